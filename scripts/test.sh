@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test.
+#   scripts/test.sh                    normal build in build/
+#   scripts/test.sh --sanitize address AddressSanitizer + UBSan build in build-address/
+#   scripts/test.sh --sanitize thread  ThreadSanitizer build in build-thread/, threaded tests only
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+sanitize=""
+if [ "${1:-}" = "--sanitize" ]; then
+  sanitize="${2:?--sanitize needs address or thread}"
+fi
+
+scripts/setup.sh
+
+werror=OFF
+if [ -n "${CI:-}" ]; then werror=ON; fi
+
+build_dir=build${sanitize:+-$sanitize}
+build_type=RelWithDebInfo
+benchmarks=ON
+if [ -n "$sanitize" ]; then build_type=Debug; benchmarks=OFF; fi
+
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=$build_type \
+  -DORDEXIA_WERROR=$werror -DORDEXIA_SANITIZE="$sanitize" -DORDEXIA_BENCHMARKS=$benchmarks
+cmake --build "$build_dir"
+
+labels=()
+if [ "$sanitize" = "thread" ]; then labels=(-L threads); fi
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+ctest --test-dir "$build_dir" --output-on-failure --no-tests=ignore -j "$(nproc)" "${labels[@]}"
