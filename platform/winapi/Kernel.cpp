@@ -1,0 +1,271 @@
+#include "platform/winapi/Kernel.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+thread_local DWORD Last_Error = ERROR_SUCCESS;
+
+// Handle values are never reused, so a stale handle cannot reach a newer
+// object. They step by 4 as on Windows and never collide with null or
+// INVALID_HANDLE_VALUE.
+class Handle_Table {
+public:
+    HANDLE Add(std::shared_ptr<Kernel_Object> object)
+    {
+        std::lock_guard lock(mutex);
+        next_value += 4;
+        objects.emplace(next_value, std::move(object));
+        return reinterpret_cast<HANDLE>(next_value);
+    }
+
+    std::shared_ptr<Kernel_Object> Find(HANDLE handle)
+    {
+        std::lock_guard lock(mutex);
+        auto found = objects.find(reinterpret_cast<std::uintptr_t>(handle));
+        return found == objects.end() ? nullptr : found->second;
+    }
+
+    // The object lives on while a wait or a call still holds it.
+    bool Remove(HANDLE handle)
+    {
+        std::shared_ptr<Kernel_Object> removed;
+        std::lock_guard lock(mutex);
+        auto found = objects.find(reinterpret_cast<std::uintptr_t>(handle));
+        if (found == objects.end()) {
+            return false;
+        }
+        removed = std::move(found->second);
+        objects.erase(found);
+        return true;
+    }
+
+private:
+    std::mutex mutex;
+    std::uintptr_t next_value = 0;
+    std::unordered_map<std::uintptr_t, std::shared_ptr<Kernel_Object>> objects;
+};
+
+Handle_Table& Handles()
+{
+    static Handle_Table table;
+    return table;
+}
+
+// An event is an eventfd that is readable while the event is set. Setting
+// adds to its counter; resetting, or an auto-reset wait, drains it.
+class Event final : public Kernel_Object {
+public:
+    Event(int descriptor, bool manual) : fd(descriptor), manual_reset(manual) {}
+    ~Event() override { close(fd); }
+
+    int Wait_Descriptor() const override { return fd; }
+    bool Take_Signal() override { return manual_reset || Drain(); }
+
+    bool Set()
+    {
+        std::uint64_t one = 1;
+        // A full counter (EAGAIN) means the event is already set.
+        return write(fd, &one, sizeof one) == sizeof one || errno == EAGAIN;
+    }
+
+    bool Drain()
+    {
+        std::uint64_t count = 0;
+        return read(fd, &count, sizeof count) == sizeof count;
+    }
+
+private:
+    int fd;
+    bool manual_reset;
+};
+
+std::int64_t Monotonic_Ns()
+{
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+// Poll timeout for what is left of a wait, INFINITE giving -1.
+int Remaining_Ms(DWORD milliseconds, std::int64_t deadline_ns)
+{
+    if (milliseconds == INFINITE) {
+        return -1;
+    }
+    std::int64_t left = deadline_ns - Monotonic_Ns();
+    return static_cast<int>(std::clamp<std::int64_t>((left + 999'999) / 1'000'000, 0, INT_MAX));
+}
+
+bool Collect_Waitables(DWORD count, const HANDLE* handles, std::vector<std::shared_ptr<Kernel_Object>>& objects,
+                       std::vector<pollfd>& descriptors)
+{
+    for (DWORD i = 0; i < count; ++i) {
+        auto object = Find_Handle_Object(handles[i]);
+        if (!object || object->Wait_Descriptor() < 0) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return false;
+        }
+        descriptors.push_back({object->Wait_Descriptor(), POLLIN, 0});
+        objects.push_back(std::move(object));
+    }
+    return true;
+}
+
+} // namespace
+
+DWORD GetLastError() { return Last_Error; }
+
+void SetLastError(DWORD error) { Last_Error = error; }
+
+HANDLE Register_Handle(std::shared_ptr<Kernel_Object> object)
+{
+    try {
+        return Handles().Add(std::move(object));
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+}
+
+std::shared_ptr<Kernel_Object> Find_Handle_Object(HANDLE handle)
+{
+    auto object = Handles().Find(handle);
+    if (!object) {
+        SetLastError(ERROR_INVALID_HANDLE);
+    }
+    return object;
+}
+
+BOOL CloseHandle(HANDLE handle)
+{
+    if (!Handles().Remove(handle)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manual_reset, BOOL initial_state, LPCSTR name)
+{
+    if (name != nullptr) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return nullptr;
+    }
+    int fd = eventfd(initial_state ? 1 : 0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (fd < 0) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    std::shared_ptr<Event> event;
+    try {
+        event = std::make_shared<Event>(fd, manual_reset != FALSE);
+    } catch (const std::bad_alloc&) {
+        close(fd);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return Register_Handle(std::move(event));
+}
+
+BOOL SetEvent(HANDLE handle)
+{
+    auto event = Find_Handle<Event>(handle);
+    return event && event->Set() ? TRUE : FALSE;
+}
+
+BOOL ResetEvent(HANDLE handle)
+{
+    auto event = Find_Handle<Event>(handle);
+    if (!event) {
+        return FALSE;
+    }
+    event->Drain();
+    return TRUE;
+}
+
+DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all, DWORD milliseconds)
+{
+    if (count == 0 || count > MAXIMUM_WAIT_OBJECTS || handles == nullptr || wait_all) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return WAIT_FAILED;
+    }
+    std::vector<std::shared_ptr<Kernel_Object>> objects;
+    std::vector<pollfd> descriptors;
+    if (!Collect_Waitables(count, handles, objects, descriptors)) {
+        return WAIT_FAILED;
+    }
+    const std::int64_t deadline = Monotonic_Ns() + static_cast<std::int64_t>(milliseconds) * 1'000'000;
+    for (;;) {
+        int ready = poll(descriptors.data(), descriptors.size(), Remaining_Ms(milliseconds, deadline));
+        if (ready < 0 && errno != EINTR) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        if (ready == 0) {
+            return WAIT_TIMEOUT;
+        }
+        for (DWORD i = 0; ready > 0 && i < count; ++i) {
+            // A signal taken by another waiter between poll and here is skipped.
+            if ((descriptors[i].revents & POLLIN) != 0 && objects[i]->Take_Signal()) {
+                return WAIT_OBJECT_0 + i;
+            }
+        }
+    }
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
+{
+    return WaitForMultipleObjects(1, &handle, FALSE, milliseconds);
+}
+
+void Sleep(DWORD milliseconds)
+{
+    if (milliseconds == 0) {
+        std::this_thread::yield();
+    } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    }
+}
+
+DWORD GetTickCount()
+{
+    return static_cast<DWORD>(Monotonic_Ns() / 1'000'000);
+}
+
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
+{
+    if (count == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    count->QuadPart = Monotonic_Ns();
+    return TRUE;
+}
+
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
+{
+    if (frequency == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    frequency->QuadPart = 1'000'000'000;
+    return TRUE;
+}
+
+DWORD GetCurrentThreadId()
+{
+    return static_cast<DWORD>(syscall(SYS_gettid));
+}

@@ -1,0 +1,96 @@
+#pragma once
+// The kernel calls the system makes: handles, the thread's last error, events
+// and waits, sleeps, the tick and performance counters, the thread id.
+//
+// A handle names a kernel object kept in one process-wide table, so that a
+// stale or made-up handle is refused with ERROR_INVALID_HANDLE instead of
+// being dereferenced. A waitable object exposes a descriptor that poll()
+// watches (an eventfd for events; a timerfd for waitable timers); the wait
+// answers the lowest signalled index and lets that object take its signal.
+
+#include "platform/winapi/WinTypes.h"
+
+#include <memory>
+
+constexpr DWORD ERROR_SUCCESS = 0;
+constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+constexpr DWORD ERROR_ACCESS_DENIED = 5;
+constexpr DWORD ERROR_INVALID_HANDLE = 6;
+constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
+constexpr DWORD ERROR_WRITE_FAULT = 29;
+constexpr DWORD ERROR_READ_FAULT = 30;
+constexpr DWORD ERROR_GEN_FAILURE = 31;
+constexpr DWORD ERROR_NOT_SUPPORTED = 50;
+constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+constexpr DWORD ERROR_DEVICE_NOT_CONNECTED = 1167;
+
+constexpr DWORD INFINITE = 0xFFFFFFFF;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
+constexpr DWORD MAXIMUM_WAIT_OBJECTS = 64;
+
+struct SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+};
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+using LPDWORD = DWORD*;
+
+DWORD GetLastError();
+void SetLastError(DWORD error);
+
+// Closes any kernel object: event, timer, serial device.
+BOOL CloseHandle(HANDLE handle);
+
+// Unnamed events only; a name is refused with ERROR_NOT_SUPPORTED.
+HANDLE CreateEventA(LPSECURITY_ATTRIBUTES attributes, BOOL manual_reset, BOOL initial_state, LPCSTR name);
+BOOL SetEvent(HANDLE event);
+BOOL ResetEvent(HANDLE event);
+
+// Wait for any one of the objects (wait_all must be FALSE).
+DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all, DWORD milliseconds);
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+
+// Sleep(0) gives up the rest of the time slice.
+void Sleep(DWORD milliseconds);
+// Milliseconds of the monotonic clock, wrapping at 2^32 as on Windows.
+DWORD GetTickCount();
+// Nanoseconds of the monotonic clock; the frequency is 10^9.
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+DWORD GetCurrentThreadId();
+
+// For the platform layer's own objects (events, timers, devices).
+class Kernel_Object {
+public:
+    Kernel_Object() = default;
+    virtual ~Kernel_Object() = default;
+    Kernel_Object(const Kernel_Object&) = delete;
+    Kernel_Object& operator=(const Kernel_Object&) = delete;
+
+    // The descriptor that poll() reports readable while the object is
+    // signalled; -1 for an object that cannot be waited on.
+    virtual int Wait_Descriptor() const { return -1; }
+    // Called when a wait is about to report this object: an auto-reset
+    // object takes its signal here. False when another waiter took it first.
+    virtual bool Take_Signal() { return true; }
+};
+
+// Enters the object in the handle table; nullptr with
+// ERROR_NOT_ENOUGH_MEMORY when the table cannot grow.
+HANDLE Register_Handle(std::shared_ptr<Kernel_Object> object);
+// The object behind a handle, or nullptr with ERROR_INVALID_HANDLE.
+std::shared_ptr<Kernel_Object> Find_Handle_Object(HANDLE handle);
+
+// Same, of one kind; nullptr with ERROR_INVALID_HANDLE for another kind.
+template <typename Object>
+std::shared_ptr<Object> Find_Handle(HANDLE handle)
+{
+    auto object = std::dynamic_pointer_cast<Object>(Find_Handle_Object(handle));
+    if (!object) {
+        SetLastError(ERROR_INVALID_HANDLE);
+    }
+    return object;
+}
