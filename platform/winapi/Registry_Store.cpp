@@ -1,0 +1,351 @@
+#include "platform/winapi/Registry_Store.h"
+
+#include "platform/winapi/Registry.h"
+#include "platform/winapi/Settings_Folder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Settings files are small; anything larger is not ours.
+constexpr std::size_t Max_File_Size = 1 << 20;
+
+std::mutex Store_Mutex;
+
+bool Same_Name(const std::string& a, const std::string& b)
+{
+    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+}
+
+std::string Trim(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+enum class Read_Result { Read, Missing, Failed };
+
+Read_Result Read_File(const fs::path& path, std::string& text)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT ? Read_Result::Missing : Read_Result::Failed;
+    }
+    char buffer[4096];
+    ssize_t count = 0;
+    while ((count = read(fd, buffer, sizeof buffer)) > 0 && text.size() <= Max_File_Size) {
+        text.append(buffer, static_cast<std::size_t>(count));
+    }
+    close(fd);
+    return count == 0 ? Read_Result::Read : Read_Result::Failed;
+}
+
+bool Write_All(int fd, const std::string& text)
+{
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t count = write(fd, text.data() + done, text.size() - done);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+// The new contents go to a side file that replaces the old one only once it
+// is complete and on disk.
+bool Write_File_Atomically(const fs::path& path, const std::string& text)
+{
+    const fs::path temporary = fs::path(path).concat(".new");
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = Write_All(fd, text) && fsync(fd) == 0;
+    const bool closed = close(fd) == 0;
+    if (!written || !closed || rename(temporary.c_str(), path.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    if (const int folder = open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+    return true;
+}
+
+// Keeps a damaged file for the user under a name no earlier one holds.
+void Set_Aside(const fs::path& path)
+{
+    fs::path aside = fs::path(path).concat(".damaged");
+    std::error_code error;
+    for (int number = 1; fs::exists(fs::symlink_status(aside, error)); ++number) {
+        aside = fs::path(path).concat(".damaged." + std::to_string(number));
+    }
+    fs::rename(path, aside, error);
+}
+
+bool Is_Number(const std::string& text)
+{
+    const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+    return text.size() > start && std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
+                                              [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+std::optional<DWORD> Decode_Dword(const std::string& text)
+{
+    if (!Is_Number(text)) {
+        return std::nullopt;
+    }
+    std::int64_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || number < INT32_MIN || number > UINT32_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<DWORD>(number);
+}
+
+std::optional<std::string> Decode_Quoted(const std::string& text)
+{
+    if (text.size() < 2 || text.front() != '"' || text.back() != '"') {
+        return std::nullopt;
+    }
+    std::string result;
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        char c = text[i];
+        if (c == '"') {
+            return std::nullopt;
+        }
+        if (c == '\\') {
+            if (i + 2 >= text.size()) {
+                return std::nullopt;
+            }
+            const char escaped = text[++i];
+            if (escaped != '\\' && escaped != '"' && escaped != 'n') {
+                return std::nullopt;
+            }
+            c = escaped == 'n' ? '\n' : escaped;
+        }
+        result += c;
+    }
+    return result;
+}
+
+Registry_Value Decode(const std::string& text)
+{
+    if (const auto number = Decode_Dword(text)) {
+        Registry_Value value{REG_DWORD, std::vector<BYTE>(4)};
+        for (int i = 0; i < 4; ++i) {
+            value.Data[static_cast<std::size_t>(i)] = static_cast<BYTE>(*number >> (8 * i));
+        }
+        return value;
+    }
+    if (const auto quoted = Decode_Quoted(text)) {
+        Registry_Value value{REG_SZ, std::vector<BYTE>(quoted->begin(), quoted->end())};
+        value.Data.push_back(0);
+        return value;
+    }
+    return Registry_Value{REG_NONE, std::vector<BYTE>(text.begin(), text.end())};
+}
+
+std::string Encode_Dword(const std::vector<BYTE>& data)
+{
+    DWORD number = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        number |= static_cast<DWORD>(data[i]) << (8 * i);
+    }
+    return std::to_string(number);
+}
+
+std::string Encode_Quoted(const std::vector<BYTE>& data)
+{
+    std::string text = "\"";
+    for (const BYTE byte : data) {
+        if (byte == 0) {
+            break;
+        }
+        if (byte == '\\' || byte == '"') {
+            text += '\\';
+        }
+        text += byte == '\n' ? std::string("\\n") : std::string(1, static_cast<char>(byte));
+    }
+    return text + "\"";
+}
+
+std::optional<std::string> Encode(const Registry_Value& value)
+{
+    if (value.Type == REG_DWORD && value.Data.size() == 4) {
+        return Encode_Dword(value.Data);
+    }
+    if (value.Type == REG_SZ && std::ranges::find(value.Data, BYTE{'\r'}) == value.Data.end()) {
+        return Encode_Quoted(value.Data);
+    }
+    return std::nullopt;
+}
+
+// A name must come back unchanged from its "name=value" line.
+bool Is_Storable_Name(const std::string& name)
+{
+    return !name.empty() && name == Trim(name) && name.find_first_of("=\r\n") == std::string::npos &&
+           name.front() != '[' && name.front() != ';' && name.front() != '#';
+}
+
+} // namespace
+
+Registry_Store::Registry_Store()
+    : lock(Store_Mutex)
+{
+    Load();
+}
+
+fs::path Registry_Store::File_Path()
+{
+    return Settings_Folder() / "Registry.ini";
+}
+
+void Registry_Store::Load()
+{
+    const fs::path path = File_Path();
+    std::string text;
+    const Read_Result result = Read_File(path, text);
+    if (result == Read_Result::Missing) {
+        return;
+    }
+    if (result == Read_Result::Failed || text.size() > Max_File_Size || !Parse(text)) {
+        sections.clear();
+        Set_Aside(path);
+    }
+}
+
+bool Registry_Store::Parse(const std::string& text)
+{
+    if (text.find('\0') != std::string::npos) {
+        return false;
+    }
+    Section* current = nullptr;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end;
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        line = Trim(line);
+        if (line.empty() || line[0] == ';' || line[0] == '#') {
+            continue;
+        }
+        if (line.front() == '[') {
+            if (line.back() != ']' || line.size() < 3) {
+                return false;
+            }
+            current = &Section_For(Trim(line.substr(1, line.size() - 2)));
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (current == nullptr || equals == std::string::npos || equals == 0) {
+            return false;
+        }
+        const std::string name = Trim(line.substr(0, equals));
+        const std::string value = Trim(line.substr(equals + 1));
+        auto found = std::ranges::find_if(current->Values, [&](const auto& entry) { return Same_Name(entry.first, name); });
+        if (found != current->Values.end()) {
+            found->second = value;
+        } else {
+            current->Values.emplace_back(name, value);
+        }
+    }
+    return true;
+}
+
+const Registry_Store::Section* Registry_Store::Find_Section(const std::string& key) const
+{
+    const auto found = std::ranges::find_if(sections, [&](const Section& section) { return Same_Name(section.Key, key); });
+    return found == sections.end() ? nullptr : &*found;
+}
+
+Registry_Store::Section& Registry_Store::Section_For(const std::string& key)
+{
+    const auto found = std::ranges::find_if(sections, [&](const Section& section) { return Same_Name(section.Key, key); });
+    return found != sections.end() ? *found : sections.emplace_back(Section{key, {}});
+}
+
+bool Registry_Store::Has_Key(const std::string& key) const
+{
+    if (key.empty()) {
+        return true;
+    }
+    return std::ranges::any_of(sections, [&](const Section& section) {
+        return Same_Name(section.Key, key) ||
+               (section.Key.size() > key.size() && section.Key[key.size()] == '\\' &&
+                Same_Name(section.Key.substr(0, key.size()), key));
+    });
+}
+
+void Registry_Store::Add_Key(const std::string& key)
+{
+    Section_For(key);
+}
+
+std::optional<Registry_Value> Registry_Store::Find_Value(const std::string& key, const std::string& name) const
+{
+    const Section* section = Find_Section(key);
+    if (section == nullptr) {
+        return std::nullopt;
+    }
+    const auto found = std::ranges::find_if(section->Values, [&](const auto& entry) { return Same_Name(entry.first, name); });
+    if (found == section->Values.end()) {
+        return std::nullopt;
+    }
+    return Decode(found->second);
+}
+
+bool Registry_Store::Set_Value(const std::string& key, const std::string& name, const Registry_Value& value)
+{
+    const auto text = Encode(value);
+    if (!text || !Is_Storable_Name(name)) {
+        return false;
+    }
+    auto& values = Section_For(key).Values;
+    const auto found = std::ranges::find_if(values, [&](const auto& entry) { return Same_Name(entry.first, name); });
+    if (found != values.end()) {
+        found->second = *text;
+    } else {
+        values.emplace_back(name, *text);
+    }
+    return true;
+}
+
+std::string Registry_Store::Text() const
+{
+    std::string text;
+    for (const Section& section : sections) {
+        text += (text.empty() ? "[" : "\n[") + section.Key + "]\n";
+        for (const auto& [name, value] : section.Values) {
+            text += name + "=" + value + "\n";
+        }
+    }
+    return text;
+}
+
+bool Registry_Store::Save() const
+{
+    fs::path folder;
+    return Ensure_Settings_Folder(folder) && Write_File_Atomically(File_Path(), Text());
+}

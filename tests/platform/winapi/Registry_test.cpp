@@ -1,0 +1,237 @@
+#include "platform/winapi/Registry.h"
+#include "platform/winapi/Registry_Store.h"
+#include "tests/support/Temp_Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const Key = "Software\\Quorvale\\Ravivida Ordexia";
+
+std::string Read_Text(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void Write_Text(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class Registry_Test : public ::testing::Test {
+protected:
+    HKEY Create(const char* key = Key)
+    {
+        HKEY handle = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr),
+                  ERROR_SUCCESS);
+        return handle;
+    }
+
+    static LONG Set_Dword(HKEY key, const char* name, DWORD value)
+    {
+        return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+
+    // The value as a DWORD, or the query's failure code in the high bits.
+    static LONG Get_Dword(HKEY key, const char* name, DWORD& value)
+    {
+        DWORD type = REG_NONE;
+        DWORD size = sizeof value;
+        const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+        return result == ERROR_SUCCESS && type != REG_DWORD ? -1 : result;
+    }
+
+    Temp_Settings settings;
+    fs::path file = Registry_Store::File_Path();
+};
+
+TEST_F(Registry_Test, ValuesPersistInTheIniFileUnderTheirKey)
+{
+    HKEY key = Create();
+    ASSERT_EQ(Set_Dword(key, "Port_Number_Cam1", 3), ERROR_SUCCESS);
+    ASSERT_EQ(Set_Dword(key, "Name_Cam1", static_cast<DWORD>(-1)), ERROR_SUCCESS);
+    ASSERT_EQ(Set_Dword(key, "port_number_CAM1", 4), ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    EXPECT_EQ(Read_Text(file), "[Software\\Quorvale\\Ravivida Ordexia]\nPort_Number_Cam1=4\nName_Cam1=4294967295\n");
+
+    HKEY reopened = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "software\\QUORVALE\\Ravivida Ordexia", 0, KEY_READ, &reopened),
+              ERROR_SUCCESS);
+    DWORD value = 0;
+    EXPECT_EQ(Get_Dword(reopened, "PORT_NUMBER_CAM1", value), ERROR_SUCCESS);
+    EXPECT_EQ(value, 4u);
+    EXPECT_EQ(Get_Dword(reopened, "Alarm_Sound_Cam1", value), static_cast<LONG>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(Set_Dword(reopened, "Name_Cam1", 1), static_cast<LONG>(ERROR_ACCESS_DENIED));
+    RegCloseKey(reopened);
+}
+
+TEST_F(Registry_Test, KeysExistThroughTheirSubKeysAndOpenRelativeToAnOpenKey)
+{
+    HKEY missing = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &missing), static_cast<LONG>(ERROR_FILE_NOT_FOUND));
+
+    DWORD disposition = 0;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+    RegCloseKey(key);
+
+    HKEY software = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &software), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(software, "Quorvale\\Ravivida Ordexia", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
+    RegCloseKey(key);
+    RegCloseKey(software);
+}
+
+TEST_F(Registry_Test, ValueLinesReadAsTheirTypes)
+{
+    Write_Text(file, "; kept by hand\n[Software\\Quorvale\\Ravivida Ordexia]\r\n"
+                     "  Dword = -2 \nText=\"a \\\"b\\\" \\\\ c\"\nOther=12abc\nBig=4294967296\n");
+    struct Case {
+        const char* name;
+        DWORD type;
+        std::string data;
+    };
+    const Case cases[] = {
+        {"Dword", REG_DWORD, std::string("\xFE\xFF\xFF\xFF", 4)},
+        {"Text", REG_SZ, std::string("a \"b\" \\ c\0", 10)},
+        {"Other", REG_NONE, "12abc"},
+        {"Big", REG_NONE, "4294967296"},
+    };
+    HKEY key = Create();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DWORD type = 99;
+        DWORD size = 0;
+        ASSERT_EQ(RegQueryValueExA(key, c.name, nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+        EXPECT_EQ(type, c.type);
+        ASSERT_EQ(size, c.data.size());
+        std::string data(size, '\0');
+        DWORD small = size - 1;
+        EXPECT_EQ(RegQueryValueExA(key, c.name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &small),
+                  static_cast<LONG>(ERROR_MORE_DATA));
+        EXPECT_EQ(small, size);
+        ASSERT_EQ(RegQueryValueExA(key, c.name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(data, c.data);
+    }
+    RegCloseKey(key);
+}
+
+TEST_F(Registry_Test, TextValuesRoundTripAndUnstorableNamesAreRefused)
+{
+    HKEY key = Create();
+    const std::string text = "line \"one\"\nback\\slash";
+    ASSERT_EQ(RegSetValueExA(key, "Text", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                             static_cast<DWORD>(text.size() + 1)),
+              ERROR_SUCCESS);
+    char buffer[64] = {};
+    DWORD size = sizeof buffer;
+    ASSERT_EQ(RegQueryValueExA(key, "Text", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size), ERROR_SUCCESS);
+    EXPECT_EQ(std::string(buffer), text);
+
+    for (const char* name : {"", "a=b", "two\nlines", " padded", "[section"}) {
+        EXPECT_EQ(Set_Dword(key, name, 1), static_cast<LONG>(ERROR_INVALID_PARAMETER)) << name;
+    }
+    const BYTE bytes[2] = {1, 2};
+    EXPECT_EQ(RegSetValueExA(key, "Short", 0, REG_DWORD, bytes, 2), static_cast<LONG>(ERROR_INVALID_PARAMETER));
+    RegCloseKey(key);
+}
+
+TEST_F(Registry_Test, FailedWriteLeavesThePreviousFileWhole)
+{
+    HKEY key = Create();
+    ASSERT_EQ(Set_Dword(key, "Port_Number_Cam1", 1), ERROR_SUCCESS);
+    const std::string before = Read_Text(file);
+
+    // The file system refuses the new file part-way through.
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = before.size() + 4;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const LONG result = Set_Dword(key, "A_Long_Value_Name_That_Does_Not_Fit", 123456);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previous_handler);
+
+    EXPECT_EQ(result, static_cast<LONG>(ERROR_WRITE_FAULT));
+    EXPECT_EQ(Read_Text(file), before);
+    EXPECT_FALSE(fs::exists(fs::path(file).concat(".new")));
+    DWORD value = 0;
+    EXPECT_EQ(Get_Dword(key, "Port_Number_Cam1", value), ERROR_SUCCESS);
+    EXPECT_EQ(value, 1u);
+    RegCloseKey(key);
+}
+
+TEST_F(Registry_Test, HalfWrittenFileOfAnInterruptedWriteIsIgnoredAndReplaced)
+{
+    HKEY key = Create();
+    ASSERT_EQ(Set_Dword(key, "Port_Number_Cam1", 1), ERROR_SUCCESS);
+    Write_Text(fs::path(file).concat(".new"), "[Software\\Quorvale\\Ravivida Ordexia]\nPort_Num");
+
+    DWORD value = 0;
+    EXPECT_EQ(Get_Dword(key, "Port_Number_Cam1", value), ERROR_SUCCESS);
+    EXPECT_EQ(value, 1u);
+    ASSERT_EQ(Set_Dword(key, "Name_Cam1", 2), ERROR_SUCCESS);
+    EXPECT_EQ(Read_Text(file), "[Software\\Quorvale\\Ravivida Ordexia]\nPort_Number_Cam1=1\nName_Cam1=2\n");
+    EXPECT_FALSE(fs::exists(fs::path(file).concat(".new")));
+    RegCloseKey(key);
+}
+
+TEST_F(Registry_Test, DamagedFileIsKeptAsideAndTheStoreStartsEmpty)
+{
+    const std::string damaged[] = {
+        std::string("\x7F" "ELF\0\0binary", 11),
+        "Port_Number_Cam1=1\n",
+        "[Software\\Quorvale\\Ravivida Ordexia\nName_Cam1=1\n",
+        "[Software]\njust some words\n",
+    };
+    fs::create_directories(file.parent_path());
+    Write_Text(file.parent_path() / "Other.txt", "untouched");
+    for (std::size_t i = 0; i < std::size(damaged); ++i) {
+        SCOPED_TRACE(i);
+        Write_Text(file, damaged[i]);
+        HKEY key = nullptr;
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key),
+                  static_cast<LONG>(ERROR_FILE_NOT_FOUND));
+        const fs::path aside = fs::path(file).concat(i == 0 ? ".damaged" : ".damaged." + std::to_string(i));
+        EXPECT_EQ(Read_Text(aside), damaged[i]);
+        EXPECT_FALSE(fs::exists(file));
+    }
+    EXPECT_EQ(Read_Text(file.parent_path() / "Other.txt"), "untouched");
+
+    HKEY key = Create();
+    EXPECT_EQ(Set_Dword(key, "Name_Cam1", 1), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(Read_Text(file), "[Software\\Quorvale\\Ravivida Ordexia]\nName_Cam1=1\n");
+}
+
+TEST_F(Registry_Test, UnreadableFileIsKeptAside)
+{
+    fs::create_directories(file / "inside");
+    HKEY key = Create();
+    EXPECT_EQ(Set_Dword(key, "Name_Cam1", 5), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_TRUE(fs::is_directory(fs::path(file).concat(".damaged") / "inside"));
+    EXPECT_EQ(Read_Text(file), "[Software\\Quorvale\\Ravivida Ordexia]\nName_Cam1=5\n");
+}
+
+} // namespace
