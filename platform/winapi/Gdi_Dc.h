@@ -1,0 +1,101 @@
+#pragma once
+// The device-context object behind an HDC: a drawing state over one RGB32
+// QImage. A memory DC draws into the bitmap selected into it; an image DC
+// into a QImage owned by someone else (a window's back store); the screen DC
+// into a scratch image of the screen's size.
+//
+// Coordinates: device = logical - window origin + viewport origin (MM_TEXT
+// only). The clip region is kept in device coordinates, as GDI does, so
+// moving an origin after a clip was set does not move the clip.
+
+#include "platform/winapi/Gdi.h"
+#include "platform/winapi/Gdi_Objects.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+
+#include <vector>
+
+struct Gdi_Dc_State {
+    HPEN pen = nullptr;
+    HBRUSH brush = nullptr;
+    HFONT font = nullptr; // the text layer draws with it
+    HBITMAP bitmap = nullptr;
+    HPALETTE palette = nullptr;
+    COLORREF text_color = 0x000000;
+    COLORREF bk_color = 0xFFFFFF;
+    int bk_mode = OPAQUE;
+    int rop2 = R2_COPYPEN;
+    int stretch_mode = BLACKONWHITE;
+    int poly_fill_mode = ALTERNATE;
+    int char_extra = 0;
+    UINT text_align = 0; // TA_ flags, set by the text layer's SetTextAlign
+    POINT current_position;
+    POINT window_origin;
+    POINT viewport_origin;
+    POINT brush_origin;
+    bool clipped = false; // without a clip the whole surface is drawable
+    QRegion clip;         // device coordinates
+
+    void Hold_Objects() const;
+    void Release_Objects() const;
+};
+
+class Gdi_Dc {
+public:
+    enum class Kind { Memory, Image, Screen };
+
+    Gdi_Dc(Kind dc_kind, QImage* image);
+    ~Gdi_Dc();
+    Gdi_Dc(const Gdi_Dc&) = delete;
+    Gdi_Dc& operator=(const Gdi_Dc&) = delete;
+
+    Kind Dc_Kind() const { return kind; }
+    // The image drawn into: the selected bitmap's for a memory DC.
+    QImage& Surface();
+    const QImage& Surface() const;
+    bool Is_Mono() const; // a memory DC over a monochrome bitmap
+    Gdi_Bitmap* Selected_Bitmap() const;
+
+    // device = logical + Origin()
+    QPoint Origin() const;
+    QPoint To_Device(int x, int y) const { return QPoint(x, y) + Origin(); }
+    QRect To_Device(const RECT& rect) const;
+    // Where drawing may touch pixels: the clip (if any) within the surface, device coordinates.
+    QRegion Drawable_Region() const;
+
+    // A colour as it lands on this surface (black or white on a monochrome one).
+    QRgb Surface_Pixel(COLORREF color) const;
+
+    // Bracket every pixel access: a DIB section with its own memory layout is
+    // brought in before and written back after.
+    void Begin_Access();
+    void End_Access();
+
+    Gdi_Dc_State state;
+    std::vector<Gdi_Dc_State> saved_states;
+
+private:
+    Kind kind;
+    QImage* external_image;
+};
+
+// Bracketing for a scope: Gdi_Access access(dc); ... draw into dc->Surface().
+class Gdi_Access {
+public:
+    explicit Gdi_Access(Gdi_Dc* dc) : accessed(dc) { accessed->Begin_Access(); }
+    ~Gdi_Access() { accessed->End_Access(); }
+    Gdi_Access(const Gdi_Access&) = delete;
+    Gdi_Access& operator=(const Gdi_Access&) = delete;
+
+private:
+    Gdi_Dc* accessed;
+};
+
+// The live DC a handle names, or nullptr.
+Gdi_Dc* Gdi_Find_Dc(HDC dc);
+
+// A DC over any RGB32 image (a window's back store); the image must outlive
+// the DC, which DeleteDC ends. nullptr for a null image or another format.
+HDC Create_Image_DC(QImage* image);

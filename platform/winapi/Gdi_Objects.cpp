@@ -1,0 +1,442 @@
+#include "platform/winapi/Gdi_Objects.h"
+
+#include "platform/winapi/Gdi_Dc.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <unordered_set>
+
+namespace {
+
+std::mutex registry_mutex;
+std::unordered_set<const void*>& Registry()
+{
+    static std::unordered_set<const void*> live;
+    return live;
+}
+
+template <class T>
+int Copy_Out(const T& value, int size, void* buffer)
+{
+    if (!buffer)
+        return static_cast<int>(sizeof(T));
+    if (size < static_cast<int>(sizeof(T)))
+        return 0;
+    std::memcpy(buffer, &value, sizeof(T));
+    return static_cast<int>(sizeof(T));
+}
+
+template <class T>
+T* Make_Stock(T* object)
+{
+    object->stock = true;
+    return object;
+}
+
+LOGFONTA Stock_Font(LONG height, LONG weight, const char* face)
+{
+    LOGFONTA font;
+    font.lfHeight = height;
+    font.lfWeight = weight;
+    std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    return font;
+}
+
+Gdi_Object* Stock_Object(int index)
+{
+    // Built once, never deleted: they live as long as the program.
+    static Gdi_Object* const stock[] = {
+        Make_Stock(new Gdi_Brush(LOGBRUSH{BS_SOLID, 0xFFFFFF, 0})),
+        Make_Stock(new Gdi_Brush(LOGBRUSH{BS_SOLID, 0xC0C0C0, 0})),
+        Make_Stock(new Gdi_Brush(LOGBRUSH{BS_SOLID, 0x808080, 0})),
+        Make_Stock(new Gdi_Brush(LOGBRUSH{BS_SOLID, 0x404040, 0})),
+        Make_Stock(new Gdi_Brush(LOGBRUSH{BS_SOLID, 0x000000, 0})),
+        Make_Stock(new Gdi_Brush(LOGBRUSH{BS_NULL, 0, 0})),
+        Make_Stock(new Gdi_Pen(LOGPEN{PS_SOLID, {0, 0}, 0xFFFFFF})),
+        Make_Stock(new Gdi_Pen(LOGPEN{PS_SOLID, {0, 0}, 0x000000})),
+        Make_Stock(new Gdi_Pen(LOGPEN{PS_NULL, {0, 0}, 0x000000})),
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        Make_Stock(new Gdi_Font(Stock_Font(16, 700, "System"))),
+        nullptr,
+        Make_Stock(new Gdi_Palette(std::vector<PALETTEENTRY>(20))),
+        nullptr,
+        Make_Stock(new Gdi_Font(Stock_Font(-11, 400, "MS Sans Serif"))),
+    };
+    if (index < 0 || index >= static_cast<int>(std::size(stock)))
+        return nullptr;
+    return stock[index];
+}
+
+int Bitmap_Width_Bytes(int width, int bits_per_pixel)
+{
+    // BITMAP rows are padded to 16 bits, DIB rows to 32 bits.
+    return ((width * bits_per_pixel + 15) / 16) * 2;
+}
+
+bool Replace_Selection(Gdi_Dc* dc, Gdi_Object* object, HGDIOBJ& previous)
+{
+    Gdi_Dc_State& state = dc->state;
+    auto swap_in = [&](auto& slot, auto* replacement) {
+        previous = slot;
+        Gdi_Release(Gdi_Find_Object(slot));
+        slot = replacement;
+        Gdi_Hold(replacement);
+    };
+    switch (object->kind) {
+    case Gdi_Kind::Pen:
+        swap_in(state.pen, static_cast<Gdi_Pen*>(object));
+        return true;
+    case Gdi_Kind::Brush:
+        swap_in(state.brush, static_cast<Gdi_Brush*>(object));
+        return true;
+    case Gdi_Kind::Font:
+        swap_in(state.font, static_cast<Gdi_Font*>(object));
+        return true;
+    case Gdi_Kind::Bitmap: {
+        auto* bitmap = static_cast<Gdi_Bitmap*>(object);
+        // A bitmap lives in one memory DC at a time; only memory DCs take bitmaps.
+        if (dc->Dc_Kind() != Gdi_Dc::Kind::Memory || (bitmap->selected_dc && bitmap->selected_dc != dc))
+            return false;
+        if (Gdi_Bitmap* old = dc->Selected_Bitmap())
+            old->selected_dc = nullptr;
+        swap_in(state.bitmap, bitmap);
+        if (!bitmap->stock)
+            bitmap->selected_dc = dc;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+Gdi_Object::Gdi_Object(Gdi_Kind object_kind) : kind(object_kind)
+{
+    std::lock_guard lock(registry_mutex);
+    Registry().insert(this);
+}
+
+Gdi_Object::~Gdi_Object()
+{
+    std::lock_guard lock(registry_mutex);
+    Registry().erase(this);
+}
+
+Gdi_Object* Gdi_Find_Object(const void* handle)
+{
+    if (!handle)
+        return nullptr;
+    std::lock_guard lock(registry_mutex);
+    if (!Registry().contains(handle))
+        return nullptr;
+    return static_cast<Gdi_Object*>(const_cast<void*>(handle));
+}
+
+void Gdi_Hold(Gdi_Object* object)
+{
+    if (object)
+        ++object->holders;
+}
+
+void Gdi_Release(Gdi_Object* object)
+{
+    if (!object)
+        return;
+    --object->holders;
+    if (object->holders <= 0 && object->delete_pending)
+        delete object;
+}
+
+QRgb Gdi_Mono_Pixel(QRgb pixel)
+{
+    int luminance = (qRed(pixel) * 30 + qGreen(pixel) * 59 + qBlue(pixel) * 11) / 100;
+    return luminance >= 128 ? 0xFFFFFFFFu : 0xFF000000u;
+}
+
+// ---- Objects -----------------------------------------------------------
+
+Gdi_Pen::Gdi_Pen(const LOGPEN& pen) : Gdi_Object(Gdi_Kind::Pen), log_pen(pen) {}
+
+int Gdi_Pen::Get_Object(int size, void* buffer) const { return Copy_Out(log_pen, size, buffer); }
+
+Gdi_Brush::Gdi_Brush(const LOGBRUSH& brush) : Gdi_Object(Gdi_Kind::Brush), log_brush(brush) {}
+
+Gdi_Brush::Gdi_Brush(const QImage& bitmap_pattern, bool is_mono)
+    : Gdi_Object(Gdi_Kind::Brush), log_brush{BS_PATTERN, 0, 0}, pattern(bitmap_pattern), mono_pattern(is_mono)
+{
+}
+
+int Gdi_Brush::Get_Object(int size, void* buffer) const { return Copy_Out(log_brush, size, buffer); }
+
+Gdi_Font::Gdi_Font(const LOGFONTA& font) : Gdi_Object(Gdi_Kind::Font), log_font(font)
+{
+    log_font.lfFaceName[LF_FACESIZE - 1] = '\0';
+}
+
+int Gdi_Font::Get_Object(int size, void* buffer) const { return Copy_Out(log_font, size, buffer); }
+
+Gdi_Bitmap::Gdi_Bitmap(int width, int height, int bits_per_pixel)
+    : Gdi_Object(Gdi_Kind::Bitmap), image(width, height, QImage::Format_RGB32), bits_pixel(bits_per_pixel)
+{
+    image.fill(0xFF000000u);
+}
+
+int Gdi_Bitmap::Dib_Stride() const { return ((image.width() * bits_pixel + 31) / 32) * 4; }
+
+int Gdi_Bitmap::Get_Object(int size, void* buffer) const
+{
+    BITMAP bitmap;
+    bitmap.bmWidth = image.width();
+    bitmap.bmHeight = image.height();
+    bitmap.bmPlanes = 1;
+    bitmap.bmBitsPixel = static_cast<WORD>(bits_pixel);
+    bitmap.bmWidthBytes = dib_section ? Dib_Stride() : Bitmap_Width_Bytes(image.width(), bits_pixel);
+    if (!dib_section || size < static_cast<int>(sizeof(DIBSECTION)))
+        return Copy_Out(bitmap, size, buffer);
+    DIBSECTION section;
+    bitmap.bmBits = const_cast<uchar*>(dib_bits.data());
+    section.dsBm = bitmap;
+    section.dsBmih.biSize = sizeof(BITMAPINFOHEADER);
+    section.dsBmih.biWidth = image.width();
+    section.dsBmih.biHeight = bottom_up ? image.height() : -image.height();
+    section.dsBmih.biPlanes = 1;
+    section.dsBmih.biBitCount = static_cast<WORD>(bits_pixel);
+    section.dsBmih.biCompression = BI_RGB;
+    section.dsBmih.biSizeImage = static_cast<DWORD>(dib_bits.size());
+    return Copy_Out(section, size, buffer);
+}
+
+void Gdi_Bitmap::Load_From_Dib()
+{
+    if (dib_bits.empty())
+        return;
+    const int bytes = bits_pixel / 8;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* row = dib_bits.data() + static_cast<std::size_t>(bottom_up ? image.height() - 1 - y : y) * Dib_Stride();
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x, row += bytes)
+            out[x] = 0xFF000000u | (static_cast<QRgb>(row[2]) << 16) | (static_cast<QRgb>(row[1]) << 8) | row[0];
+    }
+}
+
+void Gdi_Bitmap::Store_To_Dib()
+{
+    if (dib_bits.empty())
+        return;
+    const int bytes = bits_pixel / 8;
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* row = dib_bits.data() + static_cast<std::size_t>(bottom_up ? image.height() - 1 - y : y) * Dib_Stride();
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x, row += bytes) {
+            row[0] = static_cast<uchar>(qBlue(in[x]));
+            row[1] = static_cast<uchar>(qGreen(in[x]));
+            row[2] = static_cast<uchar>(qRed(in[x]));
+        }
+    }
+}
+
+Gdi_Region::Gdi_Region(const QRegion& initial) : Gdi_Object(Gdi_Kind::Region), region(initial) {}
+
+int Gdi_Region::Get_Object(int, void*) const { return 0; }
+
+Gdi_Palette::Gdi_Palette(std::vector<PALETTEENTRY> palette_entries)
+    : Gdi_Object(Gdi_Kind::Palette), entries(std::move(palette_entries))
+{
+}
+
+int Gdi_Palette::Get_Object(int size, void* buffer) const
+{
+    return Copy_Out(static_cast<WORD>(entries.size()), size, buffer);
+}
+
+Gdi_Bitmap* Gdi_Stock_Bitmap()
+{
+    static Gdi_Bitmap* const bitmap = [] {
+        auto* one_pixel = Make_Stock(new Gdi_Bitmap(1, 1, 1));
+        one_pixel->image.fill(0xFFFFFFFFu);
+        return one_pixel;
+    }();
+    return bitmap;
+}
+
+// ---- Calls -------------------------------------------------------------
+
+HPEN CreatePen(int style, int width, COLORREF color)
+{
+    LOGPEN pen{static_cast<UINT>(style), {width, 0}, color};
+    return CreatePenIndirect(&pen);
+}
+
+HPEN CreatePenIndirect(const LOGPEN* pen)
+{
+    if (!pen || (pen->lopnStyle & 0x0F) > PS_INSIDEFRAME)
+        return nullptr;
+    return new Gdi_Pen(*pen);
+}
+
+HBRUSH CreateSolidBrush(COLORREF color) { return new Gdi_Brush(LOGBRUSH{BS_SOLID, color & 0xFFFFFF, 0}); }
+
+HBRUSH CreateHatchBrush(int hatch, COLORREF color)
+{
+    if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS)
+        return nullptr;
+    return new Gdi_Brush(LOGBRUSH{BS_HATCHED, color & 0xFFFFFF, static_cast<std::uintptr_t>(hatch)});
+}
+
+HBRUSH CreatePatternBrush(HBITMAP bitmap)
+{
+    Gdi_Bitmap* source = Gdi_Find<Gdi_Bitmap>(bitmap);
+    if (!source || source->image.isNull())
+        return nullptr;
+    // The brush keeps its own copy: the bitmap may be deleted afterwards.
+    source->Load_From_Dib();
+    auto* brush = new Gdi_Brush(source->image.copy(), source->Is_Mono());
+    brush->log_brush.lbHatch = reinterpret_cast<std::uintptr_t>(bitmap);
+    return brush;
+}
+
+HBRUSH CreateBrushIndirect(const LOGBRUSH* brush)
+{
+    if (!brush)
+        return nullptr;
+    switch (brush->lbStyle) {
+    case BS_SOLID:
+        return CreateSolidBrush(brush->lbColor);
+    case BS_NULL:
+        return new Gdi_Brush(LOGBRUSH{BS_NULL, 0, 0});
+    case BS_HATCHED:
+        return CreateHatchBrush(static_cast<int>(brush->lbHatch), brush->lbColor);
+    case BS_PATTERN:
+        return CreatePatternBrush(reinterpret_cast<HBITMAP>(brush->lbHatch));
+    default:
+        return nullptr;
+    }
+}
+
+HPALETTE CreatePalette(const LOGPALETTE* palette)
+{
+    if (!palette || palette->palVersion != 0x300 || palette->palNumEntries == 0)
+        return nullptr;
+    return new Gdi_Palette(std::vector<PALETTEENTRY>(palette->palPalEntry, palette->palPalEntry + palette->palNumEntries));
+}
+
+UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries)
+{
+    Gdi_Palette* object = Gdi_Find<Gdi_Palette>(palette);
+    if (!object)
+        return 0;
+    if (!entries)
+        return static_cast<UINT>(object->entries.size());
+    if (start >= object->entries.size())
+        return 0;
+    UINT copied = std::min<UINT>(count, static_cast<UINT>(object->entries.size()) - start);
+    std::copy_n(object->entries.begin() + start, copied, entries);
+    return copied;
+}
+
+HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL)
+{
+    Gdi_Dc* context = Gdi_Find_Dc(dc);
+    Gdi_Palette* object = Gdi_Find<Gdi_Palette>(palette);
+    if (!context || !object)
+        return nullptr;
+    HPALETTE previous = context->state.palette;
+    Gdi_Release(Gdi_Find_Object(previous));
+    context->state.palette = palette;
+    Gdi_Hold(object);
+    return previous;
+}
+
+// A 32-bit surface has no hardware palette: nothing to map.
+UINT RealizePalette(HDC dc) { return Gdi_Find_Dc(dc) ? 0 : GDI_ERROR; }
+
+HGDIOBJ GetStockObject(int index) { return Stock_Object(index); }
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
+{
+    Gdi_Dc* context = Gdi_Find_Dc(dc);
+    Gdi_Object* selected = Gdi_Find_Object(object);
+    if (!context || !selected)
+        return nullptr;
+    if (selected->kind == Gdi_Kind::Region)
+        return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(SelectClipRgn(dc, static_cast<HRGN>(object))));
+    HGDIOBJ previous = nullptr;
+    if (!Replace_Selection(context, selected, previous))
+        return nullptr;
+    return previous;
+}
+
+BOOL DeleteObject(HGDIOBJ object)
+{
+    Gdi_Object* target = Gdi_Find_Object(object);
+    if (!target)
+        return FALSE;
+    if (target->stock)
+        return TRUE;
+    if (target->holders > 0) {
+        target->delete_pending = true;
+        return TRUE;
+    }
+    delete target;
+    return TRUE;
+}
+
+int GetObjectA(HGDIOBJ object, int size, LPVOID buffer)
+{
+    Gdi_Object* target = Gdi_Find_Object(object);
+    if (!target || size < 0)
+        return 0;
+    if (auto* bitmap = dynamic_cast<Gdi_Bitmap*>(target))
+        bitmap->Load_From_Dib();
+    return target->Get_Object(size, buffer);
+}
+
+DWORD GetObjectType(HGDIOBJ object)
+{
+    if (Gdi_Dc* dc = Gdi_Find_Dc(static_cast<HDC>(object)))
+        return dc->Dc_Kind() == Gdi_Dc::Kind::Memory ? OBJ_MEMDC : OBJ_DC;
+    Gdi_Object* target = Gdi_Find_Object(object);
+    if (!target)
+        return 0;
+    switch (target->kind) {
+    case Gdi_Kind::Pen:
+        return OBJ_PEN;
+    case Gdi_Kind::Brush:
+        return OBJ_BRUSH;
+    case Gdi_Kind::Font:
+        return OBJ_FONT;
+    case Gdi_Kind::Bitmap:
+        return OBJ_BITMAP;
+    case Gdi_Kind::Region:
+        return OBJ_REGION;
+    case Gdi_Kind::Palette:
+        return OBJ_PAL;
+    }
+    return 0;
+}
+
+HGDIOBJ GetCurrentObject(HDC dc, UINT type)
+{
+    Gdi_Dc* context = Gdi_Find_Dc(dc);
+    if (!context)
+        return nullptr;
+    switch (type) {
+    case OBJ_PEN:
+        return context->state.pen;
+    case OBJ_BRUSH:
+        return context->state.brush;
+    case OBJ_FONT:
+        return context->state.font;
+    case OBJ_BITMAP:
+        return context->state.bitmap;
+    case OBJ_PAL:
+        return context->state.palette;
+    default:
+        return nullptr;
+    }
+}

@@ -1,0 +1,116 @@
+#pragma once
+// The objects behind GDI handles. Every live object is registered, so a
+// handle can be checked before use; objects still selected into a device
+// context (or held by a saved state) are deleted only when the last holder
+// lets go, so DeleteObject never leaves a context pointing at freed memory.
+
+#include "platform/winapi/Gdi.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRegion>
+
+#include <vector>
+
+enum class Gdi_Kind { Pen, Brush, Font, Bitmap, Region, Palette };
+
+struct Gdi_Object {
+    explicit Gdi_Object(Gdi_Kind object_kind);
+    virtual ~Gdi_Object();
+    Gdi_Object(const Gdi_Object&) = delete;
+    Gdi_Object& operator=(const Gdi_Object&) = delete;
+
+    // GetObject: copies the logical description; a null buffer asks the size.
+    virtual int Get_Object(int size, void* buffer) const = 0;
+
+    const Gdi_Kind kind;
+    bool stock = false;          // stock objects are never deleted
+    int holders = 0;             // device-context states that hold the object
+    bool delete_pending = false; // DeleteObject came while it was held
+};
+
+// The live object a handle names, or nullptr (unknown, deleted, other type).
+Gdi_Object* Gdi_Find_Object(const void* handle);
+template <class T>
+T* Gdi_Find(const void* handle)
+{
+    return dynamic_cast<T*>(Gdi_Find_Object(handle));
+}
+
+// Holding: a device-context state takes and releases its objects through these.
+void Gdi_Hold(Gdi_Object* object);
+void Gdi_Release(Gdi_Object* object);
+
+struct Gdi_Pen final : Gdi_Object {
+    explicit Gdi_Pen(const LOGPEN& pen);
+    int Get_Object(int size, void* buffer) const override;
+    int Width() const { return log_pen.lopnWidth.x < 1 ? 1 : log_pen.lopnWidth.x; }
+    int Style() const { return static_cast<int>(log_pen.lopnStyle & 0x0F); }
+    LOGPEN log_pen;
+};
+
+struct Gdi_Brush final : Gdi_Object {
+    explicit Gdi_Brush(const LOGBRUSH& brush);
+    Gdi_Brush(const QImage& bitmap_pattern, bool mono_pattern);
+    int Get_Object(int size, void* buffer) const override;
+    LOGBRUSH log_brush;
+    QImage pattern;           // BS_PATTERN: a copy of the bitmap, RGB32
+    bool mono_pattern = false; // monochrome patterns draw in the DC's text and background colours
+};
+
+// The text layer (Gdi_Text) turns log_font into qt_font on first use.
+struct Gdi_Font final : Gdi_Object {
+    explicit Gdi_Font(const LOGFONTA& font);
+    int Get_Object(int size, void* buffer) const override;
+    LOGFONTA log_font;
+    QFont qt_font;
+    bool qt_font_ready = false;
+};
+
+// Pixels are kept as a top-down RGB32 image, the surface every drawing call
+// uses. A monochrome bitmap holds only black and white pixels. A DIB section
+// whose caller-visible memory has another layout (24 bits, or bottom-up rows)
+// keeps that memory too and copies between the two around each GDI access.
+struct Gdi_Bitmap final : Gdi_Object {
+    Gdi_Bitmap(int width, int height, int bits_per_pixel);
+    int Get_Object(int size, void* buffer) const override;
+    bool Is_Mono() const { return bits_pixel == 1; }
+    int Dib_Stride() const;
+    void Load_From_Dib(); // before GDI reads or draws
+    void Store_To_Dib();  // after GDI drew
+
+    QImage image;
+    int bits_pixel = 32;
+    bool dib_section = false;
+    bool bottom_up = false;
+    std::vector<uchar> dib_bits; // used when the layout differs from image's
+    class Gdi_Dc* selected_dc = nullptr;
+};
+
+struct Gdi_Region final : Gdi_Object {
+    explicit Gdi_Region(const QRegion& initial = QRegion());
+    int Get_Object(int size, void* buffer) const override;
+    QRegion region;
+};
+
+struct Gdi_Palette final : Gdi_Object {
+    explicit Gdi_Palette(std::vector<PALETTEENTRY> palette_entries);
+    int Get_Object(int size, void* buffer) const override;
+    std::vector<PALETTEENTRY> entries;
+};
+
+// The 1x1 monochrome bitmap a new memory DC starts with.
+Gdi_Bitmap* Gdi_Stock_Bitmap();
+
+// Colour helpers shared by the drawing units: COLORREF is 0x00BBGGRR, a
+// QImage RGB32 pixel 0xFFRRGGBB.
+constexpr QRgb Gdi_To_Pixel(COLORREF color)
+{
+    return 0xFF000000u | ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+}
+constexpr COLORREF Gdi_To_Colorref(QRgb pixel)
+{
+    return ((pixel >> 16) & 0xFFu) | (pixel & 0xFF00u) | ((pixel & 0xFFu) << 16);
+}
+// What a colour becomes on a monochrome surface: the nearer of black and white.
+QRgb Gdi_Mono_Pixel(QRgb pixel);
