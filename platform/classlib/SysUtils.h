@@ -11,6 +11,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "platform/classlib/DateUtils.h"
+
 // 8-bit strings hold UTF-8.
 using AnsiString = std::string;
 
@@ -64,8 +66,9 @@ std::string IntToStr(std::int64_t value);
 // Upper-case hexadecimal, at least `digits` digits (zero padded). A negative
 // value shows its 32-bit two's complement form, as the class library does.
 std::string IntToHex(std::int64_t value, int digits);
-// Decimal, or hexadecimal with a leading '$' or "0x"; leading and trailing
-// blanks allowed. Raises EConvertError ("'x' is not a valid integer value").
+// Decimal, or hexadecimal after '$' or "0x" (up to 32 bits, so "$FFFFFFFF"
+// is -1); an optional sign and leading blanks, nothing after the digits.
+// Raises EConvertError ("'x' is not a valid integer value").
 int StrToInt(const std::string& text);
 int StrToIntDef(const std::string& text, int default_value);
 bool TryStrToInt(const std::string& text, int& value);
@@ -77,6 +80,11 @@ std::string TrimRight(const std::string& text);
 // ASCII letters only; other bytes (UTF-8 sequences) are left as they are.
 std::string UpperCase(const std::string& text);
 std::string LowerCase(const std::string& text);
+
+// The separators of numbers formatted at run time, taken from the user's
+// locale at start (ASCII only; others fall back to '.' and ',').
+extern char DecimalSeparator;
+extern char ThousandSeparator;
 
 // ---- Format --------------------------------------------------------------
 
@@ -109,10 +117,15 @@ public:
 };
 
 // The class library's Format: specifiers %[index:][-][0][width][.precision]
-// with the types d, u, x, X, f, n, e, g, s, c, p and %% ; '*' takes a width
-// or precision from the arguments. %f and %n default to 2 decimals. An
-// argument of the wrong kind, a missing argument or a bad specifier raises
-// EConvertError.
+// with the types d, u, x, f, n, e, g, s, c, p (upper or lower case) and %%;
+// '*' takes a width or precision from the arguments. Hexadecimal digits are
+// upper case; %u and %x of a 32-bit argument work on its 32 bits. %d takes
+// the precision as a minimum digit count, %s as a maximum length. Floating
+// values are taken to 15 significant digits, then %f and %n to `precision`
+// decimals (2 by default), %e to `precision` digits (15 by default, exponent
+// of 3 digits), %g to general form. '0' pads numbers with zeros after the
+// sign; widths count characters, not bytes. An argument of the wrong kind, a
+// missing argument or a bad specifier raises EConvertError.
 std::string Format(const std::string& format, std::initializer_list<TVarRec> args);
 
 template <typename... Args>
@@ -125,9 +138,15 @@ std::string Format(const std::string& format, const Args&... args)
 
 enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
 
-// Digits are rounded to `precision` significant digits, halves away from
-// zero on the value's exact decimal expansion; the decimal separator is '.'
-// and the thousands separator ','.
+// Digits are rounded to `precision` significant digits (at most 18), then to
+// `digits` decimals (ffFixed, ffNumber), halves away from zero each time on
+// the decimal digits. ffFixed and ffNumber switch to ffExponent when the
+// value has more than `precision` integer digits; ffGeneral takes the
+// shorter of fixed and scientific form without trailing zeros (scientific
+// when the exponent exceeds `precision` or the value is below 0.0001), its
+// exponent at least `digits` digits long; ffExponent writes `precision`
+// digits and a signed exponent of at least `digits` digits. Infinite and
+// undefined values give "INF", "-INF" and "NAN".
 std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 std::string FloatToStr(double value);
 
@@ -136,27 +155,3 @@ std::string FloatToStr(double value);
 std::int64_t Round(double value);
 // Toward zero. Raises EInvalidOp as Round does.
 std::int64_t Trunc(double value);
-
-// ---- Date and time -------------------------------------------------------
-
-// Days since 1899-12-30 00:00; the fraction is the time of day.
-using TDateTime = double;
-
-// The clock behind Now, Date and Time: local time by default. Tests set
-// their own; an empty function restores the system clock.
-using TClock_Function = std::function<TDateTime()>;
-void Set_Clock(TClock_Function clock);
-
-TDateTime Now();
-TDateTime Date();
-TDateTime Time();
-
-TDateTime EncodeDate(int year, int month, int day);
-TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
-void DecodeDate(TDateTime value, int& year, int& month, int& day);
-void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond);
-
-// Patterns: yyyy, yy, mm, m, dd, d, hh, h, nn, n, ss, s, zzz, and literals in
-// single or double quotes; mm right after h or hh means minutes. Other
-// characters are copied.
-std::string FormatDateTime(const std::string& format, TDateTime value);
