@@ -1,0 +1,438 @@
+#include "platform/winapi/Serial.h"
+
+#include "platform/winapi/Settings_Folder.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <poll.h>
+#include <string>
+#include <string_view>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Serial_Device final : public Kernel_Object {
+public:
+    explicit Serial_Device(int descriptor) : fd(descriptor) {}
+    ~Serial_Device() override
+    {
+        ioctl(fd, TIOCNXCL);
+        close(fd);
+    }
+
+    const int fd;
+    // Windows keeps these modes; termios has no place for them.
+    DWORD dtr_control = DTR_CONTROL_ENABLE;
+    DWORD rts_control = RTS_CONTROL_ENABLE;
+};
+
+struct Speed {
+    DWORD baud;
+    speed_t code;
+};
+
+constexpr Speed Speeds[] = {
+    {110, B110},     {300, B300},     {600, B600},     {1200, B1200},   {2400, B2400},    {4800, B4800},
+    {9600, B9600},   {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200},
+};
+
+constexpr tcflag_t Size_Flags[] = {CS5, CS6, CS7, CS8};
+
+BOOL Fail(DWORD error)
+{
+    SetLastError(error);
+    return FALSE;
+}
+
+DWORD Error_From_Errno(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+    case ENOTDIR:
+        return ERROR_FILE_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+    case EBUSY:
+    case EWOULDBLOCK:
+        return ERROR_ACCESS_DENIED;
+    case EIO:
+    case EPIPE:
+        return ERROR_DEVICE_NOT_CONNECTED;
+    default:
+        return ERROR_GEN_FAILURE;
+    }
+}
+
+// n of "\\.\COMn" (1..255), 0 for any other name.
+int Com_Number(std::string_view name)
+{
+    constexpr std::string_view prefix = "\\\\.\\COM";
+    if (!name.starts_with(prefix)) {
+        return 0;
+    }
+    name.remove_prefix(prefix.size());
+    int number = 0;
+    auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), number);
+    bool whole = error == std::errc() && end == name.data() + name.size() && name.front() != '0';
+    return whole && number >= 1 && number <= 255 ? number : 0;
+}
+
+fs::path Device_Path(int com_number)
+{
+    fs::path link = Settings_Folder() / "ports" / ("COM" + std::to_string(com_number));
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(link, error))) {
+        return link;
+    }
+    return "/dev/ttyS" + std::to_string(com_number - 1);
+}
+
+int Open_Flags(DWORD access)
+{
+    bool reading = (access & GENERIC_READ) != 0;
+    bool writing = (access & GENERIC_WRITE) != 0;
+    int mode = reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY;
+    return mode | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
+}
+
+// The lock first: setting TIOCEXCL on a device that another holder owns
+// would be undone by our own close.
+bool Take_Exclusive(int fd)
+{
+    return flock(fd, LOCK_EX | LOCK_NB) == 0 && ioctl(fd, TIOCEXCL) == 0;
+}
+
+bool Hung_Up(int fd)
+{
+    pollfd line {fd, 0, 0};
+    return poll(&line, 1, 0) < 0 || (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+std::shared_ptr<Serial_Device> Find_Line(HANDLE handle)
+{
+    auto device = Find_Handle<Serial_Device>(handle);
+    if (device && Hung_Up(device->fd)) {
+        SetLastError(ERROR_DEVICE_NOT_CONNECTED);
+        return nullptr;
+    }
+    return device;
+}
+
+// Absent modem lines (a pseudo-terminal) are not an error.
+bool Set_Modem_Line(int fd, int line, bool raised)
+{
+    int bits = line;
+    int result = ioctl(fd, raised ? TIOCMBIS : TIOCMBIC, &bits);
+    return result == 0 || errno == ENOTTY || errno == EINVAL;
+}
+
+bool Valid_Line_Setup(const DCB& dcb)
+{
+    bool known_speed = false;
+    for (const Speed& speed : Speeds) {
+        known_speed = known_speed || speed.baud == dcb.BaudRate;
+    }
+    return known_speed && dcb.ByteSize >= 5 && dcb.ByteSize <= 8 && dcb.Parity <= EVENPARITY &&
+           (dcb.StopBits == ONESTOPBIT || dcb.StopBits == TWOSTOPBITS);
+}
+
+speed_t Speed_Code(DWORD baud)
+{
+    for (const Speed& speed : Speeds) {
+        if (speed.baud == baud) {
+            return speed.code;
+        }
+    }
+    return B0;
+}
+
+DWORD Baud_Rate(speed_t code)
+{
+    for (const Speed& speed : Speeds) {
+        if (speed.code == code) {
+            return speed.baud;
+        }
+    }
+    return 0;
+}
+
+bool Uses_Rts_Handshake(const DCB& dcb)
+{
+    return dcb.fOutxCtsFlow != 0 || dcb.fRtsControl == RTS_CONTROL_HANDSHAKE;
+}
+
+termios Raw_Settings(termios settings, const DCB& dcb)
+{
+    cfmakeraw(&settings);
+    settings.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+    settings.c_cflag |= CLOCAL | CREAD | Size_Flags[dcb.ByteSize - 5];
+    if (dcb.Parity != NOPARITY) {
+        settings.c_cflag |= PARENB | (dcb.Parity == ODDPARITY ? PARODD : 0);
+    }
+    if (dcb.StopBits == TWOSTOPBITS) {
+        settings.c_cflag |= CSTOPB;
+    }
+    if (Uses_Rts_Handshake(dcb)) {
+        settings.c_cflag |= CRTSCTS;
+    }
+    settings.c_iflag &= ~(IXON | IXOFF | IXANY);
+    settings.c_iflag |= (dcb.fOutX ? IXON : 0) | (dcb.fInX ? IXOFF : 0);
+    if (dcb.XonChar != 0) {
+        settings.c_cc[VSTART] = static_cast<cc_t>(dcb.XonChar);
+    }
+    if (dcb.XoffChar != 0) {
+        settings.c_cc[VSTOP] = static_cast<cc_t>(dcb.XoffChar);
+    }
+    // With O_NONBLOCK, VMIN 1 makes an empty read EAGAIN, so 0 means hang-up.
+    settings.c_cc[VMIN] = 1;
+    settings.c_cc[VTIME] = 0;
+    cfsetispeed(&settings, Speed_Code(dcb.BaudRate));
+    cfsetospeed(&settings, Speed_Code(dcb.BaudRate));
+    return settings;
+}
+
+// tcsetattr succeeds when any part was applied; a driver that refused part
+// of the set-up must fail the call as Windows would.
+bool Settings_Took(int fd, const termios& wanted)
+{
+    termios now {};
+    constexpr tcflag_t checked = CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS;
+    return tcgetattr(fd, &now) == 0 && (now.c_cflag & checked) == (wanted.c_cflag & checked) &&
+           cfgetospeed(&now) == cfgetospeed(&wanted);
+}
+
+void Fill_Dcb(const termios& settings, const Serial_Device& device, DCB& dcb)
+{
+    std::memset(&dcb, 0, sizeof dcb);
+    dcb.DCBlength = sizeof(DCB);
+    dcb.BaudRate = Baud_Rate(cfgetospeed(&settings));
+    dcb.fBinary = 1;
+    dcb.fParity = (settings.c_iflag & INPCK) != 0;
+    dcb.fOutxCtsFlow = (settings.c_cflag & CRTSCTS) != 0;
+    dcb.fDtrControl = device.dtr_control;
+    dcb.fRtsControl = (settings.c_cflag & CRTSCTS) != 0 ? RTS_CONTROL_HANDSHAKE : device.rts_control;
+    dcb.fOutX = (settings.c_iflag & IXON) != 0;
+    dcb.fInX = (settings.c_iflag & IXOFF) != 0;
+    const tcflag_t size = settings.c_cflag & CSIZE;
+    dcb.ByteSize = size == CS5 ? 5 : size == CS6 ? 6 : size == CS7 ? 7 : 8;
+    const bool parity = (settings.c_cflag & PARENB) != 0;
+    dcb.Parity = !parity ? NOPARITY : (settings.c_cflag & PARODD) != 0 ? ODDPARITY : EVENPARITY;
+    dcb.StopBits = (settings.c_cflag & CSTOPB) != 0 ? TWOSTOPBITS : ONESTOPBIT;
+    dcb.XonChar = static_cast<char>(settings.c_cc[VSTART]);
+    dcb.XoffChar = static_cast<char>(settings.c_cc[VSTOP]);
+}
+
+bool Wait_Writable(int fd)
+{
+    for (;;) {
+        pollfd line {fd, POLLOUT, 0};
+        int ready = poll(&line, 1, -1);
+        if (ready < 0 && errno == EINTR) {
+            continue;
+        }
+        return ready > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0;
+    }
+}
+
+} // namespace
+
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD creation, DWORD flags, HANDLE)
+{
+    if (name == nullptr || creation != OPEN_EXISTING || (flags & FILE_FLAG_OVERLAPPED) != 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    int com_number = Com_Number(name);
+    if (com_number == 0) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    int fd = open(Device_Path(com_number).c_str(), Open_Flags(access));
+    if (fd < 0) {
+        SetLastError(Error_From_Errno(errno));
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!isatty(fd) || !Take_Exclusive(fd)) {
+        DWORD error = isatty(fd) ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND;
+        close(fd);
+        SetLastError(error);
+        return INVALID_HANDLE_VALUE;
+    }
+    std::shared_ptr<Serial_Device> device;
+    try {
+        device = std::make_shared<Serial_Device>(fd);
+    } catch (const std::bad_alloc&) {
+        close(fd);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return INVALID_HANDLE_VALUE;
+    }
+    HANDLE handle = Register_Handle(std::move(device));
+    return handle ? handle : INVALID_HANDLE_VALUE;
+}
+
+BOOL GetCommState(HANDLE handle, LPDCB dcb)
+{
+    auto device = Find_Line(handle);
+    if (!device) {
+        return FALSE;
+    }
+    termios settings {};
+    if (dcb == nullptr) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    if (tcgetattr(device->fd, &settings) != 0) {
+        return Fail(Error_From_Errno(errno));
+    }
+    Fill_Dcb(settings, *device, *dcb);
+    return TRUE;
+}
+
+BOOL SetCommState(HANDLE handle, LPDCB dcb)
+{
+    auto device = Find_Line(handle);
+    if (!device) {
+        return FALSE;
+    }
+    if (dcb == nullptr || !Valid_Line_Setup(*dcb)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    termios settings {};
+    if (tcgetattr(device->fd, &settings) != 0) {
+        return Fail(Error_From_Errno(errno));
+    }
+    termios wanted = Raw_Settings(settings, *dcb);
+    if (tcsetattr(device->fd, TCSANOW, &wanted) != 0) {
+        return Fail(Error_From_Errno(errno));
+    }
+    if (!Settings_Took(device->fd, wanted)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    bool rts_raised = dcb->fRtsControl != RTS_CONTROL_DISABLE;
+    if (!Set_Modem_Line(device->fd, TIOCM_DTR, dcb->fDtrControl != DTR_CONTROL_DISABLE) ||
+        (!Uses_Rts_Handshake(*dcb) && !Set_Modem_Line(device->fd, TIOCM_RTS, rts_raised))) {
+        return Fail(Error_From_Errno(errno));
+    }
+    device->dtr_control = dcb->fDtrControl;
+    device->rts_control = dcb->fRtsControl;
+    return TRUE;
+}
+
+BOOL ClearCommError(HANDLE handle, LPDWORD errors, LPCOMSTAT status)
+{
+    auto device = Find_Line(handle);
+    if (!device) {
+        return FALSE;
+    }
+    int queued_in = 0;
+    int queued_out = 0;
+    if (ioctl(device->fd, FIONREAD, &queued_in) != 0 || ioctl(device->fd, TIOCOUTQ, &queued_out) != 0) {
+        return Fail(Error_From_Errno(errno));
+    }
+    if (errors != nullptr) {
+        *errors = 0;
+    }
+    if (status != nullptr) {
+        *status = COMSTAT {0, static_cast<DWORD>(queued_in), static_cast<DWORD>(queued_out)};
+    }
+    return TRUE;
+}
+
+BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD to_read, LPDWORD read_count, LPOVERLAPPED overlapped)
+{
+    if (read_count != nullptr) {
+        *read_count = 0;
+    }
+    auto device = Find_Line(handle);
+    if (!device) {
+        return FALSE;
+    }
+    if (read_count == nullptr || overlapped != nullptr || (buffer == nullptr && to_read > 0)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    if (to_read == 0) {
+        return TRUE;
+    }
+    ssize_t count = read(device->fd, buffer, to_read);
+    if (count < 0 && (errno == EAGAIN || errno == EINTR)) {
+        return TRUE;
+    }
+    if (count <= 0) {
+        return Fail(count == 0 ? ERROR_DEVICE_NOT_CONNECTED : Error_From_Errno(errno));
+    }
+    *read_count = static_cast<DWORD>(count);
+    return TRUE;
+}
+
+BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD to_write, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    if (written != nullptr) {
+        *written = 0;
+    }
+    auto device = Find_Line(handle);
+    if (!device) {
+        return FALSE;
+    }
+    if (written == nullptr || overlapped != nullptr || (buffer == nullptr && to_write > 0)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    const auto* bytes = static_cast<const BYTE*>(buffer);
+    while (*written < to_write) {
+        ssize_t count = write(device->fd, bytes + *written, to_write - *written);
+        if (count > 0) {
+            *written += static_cast<DWORD>(count);
+        } else if (count < 0 && errno != EAGAIN && errno != EINTR) {
+            return Fail(Error_From_Errno(errno));
+        } else if (!Wait_Writable(device->fd)) {
+            return Fail(ERROR_DEVICE_NOT_CONNECTED);
+        }
+    }
+    return TRUE;
+}
+
+BOOL PurgeComm(HANDLE handle, DWORD flags)
+{
+    auto device = Find_Line(handle);
+    if (!device) {
+        return FALSE;
+    }
+    if ((flags & ~(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR)) != 0) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    // Nothing is ever pending (no overlapped I/O), so the aborts have no work.
+    if (((flags & PURGE_RXCLEAR) != 0 && tcflush(device->fd, TCIFLUSH) != 0) ||
+        ((flags & PURGE_TXCLEAR) != 0 && tcflush(device->fd, TCOFLUSH) != 0)) {
+        return Fail(Error_From_Errno(errno));
+    }
+    return TRUE;
+}
+
+BOOL GetCommModemStatus(HANDLE handle, LPDWORD status)
+{
+    auto device = Find_Line(handle);
+    if (!device) {
+        return FALSE;
+    }
+    if (status == nullptr) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    int lines = 0;
+    if (ioctl(device->fd, TIOCMGET, &lines) != 0) {
+        if (errno != ENOTTY && errno != EINVAL) {
+            return Fail(Error_From_Errno(errno));
+        }
+        lines = 0;
+    }
+    *status = ((lines & TIOCM_CTS) ? MS_CTS_ON : 0) | ((lines & TIOCM_DSR) ? MS_DSR_ON : 0) |
+              ((lines & TIOCM_RNG) ? MS_RING_ON : 0) | ((lines & TIOCM_CAR) ? MS_RLSD_ON : 0);
+    return TRUE;
+}

@@ -1,0 +1,236 @@
+#include "tools/Wcu_Simulator.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+
+void Pause_Ms(int milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+} // namespace
+
+Wcu_Simulator::Wcu_Simulator()
+{
+    int wake[2];
+    if (pipe2(wake, O_CLOEXEC) != 0) {
+        throw std::system_error(errno, std::generic_category(), "pipe2");
+    }
+    wake_read = wake[0];
+    wake_write = wake[1];
+    server = std::thread(&Wcu_Simulator::Serve, this);
+}
+
+Wcu_Simulator::~Wcu_Simulator()
+{
+    const char stop = 0;
+    while (write(wake_write, &stop, 1) < 0 && errno == EINTR) {
+    }
+    server.join();
+    close(wake_read);
+    close(wake_write);
+}
+
+void Wcu_Simulator::Set_Answer(BYTE request, std::vector<BYTE> answer)
+{
+    std::lock_guard lock(mutex);
+    answers[request] = std::move(answer);
+}
+
+void Wcu_Simulator::Queue_Fault(BYTE request, Wcu_Fault fault)
+{
+    std::lock_guard lock(mutex);
+    faults[request].push_back(fault);
+}
+
+void Wcu_Simulator::Set_Paced(bool on)
+{
+    std::lock_guard lock(mutex);
+    paced = on;
+}
+
+std::vector<BYTE> Wcu_Simulator::Requests() const
+{
+    std::lock_guard lock(mutex);
+    return requests;
+}
+
+void Wcu_Simulator::Clear_Requests()
+{
+    std::lock_guard lock(mutex);
+    requests.clear();
+}
+
+bool Wcu_Simulator::Wait_Idle()
+{
+    std::unique_lock lock(mutex);
+    return idle_changed.wait_for(lock, std::chrono::seconds(2), [this] {
+        return !busy && unanswered.empty() && line.Queued() == 0;
+    });
+}
+
+void Wcu_Simulator::Serve()
+{
+    for (;;) {
+        pollfd watched[2] = {{line.Descriptor(), POLLIN, 0}, {wake_read, POLLIN, 0}};
+        if (poll(watched, 2, -1) < 0) {
+            continue;
+        }
+        if (watched[1].revents != 0) {
+            return;
+        }
+        if ((watched[0].revents & POLLIN) == 0) {
+            // A far end with no device end open reports a hang-up at once.
+            Pause_Ms(watched[0].revents != 0 ? 10 : 0);
+            continue;
+        }
+        {
+            std::lock_guard lock(mutex);
+            busy = true;
+            for (BYTE byte : line.Read_Queued()) {
+                unanswered.push_back(byte);
+            }
+        }
+        BYTE request = 0;
+        while (Take_Request(request)) {
+            Answer(request);
+        }
+        std::lock_guard lock(mutex);
+        busy = false;
+        idle_changed.notify_all();
+    }
+}
+
+bool Wcu_Simulator::Take_Request(BYTE& request)
+{
+    std::lock_guard lock(mutex);
+    if (unanswered.empty() || hung_up) {
+        unanswered.clear();
+        return false;
+    }
+    request = unanswered.front();
+    unanswered.pop_front();
+    requests.push_back(request);
+    return true;
+}
+
+void Wcu_Simulator::Answer(BYTE request)
+{
+    std::vector<BYTE> answer;
+    Wcu_Fault fault = Wcu_Fault::None;
+    {
+        std::lock_guard lock(mutex);
+        if (auto found = answers.find(request); found != answers.end()) {
+            answer = found->second;
+        }
+        if (auto& queue = faults[request]; !queue.empty()) {
+            fault = queue.front();
+            queue.pop_front();
+        }
+    }
+    switch (fault) {
+    case Wcu_Fault::Hang_Up: {
+        std::lock_guard lock(mutex);
+        line.Hang_Up();
+        hung_up = true;
+        return;
+    }
+    case Wcu_Fault::Late:
+        Pause_Ms(Fault_Delay_Ms);
+        Send(answer);
+        return;
+    case Wcu_Fault::Chunked: {
+        std::vector<BYTE> head(answer.begin(), answer.begin() + static_cast<std::ptrdiff_t>(answer.size() / 2));
+        Send(head);
+        Pause_Ms(Fault_Delay_Ms);
+        Send(std::vector<BYTE>(answer.begin() + static_cast<std::ptrdiff_t>(head.size()), answer.end()));
+        return;
+    }
+    default:
+        Send(Spoiled(std::move(answer), fault));
+        return;
+    }
+}
+
+std::vector<BYTE> Wcu_Simulator::Spoiled(std::vector<BYTE> answer, Wcu_Fault fault) const
+{
+    switch (fault) {
+    case Wcu_Fault::Silence:
+        answer.clear();
+        break;
+    case Wcu_Fault::Short:
+        if (!answer.empty()) {
+            answer.pop_back();
+        }
+        break;
+    case Wcu_Fault::Long:
+        answer.push_back(0x00);
+        break;
+    case Wcu_Fault::Garbage:
+        answer.assign(answer.size(), 0xFF);
+        break;
+    default:
+        break;
+    }
+    return answer;
+}
+
+void Wcu_Simulator::Send(const std::vector<BYTE>& bytes)
+{
+    bool at_line_rate = false;
+    {
+        std::lock_guard lock(mutex);
+        at_line_rate = paced;
+    }
+    if (!at_line_rate) {
+        line.Write(bytes);
+        return;
+    }
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    const auto per_byte = std::chrono::nanoseconds(1'000'000'000 / Line_Bytes_Per_Second);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        std::this_thread::sleep_until(start + per_byte * static_cast<std::ptrdiff_t>(i + 1));
+        line.Write(&bytes[i], 1);
+    }
+}
+
+void Sd_Wcu::Load(Wcu_Simulator& simulator) const
+{
+    simulator.Set_Answer('?', {'*', HIBYTE(Type_Word), LOBYTE(Type_Word)});
+    const std::size_t status_length = Type_Word > 0x100 ? Status.size() : 9;
+    simulator.Set_Answer('%', std::vector<BYTE>(Status.begin(), Status.begin() + static_cast<std::ptrdiff_t>(status_length)));
+    auto amu_answer = [](const std::array<BYTE, 31>& amu, bool no_data) {
+        return no_data ? std::vector<BYTE> {'('} : std::vector<BYTE>(amu.begin(), amu.end());
+    };
+    simulator.Set_Answer('!', amu_answer(Amu1, Amu1_No_Data));
+    simulator.Set_Answer('"', amu_answer(Amu2, Amu2_No_Data));
+    simulator.Set_Answer('#', {Flags});
+}
+
+namespace {
+
+std::array<BYTE, 31> Typical_Amu(BYTE identifier)
+{
+    return {0x27, 0x7B, 0x01, 0x01, 0x02, identifier, 0x13, 0x85, 0x01, 0x20, 0x43, 46, 0x02, 35, 100, 0xA1,
+            0xA2, 0xA3, 80, 0xF0};
+}
+
+} // namespace
+
+Sd_Wcu Typical_Sd_Wcu()
+{
+    Sd_Wcu wcu;
+    wcu.Status = {0xE7, 0x1F, 0x03, 200, 0x19, 10, 20, 30, 150, 0x92, 0x34, 0x85, 0x67, 100, 50, 0x15, 0x16, 0x35,
+                  0x02};
+    wcu.Amu1 = Typical_Amu(1);
+    wcu.Amu2 = Typical_Amu(2);
+    wcu.Flags = 0x05;
+    return wcu;
+}

@@ -1,0 +1,98 @@
+#pragma once
+// A WCU on the far end of a pseudo-terminal: it answers each request byte
+// with the answer set for it, optionally paced at the line's real rate, and
+// can spoil the next answer to a given request with a fault. Shared by the
+// test fixture and the command-line simulator.
+//
+// Requests are one byte each. A request that carries bytes of its own (the
+// HD poll) is taken whole by Take_Request before it is answered.
+
+#include "tools/Pseudo_Terminal.h"
+
+#include <array>
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+enum class Wcu_Fault {
+    None,
+    Silence,  // no answer at all
+    Short,    // the answer without its last byte
+    Long,     // the answer with one byte too many
+    Late,     // the whole answer, but only after Fault_Delay_Ms
+    Chunked,  // the first half at once, the rest after Fault_Delay_Ms
+    Garbage,  // as many bytes as the answer, every one 0xFF
+    Hang_Up,  // the line drops instead of answering
+};
+
+class Wcu_Simulator {
+public:
+    // Far past the link's 20 ms read of a short answer.
+    static constexpr int Fault_Delay_Ms = 50;
+    // 38400 baud, 10 bits a byte.
+    static constexpr int Line_Bytes_Per_Second = 3840;
+
+    // Throws std::system_error when no pseudo-terminal can be had.
+    Wcu_Simulator();
+    ~Wcu_Simulator();
+    Wcu_Simulator(const Wcu_Simulator&) = delete;
+    Wcu_Simulator& operator=(const Wcu_Simulator&) = delete;
+
+    Pseudo_Terminal& Line() { return line; }
+
+    // The answer to a request from now on; an empty answer is silence.
+    void Set_Answer(BYTE request, std::vector<BYTE> answer);
+    // Spoils the next answer to that request (faults queue up in order).
+    void Queue_Fault(BYTE request, Wcu_Fault fault);
+    // Writes answers at the line rate instead of at once.
+    void Set_Paced(bool paced);
+
+    // Every request received since the start or the last clear, in order.
+    std::vector<BYTE> Requests() const;
+    void Clear_Requests();
+    // Waits until every request sent so far was answered; false after
+    // two seconds without that.
+    bool Wait_Idle();
+
+private:
+    void Serve();
+    bool Take_Request(BYTE& request);
+    void Answer(BYTE request);
+    void Send(const std::vector<BYTE>& bytes);
+    std::vector<BYTE> Spoiled(std::vector<BYTE> answer, Wcu_Fault fault) const;
+
+    Pseudo_Terminal line;
+    mutable std::mutex mutex;
+    std::condition_variable idle_changed;
+    std::map<BYTE, std::vector<BYTE>> answers;
+    std::map<BYTE, std::deque<Wcu_Fault>> faults;
+    std::vector<BYTE> requests;
+    std::deque<BYTE> unanswered;
+    bool paced = false;
+    bool busy = false;
+    bool hung_up = false;
+    int wake_read = -1;
+    int wake_write = -1;
+    std::thread server;
+};
+
+// The answers of one SD camera system, loaded into a simulator.
+struct Sd_Wcu {
+    WORD Type_Word = 0x101;
+    // '%': the first 9 bytes for a type word up to 0x100, else all 19.
+    std::array<BYTE, 19> Status {};
+    // '!' and '"': 31 bytes starting 0x27, or the '(' no-data answer.
+    std::array<BYTE, 31> Amu1 {};
+    std::array<BYTE, 31> Amu2 {};
+    bool Amu1_No_Data = false;
+    bool Amu2_No_Data = false;
+    BYTE Flags = 0;
+
+    void Load(Wcu_Simulator& simulator) const;
+};
+
+// Both AMUs present, polled and active, firmware 1.2, plausible readings.
+Sd_Wcu Typical_Sd_Wcu();
