@@ -1,0 +1,182 @@
+#include "components/foundations/Sclstreamutils.h"
+
+#include <array>
+#include <limits>
+#include <span>
+#include <vector>
+
+#include "components/foundations/Sclprocs.h"
+
+namespace {
+
+// Strings of this length or longer carry an int32 length after the marker.
+constexpr BYTE Long_String_Marker = 255;
+
+template <std::size_t N>
+void Write_Little_Endian(TStream& Stream, std::uint32_t Value)
+{
+    std::array<BYTE, N> bytes{};
+    for (std::size_t i = 0; i < N; ++i)
+        bytes[i] = static_cast<BYTE>(Value >> (8 * i));
+    Stream.WriteBuffer(bytes.data(), static_cast<int>(N));
+}
+
+template <std::size_t N>
+std::uint32_t Read_Little_Endian(TStream& Stream)
+{
+    std::array<BYTE, N> bytes{};
+    Stream.ReadBuffer(bytes.data(), static_cast<int>(N));
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < N; ++i)
+        value |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
+    return value;
+}
+
+std::int64_t Bytes_Left(TStream& Stream)
+{
+    return Stream.Size() - Stream.Position();
+}
+
+// A stored length that must fit the bytes still in the stream.
+int Checked_Length(std::int64_t Length, std::int64_t Limit, const char* What)
+{
+    if (Length < 0 || Length > Limit)
+        throw Exception(std::string("Damaged stream: ") + What + " length " + std::to_string(Length)
+                        + " where at most " + std::to_string(Limit) + " bytes remain");
+    return static_cast<int>(Length);
+}
+
+std::string Read_Text(TStream& Stream, int Length)
+{
+    std::string text(static_cast<std::size_t>(Length), '\0');
+    Stream.ReadBuffer(text.data(), Length);
+    return text;
+}
+
+void Write_Text(TStream& Stream, const std::string& Text)
+{
+    Stream.WriteBuffer(Text.data(), static_cast<int>(Text.size()));
+}
+
+} // namespace
+
+void stWriteInteger(TStream& Stream, std::int32_t Value)
+{
+    Write_Little_Endian<4>(Stream, static_cast<std::uint32_t>(Value));
+}
+
+std::int32_t stReadInteger(TStream& Stream)
+{
+    return static_cast<std::int32_t>(Read_Little_Endian<4>(Stream));
+}
+
+void stWriteWord(TStream& Stream, WORD Value)
+{
+    Write_Little_Endian<2>(Stream, Value);
+}
+
+WORD stReadWord(TStream& Stream)
+{
+    return static_cast<WORD>(Read_Little_Endian<2>(Stream));
+}
+
+void stWriteByte(TStream& Stream, BYTE Value)
+{
+    Stream.WriteBuffer(&Value, 1);
+}
+
+BYTE stReadByte(TStream& Stream)
+{
+    BYTE value = 0;
+    Stream.ReadBuffer(&value, 1);
+    return value;
+}
+
+void stWriteString(TStream& Stream, const std::string& S)
+{
+    if (S.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw Exception("String of " + std::to_string(S.size()) + " bytes is too long to store");
+    if (S.size() < Long_String_Marker) {
+        stWriteByte(Stream, static_cast<BYTE>(S.size()));
+    } else {
+        stWriteByte(Stream, Long_String_Marker);
+        stWriteInteger(Stream, static_cast<std::int32_t>(S.size()));
+    }
+    Write_Text(Stream, S);
+}
+
+std::string stReadString(TStream& Stream)
+{
+    std::int64_t length = stReadByte(Stream);
+    if (length == Long_String_Marker)
+        length = stReadInteger(Stream);
+    return Read_Text(Stream, Checked_Length(length, Bytes_Left(Stream), "string"));
+}
+
+void stWriteStringList(TStream& Stream, const TStrings& Strings, bool Compressed)
+{
+    const std::string text = Strings.Text();
+    if (Compressed) {
+        TMemoryStream packed_text;
+        Write_Text(packed_text, text);
+        packed_text.SetPosition(0);
+        SaveCompressedStream(packed_text, Stream, packed_text.Size());
+        return;
+    }
+    stWriteInteger(Stream, static_cast<std::int32_t>(text.size()));
+    Write_Text(Stream, text);
+}
+
+void stReadStringList(TStream& Stream, TStrings& Strings, bool Compressed)
+{
+    if (Compressed) {
+        TMemoryStream unpacked;
+        LoadCompressedStream(Stream, unpacked);
+        unpacked.SetPosition(0);
+        Strings.SetText(Read_Text(unpacked, static_cast<int>(unpacked.Size())));
+        return;
+    }
+    const std::int64_t length = stReadInteger(Stream);
+    Strings.SetText(Read_Text(Stream, Checked_Length(length, Bytes_Left(Stream), "string list")));
+}
+
+void SaveCompressedStream(TStream& Source, TStream& Dest, std::int64_t Count)
+{
+    const std::int64_t start = Dest.Position();
+    stWriteInteger(Dest, 0);
+    std::vector<BYTE> input(SCLLZRWMaxInput);
+    std::vector<BYTE> block(SCLLZRWMaxInput + SCLLZRWDestSlack);
+    std::int64_t total = 0;
+    for (std::int64_t left = Count; left > 0;) {
+        const auto n = static_cast<std::size_t>(std::min<std::int64_t>(left, SCLLZRWMaxInput));
+        Source.ReadBuffer(input.data(), static_cast<int>(n));
+        const WORD length = SCLLZRWCompress(std::span(input).first(n), block);
+        stWriteInteger(Dest, length);
+        Dest.WriteBuffer(block.data(), length);
+        total += 4 + length;
+        left -= static_cast<std::int64_t>(n);
+    }
+    if (total > std::numeric_limits<std::int32_t>::max())
+        throw Exception("Compressed stream of " + std::to_string(total) + " bytes is too long to store");
+    const std::int64_t end = Dest.Position();
+    Dest.SetPosition(start);
+    stWriteInteger(Dest, static_cast<std::int32_t>(total));
+    Dest.SetPosition(end);
+}
+
+void LoadCompressedStream(TStream& Source, TStream& Dest)
+{
+    std::int64_t left = stReadInteger(Source);
+    Checked_Length(left, Bytes_Left(Source), "compressed stream");
+    std::vector<BYTE> block(SCLLZRWMaxBlock);
+    std::vector<BYTE> output(SCLLZRWMaxInput);
+    while (left > 0) {
+        Checked_Length(4, left, "block header");
+        const std::int64_t stored = stReadInteger(Source);
+        const int length = Checked_Length(stored, std::min<std::int64_t>(left - 4, SCLLZRWMaxBlock), "block");
+        Source.ReadBuffer(block.data(), length);
+        const WORD count = SCLLZRWDecompress(std::span(block).first(static_cast<std::size_t>(length)), output);
+        Dest.WriteBuffer(output.data(), count);
+        left -= 4 + length;
+    }
+}

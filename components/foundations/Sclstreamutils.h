@@ -1,0 +1,44 @@
+#pragma once
+// Stream routines through which the library's list items store their data:
+// little-endian integers, length-prefixed strings, string lists, and the
+// compressed stream form that packs data block by block with LZRW.
+//
+// Compressed stream: int32 total (the bytes that follow), then per block an
+// int32 block length L (1 to SCLLZRWMaxBlock) and the L bytes of one LZRW
+// block, each block the packed form of up to SCLLZRWMaxInput input bytes.
+//
+// Readers check every length against the data that is there: a stored length
+// beyond the stream's end or a damaged block raises Exception naming the
+// fault, a fixed-size field cut short raises the stream's EReadError; nothing
+// is read or allocated beyond the stream.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/classlib/Classes.h"
+#include "platform/winapi/WinTypes.h"
+
+void stWriteInteger(TStream& Stream, std::int32_t Value);
+std::int32_t stReadInteger(TStream& Stream);
+void stWriteWord(TStream& Stream, WORD Value);
+WORD stReadWord(TStream& Stream);
+void stWriteByte(TStream& Stream, BYTE Value);
+BYTE stReadByte(TStream& Stream);
+
+// A string is stored whole: one length byte for lengths below 255, else the
+// byte 255 followed by the int32 length; then the characters.
+void stWriteString(TStream& Stream, const std::string& S);
+std::string stReadString(TStream& Stream);
+
+// The strings' text, each line ended by CR LF: as a compressed stream when
+// Compressed, else as int32 byte length followed by the text. Reading
+// replaces the content of Strings.
+void stWriteStringList(TStream& Stream, const TStrings& Strings, bool Compressed);
+void stReadStringList(TStream& Stream, TStrings& Strings, bool Compressed);
+
+// Packs Count bytes from Source's position into Dest as one compressed
+// stream; raises EReadError when Source holds fewer.
+void SaveCompressedStream(TStream& Source, TStream& Dest, std::int64_t Count);
+// Reads one compressed stream from Source and writes the unpacked bytes to
+// Dest.
+void LoadCompressedStream(TStream& Source, TStream& Dest);
