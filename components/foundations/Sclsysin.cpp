@@ -1,0 +1,436 @@
+#include "components/foundations/Sclsysin.h"
+
+#include <sys/resource.h>
+#include <sys/statvfs.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <array>
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "components/foundations/Sclprocs.h"
+#include "platform/classlib/SysUtils.h"
+#include "platform/classlib/Version.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string& Fact_Root()
+{
+    static std::string root = "/";
+    return root;
+}
+
+std::optional<std::string> Read_Fact(const std::string& Relative)
+{
+    std::ifstream file(fs::path(Fact_Root()) / Relative, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string Read_Fact_Line(const std::string& Relative)
+{
+    return Trim(Read_Fact(Relative).value_or(""));
+}
+
+// The value of the first "Key : value" line of a /proc table.
+std::optional<std::string> Table_Value(const std::string& Table, const std::string& Key)
+{
+    std::istringstream lines(Table);
+    for (std::string line; std::getline(lines, line);) {
+        const auto colon = line.find(':');
+        if (colon != std::string::npos && Trim(line.substr(0, colon)) == Key)
+            return Trim(line.substr(colon + 1));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint64_t> Parse_Unsigned(const std::string& Text)
+{
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(Text.data(), Text.data() + Text.size(), value);
+    if (error != std::errc() || end == Text.data())
+        return std::nullopt;
+    return value;
+}
+
+// A /proc "Key:   1234 kB" entry in bytes.
+std::optional<std::uint64_t> Kilobytes(const std::string& Table, const std::string& Key)
+{
+    const auto value = Table_Value(Table, Key);
+    if (!value)
+        return std::nullopt;
+    const auto number = Parse_Unsigned(*value);
+    return number ? std::optional(*number * 1024) : std::nullopt;
+}
+
+struct Memory_Status {
+    std::uint64_t total = 0;
+    std::uint64_t free = 0;
+    std::uint64_t page_total = 0;
+    std::uint64_t page_free = 0;
+    std::uint64_t virt_total = 0;
+    std::uint64_t virt_free = 0;
+};
+
+// The process's address space: its limit, else the user space of a 64-bit
+// process (47 bits).
+std::uint64_t Address_Space()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        return limit.rlim_cur;
+    return std::uint64_t{1} << 47;
+}
+
+Memory_Status Read_Memory_Status()
+{
+    Memory_Status status;
+    const std::string meminfo = Read_Fact("proc/meminfo").value_or("");
+    if (const auto total = Kilobytes(meminfo, "MemTotal")) {
+        status.total = *total;
+        status.free = Kilobytes(meminfo, "MemAvailable").value_or(Kilobytes(meminfo, "MemFree").value_or(0));
+        status.page_total = status.total + Kilobytes(meminfo, "SwapTotal").value_or(0);
+        status.page_free = status.free + Kilobytes(meminfo, "SwapFree").value_or(0);
+    }
+    if (const auto used = Kilobytes(Read_Fact("proc/self/status").value_or(""), "VmSize")) {
+        status.virt_total = Address_Space();
+        status.virt_free = status.virt_total - std::min(*used, status.virt_total);
+    }
+    return status;
+}
+
+struct Kernel_Release {
+    DWORD major = 0;
+    DWORD minor = 0;
+    DWORD build = 0;
+};
+
+// "6.1.0-18-amd64" gives 6, 1, 0; numbers missing from the text stay 0.
+Kernel_Release Read_Kernel_Release()
+{
+    const std::string release = Read_Fact_Line("proc/sys/kernel/osrelease");
+    std::array<DWORD, 3> numbers{};
+    const char* at = release.data();
+    const char* const end = release.data() + release.size();
+    for (DWORD& number : numbers) {
+        const auto [next, error] = std::from_chars(at, end, number);
+        if (error != std::errc() || next == end || *next != '.')
+            break;
+        at = next + 1;
+    }
+    return {numbers[0], numbers[1], numbers[2]};
+}
+
+std::string Cpuinfo_Value(const std::string& Key)
+{
+    return Table_Value(Read_Fact("proc/cpuinfo").value_or(""), Key).value_or("");
+}
+
+bool Lock_Led_Lit(const std::string& Suffix)
+{
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(fs::path(Fact_Root()) / "sys/class/leds", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.ends_with(Suffix)
+            && Parse_Unsigned(Read_Fact_Line("sys/class/leds/" + name + "/brightness")).value_or(0) != 0)
+            return true;
+    }
+    return false;
+}
+
+std::string Known_Or_Unknown(const std::string& Text)
+{
+    return Text.empty() ? std::string(SCLSIUnknown) : Text;
+}
+
+struct Disk_Space {
+    std::uint64_t size = 0;
+    std::uint64_t free = 0;
+};
+
+Disk_Space Current_Disk_Space()
+{
+    struct statvfs facts {};
+    std::error_code error;
+    const fs::path current = fs::current_path(error);
+    if (error || statvfs(current.c_str(), &facts) != 0)
+        return {};
+    return {std::uint64_t{facts.f_blocks} * facts.f_frsize, std::uint64_t{facts.f_bavail} * facts.f_frsize};
+}
+
+std::string Divided(std::uint64_t Value, std::int64_t Divisor)
+{
+    return IntToStr(static_cast<std::int64_t>(Value) / Divisor);
+}
+
+std::string On_Off(bool State)
+{
+    return State ? "On" : "Off";
+}
+
+std::string Info_Text(TSCLInfoType Type, std::int64_t Divisor, const std::string& DateFormat)
+{
+    switch (Type) {
+    case itUser: return SCLSIUserName();
+    case itWinDir: return SCLSIWindowsDirectory();
+    case itCurrentDir32: {
+        std::error_code error;
+        return fs::current_path(error).string();
+    }
+    case itCurrentDiskFree32: return Divided(Current_Disk_Space().free, Divisor);
+    case itCurrentDiskSize32: return Divided(Current_Disk_Space().size, Divisor);
+    case itSystemDir: return SCLSISystemDirectory();
+    case itReg_Owner32: return SCLSIRegisteredOwner();
+    case itReg_Company32: return SCLSIRegisteredCompany();
+    case itVersion: return SCLSIVersionStr();
+    case itColorDepth: return Divided(SCLSIColorDepth(), Divisor);
+    case itScreenSaverDelay: return Divided(static_cast<std::uint64_t>(SCLSIScreenSaverDelay()), Divisor);
+    case itMemSize: return Divided(SCLSIMemTotal(), Divisor);
+    case itFreeSysRes: return Divided(static_cast<std::uint64_t>(SCLSIFreeSysRes()), Divisor);
+    case itFreeGDIRes: return Divided(static_cast<std::uint64_t>(SCLSIFreeGDIRes()), Divisor);
+    case itFreeUserRes: return Divided(static_cast<std::uint64_t>(SCLSIFreeUserRes()), Divisor);
+    case itComputerName32: return SCLSIComputerName();
+    case itMajorVerNr32: return Divided(SCLSIMajorVersionNr(), Divisor);
+    case itBuildNr32: return Divided(SCLSIBuildNr(), Divisor);
+    case itMemLoaded32: return Divided(SCLSIMemLoaded(), Divisor);
+    case itMemFree32: return Divided(SCLSIMemFree(), Divisor);
+    case itMemPageFree32: return Divided(SCLSIMemPageFree(), Divisor);
+    case itMemPageTotal32: return Divided(SCLSIMemPageTotal(), Divisor);
+    case itMemVirtFree32: return Divided(SCLSIMemVirtFree(), Divisor);
+    case itMemVirtTotal32: return Divided(SCLSIMemVirtTotal(), Divisor);
+    case itPlatformID32: return Divided(SCLSIPlatformID(), Divisor);
+    case itPlatform32: return SCLSIPlatformStr();
+    case itProcessorCont32: return Divided(static_cast<std::uint64_t>(SCLSIProcessorCount()), Divisor);
+    case itProcessor32: return SCLSIProcessorTypeStr();
+    case itTempPath32: return SCLSITempPath();
+    case itDOSVersion: return "Win32";
+    case itNumLock: return On_Off(SCLSINumLock());
+    case itCapsLock: return On_Off(SCLSICapsLock());
+    case itScroll: return On_Off(SCLSIScrollLock());
+    case itCurrentDateTime: return FormatDateTime(DateFormat, Now());
+    case itProgCompany: return SCLSIVersionInfo(viCompany);
+    case itProgName: return SCLSIVersionInfo(viName);
+    case itProgVersion: return SCLSIVersionInfo(viVersion);
+    case itProgCopyright: return SCLSIVersionInfo(viCopyright);
+    case itProgTrademark: return SCLSIVersionInfo(viTrademark);
+    case itProgDescription: return SCLSIVersionInfo(viDescription);
+    case itProgComments: return SCLSIVersionInfo(viComments);
+    case itCPUSpeed: return FloatToStr(SCLSIGetCPUSpeed() / static_cast<double>(Divisor));
+    }
+    return {};
+}
+
+} // namespace
+
+void SCLSISetFactRoot(const std::string& Root)
+{
+    Fact_Root() = Root;
+}
+
+// ---- Display and input --------------------------------------------------
+
+BYTE SCLSIColorDepth()
+{
+    return 32;
+}
+
+bool SCLSIStretchBltPossible()
+{
+    return true;
+}
+
+int SCLSIScreenSaverDelay()
+{
+    return 0;
+}
+
+bool SCLSINumLock()
+{
+    return Lock_Led_Lit("::numlock");
+}
+
+bool SCLSICapsLock()
+{
+    return Lock_Led_Lit("::capslock");
+}
+
+bool SCLSIScrollLock()
+{
+    return Lock_Led_Lit("::scrolllock");
+}
+
+// ---- Memory -------------------------------------------------------------
+
+std::uint64_t SCLSIMemTotal() { return Read_Memory_Status().total; }
+std::uint64_t SCLSIMemFree() { return Read_Memory_Status().free; }
+std::uint64_t SCLSIMemPageTotal() { return Read_Memory_Status().page_total; }
+std::uint64_t SCLSIMemPageFree() { return Read_Memory_Status().page_free; }
+std::uint64_t SCLSIMemVirtTotal() { return Read_Memory_Status().virt_total; }
+std::uint64_t SCLSIMemVirtFree() { return Read_Memory_Status().virt_free; }
+
+DWORD SCLSIMemLoaded()
+{
+    const Memory_Status status = Read_Memory_Status();
+    return status.total == 0 ? 0 : static_cast<DWORD>((status.total - status.free) * 100 / status.total);
+}
+
+int SCLSIFreeSysRes() { return 100; }
+int SCLSIFreeGDIRes() { return 100; }
+int SCLSIFreeUserRes() { return 100; }
+
+// ---- Versions and platform ----------------------------------------------
+
+DWORD SCLSIMajorVersionNr() { return Read_Kernel_Release().major; }
+DWORD SCLSIMinorVersionNr() { return Read_Kernel_Release().minor; }
+WORD SCLSIBuildNr() { return static_cast<WORD>(Read_Kernel_Release().build); }
+
+std::string SCLSIVersionString()
+{
+    return Read_Fact_Line("proc/sys/kernel/version");
+}
+
+std::string SCLSIVersionStr()
+{
+    const Kernel_Release release = Read_Kernel_Release();
+    return Format("%d.%d", release.major, release.minor);
+}
+
+double SCLSIVersionNr()
+{
+    const Kernel_Release release = Read_Kernel_Release();
+    double scale = 10.0;
+    for (DWORD rest = release.minor / 10; rest != 0; rest /= 10)
+        scale *= 10.0;
+    return release.major + release.minor / scale;
+}
+
+DWORD SCLSIPlatformID()
+{
+    return 2;
+}
+
+std::string SCLSIPlatformStr()
+{
+    return Known_Or_Unknown(Read_Fact_Line("proc/sys/kernel/ostype"));
+}
+
+bool SCLSIOLDWindowsNT()
+{
+    return false;
+}
+
+int SCLSIProcessorCount()
+{
+    const long count = sysconf(_SC_NPROCESSORS_ONLN);
+    return count > 0 ? static_cast<int>(count) : 1;
+}
+
+std::string SCLSIProcessorTypeStr()
+{
+    return Known_Or_Unknown(Cpuinfo_Value("model name"));
+}
+
+double SCLSIGetCPUSpeed()
+{
+    const std::string text = Cpuinfo_Value("cpu MHz");
+    double speed = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), speed);
+    return error == std::errc() ? speed : 0.0;
+}
+
+// ---- Names and places ---------------------------------------------------
+
+std::string SCLSIComputerName()
+{
+    return Known_Or_Unknown(Read_Fact_Line("proc/sys/kernel/hostname"));
+}
+
+std::string SCLSIUserName()
+{
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr)
+        return SCLSIUnknown;
+    return Known_Or_Unknown(found->pw_name ? found->pw_name : "");
+}
+
+std::string SCLSIRegisteredOwner()
+{
+    return SCLSIUnknown;
+}
+
+std::string SCLSIRegisteredCompany()
+{
+    return SCLSIUnknown;
+}
+
+std::string SCLSIWindowsDirectory()
+{
+    return SCLWindowsDirectory();
+}
+
+std::string SCLSISystemDirectory()
+{
+    return SCLSystemDirectory();
+}
+
+std::string SCLSITempPath()
+{
+    const char* folder = std::getenv("TMPDIR");
+    std::string path = folder != nullptr && *folder != '\0' ? folder : "/tmp";
+    return path.ends_with('/') ? path : path + '/';
+}
+
+std::string SCLSITempFile()
+{
+    std::string name = SCLSITempPath() + "tmpXXXXXX";
+    const int descriptor = mkstemp(name.data());
+    if (descriptor < 0)
+        return {};
+    close(descriptor);
+    return name;
+}
+
+// ---- The program's version facts ----------------------------------------
+
+std::string SCLSIVersionInfo(TSCLVersionInfoType Type)
+{
+    if (Type != viVersion)
+        return {};
+    const TFileVersion& v = Program_File_Version;
+    return Format("%d.%d.%d.%d", v.Major, v.Minor, v.Build, v.SubBuild);
+}
+
+// ---- Generic access -----------------------------------------------------
+
+std::string SCLSIInfoToString(TSCLInfoType Type)
+{
+    static constexpr std::array<const char*, 42> labels{
+        "Username", "Windows directory", "Current directory", "Free space on current disk",
+        "Disk size of current Disk", "System directory", "Registered owner", "Registered company", "Version",
+        "Colordepth (in bits)", "Screensaver delay", "Memory size", "Free system resources", "Free GDI resources",
+        "Free user resources", "Computername", "Major version", "Build", "Memory loaded", "Memory free",
+        "Free memory pages", "Total memory pages", "Free virtual memory", "Total virtual memory", "Platform ID",
+        "Platform", "Number of processors", "Processor", "Temp path", "DOS version", "NumLock", "CapsLock",
+        "ScrollLock", "Date and time", "CompanyName", "ProductName", "ProductVersion", "LegalCopyright",
+        "LegalTrademark", "FileDescription", "Comments", "CPU Speed"};
+    const auto index = static_cast<std::size_t>(Type);
+    return index < labels.size() ? labels[index] : std::string();
+}
+
+std::string GetSystemInfoString(TSCLInfoType Type, int Divisor, const std::string& DateFormat)
+{
+    return Info_Text(Type, Divisor == 0 ? 1 : Divisor, DateFormat).substr(0, 2047);
+}

@@ -1,0 +1,120 @@
+#pragma once
+// Facts about the machine and the running program: display colour depth,
+// operating-system version and flags, memory, processor, user, computer and
+// folders, the program's version facts and a generic text form of each fact.
+//
+// The facts come from Linux: the files of /proc (and the lock-key LEDs of
+// /sys), uname-style kernel files, the password database, sysconf and
+// CPUID. Queries never raise: a missing source gives a fixed value,
+// "(inconnu)" for names, 0 for numbers, the empty string for version texts.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/winapi/WinTypes.h"
+
+// ---- Operating-system flags ---------------------------------------------
+// This system counts as the newest of the NT family: the library's forms
+// and drawing take their NT-family branches.
+
+inline constexpr bool SCLSIWindows95 = false;
+inline constexpr bool SCLSIWindows98 = false;
+inline constexpr bool SCLSIWindowsNT = true;
+inline constexpr bool SCLSIWindows2000 = true;
+inline constexpr bool SCLSIWindowsExtension = true;
+
+// The text of unknown names, platforms and drive types.
+inline constexpr const char* SCLSIUnknown = "(inconnu)";
+
+// The folder under which the fact files (proc/..., sys/...) are read: "/"
+// for the machine's own. Tests point it at a folder of their own.
+void SCLSISetFactRoot(const std::string& Root);
+
+// ---- Display and input --------------------------------------------------
+
+// Bits per pixel of the screen. The one place that answers it: the screen's
+// own depth is asked here once windows exist; until then every surface of
+// the library is 32-bit.
+BYTE SCLSIColorDepth();
+bool SCLSIStretchBltPossible();
+// Minutes; the desktop session's screen saver is not reachable from here,
+// so no time-out is known (0).
+int SCLSIScreenSaverDelay();
+// True while the key's LED is lit on any keyboard.
+bool SCLSINumLock();
+bool SCLSICapsLock();
+bool SCLSIScrollLock();
+
+// ---- Memory, in bytes ---------------------------------------------------
+// The paging figures are the commit figures (memory plus swap), as the
+// paging-file figures were.
+
+std::uint64_t SCLSIMemTotal();
+std::uint64_t SCLSIMemFree();
+DWORD SCLSIMemLoaded(); // percent in use
+std::uint64_t SCLSIMemPageTotal();
+std::uint64_t SCLSIMemPageFree();
+std::uint64_t SCLSIMemVirtTotal();
+std::uint64_t SCLSIMemVirtFree();
+
+// Percent of the 16-bit resource heaps free: there are none, so always 100.
+int SCLSIFreeSysRes();
+int SCLSIFreeGDIRes();
+int SCLSIFreeUserRes();
+
+// ---- Versions and platform ----------------------------------------------
+// The kernel's release "major.minor.build-..." and its version text.
+
+DWORD SCLSIMajorVersionNr();
+DWORD SCLSIMinorVersionNr();
+WORD SCLSIBuildNr();
+std::string SCLSIVersionString();
+std::string SCLSIVersionStr(); // "major.minor"
+double SCLSIVersionNr();        // 4.10 gives 4.1, 6.0 gives 6.0
+DWORD SCLSIPlatformID();        // 2: the NT family
+std::string SCLSIPlatformStr(); // the kernel's name ("Linux")
+bool SCLSIOLDWindowsNT();
+int SCLSIProcessorCount();
+std::string SCLSIProcessorTypeStr(); // the processor's model name
+// The processor's clock in MHz as the kernel reports it.
+double SCLSIGetCPUSpeed();
+
+// ---- Names and places ---------------------------------------------------
+
+std::string SCLSIComputerName();
+std::string SCLSIUserName();
+// No registration record exists here: "(inconnu)".
+std::string SCLSIRegisteredOwner();
+std::string SCLSIRegisteredCompany();
+std::string SCLSIWindowsDirectory();
+std::string SCLSISystemDirectory();
+// $TMPDIR or /tmp, with a trailing '/'.
+std::string SCLSITempPath();
+// A new empty file "tmpXXXXXX" in the temp path; empty on failure.
+std::string SCLSITempFile();
+
+// ---- The program's version facts ----------------------------------------
+
+enum TSCLVersionInfoType { viCompany, viName, viVersion, viCopyright, viTrademark, viDescription, viComments };
+
+// The program carries only its file version ("2.0.3.0" for viVersion); the
+// other values are empty.
+std::string SCLSIVersionInfo(TSCLVersionInfoType Type);
+
+// ---- Generic access -----------------------------------------------------
+
+enum TSCLInfoType {
+    itUser, itWinDir, itCurrentDir32, itCurrentDiskFree32, itCurrentDiskSize32, itSystemDir,
+    itReg_Owner32, itReg_Company32, itVersion, itColorDepth, itScreenSaverDelay, itMemSize,
+    itFreeSysRes, itFreeGDIRes, itFreeUserRes, itComputerName32, itMajorVerNr32, itBuildNr32,
+    itMemLoaded32, itMemFree32, itMemPageFree32, itMemPageTotal32, itMemVirtFree32, itMemVirtTotal32,
+    itPlatformID32, itPlatform32, itProcessorCont32, itProcessor32, itTempPath32, itDOSVersion,
+    itNumLock, itCapsLock, itScroll, itCurrentDateTime, itProgCompany, itProgName, itProgVersion,
+    itProgCopyright, itProgTrademark, itProgDescription, itProgComments, itCPUSpeed
+};
+
+// The label of an info type ("Username", "Memory size", ...).
+std::string SCLSIInfoToString(TSCLInfoType Type);
+// The value of an info type as text, at most 2047 characters. Numbers are
+// divided by Divisor (0 counts as 1); DateFormat formats itCurrentDateTime.
+std::string GetSystemInfoString(TSCLInfoType Type, int Divisor, const std::string& DateFormat);

@@ -1,0 +1,178 @@
+#include "components/foundations/Sclsysin.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "platform/classlib/SysUtils.h"
+#include "tests/support/Temp_Settings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Write_File(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path) << text;
+}
+
+// Points the fact files at a fresh folder for one test.
+class SclsysinFacts : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = Make_Temp_Folder("sysin");
+        SCLSISetFactRoot(root.string());
+    }
+    void TearDown() override
+    {
+        SCLSISetFactRoot("/");
+        fs::remove_all(root);
+    }
+    void Fact(const std::string& relative, const std::string& text) { Write_File(root / relative, text); }
+
+    fs::path root;
+};
+
+TEST(Sclsysin, PlausibleFactsOfThisMachine)
+{
+    EXPECT_GT(SCLSIMemTotal(), 64u << 20);
+    EXPECT_LE(SCLSIMemFree(), SCLSIMemTotal());
+    EXPECT_LE(SCLSIMemLoaded(), 100u);
+    EXPECT_GE(SCLSIMemPageTotal(), SCLSIMemTotal());
+    EXPECT_GT(SCLSIMemVirtTotal(), 0u);
+    EXPECT_LT(SCLSIMemVirtFree(), SCLSIMemVirtTotal());
+    EXPECT_GE(SCLSIMajorVersionNr(), 3u);
+    EXPECT_EQ(SCLSIVersionStr(), std::to_string(SCLSIMajorVersionNr()) + "." + std::to_string(SCLSIMinorVersionNr()));
+    EXPECT_EQ(SCLSIPlatformStr(), "Linux");
+    EXPECT_EQ(SCLSIPlatformID(), 2u);
+    EXPECT_FALSE(SCLSIVersionString().empty());
+    EXPECT_EQ(SCLSIProcessorCount(), static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)));
+    EXPECT_NE(SCLSIProcessorTypeStr(), SCLSIUnknown);
+
+    std::array<char, 256> host{};
+    gethostname(host.data(), host.size());
+    EXPECT_EQ(SCLSIComputerName(), host.data());
+    EXPECT_NE(SCLSIUserName(), SCLSIUnknown);
+    EXPECT_EQ(SCLSIRegisteredOwner(), SCLSIUnknown);
+
+    EXPECT_EQ(SCLSIColorDepth(), 32);
+    EXPECT_EQ(SCLSIFreeSysRes(), 100);
+    EXPECT_EQ(SCLSIVersionInfo(viVersion), "2.0.3.0");
+    EXPECT_EQ(SCLSIVersionInfo(viName), "");
+    EXPECT_EQ(GetSystemInfoString(itMemSize, 1024, ""), IntToStr(static_cast<std::int64_t>(SCLSIMemTotal() / 1024)));
+    EXPECT_EQ(GetSystemInfoString(itMemSize, 0, ""), IntToStr(static_cast<std::int64_t>(SCLSIMemTotal())));
+    EXPECT_EQ(GetSystemInfoString(itCurrentDir32, 1, ""), fs::current_path().string());
+    EXPECT_GT(StrToInt(GetSystemInfoString(itCurrentDiskSize32, 1 << 20, "")), 0);
+}
+
+TEST_F(SclsysinFacts, MissingSourcesGiveFixedValues)
+{
+    EXPECT_EQ(SCLSIMemTotal(), 0u);
+    EXPECT_EQ(SCLSIMemFree(), 0u);
+    EXPECT_EQ(SCLSIMemLoaded(), 0u);
+    EXPECT_EQ(SCLSIMemPageTotal(), 0u);
+    EXPECT_EQ(SCLSIMemVirtTotal(), 0u);
+    EXPECT_EQ(SCLSIMemVirtFree(), 0u);
+    EXPECT_EQ(SCLSIMajorVersionNr(), 0u);
+    EXPECT_EQ(SCLSIBuildNr(), 0);
+    EXPECT_EQ(SCLSIVersionStr(), "0.0");
+    EXPECT_EQ(SCLSIVersionNr(), 0.0);
+    EXPECT_EQ(SCLSIVersionString(), "");
+    EXPECT_EQ(SCLSIPlatformStr(), SCLSIUnknown);
+    EXPECT_EQ(SCLSIComputerName(), SCLSIUnknown);
+    EXPECT_EQ(SCLSIProcessorTypeStr(), SCLSIUnknown);
+    EXPECT_EQ(SCLSIGetCPUSpeed(), 0.0);
+    EXPECT_FALSE(SCLSINumLock());
+    EXPECT_EQ(GetSystemInfoString(itCapsLock, 1, ""), "Off");
+}
+
+TEST_F(SclsysinFacts, FactsAreReadFromTheirFiles)
+{
+    Fact("proc/meminfo", "MemTotal:        1000 kB\nMemFree:          100 kB\nMemAvailable:     250 kB\n"
+                         "SwapTotal:        500 kB\nSwapFree:         400 kB\n");
+    Fact("proc/self/status", "Name:\ttest\nVmSize:\t    2048 kB\n");
+    Fact("proc/sys/kernel/osrelease", "4.10.3-custom\n");
+    Fact("proc/sys/kernel/ostype", "Linux\n");
+    Fact("proc/sys/kernel/hostname", "camera-pc\n");
+    Fact("proc/cpuinfo", "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel name\t: Test CPU @ 2.40GHz\n"
+                         "cpu MHz\t\t: 2400.500\n\nprocessor\t: 1\ncpu MHz\t\t: 800.000\n");
+    Fact("sys/class/leds/input3::numlock/brightness", "1\n");
+    Fact("sys/class/leds/input3::capslock/brightness", "0\n");
+
+    EXPECT_EQ(SCLSIMemTotal(), 1000u * 1024);
+    EXPECT_EQ(SCLSIMemFree(), 250u * 1024);
+    EXPECT_EQ(SCLSIMemLoaded(), 75u);
+    EXPECT_EQ(SCLSIMemPageTotal(), 1500u * 1024);
+    EXPECT_EQ(SCLSIMemPageFree(), 650u * 1024);
+    EXPECT_EQ(SCLSIMemVirtTotal() - SCLSIMemVirtFree(), 2048u * 1024);
+    EXPECT_EQ(SCLSIMajorVersionNr(), 4u);
+    EXPECT_EQ(SCLSIMinorVersionNr(), 10u);
+    EXPECT_EQ(SCLSIBuildNr(), 3);
+    EXPECT_EQ(SCLSIVersionStr(), "4.10");
+    EXPECT_DOUBLE_EQ(SCLSIVersionNr(), 4.1);
+    EXPECT_EQ(SCLSIComputerName(), "camera-pc");
+    EXPECT_EQ(SCLSIProcessorTypeStr(), "Test CPU @ 2.40GHz");
+    EXPECT_DOUBLE_EQ(SCLSIGetCPUSpeed(), 2400.5);
+    EXPECT_TRUE(SCLSINumLock());
+    EXPECT_FALSE(SCLSICapsLock());
+    EXPECT_FALSE(SCLSIScrollLock());
+    EXPECT_EQ(GetSystemInfoString(itNumLock, 1, ""), "On");
+    EXPECT_EQ(GetSystemInfoString(itMemLoaded32, 0, ""), "75");
+    EXPECT_EQ(GetSystemInfoString(itMemFree32, 1024, ""), "250");
+    EXPECT_EQ(GetSystemInfoString(itCPUSpeed, 2, ""), "1200.25");
+    EXPECT_EQ(GetSystemInfoString(itPlatform32, 1, ""), "Linux");
+}
+
+TEST_F(SclsysinFacts, VersionNumbers)
+{
+    const std::array<std::pair<const char*, double>, 4> cases{{
+        {"5.1", 5.1}, {"4.10.0", 4.1}, {"6.0.12-rt", 6.0}, {"6.123.0", 6.123}}};
+    for (const auto& [release, number] : cases) {
+        Fact("proc/sys/kernel/osrelease", release);
+        EXPECT_DOUBLE_EQ(SCLSIVersionNr(), number) << release;
+    }
+}
+
+TEST(Sclsysin, TempFilesAndTheirFallback)
+{
+    const fs::path folder = Make_Temp_Folder("sysin-tmp");
+    const std::optional<std::string> previous =
+        std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt;
+    setenv("TMPDIR", folder.c_str(), 1);
+    EXPECT_EQ(SCLSITempPath(), folder.string() + "/");
+    const std::string file = SCLSITempFile();
+    EXPECT_EQ(fs::path(file).parent_path(), folder);
+    EXPECT_TRUE(fs::path(file).filename().string().starts_with("tmp"));
+    EXPECT_TRUE(fs::is_regular_file(file));
+    setenv("TMPDIR", (folder / "missing").c_str(), 1);
+    EXPECT_EQ(SCLSITempFile(), "");
+    if (previous)
+        setenv("TMPDIR", previous->c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    fs::remove_all(folder);
+}
+
+TEST(Sclsysin, LabelsAndFixedTexts)
+{
+    EXPECT_EQ(SCLSIInfoToString(itUser), "Username");
+    EXPECT_EQ(SCLSIInfoToString(itColorDepth), "Colordepth (in bits)");
+    EXPECT_EQ(SCLSIInfoToString(itProgCompany), "CompanyName");
+    EXPECT_EQ(SCLSIInfoToString(itCPUSpeed), "CPU Speed");
+    EXPECT_EQ(GetSystemInfoString(itDOSVersion, 1, ""), "Win32");
+    EXPECT_EQ(GetSystemInfoString(itFreeGDIRes, 0, ""), "100");
+    EXPECT_EQ(GetSystemInfoString(itProgVersion, 1, ""), "2.0.3.0");
+    Set_Clock([] { return EncodeDate(2024, 3, 9) + EncodeTime(7, 5, 0, 0); });
+    EXPECT_EQ(GetSystemInfoString(itCurrentDateTime, 1, "yyyy-mm-dd hh:nn"), "2024-03-09 07:05");
+    Set_Clock({});
+}
+
+} // namespace
