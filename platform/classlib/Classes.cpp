@@ -1,6 +1,7 @@
 #include "platform/classlib/Classes.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -164,8 +165,10 @@ void TStrings::LoadFromFile(const std::string& file_name)
 
 void TStrings::LoadFromStream(TStream& stream)
 {
-    const std::int64_t size = stream.Size() - stream.Position();
-    std::string text(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)), '\0');
+    const std::int64_t size = std::max<std::int64_t>(stream.Size() - stream.Position(), 0);
+    if (size > INT_MAX)
+        throw EReadError("Stream read error");
+    std::string text(static_cast<std::size_t>(size), '\0');
     stream.ReadBuffer(text.data(), static_cast<int>(text.size()));
     SetText(text);
 }

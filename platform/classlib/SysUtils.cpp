@@ -2,7 +2,12 @@
 
 #include <QLocale>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -153,6 +158,38 @@ std::string LowerCase(const std::string& text)
             c = static_cast<char>(c - 'A' + 'a');
     return result;
 }
+
+// ---- Files -----------------------------------------------------------------
+
+int FileCreate(const std::string& file_name)
+{
+    return ::open(file_name.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+}
+
+int FileWrite(int handle, const void* buffer, int count)
+{
+    if (count < 0)
+        return -1;
+    ssize_t written;
+    do
+        written = ::write(handle, buffer, static_cast<std::size_t>(count));
+    while (written < 0 && errno == EINTR);
+    return static_cast<int>(written);
+}
+
+void FileClose(int handle)
+{
+    if (handle >= 0)
+        ::close(handle);
+}
+
+bool FileExists(const std::string& file_name)
+{
+    struct stat status{};
+    return ::stat(file_name.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
+}
+
+bool DeleteFile(const std::string& file_name) { return ::unlink(file_name.c_str()) == 0; }
 
 // ---- Rounding ------------------------------------------------------------
 

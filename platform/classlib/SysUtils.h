@@ -86,6 +86,18 @@ std::string LowerCase(const std::string& text);
 extern char DecimalSeparator;
 extern char ThousandSeparator;
 
+// ---- Files -----------------------------------------------------------------
+
+// File handles of the class library's file functions: -1 means failure.
+// Creates or empties the file, open for reading and writing.
+int FileCreate(const std::string& file_name);
+// Answers the number of bytes written (possibly short), or -1.
+int FileWrite(int handle, const void* buffer, int count);
+void FileClose(int handle);
+// True for an existing file that is not a folder.
+bool FileExists(const std::string& file_name);
+bool DeleteFile(const std::string& file_name);
+
 // ---- Format --------------------------------------------------------------
 
 // One argument of Format: an integer, a floating value, a string, a

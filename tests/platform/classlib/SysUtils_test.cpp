@@ -1,8 +1,10 @@
 #include "platform/classlib/SysUtils.h"
+#include "tests/support/Temp_Settings.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 namespace {
@@ -212,4 +214,29 @@ TEST_F(Number_Texts, FloatToStrF)
     for (const auto& c : cases)
         EXPECT_EQ(FloatToStrF(c.value, c.format, c.precision, c.digits), c.expected) << c.value;
     EXPECT_EQ(FloatToStr(2.75), "2.75");
+}
+
+TEST(Files, CreateWriteCloseExistDelete)
+{
+    const std::filesystem::path folder = Make_Temp_Folder("sysutils");
+    const std::string file = (folder / "status.txt").string();
+    EXPECT_FALSE(FileExists(file));
+    const int handle = FileCreate(file);
+    ASSERT_GE(handle, 0);
+    EXPECT_EQ(FileWrite(handle, "HDW002001", 9), 9);
+    FileClose(handle);
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_EQ(std::filesystem::file_size(file), 9u);
+
+    // Creating again empties the file.
+    FileClose(FileCreate(file));
+    EXPECT_EQ(std::filesystem::file_size(file), 0u);
+
+    EXPECT_FALSE(FileExists(folder.string()));
+    EXPECT_EQ(FileCreate((folder / "none" / "x.txt").string()), -1);
+    EXPECT_EQ(FileWrite(-1, "x", 1), -1);
+    EXPECT_TRUE(DeleteFile(file));
+    EXPECT_FALSE(DeleteFile(file));
+    EXPECT_FALSE(FileExists(file));
+    std::filesystem::remove_all(folder);
 }
