@@ -1,6 +1,8 @@
 #include "link/St_system_sd.h"
 
 #include "link/St_system.h"
+#include "platform/classlib/Classes.h"
+#include "platform/classlib/String_Table.h"
 #include "platform/classlib/SysUtils.h"
 
 #include <array>
@@ -70,6 +72,13 @@ int Ratio_To_Db(int x, int lo, int hi, double reference)
         return lo;
     }
     return db > hi ? hi : static_cast<int>(db);
+}
+
+void Stamp_Once(TStrings* list, bool& stamped)
+{
+    if (!stamped) {
+        stamped = Log_Time_Stamp(list);
+    }
 }
 
 bool Is_Cofdm_Mode(int mode)
@@ -377,4 +386,21 @@ std::string Data_Range_Text(int data_range)
 bool Is_Data_Band_Matching(int data_range, int rc2_setting)
 {
     return (data_range == 1 && rc2_setting == 0) || (data_range == 2 && rc2_setting == 1);
+}
+
+// ---- Status log -------------------------------------------------------------
+
+void Log_Video_Link_SD(bool ok, TStrings* list, bool& stamped)
+{
+    Stamp_Once(list, stamped);
+    list->Add(LoadStr(ok ? 4019 : 4020));
+}
+
+void Log_Triax_Down_Link_Break_SD(bool broken, char digit, TStrings* list, bool& stamped)
+{
+    if (!broken) {
+        return;
+    }
+    Stamp_Once(list, stamped);
+    list->Add(LoadStr(4021) + digit + LoadStr(4022));
 }

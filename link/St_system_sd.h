@@ -9,6 +9,8 @@
 
 #include <string>
 
+class TStrings;
+
 // WCU status (answer '%').
 class St_System_SD_WCU {
 public:
@@ -193,3 +195,10 @@ inline bool Is_Amu_Switch_B_Ok(int video_range, bool sw3_2_off, bool after_1_0, 
 {
     return Is_SW3_2_Setting_Right(video_range, sw3_2_off, after_1_0, after_1_1);
 }
+
+// Status-log lines of the SD screens. Each adds the refresh's time stamp
+// first while stamped is false (Log_Time_Stamp), storing its result there.
+// "Video link OK" or "Video link break".
+void Log_Video_Link_SD(bool ok, TStrings* list, bool& stamped);
+// Only when broken: "Triax" + digit + " down link break".
+void Log_Triax_Down_Link_Break_SD(bool broken, char digit, TStrings* list, bool& stamped);
