@@ -243,17 +243,12 @@ void SCLAffineRect(const RECT& Source, const RECT& Dest, RECT& Result)
 {
     const long double sw = Source.right - Source.left;
     const long double sh = Source.bottom - Source.top;
-    const long double dw = Dest.right - Dest.left;
-    const long double dh = Dest.bottom - Dest.top;
-    if (sw <= 0 || sh <= 0) {
-        const long double f = sw > 0 ? dw / sw : sh > 0 ? dh / sh : 0;
-        Result = {Dest.left, Dest.top, Dest.left + static_cast<LONG>(std::max(sw, 0.0L) * f),
-                  Dest.top + static_cast<LONG>(std::max(sh, 0.0L) * f)};
+    Result = {Dest.left, Dest.top, Dest.left, Dest.top};
+    if (sw <= 0 || sh <= 0)
         return;
-    }
-    const long double f = std::min(dw / sw, dh / sh);
-    Result = {Dest.left, Dest.top, Dest.left + static_cast<LONG>(std::trunc(sw * f)),
-              Dest.top + static_cast<LONG>(std::trunc(sh * f))};
+    const long double f = std::min((Dest.right - Dest.left) / sw, (Dest.bottom - Dest.top) / sh);
+    Result.right += static_cast<LONG>(std::trunc(sw * f));
+    Result.bottom += static_cast<LONG>(std::trunc(sh * f));
 }
 
 void SCLGetRectWH(const RECT& R, int& W, int& H)

@@ -19,7 +19,7 @@ void SCLExpandRect(const RECT& R, int Delta, RECT& Result);
 void SCLAdjustRect(RECT& R, int DX, int DY);
 void SCLAdjustRectExt(RECT& R, int DL, int DT, int DR, int DB);
 // Source's proportions fitted into Dest, at Dest's top-left corner. A source
-// side of zero or less has no extent to scale and gives a zero side.
+// without area has nothing to fit: an empty rectangle at that corner.
 void SCLAffineRect(const RECT& Source, const RECT& Dest, RECT& Result);
 void SCLGetRectWH(const RECT& R, int& W, int& H);
 // True when R lies within Outer, edges included (a rectangle is inside

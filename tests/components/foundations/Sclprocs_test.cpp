@@ -33,12 +33,13 @@ TEST(SclprocsGeometry, AffineRectFitsProportions)
         RECT dest;
         RECT expected;
     };
-    const std::array<Case, 4> cases{{
+    const std::array<Case, 5> cases{{
         {{0, 0, 200, 100}, {10, 20, 60, 70}, {10, 20, 60, 45}},
         {{0, 0, 100, 200}, {0, 0, 50, 50}, {0, 0, 25, 50}},
         {{5, 5, 9, 7}, {0, 0, 10, 20}, {0, 0, 10, 5}},
         // A source without extent has nothing to scale.
         {{0, 0, 0, 0}, {4, 4, 50, 50}, {4, 4, 4, 4}},
+        {{0, 0, 0, 10}, {4, 4, 50, 50}, {4, 4, 4, 4}},
     }};
     for (const auto& c : cases) {
         RECT result{};
