@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <exception>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
