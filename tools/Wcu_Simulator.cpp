@@ -70,9 +70,14 @@ void Wcu_Simulator::Clear_Requests()
 bool Wcu_Simulator::Wait_Idle()
 {
     std::unique_lock lock(mutex);
-    return idle_changed.wait_for(lock, std::chrono::seconds(2), [this] {
+    bool idle = idle_changed.wait_for(lock, std::chrono::seconds(2), [this] {
         return !busy && unanswered.empty() && line.Queued() == 0;
     });
+    lock.unlock();
+    // The pseudo-terminal hands the last bytes written to the device end
+    // a moment later.
+    Pause_Ms(2);
+    return idle;
 }
 
 void Wcu_Simulator::Serve()

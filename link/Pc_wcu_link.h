@@ -1,0 +1,81 @@
+#pragma once
+// The PC side of the serial protocol with one camera system's WCU: one-byte
+// requests, raw answers recognised by their length (and, for the AMUs, their
+// first byte), decoded bit by bit into the camera's state. All waiting is
+// fixed sleeps on the calling polling thread; nothing is allocated per poll.
+//
+// Before each request of a poll whatever is still in the input (the late
+// tail of an earlier answer) is discarded, so that it is never taken for
+// the head of the next answer.
+
+#include "link/Serie.h"
+#include "link/St_system.h"
+#include "platform/winapi/WinTypes.h"
+
+#include <memory>
+
+class PC_WCU_Link {
+public:
+    static constexpr int Answer_Size = 1024;
+
+    static constexpr BYTE Request_Wcu_Type = '?';
+    static constexpr BYTE Request_Wcu_Status = '%';
+    static constexpr BYTE Request_Amu1_Status = '!';
+    static constexpr BYTE Request_Amu2_Status = '"';
+    static constexpr BYTE Request_Flags = '#';
+
+    // Opens the port on the state's Port_Number (0 opens nothing).
+    explicit PC_WCU_Link(St_System& state);
+    ~PC_WCU_Link();
+    PC_WCU_Link(const PC_WCU_Link&) = delete;
+    PC_WCU_Link& operator=(const PC_WCU_Link&) = delete;
+
+    bool Is_Open() const;
+    void Close();
+    // A new port on the state's Port_Number.
+    void Reopen(const St_System& state);
+
+    // The last answer and its length (0 after a failed request).
+    const BYTE* Get_Answer() const { return Answer; }
+    int Get_Answer_Length() const { return Answer_Length; }
+
+    // One read of a short answer, 20 ms after the request.
+    int Read_Answer();
+    // An answer of up to 1023 bytes: its first bytes within about 40 ms,
+    // complete once 30 ms pass without a byte; 0 when none came or it
+    // grew too long.
+    int Read_Long_Answer();
+    // High-resolution wait, for waits far below the system sleep.
+    void Wait_Ms(double milliseconds);
+    double Elapsed_Ms() const;
+
+    // '?': true with Wcu_Major and Wcu_Minor set from a "*" major minor
+    // answer; Connected is left to the caller.
+    bool Ask_Wcu_Type(St_System& state);
+    // '%', then '!' and '"' for each polled AMU, then '#'. False on a
+    // failed request; what was decoded before it stays.
+    bool Poll_SD(St_System& state, St_System_SD& sd);
+
+    // The decoders of the SD answers, from the first answer byte.
+    static void Decode_SD_Status(const BYTE* answer, bool after_v1, St_System_SD& sd);
+    static void Decode_SD_AMU(const BYTE* answer, St_System_SD_AMU& amu, St_System_SD_DE& de);
+    static void Decode_SD_Flags(BYTE answer, St_System_SD_Flags& flags);
+
+private:
+    enum class Sent { Ok, Port_Closed, Write_Failed };
+
+    void Open_Port(const St_System& state);
+    Sent Send_Request(BYTE request);
+    bool Link_Failure(St_System& state);
+    bool Write_Failure(St_System& state);
+    // One AMU's request and answer; false when the poll must end.
+    bool Poll_SD_AMU(St_System& state, BYTE request, St_System_SD_AMU& amu, St_System_SD_DE& de);
+
+    std::unique_ptr<ComPort> Port;
+    BYTE Answer[Answer_Size] = {};
+    int Answer_Length = 0;
+    BYTE Raw[inputstream::Buffer_Size + 1] = {};
+    LONGLONG Counter_Frequency = 0;
+    LONGLONG Wait_Start = 0;
+    LONGLONG Wait_Now = 0;
+};
