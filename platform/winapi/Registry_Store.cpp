@@ -34,21 +34,40 @@ std::string Trim(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-enum class Read_Result { Read, Missing, Failed };
+enum class Read_Result { Read, Missing, Unreadable, Busy };
+
+// Failures of the moment, not of the file: the file is left where it is.
+Read_Result Failure(int error)
+{
+    const bool busy = error == EMFILE || error == ENFILE || error == ENOMEM || error == EAGAIN;
+    return busy ? Read_Result::Busy : Read_Result::Unreadable;
+}
 
 Read_Result Read_File(const fs::path& path, std::string& text)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return errno == ENOENT ? Read_Result::Missing : Read_Result::Failed;
+        return errno == ENOENT ? Read_Result::Missing : Failure(errno);
     }
     char buffer[4096];
-    ssize_t count = 0;
-    while ((count = read(fd, buffer, sizeof buffer)) > 0 && text.size() <= Max_File_Size) {
-        text.append(buffer, static_cast<std::size_t>(count));
+    Read_Result result = Read_Result::Read;
+    for (;;) {
+        const ssize_t count = read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            result = Failure(errno);
+        } else if (count > 0 && text.size() + static_cast<std::size_t>(count) > Max_File_Size) {
+            result = Read_Result::Unreadable;
+        } else if (count > 0) {
+            text.append(buffer, static_cast<std::size_t>(count));
+            continue;
+        }
+        break;
     }
     close(fd);
-    return count == 0 ? Read_Result::Read : Read_Result::Failed;
+    return result;
 }
 
 bool Write_All(int fd, const std::string& text)
@@ -90,7 +109,7 @@ bool Write_File_Atomically(const fs::path& path, const std::string& text)
 }
 
 // Keeps a damaged file for the user under a name no earlier one holds.
-void Set_Aside(const fs::path& path)
+bool Set_Aside(const fs::path& path)
 {
     fs::path aside = fs::path(path).concat(".damaged");
     std::error_code error;
@@ -98,6 +117,7 @@ void Set_Aside(const fs::path& path)
         aside = fs::path(path).concat(".damaged." + std::to_string(number));
     }
     fs::rename(path, aside, error);
+    return !error;
 }
 
 bool Is_Number(const std::string& text)
@@ -223,13 +243,13 @@ void Registry_Store::Load()
     const fs::path path = File_Path();
     std::string text;
     const Read_Result result = Read_File(path, text);
-    if (result == Read_Result::Missing) {
+    if (result == Read_Result::Missing || (result == Read_Result::Read && Parse(text))) {
         return;
     }
-    if (result == Read_Result::Failed || text.size() > Max_File_Size || !Parse(text)) {
-        sections.clear();
-        Set_Aside(path);
-    }
+    sections.clear();
+    // Saving over a file we could not read, or could not move aside, would
+    // lose it: this store then refuses to save.
+    usable = result != Read_Result::Busy && Set_Aside(path);
 }
 
 bool Registry_Store::Parse(const std::string& text)
@@ -347,5 +367,5 @@ std::string Registry_Store::Text() const
 bool Registry_Store::Save() const
 {
     fs::path folder;
-    return Ensure_Settings_Folder(folder) && Write_File_Atomically(File_Path(), Text());
+    return usable && Ensure_Settings_Folder(folder) && Write_File_Atomically(File_Path(), Text());
 }

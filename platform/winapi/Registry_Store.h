@@ -9,7 +9,9 @@
 // a new file beside the old one and renames it over, so a failed or
 // interrupted save leaves the previous file whole. A file that cannot be read
 // or parsed is renamed aside ("Registry.ini.damaged", numbered when taken)
-// and the store starts empty.
+// and the store starts empty. When the file cannot be read for a passing
+// reason (no file descriptors or memory left) or cannot be moved aside, the
+// store starts empty and refuses to save, so the file is never overwritten.
 
 #include "platform/winapi/WinTypes.h"
 
@@ -57,4 +59,5 @@ private:
 
     std::unique_lock<std::mutex> lock;
     std::vector<Section> sections;
+    bool usable = true;
 };

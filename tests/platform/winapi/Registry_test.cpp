@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -178,6 +180,56 @@ TEST_F(Registry_Test, FailedWriteLeavesThePreviousFileWhole)
     DWORD value = 0;
     EXPECT_EQ(Get_Dword(key, "Port_Number_Cam1", value), ERROR_SUCCESS);
     EXPECT_EQ(value, 1u);
+    RegCloseKey(key);
+}
+
+TEST_F(Registry_Test, FileThatCannotBeOpenedForNowIsNeitherMovedNorOverwritten)
+{
+    HKEY key = Create();
+    ASSERT_EQ(Set_Dword(key, "Port_Number_Cam1", 1), ERROR_SUCCESS);
+    const std::string before = Read_Text(file);
+
+    // No file descriptor left for the process.
+    rlimit previous{};
+    getrlimit(RLIMIT_NOFILE, &previous);
+    const int next_descriptor = dup(0);
+    close(next_descriptor);
+    rlimit exhausted = previous;
+    exhausted.rlim_cur = static_cast<rlim_t>(next_descriptor);
+    setrlimit(RLIMIT_NOFILE, &exhausted);
+    DWORD value = 0;
+    const LONG read = Get_Dword(key, "Port_Number_Cam1", value);
+    const LONG written = Set_Dword(key, "Name_Cam1", 2);
+    setrlimit(RLIMIT_NOFILE, &previous);
+
+    EXPECT_EQ(read, static_cast<LONG>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(written, static_cast<LONG>(ERROR_WRITE_FAULT));
+    EXPECT_EQ(Read_Text(file), before);
+    EXPECT_FALSE(fs::exists(fs::path(file).concat(".damaged")));
+    RegCloseKey(key);
+}
+
+TEST_F(Registry_Test, WritesFromSeveralThreadsAreAllKept)
+{
+    HKEY key = Create();
+    const auto writer = [key](char thread) {
+        for (int i = 0; i < 10; ++i) {
+            const std::string name = std::string("Value_") + thread + std::to_string(i);
+            EXPECT_EQ(Set_Dword(key, name.c_str(), static_cast<DWORD>(i)), ERROR_SUCCESS);
+        }
+    };
+    std::thread first(writer, 'A');
+    std::thread second(writer, 'B');
+    first.join();
+    second.join();
+    for (const char thread : {'A', 'B'}) {
+        for (int i = 0; i < 10; ++i) {
+            DWORD value = 99;
+            const std::string name = std::string("Value_") + thread + std::to_string(i);
+            EXPECT_EQ(Get_Dword(key, name.c_str(), value), ERROR_SUCCESS) << name;
+            EXPECT_EQ(value, static_cast<DWORD>(i));
+        }
+    }
     RegCloseKey(key);
 }
 
