@@ -213,30 +213,47 @@ int Gdi_Bitmap::Get_Object(int size, void* buffer) const
 
 void Gdi_Bitmap::Load_From_Dib()
 {
-    if (dib_bits.empty())
-        return;
-    const int bytes = bits_pixel / 8;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar* row = dib_bits.data() + static_cast<std::size_t>(bottom_up ? image.height() - 1 - y : y) * Dib_Stride();
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x, row += bytes)
-            out[x] = 0xFF000000u | (static_cast<QRgb>(row[2]) << 16) | (static_cast<QRgb>(row[1]) << 8) | row[0];
-    }
+    for (int y = 0; y < image.height() && !dib_bits.empty(); ++y)
+        Gdi_Unpack_Row(Dib_Row(y), bits_pixel, reinterpret_cast<QRgb*>(image.scanLine(y)), image.width());
 }
 
 void Gdi_Bitmap::Store_To_Dib()
 {
-    if (dib_bits.empty())
-        return;
-    const int bytes = bits_pixel / 8;
-    for (int y = 0; y < image.height(); ++y) {
-        uchar* row = dib_bits.data() + static_cast<std::size_t>(bottom_up ? image.height() - 1 - y : y) * Dib_Stride();
-        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x, row += bytes) {
-            row[0] = static_cast<uchar>(qBlue(in[x]));
-            row[1] = static_cast<uchar>(qGreen(in[x]));
-            row[2] = static_cast<uchar>(qRed(in[x]));
+    for (int y = 0; y < image.height() && !dib_bits.empty(); ++y)
+        Gdi_Pack_Row(reinterpret_cast<const QRgb*>(image.constScanLine(y)), image.width(), bits_pixel, Dib_Row(y));
+}
+
+uchar* Gdi_Bitmap::Dib_Row(int y)
+{
+    return dib_bits.data() + static_cast<std::size_t>(bottom_up ? image.height() - 1 - y : y) * static_cast<std::size_t>(Dib_Stride());
+}
+
+void Gdi_Unpack_Row(const uchar* packed, int bits_per_pixel, QRgb* pixels, int width)
+{
+    for (int x = 0; x < width; ++x) {
+        if (bits_per_pixel == 1) {
+            pixels[x] = ((packed[x / 8] >> (7 - x % 8)) & 1) ? 0xFFFFFFFFu : 0xFF000000u;
+            continue;
         }
+        const uchar* pixel = packed + static_cast<std::ptrdiff_t>(x) * (bits_per_pixel / 8);
+        pixels[x] = 0xFF000000u | (static_cast<QRgb>(pixel[2]) << 16) | (static_cast<QRgb>(pixel[1]) << 8) | pixel[0];
+    }
+}
+
+void Gdi_Pack_Row(const QRgb* pixels, int width, int bits_per_pixel, uchar* packed)
+{
+    for (int x = 0; x < width; ++x) {
+        if (bits_per_pixel == 1) {
+            const uchar bit = static_cast<uchar>(0x80 >> (x % 8));
+            packed[x / 8] = static_cast<uchar>((pixels[x] & 0xFFFFFFu) ? packed[x / 8] | bit : packed[x / 8] & ~bit);
+            continue;
+        }
+        uchar* pixel = packed + static_cast<std::ptrdiff_t>(x) * (bits_per_pixel / 8);
+        pixel[0] = static_cast<uchar>(qBlue(pixels[x]));
+        pixel[1] = static_cast<uchar>(qGreen(pixels[x]));
+        pixel[2] = static_cast<uchar>(qRed(pixels[x]));
+        if (bits_per_pixel == 32)
+            pixel[3] = 0;
     }
 }
 

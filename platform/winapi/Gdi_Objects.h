@@ -78,6 +78,7 @@ struct Gdi_Bitmap final : Gdi_Object {
     int Dib_Stride() const;
     void Load_From_Dib(); // before GDI reads or draws
     void Store_To_Dib();  // after GDI drew
+    uchar* Dib_Row(int y); // the memory of image row y
 
     QImage image;
     int bits_pixel = 32;
@@ -98,6 +99,12 @@ struct Gdi_Palette final : Gdi_Object {
     int Get_Object(int size, void* buffer) const override;
     std::vector<PALETTEENTRY> entries;
 };
+
+// Rows of device-independent pixels (1 bit with 1 = white, leftmost pixel in
+// the high bit; 24-bit blue, green, red; 32-bit blue, green, red, unused) to
+// and from RGB32 pixels.
+void Gdi_Unpack_Row(const uchar* packed, int bits_per_pixel, QRgb* pixels, int width);
+void Gdi_Pack_Row(const QRgb* pixels, int width, int bits_per_pixel, uchar* packed);
 
 // The 1x1 monochrome bitmap a new memory DC starts with.
 Gdi_Bitmap* Gdi_Stock_Bitmap();

@@ -1,0 +1,285 @@
+#include "platform/winapi/Gdi_Blit.h"
+
+#include "platform/winapi/Gdi.h"
+#include "platform/winapi/Gdi_Dc.h"
+#include "platform/winapi/Gdi_Raster.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr QRgb opaque = 0xFF000000u;
+
+// Bit (p * 4 + s * 2 + d) of the code is the result for those input bits;
+// evaluated as a tree of selections that the compiler folds per code.
+template <unsigned code>
+inline QRgb Evaluate(QRgb p, QRgb s, QRgb d)
+{
+    constexpr auto bit = [](unsigned index) -> QRgb { return ((code >> index) & 1) ? 0xFFFFFFFFu : 0u; };
+    auto select = [](QRgb when, QRgb set, QRgb clear) { return clear ^ (when & (set ^ clear)); };
+    const QRgb p0_s0 = select(d, bit(1), bit(0));
+    const QRgb p0_s1 = select(d, bit(3), bit(2));
+    const QRgb p1_s0 = select(d, bit(5), bit(4));
+    const QRgb p1_s1 = select(d, bit(7), bit(6));
+    return select(p, select(s, p1_s1, p1_s0), select(s, p0_s1, p0_s0));
+}
+
+template <unsigned code>
+void Rop_Row(const QRgb* p, const QRgb* s, QRgb* d, int count)
+{
+    for (int i = 0; i < count; ++i)
+        d[i] = Evaluate<code>(p[i], s[i], d[i]) | opaque;
+}
+
+void Copy_Source_Row(const QRgb*, const QRgb* s, QRgb* d, int count)
+{
+    std::memmove(d, s, static_cast<std::size_t>(count) * sizeof(QRgb));
+}
+
+void Copy_Pattern_Row(const QRgb* p, const QRgb*, QRgb* d, int count)
+{
+    std::memmove(d, p, static_cast<std::size_t>(count) * sizeof(QRgb));
+}
+
+template <std::size_t... codes>
+constexpr std::array<Gdi_Rop_Row, 256> Make_Table(std::index_sequence<codes...>)
+{
+    return {&Rop_Row<codes>...};
+}
+
+// How a destination coordinate maps to a source one: scaled by nearest
+// neighbour, mirrored for extents of opposite signs.
+struct Axis_Map {
+    int dest_from;
+    int dest_count;
+    int source_from;
+    int source_count;
+    bool mirrored;
+
+    int Source(int dest) const
+    {
+        const std::int64_t offset = std::int64_t(dest - dest_from) * source_count / dest_count;
+        return mirrored ? source_from + source_count - 1 - static_cast<int>(offset) : source_from + static_cast<int>(offset);
+    }
+    bool Identity() const { return dest_count == source_count && !mirrored; }
+};
+
+// Normalises a start and a signed extent: answers the start and the positive extent and whether it was negative.
+std::tuple<int, int, bool> Normalise(int from, int extent)
+{
+    return extent < 0 ? std::tuple{from + extent, -extent, true} : std::tuple{from, extent, false};
+}
+
+struct Source {
+    const QImage* image = nullptr; // the source surface, or overlap_copy
+    QImage overlap_copy;
+    QRgb text = 0;      // for monochrome to colour: what black becomes
+    QRgb back = 0;      // ... and what white becomes
+    QRgb source_back = 0;
+    bool mono_to_color = false;
+    bool color_to_mono = false;
+
+    QRgb Convert(QRgb pixel) const
+    {
+        if (mono_to_color)
+            return (pixel & 0xFFFFFFu) ? back : text;
+        if (color_to_mono)
+            return (pixel & 0xFFFFFFu) == (source_back & 0xFFFFFFu) ? 0xFFFFFFFFu : 0xFF000000u;
+        return pixel;
+    }
+};
+
+struct Blit_Request {
+    Gdi_Dc* dest;
+    QRect dest_rect;     // device coordinates, normalised
+    std::optional<Source> source;
+    Axis_Map x_map{};
+    Axis_Map y_map{};
+    std::uint8_t fore;   // operation code where the mask is set (or everywhere)
+    std::uint8_t back;   // where the mask is clear
+    const QImage* mask = nullptr;
+    QPoint mask_origin;  // mask pixel of the destination rectangle's top-left
+};
+
+// The columns (or rows) of the destination whose source lies within the source surface.
+std::pair<int, int> Valid_Range(const Axis_Map& map, int dest_from, int dest_to, int source_size)
+{
+    int first = dest_from;
+    while (first < dest_to && (map.Source(first) < 0 || map.Source(first) >= source_size))
+        ++first;
+    int last = dest_to;
+    while (last > first && (map.Source(last - 1) < 0 || map.Source(last - 1) >= source_size))
+        --last;
+    return {first, last};
+}
+
+class Row_Buffers {
+public:
+    explicit Row_Buffers(int width)
+        : pattern(static_cast<std::size_t>(width)), source(static_cast<std::size_t>(width)),
+          other(static_cast<std::size_t>(width)), painted(static_cast<std::size_t>(width))
+    {
+    }
+    std::vector<QRgb> pattern;
+    std::vector<QRgb> source;
+    std::vector<QRgb> other;
+    std::vector<unsigned char> painted;
+};
+
+const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count, std::vector<QRgb>& buffer)
+{
+    const Source& source = *request.source;
+    const int source_y = request.y_map.Source(y);
+    const auto* row = reinterpret_cast<const QRgb*>(source.image->constScanLine(source_y));
+    const bool direct = request.x_map.Identity() && !source.mono_to_color && !source.color_to_mono;
+    if (direct)
+        return row + request.x_map.Source(x_from);
+    for (int i = 0; i < count; ++i)
+        buffer[static_cast<std::size_t>(i)] = source.Convert(row[request.x_map.Source(x_from + i)]);
+    return buffer.data();
+}
+
+void Blit_Span(const Blit_Request& request, Gdi_Raster& raster, QRgb* dest_row, int y, int from, int to, Row_Buffers& buffers)
+{
+    const int count = to - from;
+    const bool needs_pattern = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
+    const Gdi_Brush* brush = Gdi_Find<Gdi_Brush>(request.dest->state.brush);
+    if (needs_pattern) {
+        std::fill_n(buffers.pattern.begin(), count, opaque);
+        if (brush)
+            raster.Brush_Row(*brush, y, from, count, buffers.pattern.data(), buffers.painted.data());
+    }
+    const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source) : dest_row + from;
+    QRgb* dest = dest_row + from;
+    if (!request.mask) {
+        Gdi_Rop_Row_For(request.fore)(buffers.pattern.data(), source, dest, count);
+        return;
+    }
+    // Both operations on copies of the destination, then the mask picks per pixel.
+    std::vector<QRgb> fore_row(dest, dest + count);
+    std::copy_n(dest, count, buffers.other.begin());
+    Gdi_Rop_Row_For(request.fore)(buffers.pattern.data(), source, fore_row.data(), count);
+    Gdi_Rop_Row_For(request.back)(buffers.pattern.data(), source, buffers.other.data(), count);
+    const auto* mask_row = reinterpret_cast<const QRgb*>(request.mask->constScanLine(y - request.dest_rect.top() + request.mask_origin.y()));
+    const int mask_x = request.mask_origin.x() - request.dest_rect.left();
+    for (int i = 0; i < count; ++i)
+        dest[i] = (mask_row[from + i + mask_x] & 0xFFFFFFu) ? fore_row[static_cast<std::size_t>(i)] : buffers.other[static_cast<std::size_t>(i)];
+}
+
+BOOL Run_Blit(Blit_Request& request)
+{
+    QRect area = request.dest_rect;
+    if (request.source) {
+        const QImage& image = *request.source->image;
+        auto [x_first, x_last] = Valid_Range(request.x_map, area.left(), area.right() + 1, image.width());
+        auto [y_first, y_last] = Valid_Range(request.y_map, area.top(), area.bottom() + 1, image.height());
+        area = QRect(QPoint(x_first, y_first), QPoint(x_last - 1, y_last - 1));
+    }
+    Gdi_Raster raster(*request.dest);
+    QImage& surface = request.dest->Surface();
+    Row_Buffers buffers(std::max(area.width(), 1));
+    for (const QRect& clip : request.dest->Drawable_Region().intersected(area)) {
+        for (int y = clip.top(); y <= clip.bottom(); ++y)
+            Blit_Span(request, raster, reinterpret_cast<QRgb*>(surface.scanLine(y)), y, clip.left(), clip.right() + 1, buffers);
+    }
+    return TRUE;
+}
+
+// In place: the source may point into its own overlap copy.
+void Prepare_Source(Source& source, Gdi_Dc& dest, Gdi_Dc& source_dc, const QRect& source_rect, const QRect& dest_rect)
+{
+    source.image = &source_dc.Surface();
+    // Reading and writing one surface: read from a copy when the areas overlap.
+    if (source.image == &dest.Surface() && source_rect.intersects(dest_rect)) {
+        source.overlap_copy = source.image->copy();
+        source.image = &source.overlap_copy;
+    }
+    source.mono_to_color = source_dc.Is_Mono() && !dest.Is_Mono();
+    source.color_to_mono = !source_dc.Is_Mono() && dest.Is_Mono();
+    source.text = Gdi_To_Pixel(dest.state.text_color);
+    source.back = Gdi_To_Pixel(dest.state.bk_color);
+    source.source_back = Gdi_To_Pixel(source_dc.state.bk_color);
+}
+
+BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int x_source, int y_source, int width_source,
+              int height_source, std::uint8_t fore, std::uint8_t back, const QImage* mask, QPoint mask_origin)
+{
+    Gdi_Dc* dest_dc = Gdi_Find_Dc(dest);
+    if (!dest_dc)
+        return FALSE;
+    const bool needs_source = Gdi_Rop_Uses_Source(fore) || Gdi_Rop_Uses_Source(back);
+    Gdi_Dc* source_dc = needs_source ? Gdi_Find_Dc(source) : nullptr;
+    if (needs_source && !source_dc)
+        return FALSE;
+    auto [dx, dw, dest_mirrored] = Normalise(x, width);
+    auto [dy, dh, dest_flipped] = Normalise(y, height);
+    auto [sx, sw, source_mirrored] = Normalise(x_source, width_source);
+    auto [sy, sh, source_flipped] = Normalise(y_source, height_source);
+    if (dw == 0 || dh == 0 || (needs_source && (sw == 0 || sh == 0)))
+        return TRUE;
+    Blit_Request request{dest_dc, QRect(dest_dc->To_Device(dx, dy), QSize(dw, dh)), std::nullopt, {}, {}, fore, back, mask, mask_origin};
+    std::optional<Gdi_Access> source_access;
+    if (source_dc) {
+        source_access.emplace(source_dc);
+        const QPoint source_at = source_dc->To_Device(sx, sy);
+        Prepare_Source(request.source.emplace(), *dest_dc, *source_dc, QRect(source_at, QSize(sw, sh)), request.dest_rect);
+        request.x_map = {request.dest_rect.left(), dw, source_at.x(), sw, dest_mirrored != source_mirrored};
+        request.y_map = {request.dest_rect.top(), dh, source_at.y(), sh, dest_flipped != source_flipped};
+    }
+    return Run_Blit(request);
+}
+
+} // namespace
+
+Gdi_Rop_Row Gdi_Rop_Row_For(std::uint8_t code)
+{
+    static const std::array<Gdi_Rop_Row, 256> table = [] {
+        auto made = Make_Table(std::make_index_sequence<256>{});
+        made[0xCC] = &Copy_Source_Row;
+        made[0xF0] = &Copy_Pattern_Row;
+        return made;
+    }();
+    return table[code];
+}
+
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int x_source, int y_source, DWORD rop)
+{
+    const auto code = static_cast<std::uint8_t>(rop >> 16);
+    return Transfer(dest, x, y, width, height, source, x_source, y_source, width, height, code, code, nullptr, QPoint());
+}
+
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int x_source, int y_source, int width_source,
+                int height_source, DWORD rop)
+{
+    const auto code = static_cast<std::uint8_t>(rop >> 16);
+    return Transfer(dest, x, y, width, height, source, x_source, y_source, width_source, height_source, code, code, nullptr, QPoint());
+}
+
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop)
+{
+    const auto code = static_cast<std::uint8_t>(rop >> 16);
+    if (Gdi_Rop_Uses_Source(code))
+        return FALSE;
+    return Transfer(dc, x, y, width, height, nullptr, 0, 0, width, height, code, code, nullptr, QPoint());
+}
+
+BOOL MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, int x_source, int y_source, HBITMAP mask,
+             int x_mask, int y_mask, DWORD rop4)
+{
+    const auto fore = static_cast<std::uint8_t>(rop4 >> 16);
+    const auto back = static_cast<std::uint8_t>(rop4 >> 24);
+    if (!mask)
+        return BitBlt(dest, x, y, width, height, source, x_source, y_source, rop4 & 0x00FFFFFF);
+    Gdi_Bitmap* mask_bitmap = Gdi_Find<Gdi_Bitmap>(mask);
+    // The mask must be monochrome and cover the whole area.
+    if (!mask_bitmap || !mask_bitmap->Is_Mono() || width < 0 || height < 0 || x_mask < 0 || y_mask < 0 ||
+        x_mask + width > mask_bitmap->image.width() || y_mask + height > mask_bitmap->image.height())
+        return FALSE;
+    return Transfer(dest, x, y, width, height, source, x_source, y_source, width, height, fore, back, &mask_bitmap->image,
+                    QPoint(x_mask, y_mask));
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The ternary raster-operation evaluator under BitBlt, StretchBlt, PatBlt and
+// MaskBlt: one row function per operation code (the third byte of a ROP3
+// value), bitwise over RGB32 pixels.
+
+#include <QRgb>
+
+#include <cstdint>
+
+// d[i] = op(p[i], s[i], d[i]) for i < count; p and s may alias d.
+using Gdi_Rop_Row = void (*)(const QRgb* p, const QRgb* s, QRgb* d, int count);
+
+Gdi_Rop_Row Gdi_Rop_Row_For(std::uint8_t code);
+
+constexpr bool Gdi_Rop_Uses_Source(std::uint8_t code) { return ((code >> 2) & 0x33) != (code & 0x33); }
+constexpr bool Gdi_Rop_Uses_Pattern(std::uint8_t code) { return ((code >> 4) & 0x0F) != (code & 0x0F); }

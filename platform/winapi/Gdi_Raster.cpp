@@ -1,0 +1,153 @@
+#include "platform/winapi/Gdi_Raster.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr QRgb opaque = 0xFF000000u;
+
+// Eight rows of eight bits, bit 7 leftmost.
+constexpr unsigned char hatches[6][8] = {
+    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF}, // horizontal
+    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08}, // vertical
+    {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01}, // forward diagonal, top left to bottom right
+    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}, // backward diagonal
+    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0xFF}, // cross
+    {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}, // diagonal cross
+};
+
+int Wrap(int value, int period)
+{
+    int wrapped = value % period;
+    return wrapped < 0 ? wrapped + period : wrapped;
+}
+
+} // namespace
+
+QRgb Gdi_Mix(int rop2, QRgb pen, QRgb destination)
+{
+    // R2_ codes minus one are truth tables: bit (pen * 2 + destination).
+    const unsigned table = static_cast<unsigned>(rop2 - 1) & 0x0F;
+    auto all = [](unsigned bit) { return bit ? 0xFFFFFFFFu : 0u; };
+    const QRgb when_pen_clear = all(table & 1) ^ (destination & (all(table & 1) ^ all(table & 2)));
+    const QRgb when_pen_set = all(table & 4) ^ (destination & (all(table & 4) ^ all(table & 8)));
+    return (when_pen_clear ^ (pen & (when_pen_clear ^ when_pen_set))) | opaque;
+}
+
+Gdi_Raster::Gdi_Raster(Gdi_Dc& target) : dc(target), image(target.Surface())
+{
+    dc.Begin_Access();
+    for (const QRect& rect : dc.Drawable_Region())
+        clip_rects.push_back(rect);
+}
+
+Gdi_Raster::~Gdi_Raster() { dc.End_Access(); }
+
+bool Gdi_Raster::Visible(int x, int y) const
+{
+    return std::any_of(clip_rects.begin(), clip_rects.end(), [&](const QRect& rect) { return rect.contains(x, y); });
+}
+
+template <class Apply>
+void Gdi_Raster::For_Visible_Spans(int y, int x_from, int x_to, Apply apply)
+{
+    for (const QRect& rect : clip_rects) {
+        if (y < rect.top() || y > rect.bottom())
+            continue;
+        const int from = std::max(x_from, rect.left());
+        const int to = std::min(x_to, rect.right() + 1);
+        if (from < to)
+            apply(reinterpret_cast<QRgb*>(image.scanLine(y)), from, to);
+    }
+}
+
+void Gdi_Raster::Plot(int x, int y, QRgb pixel, int rop2)
+{
+    if (!Visible(x, y))
+        return;
+    QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    row[x] = Gdi_Mix(rop2, pixel, row[x]);
+}
+
+void Gdi_Raster::Plot_Region(const QRegion& region, QRgb pixel, int rop2)
+{
+    for (const QRect& rect : region)
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            For_Visible_Spans(y, rect.left(), rect.right() + 1, [&](QRgb* row, int from, int to) {
+                if (rop2 == R2_COPYPEN)
+                    std::fill(row + from, row + to, pixel);
+                else
+                    for (int x = from; x < to; ++x)
+                        row[x] = Gdi_Mix(rop2, pixel, row[x]);
+            });
+}
+
+void Gdi_Raster::Brush_Row(const Gdi_Brush& brush, int y, int x_from, int count, QRgb* pixels, unsigned char* painted) const
+{
+    const QPoint origin = dc.Origin() + QPoint(dc.state.brush_origin.x, dc.state.brush_origin.y);
+    const QRgb fore = dc.Surface_Pixel(brush.log_brush.lbColor);
+    const QRgb text = dc.Surface_Pixel(dc.state.text_color);
+    const QRgb back = dc.Surface_Pixel(dc.state.bk_color);
+    const bool opaque_gaps = dc.state.bk_mode == OPAQUE;
+    for (int i = 0; i < count; ++i) {
+        const int x = x_from + i;
+        painted[i] = 1;
+        switch (brush.log_brush.lbStyle) {
+        case BS_HATCHED: {
+            const auto& hatch = hatches[std::min<std::uintptr_t>(brush.log_brush.lbHatch, 5)];
+            const bool line = (hatch[Wrap(y - origin.y(), 8)] >> (7 - Wrap(x - origin.x(), 8))) & 1;
+            pixels[i] = line ? fore : back;
+            painted[i] = line || opaque_gaps ? 1 : 0;
+            break;
+        }
+        case BS_PATTERN: {
+            const QImage& pattern = brush.pattern;
+            const QRgb source = pattern.pixel(Wrap(x - origin.x(), pattern.width()), Wrap(y - origin.y(), pattern.height()));
+            // Monochrome patterns take the DC's colours: black bits the text colour, white the background.
+            if (brush.mono_pattern)
+                pixels[i] = (source & 0xFFFFFFu) ? back : text;
+            else
+                pixels[i] = dc.Is_Mono() ? Gdi_Mono_Pixel(source) : source;
+            break;
+        }
+        case BS_NULL:
+            painted[i] = 0;
+            break;
+        default:
+            pixels[i] = fore;
+            break;
+        }
+    }
+}
+
+void Gdi_Raster::Fill_Span(int y, int x_from, int x_to, const Gdi_Brush& brush, int rop2)
+{
+    if (brush.log_brush.lbStyle == BS_NULL)
+        return;
+    if (brush.log_brush.lbStyle == BS_SOLID) {
+        const QRgb pixel = dc.Surface_Pixel(brush.log_brush.lbColor);
+        For_Visible_Spans(y, x_from, x_to, [&](QRgb* row, int from, int to) {
+            if (rop2 == R2_COPYPEN)
+                std::fill(row + from, row + to, pixel);
+            else
+                for (int x = from; x < to; ++x)
+                    row[x] = Gdi_Mix(rop2, pixel, row[x]);
+        });
+        return;
+    }
+    For_Visible_Spans(y, x_from, x_to, [&](QRgb* row, int from, int to) {
+        std::vector<QRgb> pixels(static_cast<std::size_t>(to - from));
+        std::vector<unsigned char> painted(pixels.size());
+        Brush_Row(brush, y, from, to - from, pixels.data(), painted.data());
+        for (int x = from; x < to; ++x)
+            if (painted[static_cast<std::size_t>(x - from)])
+                row[x] = Gdi_Mix(rop2, pixels[static_cast<std::size_t>(x - from)], row[x]);
+    });
+}
+
+void Gdi_Raster::Fill_Region(const QRegion& region, const Gdi_Brush& brush, int rop2)
+{
+    for (const QRect& rect : region)
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            Fill_Span(y, rect.left(), rect.right() + 1, brush, rop2);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The pixel layer under the drawing calls: puts pen pixels and brush spans
+// onto a DC's surface, in device coordinates, through the DC's clip and with
+// a binary raster operation (the DC's pen mix, or plain copy).
+
+#include "platform/winapi/Gdi_Dc.h"
+
+#include <QRegion>
+
+#include <vector>
+
+// The result of a pen mix (R2_ code) of a pen pixel over a destination pixel.
+QRgb Gdi_Mix(int rop2, QRgb pen, QRgb destination);
+
+class Gdi_Raster {
+public:
+    explicit Gdi_Raster(Gdi_Dc& target); // brackets the surface access for its lifetime
+    ~Gdi_Raster();
+    Gdi_Raster(const Gdi_Raster&) = delete;
+    Gdi_Raster& operator=(const Gdi_Raster&) = delete;
+
+    Gdi_Dc& Dc() { return dc; }
+
+    void Plot(int x, int y, QRgb pixel, int rop2);
+    // Pixels [x_from, x_to) of row y from a brush.
+    void Fill_Span(int y, int x_from, int x_to, const Gdi_Brush& brush, int rop2);
+    void Fill_Region(const QRegion& region, const Gdi_Brush& brush, int rop2);
+    void Plot_Region(const QRegion& region, QRgb pixel, int rop2);
+    // The brush's pixels for a run of a row; false where a transparent hatch gap leaves the surface alone.
+    void Brush_Row(const Gdi_Brush& brush, int y, int x_from, int count, QRgb* pixels, unsigned char* painted) const;
+
+private:
+    bool Visible(int x, int y) const;
+    template <class Apply>
+    void For_Visible_Spans(int y, int x_from, int x_to, Apply apply);
+
+    Gdi_Dc& dc;
+    QImage& image;
+    std::vector<QRect> clip_rects; // device coordinates, within the surface
+};
