@@ -112,3 +112,5 @@ private:
 
     std::vector<Item> items;
 };
+
+#include "platform/classlib/Classes_Component.h"
