@@ -31,7 +31,7 @@ bool Set_Handshake(DCB& dcb, char handshake)
 
 } // namespace
 
-inputstream::inputstream(int port, HANDLE* handle, BYTE* open) : Port_Number(port), Handle(handle), Open(open) {}
+inputstream::inputstream(HANDLE* handle, BYTE* open) : Handle(handle), Open(open) {}
 
 int inputstream::fill()
 {
@@ -64,8 +64,8 @@ int inputstream::read(BYTE* destination)
     return count;
 }
 
-outputstream::outputstream(int port, HANDLE* handle, BYTE* open, char handshake)
-    : Port_Number(port), Handle(handle), Open(open), Handshake(handshake)
+outputstream::outputstream(HANDLE* handle, BYTE* open, char handshake)
+    : Handle(handle), Open(open), Handshake(handshake)
 {
 }
 
@@ -112,8 +112,8 @@ bool outputstream::Wait_For_Cts(int max_reads, bool& seen) const
 }
 
 ComPort::ComPort(int port, DWORD baud_rate, BYTE parity, BYTE byte_size, BYTE stop_bits, char handshake)
-    : inputstream(port, &Handle, &Opened),
-      outputstream(port, &Handle, &Opened, handshake),
+    : inputstream(&Handle, &Opened),
+      outputstream(&Handle, &Opened, handshake),
       Port_Number(port),
       Handle(INVALID_HANDLE_VALUE),
       Opened(0),

@@ -21,10 +21,9 @@ public:
     int read(BYTE* destination);
 
 protected:
-    inputstream(int port, HANDLE* handle, BYTE* open);
+    inputstream(HANDLE* handle, BYTE* open);
 
 private:
-    int Port_Number;
     HANDLE* Handle;
     BYTE* Open;
     BYTE Buffer[Buffer_Size + 1] = {};
@@ -40,13 +39,12 @@ public:
     int good() const { return Good; }
 
 protected:
-    outputstream(int port, HANDLE* handle, BYTE* open, char handshake);
+    outputstream(HANDLE* handle, BYTE* open, char handshake);
     // Waits for CTS over up to max_reads status reads, 10 ms apart; false
     // when a status read failed. seen tells whether CTS came.
     bool Wait_For_Cts(int max_reads, bool& seen) const;
 
 private:
-    int Port_Number;
     HANDLE* Handle;
     BYTE* Open;
     char Handshake;

@@ -14,6 +14,29 @@ void Pause_Ms(int milliseconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+std::vector<BYTE> Spoiled(std::vector<BYTE> answer, Wcu_Fault fault)
+{
+    switch (fault) {
+    case Wcu_Fault::Silence:
+        answer.clear();
+        break;
+    case Wcu_Fault::Short:
+        if (!answer.empty()) {
+            answer.pop_back();
+        }
+        break;
+    case Wcu_Fault::Long:
+        answer.push_back(0x00);
+        break;
+    case Wcu_Fault::Garbage:
+        answer.assign(answer.size(), 0xFF);
+        break;
+    default:
+        break;
+    }
+    return answer;
+}
+
 } // namespace
 
 Wcu_Simulator::Wcu_Simulator()
@@ -161,29 +184,6 @@ void Wcu_Simulator::Answer(BYTE request)
         Send(Spoiled(std::move(answer), fault));
         return;
     }
-}
-
-std::vector<BYTE> Wcu_Simulator::Spoiled(std::vector<BYTE> answer, Wcu_Fault fault) const
-{
-    switch (fault) {
-    case Wcu_Fault::Silence:
-        answer.clear();
-        break;
-    case Wcu_Fault::Short:
-        if (!answer.empty()) {
-            answer.pop_back();
-        }
-        break;
-    case Wcu_Fault::Long:
-        answer.push_back(0x00);
-        break;
-    case Wcu_Fault::Garbage:
-        answer.assign(answer.size(), 0xFF);
-        break;
-    default:
-        break;
-    }
-    return answer;
 }
 
 void Wcu_Simulator::Send(const std::vector<BYTE>& bytes)

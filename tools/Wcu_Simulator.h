@@ -31,7 +31,7 @@ enum class Wcu_Fault {
 class Wcu_Simulator {
 public:
     // Far past the link's 20 ms read of a short answer.
-    static constexpr int Fault_Delay_Ms = 50;
+    static constexpr int Fault_Delay_Ms = 100;
     // 38400 baud, 10 bits a byte.
     static constexpr int Line_Bytes_Per_Second = 3840;
 
@@ -62,7 +62,6 @@ private:
     bool Take_Request(BYTE& request);
     void Answer(BYTE request);
     void Send(const std::vector<BYTE>& bytes);
-    std::vector<BYTE> Spoiled(std::vector<BYTE> answer, Wcu_Fault fault) const;
 
     Pseudo_Terminal line;
     mutable std::mutex mutex;
