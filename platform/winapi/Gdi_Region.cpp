@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -72,6 +73,26 @@ QRect To_QRect(int left, int top, int right, int bottom)
 
 HRGN New_Region(const QRegion& region) { return new Gdi_Region(region); }
 
+// The pixels whose centres lie inside the ellipse inscribed in the box: symmetric, and touching every side.
+QRegion Ellipse_Region(const QRect& box)
+{
+    if (box.isEmpty())
+        return QRegion();
+    const double rx = box.width() / 2.0;
+    const double ry = box.height() / 2.0;
+    std::vector<QRegion> rows;
+    for (int y = 0; y < box.height(); ++y) {
+        const double dy = (y + 0.5 - ry) / ry;
+        const double half = rx * std::sqrt(std::max(0.0, 1 - dy * dy));
+        // Columns x with |x + 0.5 - rx| <= half.
+        const int from = static_cast<int>(std::ceil(rx - half - 0.5));
+        const int to = static_cast<int>(std::floor(rx + half - 0.5));
+        if (from <= to)
+            rows.emplace_back(box.left() + from, box.top() + y, to - from + 1, 1);
+    }
+    return Gdi_Union_All(std::move(rows));
+}
+
 } // namespace
 
 int Gdi_Region_Type(const QRegion& region)
@@ -115,7 +136,7 @@ HRGN CreateRectRgnIndirect(const RECT* rect)
 
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom)
 {
-    return New_Region(QRegion(To_QRect(left, top, right, bottom), QRegion::Ellipse));
+    return New_Region(Ellipse_Region(To_QRect(left, top, right, bottom)));
 }
 
 HRGN CreateEllipticRgnIndirect(const RECT* rect)
@@ -138,7 +159,7 @@ HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int corner_wid
     const QSize corner(cw, ch);
     for (QPoint at : {box.topLeft(), QPoint(box.right() + 1 - cw, box.top()), QPoint(box.left(), box.bottom() + 1 - ch),
                       QPoint(box.right() + 1 - cw, box.bottom() + 1 - ch)})
-        region += QRegion(QRect(at, corner), QRegion::Ellipse);
+        region += Ellipse_Region(QRect(at, corner));
     return New_Region(region);
 }
 

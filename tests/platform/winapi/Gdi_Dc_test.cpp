@@ -1,0 +1,258 @@
+#include "platform/winapi/Gdi.h"
+#include "platform/winapi/Sys_Colors.h"
+#include "tests/platform/winapi/Gdi_Test_Surface.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Fill_All(HDC dc, int stock_brush)
+{
+    RECT all{-100, -100, 100, 100};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(stock_brush)));
+}
+
+} // namespace
+
+TEST(Gdi_Dc, OriginAndClipMapLogicalToDevice)
+{
+    Gdi_Test_Surface surface(6, 4);
+    SetWindowOrgEx(surface.dc, -2, -1, nullptr); // logical (0, 0) is device (2, 1)
+    EXPECT_EQ(IntersectClipRect(surface.dc, 0, 0, 2, 2), SIMPLEREGION);
+    RECT box;
+    EXPECT_EQ(GetClipBox(surface.dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{0, 0, 2, 2}));
+    // The clip stays where it was put in device space when the origin moves.
+    SetWindowOrgEx(surface.dc, 0, 0, nullptr);
+    GetClipBox(surface.dc, &box);
+    EXPECT_EQ(box, (RECT{2, 1, 4, 3}));
+    Fill_All(surface.dc, BLACK_BRUSH);
+    EXPECT_EQ(surface.Map(), Picture({"......", "..##..", "..##..", "......"}));
+}
+
+TEST(Gdi_Dc, ExcludeClipRectAndClipRegions)
+{
+    Gdi_Test_Surface surface(4, 2);
+    EXPECT_EQ(ExcludeClipRect(surface.dc, 1, 0, 2, 2), COMPLEXREGION);
+    HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(surface.dc, clip), 1);
+    EXPECT_FALSE(PtInRegion(clip, 1, 1));
+    EXPECT_TRUE(PtInRegion(clip, 2, 1));
+    Fill_All(surface.dc, BLACK_BRUSH);
+    EXPECT_EQ(surface.Map(), Picture({"#.##", "#.##"}));
+    EXPECT_EQ(SelectClipRgn(surface.dc, nullptr), SIMPLEREGION);
+    EXPECT_EQ(GetClipRgn(surface.dc, clip), 0);
+    // A selected region is copied: changing it afterwards changes nothing.
+    SetRectRgn(clip, 0, 0, 1, 1);
+    SelectClipRgn(surface.dc, clip);
+    SetRectRgn(clip, 0, 0, 4, 2);
+    Fill_All(surface.dc, WHITE_BRUSH);
+    EXPECT_EQ(surface.Map(), Picture({"..##", "#.##"}));
+    DeleteObject(clip);
+}
+
+TEST(Gdi_Dc, RestoreDcBringsBackEveryPart)
+{
+    Gdi_Test_Surface surface(4, 1);
+    HBRUSH red = CreateSolidBrush(0x0000FF);
+    const int level = SaveDC(surface.dc);
+    EXPECT_EQ(level, 1);
+    SelectObject(surface.dc, red);
+    SetTextColor(surface.dc, 0x00FF00);
+    SetBkMode(surface.dc, TRANSPARENT);
+    SetROP2(surface.dc, R2_XORPEN);
+    SetViewportOrgEx(surface.dc, 1, 0, nullptr);
+    IntersectClipRect(surface.dc, 0, 0, 1, 1);
+    MoveToEx(surface.dc, 3, 0, nullptr);
+    EXPECT_EQ(SaveDC(surface.dc), 2);
+    ASSERT_TRUE(RestoreDC(surface.dc, -2));
+    EXPECT_EQ(GetCurrentObject(surface.dc, OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
+    EXPECT_EQ(GetTextColor(surface.dc), 0x000000u);
+    EXPECT_EQ(GetBkMode(surface.dc), OPAQUE);
+    EXPECT_EQ(GetROP2(surface.dc), R2_COPYPEN);
+    POINT point;
+    GetViewportOrgEx(surface.dc, &point);
+    EXPECT_EQ(point, (POINT{0, 0}));
+    GetCurrentPositionEx(surface.dc, &point);
+    EXPECT_EQ(point, (POINT{0, 0}));
+    Fill_All(surface.dc, BLACK_BRUSH);
+    EXPECT_EQ(surface.Map(), "####");
+    EXPECT_FALSE(RestoreDC(surface.dc, -1)); // nothing saved any more
+    DeleteObject(red);
+}
+
+TEST(Gdi_Dc, ObjectsHeldByASavedStateOutliveDeleteObject)
+{
+    Gdi_Test_Surface surface(2, 1);
+    HBRUSH red = CreateSolidBrush(0x0000FF);
+    SelectObject(surface.dc, red);
+    SaveDC(surface.dc);
+    SelectObject(surface.dc, GetStockObject(BLACK_BRUSH));
+    EXPECT_TRUE(DeleteObject(red));
+    EXPECT_EQ(GetObjectType(red), static_cast<DWORD>(OBJ_BRUSH)); // still held
+    RestoreDC(surface.dc, -1);
+    EXPECT_EQ(GetCurrentObject(surface.dc, OBJ_BRUSH), red);
+    PatBlt(surface.dc, 0, 0, 1, 1, PATCOPY);
+    EXPECT_EQ(surface.At(0, 0), 0x0000FFu);
+    SelectObject(surface.dc, GetStockObject(WHITE_BRUSH)); // the last holder lets go
+    EXPECT_EQ(GetObjectType(red), 0u);
+}
+
+TEST(Gdi_Dc, MemoryDcStartsWithAOnePixelMonoBitmap)
+{
+    HDC memory = CreateCompatibleDC(nullptr);
+    BITMAP info;
+    ASSERT_EQ(GetObject(GetCurrentObject(memory, OBJ_BITMAP), sizeof(info), &info), static_cast<int>(sizeof(info)));
+    EXPECT_EQ(info.bmWidth, 1);
+    EXPECT_EQ(info.bmBitsPixel, 1);
+    // So a bitmap made compatible with it is monochrome too, unlike one made for the screen.
+    HBITMAP mono = CreateCompatibleBitmap(memory, 4, 4);
+    HDC screen = GetDC(nullptr);
+    HBITMAP colour = CreateCompatibleBitmap(screen, 4, 4);
+    GetObject(mono, sizeof(info), &info);
+    EXPECT_EQ(info.bmBitsPixel, 1);
+    EXPECT_EQ(info.bmWidthBytes, 2);
+    GetObject(colour, sizeof(info), &info);
+    EXPECT_EQ(info.bmBitsPixel, 32);
+    // A bitmap lives in one DC at a time.
+    HDC other = CreateCompatibleDC(screen);
+    EXPECT_NE(SelectObject(memory, colour), nullptr);
+    EXPECT_EQ(SelectObject(other, colour), nullptr);
+    DeleteDC(memory);
+    EXPECT_NE(SelectObject(other, colour), nullptr);
+    DeleteDC(other);
+    for (HBITMAP bitmap : {mono, colour})
+        DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST(Gdi_Dc, BadHandlesFailInsteadOfCrashing)
+{
+    int not_a_dc = 0;
+    HDC bogus = reinterpret_cast<HDC>(&not_a_dc);
+    EXPECT_EQ(SetTextColor(bogus, 0), CLR_INVALID);
+    EXPECT_FALSE(LineTo(bogus, 1, 1));
+    EXPECT_FALSE(BitBlt(bogus, 0, 0, 1, 1, nullptr, 0, 0, SRCCOPY));
+    EXPECT_FALSE(DeleteObject(&not_a_dc));
+    EXPECT_EQ(SelectObject(bogus, GetStockObject(BLACK_PEN)), nullptr);
+    EXPECT_EQ(GetDC(reinterpret_cast<HWND>(&not_a_dc)), nullptr);
+    QImage wrong_format(2, 2, QImage::Format_Indexed8);
+    EXPECT_EQ(Create_Image_DC(&wrong_format), nullptr);
+}
+
+TEST(Gdi_Objects, StockObjectsAndGetObject)
+{
+    EXPECT_EQ(GetObjectType(GetStockObject(NULL_PEN)), static_cast<DWORD>(OBJ_PEN));
+    EXPECT_EQ(GetObjectType(GetStockObject(DEFAULT_GUI_FONT)), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(GetObjectType(GetStockObject(DEFAULT_PALETTE)), static_cast<DWORD>(OBJ_PAL));
+    EXPECT_EQ(GetStockObject(9), nullptr);
+    EXPECT_TRUE(DeleteObject(GetStockObject(WHITE_BRUSH)));
+    LOGBRUSH brush;
+    ASSERT_EQ(GetObject(GetStockObject(WHITE_BRUSH), sizeof(brush), &brush), static_cast<int>(sizeof(brush)));
+    EXPECT_EQ(brush.lbColor, 0xFFFFFFu);
+    HPEN pen = CreatePen(PS_DASH, 1, 0x123456);
+    LOGPEN log_pen;
+    EXPECT_EQ(GetObject(pen, 0, nullptr), static_cast<int>(sizeof(LOGPEN)));
+    GetObject(pen, sizeof(log_pen), &log_pen);
+    EXPECT_EQ(log_pen.lopnStyle, static_cast<UINT>(PS_DASH));
+    EXPECT_EQ(log_pen.lopnColor, 0x123456u);
+    DeleteObject(pen);
+    LOGFONTA font;
+    GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+    EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+}
+
+TEST(Gdi_Objects, PalettesChangeNothingOnTrueColour)
+{
+    std::vector<unsigned char> buffer(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY));
+    auto* log_palette = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    log_palette->palVersion = 0x300;
+    log_palette->palNumEntries = 2;
+    log_palette->palPalEntry[0] = PALETTEENTRY{255, 0, 0, PC_NOCOLLAPSE};
+    HPALETTE palette = CreatePalette(log_palette);
+    ASSERT_NE(palette, nullptr);
+    WORD entries = 0;
+    GetObject(palette, sizeof(entries), &entries);
+    EXPECT_EQ(entries, 2);
+    Gdi_Test_Surface surface(1, 1, 0x123456);
+    HPALETTE old = SelectPalette(surface.dc, palette, FALSE);
+    EXPECT_EQ(old, GetStockObject(DEFAULT_PALETTE));
+    EXPECT_EQ(RealizePalette(surface.dc), 0u);
+    EXPECT_EQ(surface.At(0, 0), 0x123456u);
+    SelectPalette(surface.dc, old, FALSE);
+    DeleteObject(palette);
+}
+
+TEST(Gdi_Bitmaps, DibSectionRowsFollowTheirOrientation)
+{
+    for (const bool bottom_up : {true, false}) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = 2;
+        info.bmiHeader.biHeight = bottom_up ? 2 : -2;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(bits, nullptr);
+        auto* bytes = static_cast<unsigned char*>(bits);
+        bytes[0] = 0xFF; // first pixel in memory: blue
+        HDC dc = CreateCompatibleDC(nullptr);
+        SelectObject(dc, bitmap);
+        EXPECT_EQ(GetPixel(dc, 0, bottom_up ? 1 : 0), 0xFF0000u) << bottom_up;
+        SetPixel(dc, 1, bottom_up ? 1 : 0, 0x0000FF);
+        EXPECT_EQ(bytes[5], 0xFF) << "red of the second pixel in memory";
+        EXPECT_EQ(bytes[3], 0x00);
+        DIBSECTION section;
+        ASSERT_EQ(GetObject(bitmap, sizeof(section), &section), static_cast<int>(sizeof(section)));
+        EXPECT_EQ(section.dsBm.bmWidthBytes, 8); // two 3-byte pixels padded to 4 bytes
+        EXPECT_EQ(section.dsBm.bmBits, bits);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+}
+
+TEST(Gdi_Bitmaps, GetAndSetDibitsRoundTrip)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 2, 2);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 2;
+    info.bmiHeader.biHeight = 2; // bottom-up: the first row given is the bottom one
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    const DWORD pixels[4] = {0x000000FF, 0x0000FF00, 0x00FF0000, 0x00FFFFFF}; // blue, green / red, white
+    ASSERT_EQ(SetDIBits(screen, bitmap, 0, 2, pixels, &info, DIB_RGB_COLORS), 2);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    EXPECT_EQ(GetPixel(dc, 0, 1), 0xFF0000u); // blue, as COLORREF
+    EXPECT_EQ(GetPixel(dc, 0, 0), 0x0000FFu); // red
+    SelectObject(dc, old);
+    DWORD back[4] = {};
+    ASSERT_EQ(GetDIBits(screen, bitmap, 0, 2, back, &info, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(std::vector<DWORD>(back, back + 4), std::vector<DWORD>(pixels, pixels + 4));
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST(Gdi_System, ClassicColoursAndScreenCaps)
+{
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), 0xC0C0C0u);
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), 0x808080u);
+    EXPECT_EQ(GetSysColor(COLOR_INFOBK), 0xE1FFFFu);
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), 0x800000u);
+    EXPECT_EQ(GetSysColor(99), 0u);
+    LOGBRUSH brush;
+    GetObject(GetSysColorBrush(COLOR_3DDKSHADOW), sizeof(brush), &brush);
+    EXPECT_EQ(brush.lbColor, 0x000000u);
+    HDC screen = GetDC(nullptr);
+    const int depth = GetDeviceCaps(screen, BITSPIXEL);
+    EXPECT_TRUE(depth == 24 || depth == 32);
+    EXPECT_EQ(GetDeviceCaps(screen, PLANES), 1);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96);
+    EXPECT_EQ(GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE, 0);
+    EXPECT_GT(GetDeviceCaps(screen, HORZRES), 0);
+    ReleaseDC(nullptr, screen);
+}
