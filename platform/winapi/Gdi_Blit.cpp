@@ -121,14 +121,11 @@ std::pair<int, int> Valid_Range(const Axis_Map& map, int dest_from, int dest_to,
 class Row_Buffers {
 public:
     explicit Row_Buffers(int width)
-        : pattern(static_cast<std::size_t>(width)), source(static_cast<std::size_t>(width)),
-          other(static_cast<std::size_t>(width)), painted(static_cast<std::size_t>(width))
+        : source(static_cast<std::size_t>(width)), other(static_cast<std::size_t>(width))
     {
     }
-    std::vector<QRgb> pattern;
     std::vector<QRgb> source;
     std::vector<QRgb> other;
-    std::vector<unsigned char> painted;
 };
 
 const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count, std::vector<QRgb>& buffer)
@@ -144,31 +141,71 @@ const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count
     return buffer.data();
 }
 
-void Blit_Span(const Blit_Request& request, Gdi_Raster& raster, QRgb* dest_row, int y, int from, int to, Row_Buffers& buffers)
+// The brush's pixels: filled once for a plain colour, per row for patterns and hatches.
+class Pattern_Rows {
+public:
+    Pattern_Rows(const Blit_Request& request, Gdi_Raster& raster, int width)
+        : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), target(raster), pixels(static_cast<std::size_t>(width), opaque),
+          painted(static_cast<std::size_t>(width))
+    {
+        per_row = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
+        if (per_row && brush && brush->log_brush.lbStyle == BS_SOLID) {
+            std::fill(pixels.begin(), pixels.end(), request.dest->Surface_Pixel(brush->log_brush.lbColor));
+            per_row = false;
+        }
+        per_row = per_row && brush && brush->log_brush.lbStyle != BS_NULL;
+    }
+    const QRgb* Row(int y, int x_from, int count)
+    {
+        if (per_row)
+            target.Brush_Row(*brush, y, x_from, count, pixels.data(), painted.data());
+        return pixels.data();
+    }
+
+private:
+    const Gdi_Brush* brush;
+    Gdi_Raster& target;
+    bool per_row = false;
+    std::vector<QRgb> pixels;
+    std::vector<unsigned char> painted;
+};
+
+void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, QRgb* dest_row, int y, int from, int to, Row_Buffers& buffers)
 {
     const int count = to - from;
-    const bool needs_pattern = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
-    const Gdi_Brush* brush = Gdi_Find<Gdi_Brush>(request.dest->state.brush);
-    if (needs_pattern) {
-        std::fill_n(buffers.pattern.begin(), count, opaque);
-        if (brush)
-            raster.Brush_Row(*brush, y, from, count, buffers.pattern.data(), buffers.painted.data());
-    }
+    const QRgb* pattern = patterns.Row(y, from, count);
     const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source) : dest_row + from;
     QRgb* dest = dest_row + from;
     if (!request.mask) {
-        Gdi_Rop_Row_For(request.fore)(buffers.pattern.data(), source, dest, count);
+        Gdi_Rop_Row_For(request.fore)(pattern, source, dest, count);
         return;
     }
     // Both operations on copies of the destination, then the mask picks per pixel.
     std::vector<QRgb> fore_row(dest, dest + count);
     std::copy_n(dest, count, buffers.other.begin());
-    Gdi_Rop_Row_For(request.fore)(buffers.pattern.data(), source, fore_row.data(), count);
-    Gdi_Rop_Row_For(request.back)(buffers.pattern.data(), source, buffers.other.data(), count);
+    Gdi_Rop_Row_For(request.fore)(pattern, source, fore_row.data(), count);
+    Gdi_Rop_Row_For(request.back)(pattern, source, buffers.other.data(), count);
     const auto* mask_row = reinterpret_cast<const QRgb*>(request.mask->constScanLine(y - request.dest_rect.top() + request.mask_origin.y()));
     const int mask_x = request.mask_origin.x() - request.dest_rect.left();
     for (int i = 0; i < count; ++i)
         dest[i] = (mask_row[from + i + mask_x] & 0xFFFFFFu) ? fore_row[static_cast<std::size_t>(i)] : buffers.other[static_cast<std::size_t>(i)];
+}
+
+// A plain copy between whole rows of equal layout is one block move.
+bool Copy_Whole_Rows(const Blit_Request& request, const QRect& area)
+{
+    if (!request.source || request.fore != 0xCC || request.back != 0xCC || !request.x_map.Identity() || !request.y_map.Identity() ||
+        request.source->mono_to_color || request.source->color_to_mono)
+        return false;
+    const QImage& from = *request.source->image;
+    QImage& to = request.dest->Surface();
+    const QRegion drawable = request.dest->Drawable_Region().intersected(area);
+    if (drawable.rectCount() != 1 || drawable.boundingRect() != area || area.left() != 0 || area.width() != to.width() ||
+        request.x_map.Source(0) != 0 || from.width() != to.width() || from.bytesPerLine() != to.bytesPerLine())
+        return false;
+    std::memmove(to.scanLine(area.top()), from.constScanLine(request.y_map.Source(area.top())),
+                 static_cast<std::size_t>(to.bytesPerLine()) * static_cast<std::size_t>(area.height()));
+    return true;
 }
 
 BOOL Run_Blit(Blit_Request& request)
@@ -181,11 +218,14 @@ BOOL Run_Blit(Blit_Request& request)
         area = QRect(QPoint(x_first, y_first), QPoint(x_last - 1, y_last - 1));
     }
     Gdi_Raster raster(*request.dest);
+    if (area.isEmpty() || Copy_Whole_Rows(request, area))
+        return TRUE;
     QImage& surface = request.dest->Surface();
     Row_Buffers buffers(std::max(area.width(), 1));
+    Pattern_Rows patterns(request, raster, std::max(area.width(), 1));
     for (const QRect& clip : request.dest->Drawable_Region().intersected(area)) {
         for (int y = clip.top(); y <= clip.bottom(); ++y)
-            Blit_Span(request, raster, reinterpret_cast<QRgb*>(surface.scanLine(y)), y, clip.left(), clip.right() + 1, buffers);
+            Blit_Span(request, patterns, reinterpret_cast<QRgb*>(surface.scanLine(y)), y, clip.left(), clip.right() + 1, buffers);
     }
     return TRUE;
 }
