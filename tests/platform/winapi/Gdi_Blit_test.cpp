@@ -78,13 +78,16 @@ TEST(Gdi_Raster_Operations, PatBltUsesTheBrushAndRefusesSourceCodes)
 {
     Gdi_Test_Surface dest(3, 1);
     HBRUSH red = CreateSolidBrush(0x0000FF);
-    Selected brush(dest.dc, red);
-    ASSERT_TRUE(PatBlt(dest.dc, 1, 0, 2, 1, PATCOPY));
-    EXPECT_EQ(dest.At(0, 0), 0xFFFFFFu);
-    EXPECT_EQ(dest.At(2, 0), 0x0000FFu);
-    ASSERT_TRUE(PatBlt(dest.dc, 0, 0, 3, 1, DSTINVERT));
-    EXPECT_EQ(dest.At(1, 0), 0xFFFF00u);
-    EXPECT_FALSE(PatBlt(dest.dc, 0, 0, 3, 1, SRCCOPY));
+    {
+        Selected brush(dest.dc, red);
+        ASSERT_TRUE(PatBlt(dest.dc, 1, 0, 2, 1, PATCOPY));
+        EXPECT_EQ(dest.At(0, 0), 0xFFFFFFu);
+        EXPECT_EQ(dest.At(2, 0), 0x0000FFu);
+        ASSERT_TRUE(PatBlt(dest.dc, 0, 0, 3, 1, DSTINVERT));
+        EXPECT_EQ(dest.At(1, 0), 0xFFFF00u);
+        EXPECT_FALSE(PatBlt(dest.dc, 0, 0, 3, 1, SRCCOPY));
+    }
+    DeleteObject(red);
 }
 
 TEST(Gdi_Mono_Conversion, ColourToMonoMarksTheSourceBackgroundWhite)
