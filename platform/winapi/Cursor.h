@@ -1,0 +1,51 @@
+#pragma once
+// Mouse cursors: the standard shapes mapped to Qt's cursors, the program's
+// own cursor images, the cursor position and the shape shown.
+
+#include "platform/winapi/WinTypes.h"
+
+class QCursor;
+
+struct HCURSOR__;
+using HCURSOR = HCURSOR__*;
+struct HINSTANCE__;
+using HINSTANCE = HINSTANCE__*;
+
+constexpr LPCSTR MAKEINTRESOURCEA(WORD id) { return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id)); }
+constexpr bool IS_INTRESOURCE(LPCSTR name) { return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0; }
+
+inline LPCSTR const IDC_ARROW = MAKEINTRESOURCEA(32512);
+inline LPCSTR const IDC_IBEAM = MAKEINTRESOURCEA(32513);
+inline LPCSTR const IDC_WAIT = MAKEINTRESOURCEA(32514);
+inline LPCSTR const IDC_CROSS = MAKEINTRESOURCEA(32515);
+inline LPCSTR const IDC_UPARROW = MAKEINTRESOURCEA(32516);
+inline LPCSTR const IDC_SIZE = MAKEINTRESOURCEA(32640);
+inline LPCSTR const IDC_ICON = MAKEINTRESOURCEA(32641);
+inline LPCSTR const IDC_SIZENWSE = MAKEINTRESOURCEA(32642);
+inline LPCSTR const IDC_SIZENESW = MAKEINTRESOURCEA(32643);
+inline LPCSTR const IDC_SIZEWE = MAKEINTRESOURCEA(32644);
+inline LPCSTR const IDC_SIZENS = MAKEINTRESOURCEA(32645);
+inline LPCSTR const IDC_SIZEALL = MAKEINTRESOURCEA(32646);
+inline LPCSTR const IDC_NO = MAKEINTRESOURCEA(32648);
+inline LPCSTR const IDC_HAND = MAKEINTRESOURCEA(32649);
+inline LPCSTR const IDC_APPSTARTING = MAKEINTRESOURCEA(32650);
+inline LPCSTR const IDC_HELP = MAKEINTRESOURCEA(32651);
+
+// A null instance with an IDC_ value gives the shared standard cursor; any
+// other instance or name gives a cursor the program registered under that
+// name or number (Register_Cursor_Resource), else null.
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+// Makes a cursor the program's own resource, found again by LoadCursorA
+// with any non-null instance; a numbered one takes MAKEINTRESOURCEA(id).
+void Register_Cursor_Resource(LPCSTR name, const QCursor& cursor);
+BOOL DestroyCursor(HCURSOR cursor); // shared standard cursors stay
+
+// Shows the cursor over the window under the mouse (or the capture
+// window); null hides it. Answers the cursor shown before.
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+// The Qt cursor a handle stands for (Qt::ArrowCursor for null or stale).
+QCursor Cursor_Shape(HCURSOR cursor);
+
+BOOL GetCursorPos(POINT* point);
+BOOL SetCursorPos(int x, int y);
