@@ -410,11 +410,15 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
         drawing.Paint(QRegion(pixels.adjusted(0, 0, -1, -1)), Stroke{});
         return TRUE;
     }
+    // A styled pen walks the outline; a solid one, or any pen on a one-pixel-thin
+    // rectangle where the walk would pass pixels twice, covers the frame.
+    const bool walk = drawing.pen->Style() != PS_SOLID && drawing.pen->Style() != PS_INSIDEFRAME && !drawing.Wide_Pen() &&
+                      pixels.width() > 1 && pixels.height() > 1;
     Stroke stroke;
-    if (drawing.Wide_Pen())
-        stroke.wide = Wide_Frame(pixels, drawing.pen->Width());
-    else
+    if (walk)
         stroke = drawing.Polyline_Stroke({pixels.topLeft(), pixels.topRight(), pixels.bottomRight(), pixels.bottomLeft(), pixels.topLeft()});
+    else
+        stroke.wide = Wide_Frame(pixels, drawing.Wide_Pen() ? drawing.pen->Width() : 1);
     drawing.Paint(QRegion(pixels), stroke);
     return TRUE;
 }

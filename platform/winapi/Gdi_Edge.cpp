@@ -13,7 +13,7 @@ struct Ring_Colors {
     int bottom_right;
 };
 
-// The colours of one border ring; 0 in `border` means no ring.
+// The shades of one border ring.
 Ring_Colors Ring(UINT border, bool outer, UINT flags)
 {
     if (flags & BF_MONO)
@@ -21,17 +21,12 @@ Ring_Colors Ring(UINT border, bool outer, UINT flags)
     if (flags & BF_FLAT)
         return outer ? Ring_Colors{COLOR_BTNSHADOW, COLOR_BTNSHADOW} : Ring_Colors{COLOR_BTNFACE, COLOR_BTNFACE};
     const bool raised = (border & (BDR_RAISEDOUTER | BDR_RAISEDINNER)) != 0;
-    // Soft edges swap the top-left shades of the outer and inner rings.
-    const bool soft = (flags & BF_SOFT) != 0;
-    if (outer == !soft)
-        return raised ? Ring_Colors{COLOR_3DLIGHT, COLOR_3DDKSHADOW} : Ring_Colors{COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
-    return raised ? Ring_Colors{COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW} : Ring_Colors{COLOR_3DDKSHADOW, COLOR_3DLIGHT};
-}
-
-Ring_Colors Bottom_Right_Of(UINT border, bool outer, UINT flags)
-{
-    // The bottom-right shade does not change with BF_SOFT.
-    return Ring(border, outer, flags & ~BF_SOFT);
+    Ring_Colors colors = outer ? (raised ? Ring_Colors{COLOR_3DLIGHT, COLOR_3DDKSHADOW} : Ring_Colors{COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT})
+                               : (raised ? Ring_Colors{COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW} : Ring_Colors{COLOR_3DDKSHADOW, COLOR_3DLIGHT});
+    // A soft edge takes the other ring's top-left shade.
+    if (flags & BF_SOFT)
+        colors.top_left = Ring(border, !outer, flags & ~BF_SOFT).top_left;
+    return colors;
 }
 
 // One ring of one-pixel lines on the flagged sides; the bottom and right
@@ -96,9 +91,9 @@ BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags)
             const UINT border = edge & (outer ? BDR_OUTER : BDR_INNER);
             if (!border || box.isEmpty())
                 continue;
-            const int top_left = Ring(border, outer, flags).top_left;
-            const int bottom_right = Bottom_Right_Of(border, outer, flags).bottom_right;
-            Draw_Ring(raster, box, flags, context->Surface_Pixel(GetSysColor(top_left)), context->Surface_Pixel(GetSysColor(bottom_right)));
+            const Ring_Colors colors = Ring(border, outer, flags);
+            Draw_Ring(raster, box, flags, context->Surface_Pixel(GetSysColor(colors.top_left)),
+                      context->Surface_Pixel(GetSysColor(colors.bottom_right)));
             box = Shrunk(box, flags);
         }
         if ((flags & BF_MIDDLE) && !box.isEmpty()) {

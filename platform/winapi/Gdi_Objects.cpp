@@ -408,8 +408,6 @@ int GetObjectA(HGDIOBJ object, int size, LPVOID buffer)
     Gdi_Object* target = Gdi_Find_Object(object);
     if (!target || size < 0)
         return 0;
-    if (auto* bitmap = dynamic_cast<Gdi_Bitmap*>(target))
-        bitmap->Load_From_Dib();
     return target->Get_Object(size, buffer);
 }
 

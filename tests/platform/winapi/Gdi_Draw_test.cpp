@@ -126,6 +126,15 @@ TEST(Gdi_Rectangle, WidePenStaysCentredOnTheOutline)
     DeleteObject(wide);
 }
 
+TEST(Gdi_Rectangle, ThinOutlineMixesEachPixelOnce)
+{
+    Gdi_Test_Surface surface(2, 3);
+    SetROP2(surface.dc, R2_NOT);
+    Selected brush(surface.dc, GetStockObject(NULL_BRUSH));
+    Rectangle(surface.dc, 0, 0, 1, 3);
+    EXPECT_EQ(surface.Map(), Picture({"#.", "#.", "#."}));
+}
+
 TEST(Gdi_Polygon, FillsByTheTopLeftRuleAndOutlinesEveryVertex)
 {
     const POINT triangle[] = {{0, 0}, {4, 0}, {0, 4}};
