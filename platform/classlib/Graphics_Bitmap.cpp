@@ -329,6 +329,16 @@ void TBitmap::SetHandle(HBITMAP value)
     Changed();
 }
 
+HBITMAP TBitmap::ReleaseHandle()
+{
+    Free_Context();
+    HBITMAP released = storage.handle;
+    storage.handle = nullptr;
+    Replace(Storage{0, 0, storage.format, storage.mono, nullptr, nullptr}, {});
+    Changed();
+    return released;
+}
+
 HPALETTE TBitmap::Palette()
 {
     if (palette || color_table.empty())

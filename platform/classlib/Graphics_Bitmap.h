@@ -86,6 +86,8 @@ public:
     HBITMAP Handle();
     // Takes over a bitmap handle (nullptr empties the bitmap).
     void SetHandle(HBITMAP value);
+    // Hands the handle to the caller, who deletes it; the bitmap is left empty.
+    HBITMAP ReleaseHandle();
     // A palette of the colour table (nullptr without one); owned by the bitmap.
     HPALETTE Palette();
 

@@ -194,6 +194,25 @@ TEST_F(Graphics_Bitmap_Test, ResizingKeepsPixelsAndFillsWhite)
     EXPECT_TRUE(bitmap.Empty());
 }
 
+TEST_F(Graphics_Bitmap_Test, HandlesPassBetweenBitmaps)
+{
+    TBitmap first;
+    first.SetPixelFormat(pf24bit);
+    first.SetSize(5, 4);
+    first.Canvas()->SetPixels(4, 3, clTeal);
+    HBITMAP handle = first.ReleaseHandle();
+    EXPECT_TRUE(first.Empty());
+    ASSERT_EQ(GetObjectType(handle), OBJ_BITMAP);
+
+    TBitmap second;
+    second.SetHandle(handle);
+    EXPECT_EQ(second.Width(), 5);
+    EXPECT_EQ(second.Height(), 4);
+    EXPECT_EQ(second.PixelFormat(), pf24bit);
+    EXPECT_EQ(second.Canvas()->Pixels(4, 3), clTeal);
+    EXPECT_NE(second.ScanLine(3), nullptr);
+}
+
 TEST_F(Graphics_Bitmap_Test, TransparentColourComesFromTheBottomLeftPixel)
 {
     TBitmap bitmap;
