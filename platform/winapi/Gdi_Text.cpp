@@ -32,19 +32,11 @@ struct Face_Mapping {
 constexpr Face_Mapping face_mappings[] = {
     {"arial", "Liberation Sans", FF_SWISS, true},
     {"ms sans serif", "Liberation Sans", FF_SWISS, false},
-    {"microsoft sans serif", "Liberation Sans", FF_SWISS, true},
-    {"ms shell dlg", "Liberation Sans", FF_SWISS, true},
     {"tahoma", "Liberation Sans", FF_SWISS, true},
-    {"helvetica", "Liberation Sans", FF_SWISS, false},
     {"system", "Liberation Sans", FF_SWISS, false},
-    {"small fonts", "Liberation Sans", FF_SWISS, false},
     {"verdana", "DejaVu Sans", FF_SWISS, true},
     {"times new roman", "Liberation Serif", FF_ROMAN, true},
-    {"ms serif", "Liberation Serif", FF_ROMAN, false},
     {"courier new", "Liberation Mono", FF_MODERN, true},
-    {"courier", "Liberation Mono", FF_MODERN, false},
-    {"fixedsys", "Liberation Mono", FF_MODERN, false},
-    {"terminal", "Liberation Mono", FF_MODERN, false},
 };
 
 constexpr int default_em_height = 12;

@@ -315,6 +315,30 @@ TEST_F(Gdi_Text_Test, EscapementRotatesTheText)
     EXPECT_LE(ink.bottom(), 100);
 }
 
+TEST_F(Gdi_Text_Test, TextOnAMonochromeBitmapStaysBlackAndWhite)
+{
+    HDC mono_dc = CreateCompatibleDC(nullptr);
+    HBITMAP mono = CreateBitmap(60, 20, 1, 1, nullptr);
+    HGDIOBJ old_bitmap = SelectObject(mono_dc, mono);
+    HGDIOBJ old_font = SelectObject(mono_dc, font);
+    PatBlt(mono_dc, 0, 0, 60, 20, WHITENESS);
+    SetTextColor(mono_dc, RGB(0, 0, 0));
+    SetBkMode(mono_dc, TRANSPARENT);
+    ASSERT_TRUE(TextOutA(mono_dc, 2, 2, "Mono", 4));
+    int black = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 60; ++x) {
+            COLORREF pixel = GetPixel(mono_dc, x, y);
+            ASSERT_TRUE(pixel == 0 || pixel == 0xFFFFFF) << x << "," << y;
+            black += pixel == 0;
+        }
+    EXPECT_GT(black, 10);
+    SelectObject(mono_dc, old_font);
+    SelectObject(mono_dc, old_bitmap);
+    DeleteObject(mono);
+    DeleteDC(mono_dc);
+}
+
 TEST_F(Gdi_Text_Test, FailsOnAnUnknownDc)
 {
     HDC bogus = reinterpret_cast<HDC>(&image);
