@@ -65,14 +65,15 @@ function(ordexia_tests name)
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   endif()
   ordexia_warnings(${target})
-  set(labels ${ARG_LABEL})
+  # One label per executable: the generated test properties cannot carry a
+  # list. "-L threads" still selects "<label>-threads" (ctest takes a regex).
+  set(label ${ARG_LABEL})
   if(ARG_THREADED)
-    list(APPEND labels threads)
+    set(label ${ARG_LABEL}-threads)
   endif()
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${labels}"
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORDEXIA_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
+    PROPERTIES LABELS ${label} ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endfunction()
 
 # ordexia_benchmark(<name> [DEPS <targets...>]) from <name>.cpp in bench/.
