@@ -9,6 +9,135 @@ namespace {
 // Polls in a row after which a WCU header flag is taken to have changed.
 constexpr int Debounce_Polls = 5;
 
+// The data channel must lie in this band (MHz, both ends included).
+constexpr float Data_Band_Low = 454.0f;
+constexpr float Data_Band_High = 462.0f;
+// The only data mode whose channel the AMU reports as a frequency.
+constexpr int Data_Mode_Frequency = 4;
+
+// Holds the first non-zero range code met; a later different one is a
+// mismatch. Tuners without a code (0) do not count.
+class Held_Range_Code {
+public:
+    void Take(const std::array<int, 3>& codes)
+    {
+        for (const int code : codes) {
+            if (code == 0) {
+                continue;
+            }
+            if (Code == 0) {
+                Code = code;
+            } else if (code != Code) {
+                Mismatch = true;
+            }
+        }
+    }
+
+    int Code = 0;
+    bool Mismatch = false;
+};
+
+bool Has_No_Range_Code(const St_System_HD_AMU& amu)
+{
+    return std::ranges::all_of(amu.Range_Code, [](int code) { return code == 0; });
+}
+
+float As_Code(int code)
+{
+    return static_cast<float>(code);
+}
+
+void Update_Video_Frequency_Of_One(St_System_HD_AMU& amu, bool range_valid, St_System_HD_WCU_Status& status)
+{
+    Held_Range_Code held;
+    held.Take(amu.Range_Code);
+    if (held.Mismatch) {
+        amu.Range_Mismatch = true;
+        status.Video_Frequency = As_Code(Frequency_Mismatch);
+        return;
+    }
+    if (held.Code == 0) {
+        status.Video_Frequency = As_Code(No_Frequency);
+    } else {
+        status.Video_Frequency = range_valid
+                                     ? static_cast<float>(Video_Frequency_Ghz(amu.Synth_Value, held.Code))
+                                     : As_Code(Range_Not_Valid);
+    }
+    status.Video_Bandwidth = static_cast<float>(Bandwidth_Mhz(amu.Firmware_Version));
+}
+
+void Update_Video_Frequency_Of_Both(St_System_HD_AMU& amu1, St_System_HD_AMU& amu2, St_System_HD_WCU_Status& status)
+{
+    if (Has_No_Range_Code(amu1) || Has_No_Range_Code(amu2)) {
+        status.Video_Frequency = As_Code(No_Frequency);
+        status.Video_Bandwidth = static_cast<float>(Bandwidth_Mhz(amu1.Firmware_Version));
+        return;
+    }
+    Held_Range_Code held;
+    held.Take(amu1.Range_Code);
+    held.Take(amu2.Range_Code);
+    if (held.Mismatch) {
+        amu1.Range_Mismatch = true;
+        amu2.Range_Mismatch = true;
+        status.Video_Frequency = As_Code(Frequency_Mismatch);
+        return;
+    }
+    if (!status.Amu1_Range_Valid && !status.Amu2_Range_Valid) {
+        status.Video_Frequency = As_Code(Range_Not_Valid);
+    } else {
+        const int synth = status.Amu1_Range_Valid ? amu1.Synth_Value : amu2.Synth_Value;
+        status.Video_Frequency = static_cast<float>(Video_Frequency_Ghz(synth, held.Code));
+    }
+    status.Video_Bandwidth = static_cast<float>(Bandwidth_Mhz(amu1.Firmware_Version));
+}
+
+float Data_Frequency_Of(const St_System_HD_AMU& amu)
+{
+    return Data_Frequency_Mhz(amu.Data_Step_Mode, amu.Data_Freq_A, amu.Data_Freq_B, amu.Data_Freq_Hi,
+                              amu.Data_Freq_Lo);
+}
+
+bool Is_In_Data_Band(float mhz)
+{
+    return mhz >= Data_Band_Low && mhz <= Data_Band_High;
+}
+
+bool Is_Data_Valid(const St_System_HD_AMU& amu)
+{
+    return amu.Data_Valid_A && amu.Data_Valid_B;
+}
+
+float Data_Frequency_Of_One(const St_System_HD_AMU& amu, bool range_valid)
+{
+    if (!range_valid) {
+        return As_Code(Range_Not_Valid);
+    }
+    if (!Is_Data_Valid(amu)) {
+        return As_Code(No_Frequency);
+    }
+    if (amu.Data_Mode_Code != Data_Mode_Frequency) {
+        return As_Code(Invalid_Code);
+    }
+    const float mhz = Data_Frequency_Of(amu);
+    return Is_In_Data_Band(mhz) ? mhz : As_Code(Frequency_Mismatch);
+}
+
+float Data_Frequency_Of_Both(const St_System_HD_AMU& amu1, const St_System_HD_AMU& amu2,
+                             const St_System_HD_WCU_Status& status)
+{
+    if (!status.Amu1_Range_Valid && !status.Amu2_Range_Valid) {
+        return As_Code(Range_Not_Valid);
+    }
+    if (!Is_Data_Valid(amu1) || !Is_Data_Valid(amu2)) {
+        return As_Code(No_Frequency);
+    }
+    const float mhz = Data_Frequency_Of(status.Amu1_Range_Valid ? amu1 : amu2);
+    if (amu1.Data_Mode_Code != amu2.Data_Mode_Code || !Is_In_Data_Band(mhz)) {
+        return As_Code(Frequency_Mismatch);
+    }
+    return amu1.Data_Mode_Code == Data_Mode_Frequency ? mhz : As_Code(Invalid_Code);
+}
+
 } // namespace
 
 void St_System_HD_WCU::Reset()
@@ -144,6 +273,13 @@ void St_System_HD_AMU::Reset()
     Long_Triax = false;
     Same_Identifier = false;
     Range_Mismatch = false;
+}
+
+int St_System_HD_AMU::Common_Range_Code() const
+{
+    Held_Range_Code held;
+    held.Take(Range_Code);
+    return held.Code != 0 && !held.Mismatch ? held.Code : No_Frequency;
 }
 
 // ---- St_System_HD_AMU_Stat -------------------------------------------------
@@ -386,4 +522,50 @@ void St_System_HD::Set_Tuner_Choice(int tuner, char side)
         return;
     }
     (side == '1' ? Tuner_Choice_Amu1 : Tuner_Choice_Amu2) = tuner;
+}
+
+// ---- Derivations ------------------------------------------------------------
+
+void St_System_HD::Check_Amu_Versions()
+{
+    const bool match = !(Amu1.Present && Amu2.Present) || Amu1.Firmware_Version == Amu2.Firmware_Version;
+    Amu1.Versions_Match = match;
+    Amu2.Versions_Match = match;
+}
+
+void St_System_HD::Check_Amu_Settings()
+{
+    const bool same = Amu1.Present && Amu2.Present && Amu1.Amu_Identifier == Amu2.Amu_Identifier;
+    Amu1.Same_Identifier = same;
+    Amu2.Same_Identifier = same;
+}
+
+void St_System_HD::Update_Video_Frequency()
+{
+    Amu1.Range_Mismatch = false;
+    Amu2.Range_Mismatch = false;
+    if (Amu1.Present && Amu2.Present) {
+        Update_Video_Frequency_Of_Both(Amu1, Amu2, Wcu_Status);
+    } else if (Amu1.Present) {
+        Update_Video_Frequency_Of_One(Amu1, Wcu_Status.Amu1_Range_Valid, Wcu_Status);
+    } else if (Amu2.Present) {
+        Update_Video_Frequency_Of_One(Amu2, Wcu_Status.Amu2_Range_Valid, Wcu_Status);
+    } else {
+        Wcu_Status.Video_Frequency = 0.0f;
+        Wcu_Status.Video_Bandwidth = St_System_HD_WCU_Status::Default_Video_Bandwidth;
+    }
+}
+
+void St_System_HD::Update_Data_Frequency()
+{
+    float& mhz = Wcu_Status.Data_Frequency;
+    if (Amu1.Present && Amu2.Present) {
+        mhz = Data_Frequency_Of_Both(Amu1, Amu2, Wcu_Status);
+    } else if (Amu1.Present) {
+        mhz = Data_Frequency_Of_One(Amu1, Wcu_Status.Amu1_Range_Valid);
+    } else if (Amu2.Present) {
+        mhz = Data_Frequency_Of_One(Amu2, Wcu_Status.Amu2_Range_Valid);
+    } else {
+        mhz = 0.0f;
+    }
 }

@@ -9,6 +9,7 @@
 // Every record's first field is Present: the block was in the last answer.
 
 #include "link/Rssi_amu_buffer.h"
+#include "link/St_system_hd_convert.h"
 
 #include <array>
 #include <memory>
@@ -105,6 +106,9 @@ public:
     bool Is_Present() const { return Present; }
     // Firmware above 1.7 grades the video quality.
     bool Is_Grading_Enabled() const { return Firmware_Version > 23; }
+    // The range code the three tuners agree on (a tuner without a code, 0,
+    // does not count); -1 when none has one or two disagree.
+    int Common_Range_Code() const;
 
     bool Present;
     // High nibble major, low nibble minor (0x16 is 1.6).
@@ -352,6 +356,16 @@ public:
     // side '1' sets AMU1's tuner, any other AMU2's; a tuner outside 0..7 is
     // refused, since it would go to the WCU in the next poll request.
     void Set_Tuner_Choice(int tuner, char side);
+
+    // The derivations run after each good poll, in this order. The first two
+    // compare the AMUs' firmware versions and identifiers.
+    void Check_Amu_Versions();
+    void Check_Amu_Settings();
+    // Video frequency and bandwidth from the AMUs' range codes and
+    // synthesizers, or a negative code; marks AMUs whose codes disagree.
+    void Update_Video_Frequency();
+    // Data frequency from the AMUs' data channel, or a negative code.
+    void Update_Data_Frequency();
 
     St_System_HD_WCU Wcu;
     St_System_HD_WCA Wca;
