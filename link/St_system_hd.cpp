@@ -53,15 +53,15 @@ void Update_Video_Frequency_Of_One(St_System_HD_AMU& amu, bool range_valid, St_S
     held.Take(amu.Range_Code);
     if (held.Mismatch) {
         amu.Range_Mismatch = true;
-        status.Video_Frequency = As_Code(Frequency_Mismatch);
+        status.Video_Frequency = As_Code(Hd_Frequency_Mismatch);
         return;
     }
     if (held.Code == 0) {
-        status.Video_Frequency = As_Code(No_Frequency);
+        status.Video_Frequency = As_Code(Hd_No_Frequency);
     } else {
         status.Video_Frequency = range_valid
                                      ? static_cast<float>(Video_Frequency_Ghz(amu.Synth_Value, held.Code))
-                                     : As_Code(Range_Not_Valid);
+                                     : As_Code(Hd_Range_Not_Valid);
     }
     status.Video_Bandwidth = static_cast<float>(Bandwidth_Mhz(amu.Firmware_Version));
 }
@@ -69,7 +69,7 @@ void Update_Video_Frequency_Of_One(St_System_HD_AMU& amu, bool range_valid, St_S
 void Update_Video_Frequency_Of_Both(St_System_HD_AMU& amu1, St_System_HD_AMU& amu2, St_System_HD_WCU_Status& status)
 {
     if (Has_No_Range_Code(amu1) || Has_No_Range_Code(amu2)) {
-        status.Video_Frequency = As_Code(No_Frequency);
+        status.Video_Frequency = As_Code(Hd_No_Frequency);
         status.Video_Bandwidth = static_cast<float>(Bandwidth_Mhz(amu1.Firmware_Version));
         return;
     }
@@ -79,11 +79,11 @@ void Update_Video_Frequency_Of_Both(St_System_HD_AMU& amu1, St_System_HD_AMU& am
     if (held.Mismatch) {
         amu1.Range_Mismatch = true;
         amu2.Range_Mismatch = true;
-        status.Video_Frequency = As_Code(Frequency_Mismatch);
+        status.Video_Frequency = As_Code(Hd_Frequency_Mismatch);
         return;
     }
     if (!status.Amu1_Range_Valid && !status.Amu2_Range_Valid) {
-        status.Video_Frequency = As_Code(Range_Not_Valid);
+        status.Video_Frequency = As_Code(Hd_Range_Not_Valid);
     } else {
         const int synth = status.Amu1_Range_Valid ? amu1.Synth_Value : amu2.Synth_Value;
         status.Video_Frequency = static_cast<float>(Video_Frequency_Ghz(synth, held.Code));
@@ -110,32 +110,32 @@ bool Is_Data_Valid(const St_System_HD_AMU& amu)
 float Data_Frequency_Of_One(const St_System_HD_AMU& amu, bool range_valid)
 {
     if (!range_valid) {
-        return As_Code(Range_Not_Valid);
+        return As_Code(Hd_Range_Not_Valid);
     }
     if (!Is_Data_Valid(amu)) {
-        return As_Code(No_Frequency);
+        return As_Code(Hd_No_Frequency);
     }
     if (amu.Data_Mode_Code != Data_Mode_Frequency) {
-        return As_Code(Invalid_Code);
+        return As_Code(Hd_Invalid_Code);
     }
     const float mhz = Data_Frequency_Of(amu);
-    return Is_In_Data_Band(mhz) ? mhz : As_Code(Frequency_Mismatch);
+    return Is_In_Data_Band(mhz) ? mhz : As_Code(Hd_Frequency_Mismatch);
 }
 
 float Data_Frequency_Of_Both(const St_System_HD_AMU& amu1, const St_System_HD_AMU& amu2,
                              const St_System_HD_WCU_Status& status)
 {
     if (!status.Amu1_Range_Valid && !status.Amu2_Range_Valid) {
-        return As_Code(Range_Not_Valid);
+        return As_Code(Hd_Range_Not_Valid);
     }
     if (!Is_Data_Valid(amu1) || !Is_Data_Valid(amu2)) {
-        return As_Code(No_Frequency);
+        return As_Code(Hd_No_Frequency);
     }
     const float mhz = Data_Frequency_Of(status.Amu1_Range_Valid ? amu1 : amu2);
     if (amu1.Data_Mode_Code != amu2.Data_Mode_Code || !Is_In_Data_Band(mhz)) {
-        return As_Code(Frequency_Mismatch);
+        return As_Code(Hd_Frequency_Mismatch);
     }
-    return amu1.Data_Mode_Code == Data_Mode_Frequency ? mhz : As_Code(Invalid_Code);
+    return amu1.Data_Mode_Code == Data_Mode_Frequency ? mhz : As_Code(Hd_Invalid_Code);
 }
 
 } // namespace
@@ -279,7 +279,7 @@ int St_System_HD_AMU::Common_Range_Code() const
 {
     Held_Range_Code held;
     held.Take(Range_Code);
-    return held.Code != 0 && !held.Mismatch ? held.Code : No_Frequency;
+    return held.Code != 0 && !held.Mismatch ? held.Code : Hd_No_Frequency;
 }
 
 // ---- St_System_HD_AMU_Stat -------------------------------------------------

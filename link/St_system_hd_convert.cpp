@@ -115,12 +115,12 @@ double Synth_Base_Frequency(int synth)
 
 double Video_Frequency_Ghz(int synth, int range_code)
 {
-    return Find_Range(range_code) ? Centre_Mhz(synth, range_code) * 0.001 : Invalid_Code;
+    return Find_Range(range_code) ? Centre_Mhz(synth, range_code) * 0.001 : Hd_Invalid_Code;
 }
 
 int Range_Code(int code)
 {
-    return Find_Range(code) ? code : Invalid_Code;
+    return Find_Range(code) ? code : Hd_Invalid_Code;
 }
 
 std::string Hd_Range_Text(int code)

@@ -14,18 +14,18 @@
 class TStrings;
 
 // Codes stored instead of a frequency in St_System_HD_WCU_Status.
-inline constexpr int No_Frequency = -1;
-inline constexpr int Frequency_Mismatch = -2;
-inline constexpr int Invalid_Code = -3;
-inline constexpr int Range_Not_Valid = -4;
+inline constexpr int Hd_No_Frequency = -1;
+inline constexpr int Hd_Frequency_Mismatch = -2;
+inline constexpr int Hd_Invalid_Code = -3;
+inline constexpr int Hd_Range_Not_Valid = -4;
 
 // ---- Frequencies and ranges -------------------------------------------------
 
 // MHz from the AMU's video synthesizer value.
 double Synth_Base_Frequency(int synth);
-// GHz of the video channel, or Invalid_Code for a range code outside 50..55.
+// GHz of the video channel, or Hd_Invalid_Code for a range code outside 50..55.
 double Video_Frequency_Ghz(int synth, int range_code);
-// The code itself when 50..55, else Invalid_Code.
+// The code itself when 50..55, else Hd_Invalid_Code.
 int Range_Code(int code);
 // "2,0/2,2 GHz" .. "2,3/2,5 GHz" for 50..55, else "unknown".
 std::string Hd_Range_Text(int code);
