@@ -5,7 +5,7 @@
 #include "platform/classlib/String_Table.h"
 #include "platform/classlib/SysUtils.h"
 
-#include <cstdlib>
+#include <cmath>
 
 namespace {
 
@@ -196,18 +196,18 @@ int Video_Quality_Grade(bool enabled, const std::array<int, 3>& values, const st
     }
     const Mode_Limits& limits = Limits_Of(mode);
     const std::array<bool, 3> used{use1, use2, use3};
-    int sum = 0;
+    double sum = 0.0;
     int count = 0;
     for (std::size_t tuner = 0; tuner < used.size(); ++tuner) {
         if (used[tuner] && levels[tuner] >= limits.Level_Threshold) {
-            sum += std::abs(values[tuner]);
+            sum += std::fabs(static_cast<double>(values[tuner]));
             ++count;
         }
     }
     if (count == 0) {
         return 0;
     }
-    const double mean = static_cast<double>(sum) / (count * 2);
+    const double mean = sum / (count * 2);
     if (mean > limits.Grade_2_Limit) {
         return 2;
     }
@@ -245,9 +245,10 @@ double Battery_Alarm_Voltage(int level)
 
 std::string Transmission_Mode_Text(int mode)
 {
-    static constexpr std::array<const char*, 6> Texts{"Outdoor / HiR", "Outdoor / Std", "Outdoor / HiQ",
-                                                      "Indoor / HiR",  "Indoor / Std",  "Indoor / HiQ"};
-    return Text_Of(Texts, mode - 1);
+    // Mode 0 has no name.
+    static constexpr std::array<const char*, 7> Texts{
+        "", "Outdoor / HiR", "Outdoor / Std", "Outdoor / HiQ", "Indoor / HiR", "Indoor / Std", "Indoor / HiQ"};
+    return Text_Of(Texts, mode);
 }
 
 std::string Compression_Mode_Text(bool on, int mode)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -135,6 +136,7 @@ TEST(Hd_Converters, VideoQualityGrade)
         {"mode 0 never grades", true, {999, 999, 999}, {255, 255, 255}, {true, true, true}, 0, 0},
         {"mode 7 never grades", true, {999, 999, 999}, {255, 255, 255}, {true, true, true}, 7, 0},
         {"unknown mode never grades", true, {999, 999, 999}, {255, 255, 255}, {true, true, true}, 99, 0},
+        {"extreme values", true, {std::numeric_limits<int>::min(), 0, 0}, {255, 0, 0}, {true, false, false}, 3, 2},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Video_Quality_Grade(c.enabled, c.values, c.levels, c.used[0], c.used[1], c.used[2], c.mode), c.grade)
@@ -188,6 +190,7 @@ TEST(Hd_Converters, Texts)
         EXPECT_EQ(Transmission_Mode_Text(mode), transmission[mode]) << mode;
     }
     EXPECT_EQ(Transmission_Mode_Text(-1), "");
+    EXPECT_EQ(Transmission_Mode_Text(std::numeric_limits<int>::min()), "");
     const char* const compression[] = {"Std", "Q + (H)", "Q + (V)", "Q + (T)", ""};
     for (int mode = 0; mode < 5; ++mode) {
         EXPECT_EQ(Compression_Mode_Text(true, mode), compression[mode]) << mode;
