@@ -7,6 +7,10 @@
 // Before each request of a poll whatever is still in the input (the late
 // tail of an earlier answer) is discarded, so that it is never taken for
 // the head of the next answer.
+//
+// An HD poll is one request answered by one frame of eleven tagged blocks.
+// The whole frame is checked before any record is written, so that a bad
+// frame leaves the HD block and its level histories as they were.
 
 #include "link/Serie.h"
 #include "link/St_system.h"
@@ -23,6 +27,8 @@ public:
     static constexpr BYTE Request_Amu1_Status = '!';
     static constexpr BYTE Request_Amu2_Status = '"';
     static constexpr BYTE Request_Flags = '#';
+    // Plus AMU2's spectrum tuner * 8 and AMU1's.
+    static constexpr BYTE Request_Hd_Poll = 0xC0;
 
     // Opens the port on the state's Port_Number (0 opens nothing).
     explicit PC_WCU_Link(St_System& state);
@@ -55,6 +61,18 @@ public:
     // '%', then '!' and '"' for each polled AMU, then '#'. False on a
     // failed request; what was decoded before it stays.
     bool Poll_SD(St_System& state, St_System_SD& sd);
+
+    // The HD request for the block's two tuner choices; a choice outside
+    // 0..7 is asked as tuner 0, so that it never spoils the request byte.
+    static BYTE Hd_Request(const St_System_HD& hd);
+    // The HD request, then its frame decoded into hd. False on a failed
+    // request or a frame with any fault, which then changes nothing in hd.
+    bool Poll_HD(St_System& system, St_System_HD& hd);
+    // Checks every tag, length and position of the frame (the spectra must
+    // carry the tuners of request), then decodes it into hd: the blocks
+    // present into their records, the absent ones reset. False, with hd
+    // untouched, when any check fails.
+    static bool Decode_HD(const BYTE* answer, int length, BYTE request, St_System_HD& hd);
 
     // The decoders of the SD answers, from the first answer byte.
     static void Decode_SD_Status(const BYTE* answer, bool after_v1, St_System_SD& sd);

@@ -1,5 +1,8 @@
 #include "tools/Wcu_Simulator.h"
 
+#include "tools/Hd_Wcu.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -8,6 +11,9 @@
 #include <unistd.h>
 
 namespace {
+
+// The least that the link refuses as too long.
+constexpr std::size_t Oversized_Length = 1024;
 
 void Pause_Ms(int milliseconds)
 {
@@ -30,6 +36,9 @@ std::vector<BYTE> Spoiled(std::vector<BYTE> answer, Wcu_Fault fault)
         break;
     case Wcu_Fault::Garbage:
         answer.assign(answer.size(), 0xFF);
+        break;
+    case Wcu_Fault::Oversized:
+        answer.resize(std::max<std::size_t>(answer.size(), Oversized_Length), 0x00);
         break;
     default:
         break;
@@ -64,6 +73,12 @@ void Wcu_Simulator::Set_Answer(BYTE request, std::vector<BYTE> answer)
 {
     std::lock_guard lock(mutex);
     answers[request] = std::move(answer);
+}
+
+void Wcu_Simulator::Set_Hd(const Hd_Wcu& wcu)
+{
+    std::lock_guard lock(mutex);
+    hd = std::make_unique<Hd_Wcu>(wcu);
 }
 
 void Wcu_Simulator::Queue_Fault(BYTE request, Wcu_Fault fault)
@@ -150,17 +165,16 @@ bool Wcu_Simulator::Take_Request(BYTE& request)
 
 void Wcu_Simulator::Answer(BYTE request)
 {
-    std::vector<BYTE> answer;
     Wcu_Fault fault = Wcu_Fault::None;
+    std::vector<BYTE> answer;
     {
         std::lock_guard lock(mutex);
-        if (auto found = answers.find(request); found != answers.end()) {
-            answer = found->second;
-        }
-        if (auto& queue = faults[request]; !queue.empty()) {
+        auto& queue = faults[Is_Hd_Poll(request) ? Hd_Poll_Request : request];
+        if (!queue.empty()) {
             fault = queue.front();
             queue.pop_front();
         }
+        answer = Answer_Bytes(request, fault);
     }
     switch (fault) {
     case Wcu_Fault::Hang_Up: {
@@ -184,6 +198,15 @@ void Wcu_Simulator::Answer(BYTE request)
         Send(Spoiled(std::move(answer), fault));
         return;
     }
+}
+
+std::vector<BYTE> Wcu_Simulator::Answer_Bytes(BYTE request, Wcu_Fault fault) const
+{
+    if (Is_Hd_Poll(request) && hd) {
+        return hd->Frame(request, fault);
+    }
+    auto found = answers.find(request);
+    return found != answers.end() ? found->second : std::vector<BYTE> {};
 }
 
 void Wcu_Simulator::Send(const std::vector<BYTE>& bytes)

@@ -4,8 +4,9 @@
 // can spoil the next answer to a given request with a fault. Shared by the
 // test fixture and the command-line simulator.
 //
-// Requests are one byte each. A request that carries bytes of its own (the
-// HD poll) is taken whole by Take_Request before it is answered.
+// Requests are one byte each. An HD poll (0xC0 to 0xFF, the two spectrum
+// tuners in its low bits) is answered with a frame built for its tuners from
+// the HD camera system set with Set_Hd.
 
 #include "tools/Pseudo_Terminal.h"
 
@@ -13,6 +14,7 @@
 #include <condition_variable>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -21,16 +23,25 @@ enum class Wcu_Fault {
     None,
     Silence,  // no answer at all
     Short,    // the answer without its last byte
-    Long,     // the answer with one byte too many
+    Long,     // the answer with one byte too many (a trailing byte)
     Late,     // the whole answer, but only after Fault_Delay_Ms
     Chunked,  // the first half at once, the rest after Fault_Delay_Ms
     Garbage,  // as many bytes as the answer, every one 0xFF
     Hang_Up,  // the line drops instead of answering
+    Oversized, // padded with zero bytes to 1024 bytes
+    // HD frames only (see Hd_Wcu::Frame).
+    Wrong_Spectrum_Tag, // the first spectrum present tagged for another tuner
+    Wcu_Absent_Early,   // the WCU header's absent tag before the header block
+    Zero_Length,        // the first block present sent with length 0, no data
+    Short_Block,        // the first fixed-layout block present one byte short
 };
+
+struct Hd_Wcu;
 
 class Wcu_Simulator {
 public:
-    // Far past the link's 20 ms read of a short answer.
+    // Far past the link's 20 ms read of a short answer, and past the 30 ms
+    // silence that ends a long one.
     static constexpr int Fault_Delay_Ms = 100;
     // 38400 baud, 10 bits a byte.
     static constexpr int Line_Bytes_Per_Second = 3840;
@@ -43,8 +54,14 @@ public:
 
     Pseudo_Terminal& Line() { return line; }
 
+    // Any HD poll; faults for every HD poll are queued under this byte.
+    static constexpr BYTE Hd_Poll_Request = 0xC0;
+    static bool Is_Hd_Poll(BYTE request) { return request >= Hd_Poll_Request; }
+
     // The answer to a request from now on; an empty answer is silence.
     void Set_Answer(BYTE request, std::vector<BYTE> answer);
+    // The camera system whose frames answer the HD polls from now on.
+    void Set_Hd(const Hd_Wcu& wcu);
     // Spoils the next answer to that request (faults queue up in order).
     void Queue_Fault(BYTE request, Wcu_Fault fault);
     // Writes answers at the line rate instead of at once.
@@ -61,12 +78,15 @@ private:
     void Serve();
     bool Take_Request(BYTE& request);
     void Answer(BYTE request);
+    // The answer to send, spoiled by the fault.
+    std::vector<BYTE> Answer_Bytes(BYTE request, Wcu_Fault fault) const;
     void Send(const std::vector<BYTE>& bytes);
 
     Pseudo_Terminal line;
     mutable std::mutex mutex;
     std::condition_variable idle_changed;
     std::map<BYTE, std::vector<BYTE>> answers;
+    std::unique_ptr<Hd_Wcu> hd;
     std::map<BYTE, std::deque<Wcu_Fault>> faults;
     std::vector<BYTE> requests;
     std::deque<BYTE> unanswered;

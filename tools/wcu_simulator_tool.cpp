@@ -1,8 +1,9 @@
-// wcu_simulator: a simulated SD WCU on a pseudo-terminal, for trying the
-// program without the hardware. It puts the pseudo-terminal behind
+// wcu_simulator: a simulated SD or HD WCU on a pseudo-terminal, for trying
+// the program without the hardware. A type word from 0x200 on makes it HD. It puts the pseudo-terminal behind
 // ports/COMn of the user's settings folder, prints n, and answers the
 // program's polls until it is told to quit or interrupted.
 
+#include "tools/Hd_Wcu.h"
 #include "tools/Wcu_Simulator.h"
 
 #include <csignal>
@@ -21,9 +22,13 @@ namespace {
 constexpr const char* Usage =
     "usage: wcu_simulator [--com N] [--type HEX] [--unpaced]\n"
     "commands on standard input:\n"
-    "  fault REQUEST KIND   spoil the next answer to REQUEST (type, status, amu1, amu2, flags)\n"
-    "                       KIND: silence short long late chunked garbage hangup\n"
-    "  amu1|amu2 on|off|nodata\n"
+    "  fault REQUEST KIND   spoil the next answer to REQUEST (type, status, amu1, amu2, flags, poll)\n"
+    "                       KIND: silence short long late chunked garbage hangup oversized,\n"
+    "                       and for the HD poll: wrongtag earlyheader zerolength shortblock\n"
+    "  amu1|amu2 on|off|nodata              (SD)\n"
+    "  block BLOCK on|off                   (HD) BLOCK: link status amu1 levels1 spectrum1\n"
+    "                                       amu2 levels2 spectrum2 wcastatus wca header\n"
+    "  levels1|levels2 short|long           (HD)\n"
     "  quit\n";
 
 struct Options {
@@ -63,7 +68,8 @@ int First_Free_Port()
 bool Request_Byte(const std::string& name, BYTE& request)
 {
     static const std::map<std::string, BYTE> requests = {
-        {"type", '?'}, {"status", '%'}, {"amu1", '!'}, {"amu2", '"'}, {"flags", '#'}};
+        {"type", '?'}, {"status", '%'}, {"amu1", '!'}, {"amu2", '"'}, {"flags", '#'},
+        {"poll", Wcu_Simulator::Hd_Poll_Request}};
     auto found = requests.find(name);
     if (found == requests.end()) {
         return false;
@@ -77,7 +83,9 @@ bool Fault_Kind(const std::string& name, Wcu_Fault& fault)
     static const std::map<std::string, Wcu_Fault> faults = {
         {"silence", Wcu_Fault::Silence}, {"short", Wcu_Fault::Short},     {"long", Wcu_Fault::Long},
         {"late", Wcu_Fault::Late},       {"chunked", Wcu_Fault::Chunked}, {"garbage", Wcu_Fault::Garbage},
-        {"hangup", Wcu_Fault::Hang_Up}};
+        {"hangup", Wcu_Fault::Hang_Up},  {"oversized", Wcu_Fault::Oversized},
+        {"wrongtag", Wcu_Fault::Wrong_Spectrum_Tag}, {"earlyheader", Wcu_Fault::Wcu_Absent_Early},
+        {"zerolength", Wcu_Fault::Zero_Length},      {"shortblock", Wcu_Fault::Short_Block}};
     auto found = faults.find(name);
     if (found == faults.end()) {
         return false;
@@ -97,8 +105,69 @@ void Set_Amu(Sd_Wcu& wcu, int amu, const std::string& mode)
     (amu == 1 ? wcu.Amu1_No_Data : wcu.Amu2_No_Data) = mode == "nodata";
 }
 
+bool Hd_Part(const std::string& name, Hd_Wcu::Part& part)
+{
+    static const std::map<std::string, Hd_Wcu::Part> parts = {
+        {"link", Hd_Wcu::Wcu_Link},           {"status", Hd_Wcu::Wcu_Status},
+        {"amu1", Hd_Wcu::Amu1},               {"levels1", Hd_Wcu::Amu1_Levels},
+        {"spectrum1", Hd_Wcu::Amu1_Spectrum}, {"amu2", Hd_Wcu::Amu2},
+        {"levels2", Hd_Wcu::Amu2_Levels},     {"spectrum2", Hd_Wcu::Amu2_Spectrum},
+        {"wcastatus", Hd_Wcu::Wca_Status},    {"wca", Hd_Wcu::Wca},
+        {"header", Hd_Wcu::Wcu}};
+    auto found = parts.find(name);
+    if (found == parts.end()) {
+        return false;
+    }
+    part = found->second;
+    return true;
+}
+
+// The camera system served: SD or HD by its type word.
+struct Scenario {
+    Sd_Wcu sd = Typical_Sd_Wcu();
+    Hd_Wcu hd = Typical_Hd_Wcu();
+    bool is_hd = false;
+
+    void Load(Wcu_Simulator& simulator) const
+    {
+        if (is_hd) {
+            hd.Load(simulator);
+        } else {
+            sd.Load(simulator);
+        }
+    }
+};
+
+// A short level block keeps the first 21 bytes of the long one.
+void Set_Levels_Length(Hd_Block& levels, const std::string& length)
+{
+    levels.Data = Typical_Hd_Wcu().Blocks[Hd_Wcu::Amu1_Levels].Data;
+    if (length == "short") {
+        levels.Data.resize(21);
+    }
+}
+
+// True when the command changed the camera system.
+bool Change_Scenario(const std::string& command, const std::string& first, const std::string& second,
+                     Scenario& scenario)
+{
+    Hd_Wcu::Part part {};
+    const bool amu = command == "amu1" || command == "amu2";
+    const bool levels = command == "levels1" || command == "levels2";
+    if (!scenario.is_hd && amu && (first == "on" || first == "off" || first == "nodata")) {
+        Set_Amu(scenario.sd, command == "amu1" ? 1 : 2, first);
+    } else if (scenario.is_hd && command == "block" && Hd_Part(first, part) && (second == "on" || second == "off")) {
+        scenario.hd.Blocks[part].Present = second == "on";
+    } else if (scenario.is_hd && levels && (first == "short" || first == "long")) {
+        Set_Levels_Length(scenario.hd.Blocks[command == "levels1" ? Hd_Wcu::Amu1_Levels : Hd_Wcu::Amu2_Levels], first);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // False when the simulator should stop.
-bool Run_Command(const std::string& text, Sd_Wcu& wcu, Wcu_Simulator& simulator)
+bool Run_Command(const std::string& text, Scenario& scenario, Wcu_Simulator& simulator)
 {
     std::istringstream words(text);
     std::string command, first, second;
@@ -110,9 +179,8 @@ bool Run_Command(const std::string& text, Sd_Wcu& wcu, Wcu_Simulator& simulator)
     }
     if (command == "fault" && Request_Byte(first, request) && Fault_Kind(second, fault)) {
         simulator.Queue_Fault(request, fault);
-    } else if ((command == "amu1" || command == "amu2") && (first == "on" || first == "off" || first == "nodata")) {
-        Set_Amu(wcu, command == "amu1" ? 1 : 2, first);
-        wcu.Load(simulator);
+    } else if (Change_Scenario(command, first, second, scenario)) {
+        scenario.Load(simulator);
     } else if (!command.empty()) {
         std::cerr << Usage;
     }
@@ -120,7 +188,7 @@ bool Run_Command(const std::string& text, Sd_Wcu& wcu, Wcu_Simulator& simulator)
 }
 
 // Serves until "quit", end of input is followed by a signal, or a signal.
-void Serve_Commands(Sd_Wcu& wcu, Wcu_Simulator& simulator, int signals)
+void Serve_Commands(Scenario& scenario, Wcu_Simulator& simulator, int signals)
 {
     bool reading = true;
     std::string pending;
@@ -137,7 +205,7 @@ void Serve_Commands(Sd_Wcu& wcu, Wcu_Simulator& simulator, int signals)
         }
         pending.append(chunk, static_cast<std::size_t>(count));
         for (std::size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1)) {
-            if (!Run_Command(pending.substr(0, end), wcu, simulator)) {
+            if (!Run_Command(pending.substr(0, end), scenario, simulator)) {
                 return;
             }
         }
@@ -168,12 +236,13 @@ int main(int argc, char** argv)
                   << " already taken?)\n";
         return 1;
     }
-    Sd_Wcu wcu = Typical_Sd_Wcu();
-    wcu.Type_Word = options.type_word;
-    wcu.Load(simulator);
+    Scenario scenario;
+    scenario.sd.Type_Word = scenario.hd.Type_Word = options.type_word;
+    scenario.is_hd = options.type_word >= 0x200;
+    scenario.Load(simulator);
     simulator.Set_Paced(options.paced);
     std::cout << "COM" << com_number << std::endl;
-    Serve_Commands(wcu, simulator, signals);
+    Serve_Commands(scenario, simulator, signals);
     close(signals);
     return 0;
 }
