@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -75,6 +76,15 @@ public:
         }
         return on;
     }
+    // Moves on as if `count` pixels had been drawn.
+    void Skip(std::int64_t count)
+    {
+        std::int64_t period = 0;
+        for (int length : runs)
+            period += length;
+        for (std::int64_t i = period > 0 ? count % period : 0; i > 0; --i)
+            Next();
+    }
 
 private:
     const std::vector<int>& runs;
@@ -82,30 +92,42 @@ private:
     int step = 0;
 };
 
-// The pixels of a one-pixel line from a to b, b itself left out.
-void Line_Pixels(QPoint a, QPoint b, Dash_Walker& dashes, std::vector<Pen_Pixel>& out)
+// The pixels of a one-pixel line from a to b, b itself left out; only those
+// within `limit` are listed, so a line of any length costs at most its visible part.
+void Line_Pixels(QPoint a, QPoint b, const QRect& limit, Dash_Walker& dashes, std::vector<Pen_Pixel>& out)
 {
-    const int dx = b.x() - a.x();
-    const int dy = b.y() - a.y();
-    const int major = std::max(std::abs(dx), std::abs(dy));
-    const int minor = std::min(std::abs(dx), std::abs(dy));
+    const std::int64_t dx = std::int64_t(b.x()) - a.x();
+    const std::int64_t dy = std::int64_t(b.y()) - a.y();
+    const std::int64_t major = std::max(std::abs(dx), std::abs(dy));
+    const std::int64_t minor = std::min(std::abs(dx), std::abs(dy));
     const bool x_major = std::abs(dx) >= std::abs(dy);
     const int step_major = (x_major ? dx : dy) < 0 ? -1 : 1;
     const int step_minor = (x_major ? dy : dx) < 0 ? -1 : 1;
-    for (int i = 0; i < major; ++i) {
+    // The steps whose major coordinate lies within the limit.
+    const std::int64_t start = x_major ? a.x() : a.y();
+    const std::int64_t low = x_major ? limit.left() : limit.top();
+    const std::int64_t high = x_major ? limit.right() : limit.bottom();
+    const std::int64_t first = std::clamp<std::int64_t>(step_major > 0 ? low - start : start - high, 0, major);
+    const std::int64_t last = std::clamp<std::int64_t>(step_major > 0 ? high - start + 1 : start - low + 1, first, major);
+    dashes.Skip(first);
+    for (std::int64_t i = first; i < last; ++i) {
         // Nearest minor coordinate; an exact half stays on the start's side.
-        const std::int64_t offset = (2 * std::int64_t(i) * minor + major - 1) / (2 * std::int64_t(major));
-        const int along = i * step_major;
-        const int across = static_cast<int>(offset) * step_minor;
-        const QPoint pixel = x_major ? a + QPoint(along, across) : a + QPoint(across, along);
-        out.push_back({pixel.x(), pixel.y(), dashes.Next()});
+        const std::int64_t offset = (2 * i * minor + major - 1) / (2 * major);
+        const std::int64_t along = i * step_major;
+        const std::int64_t across = offset * step_minor;
+        const std::int64_t x = a.x() + (x_major ? along : across);
+        const std::int64_t y = a.y() + (x_major ? across : along);
+        const bool on = dashes.Next();
+        if (limit.contains(static_cast<int>(std::clamp<std::int64_t>(x, INT_MIN, INT_MAX)), static_cast<int>(std::clamp<std::int64_t>(y, INT_MIN, INT_MAX))))
+            out.push_back({static_cast<int>(x), static_cast<int>(y), on});
     }
+    dashes.Skip(major - last);
 }
 
-// Region of the pixels a QPainter drawing covers (aliased), in device coordinates.
-QRegion Painted_Region(const QRectF& bounds, const std::function<void(QPainter&)>& paint)
+// Only the part within `limit` is painted, so a huge figure costs no more than the surface.
+QRegion Painted_Region(const QRectF& bounds, const QRect& limit, const std::function<void(QPainter&)>& paint)
 {
-    const QRect box = bounds.toAlignedRect().adjusted(-2, -2, 2, 2);
+    const QRect box = bounds.toAlignedRect().adjusted(-2, -2, 2, 2).intersected(limit);
     if (box.isEmpty())
         return QRegion();
     QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
@@ -137,18 +159,18 @@ QRegion Painted_Region(const QRectF& bounds, const std::function<void(QPainter&)
     return Gdi_Union_All(std::move(bands));
 }
 
-QRegion Stroke_Path_Region(const QPainterPath& path, int width)
+QRegion Stroke_Path_Region(const QPainterPath& path, int width, const QRect& limit)
 {
-    return Painted_Region(path.boundingRect().adjusted(-width, -width, width, width), [&](QPainter& painter) {
+    return Painted_Region(path.boundingRect().adjusted(-width, -width, width, width), limit, [&](QPainter& painter) {
         painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(path);
     });
 }
 
-QRegion Fill_Path_Region(const QPainterPath& path)
+QRegion Fill_Path_Region(const QPainterPath& path, const QRect& limit)
 {
-    return Painted_Region(path.boundingRect(), [&](QPainter& painter) {
+    return Painted_Region(path.boundingRect(), limit, [&](QPainter& painter) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::black);
         painter.drawPath(path);
@@ -165,6 +187,12 @@ public:
     bool Has_Pen() const { return pen && pen->Style() != PS_NULL; }
     bool Wide_Pen() const { return Has_Pen() && pen->Width() > 1; }
     QPoint Device(int x, int y) const { return dc.To_Device(x, y); }
+    // Where drawing can land, with room for a wide pen reaching in from outside.
+    QRect Limit() const
+    {
+        const int reach = Has_Pen() ? pen->Width() + 2 : 2;
+        return dc.Drawable_Region().boundingRect().adjusted(-reach, -reach, reach, reach);
+    }
 
     // A pen along connected points (device coordinates).
     Stroke Polyline_Stroke(const std::vector<QPoint>& points) const
@@ -176,12 +204,12 @@ public:
             QPainterPath path{QPointF(points[0]) + QPointF(0.5, 0.5)};
             for (std::size_t i = 1; i < points.size(); ++i)
                 path.lineTo(QPointF(points[i]) + QPointF(0.5, 0.5));
-            stroke.wide = Stroke_Path_Region(path, pen->Width());
+            stroke.wide = Stroke_Path_Region(path, pen->Width(), Limit());
             return stroke;
         }
         Dash_Walker dashes(pen->Style());
         for (std::size_t i = 1; i < points.size(); ++i)
-            Line_Pixels(points[i - 1], points[i], dashes, stroke.pixels);
+            Line_Pixels(points[i - 1], points[i], Limit(), dashes, stroke.pixels);
         return stroke;
     }
 
@@ -189,7 +217,8 @@ public:
     {
         Stroke stroke;
         if (Has_Pen())
-            stroke.wide = Wide_Pen() ? Stroke_Path_Region(path, pen->Width()) : Painted_Region(path.boundingRect().adjusted(-1, -1, 1, 1), [&](QPainter& painter) {
+            stroke.wide = Wide_Pen() ? Stroke_Path_Region(path, pen->Width(), Limit())
+                                     : Painted_Region(path.boundingRect().adjusted(-1, -1, 1, 1), Limit(), [&](QPainter& painter) {
                 painter.setPen(QPen(Qt::black, 0));
                 painter.setBrush(Qt::NoBrush);
                 painter.drawPath(path);
@@ -284,7 +313,7 @@ BOOL Draw_Arc(HDC dc, Arc_Kind kind, int left, int top, int right, int bottom, i
     if (kind != Arc_Kind::Arc)
         path.closeSubpath();
     const Stroke stroke = drawing.Path_Stroke(path);
-    drawing.Paint(kind == Arc_Kind::Arc ? QRegion() : Fill_Path_Region(path), stroke);
+    drawing.Paint(kind == Arc_Kind::Arc ? QRegion() : Fill_Path_Region(path, drawing.Limit()), stroke);
     return TRUE;
 }
 
@@ -295,7 +324,7 @@ BOOL Draw_Path_Figure(HDC dc, int left, int top, int right, int bottom, const st
         return FALSE;
     Drawing drawing(*context);
     const QPainterPath path = figure(Figure_Box(drawing, left, top, right, bottom));
-    drawing.Paint(Fill_Path_Region(path), drawing.Path_Stroke(path));
+    drawing.Paint(Fill_Path_Region(path, drawing.Limit()), drawing.Path_Stroke(path));
     return TRUE;
 }
 
@@ -388,7 +417,8 @@ BOOL Polygon(HDC dc, const POINT* points, int count)
     for (const QPoint& point : device)
         fill_points.push_back(POINT{point.x(), point.y()});
     device.push_back(device.front());
-    drawing.Paint(Gdi_Polygon_Region(fill_points.data(), count, context->state.poly_fill_mode), drawing.Polyline_Stroke(device));
+    const QRegion fill = Gdi_Polygon_Region(fill_points.data(), count, context->state.poly_fill_mode, drawing.Limit());
+    drawing.Paint(fill, drawing.Polyline_Stroke(device));
     return TRUE;
 }
 

@@ -44,16 +44,17 @@ std::vector<Crossing> Row_Crossings(const POINT* points, int count, int y)
     return crossings;
 }
 
-// One row's spans, abutting spans merged, as a region band.
-QRegion Row_Band(const std::vector<Crossing>& crossings, int y, int fill_mode)
+// One row's spans within the limit's columns, abutting spans merged, as a region band.
+QRegion Row_Band(const std::vector<Crossing>& crossings, int y, int fill_mode, const QRect& limit)
 {
+    auto clamp = [&](std::int64_t x) { return static_cast<int>(std::clamp<std::int64_t>(x, limit.left(), limit.right() + 1)); };
     std::vector<QRect> rects;
     int winding = 0;
     for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
         winding += fill_mode == WINDING ? crossings[i].direction : 1;
         const bool inside = fill_mode == WINDING ? winding != 0 : (winding % 2) != 0;
-        const int from = static_cast<int>(crossings[i].x);
-        const int to = static_cast<int>(crossings[i + 1].x);
+        const int from = clamp(crossings[i].x);
+        const int to = clamp(crossings[i + 1].x);
         if (!inside || to <= from)
             continue;
         if (!rects.empty() && rects.back().right() + 1 >= from)
@@ -102,14 +103,14 @@ int Gdi_Region_Type(const QRegion& region)
     return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
-QRegion Gdi_Polygon_Region(const POINT* points, int count, int fill_mode)
+QRegion Gdi_Polygon_Region(const POINT* points, int count, int fill_mode, const QRect& limit)
 {
     if (!points || count < 3)
         return QRegion();
     auto [low, high] = std::minmax_element(points, points + count, [](const POINT& l, const POINT& r) { return l.y < r.y; });
     std::vector<QRegion> bands;
-    for (int y = low->y; y < high->y; ++y)
-        bands.push_back(Row_Band(Row_Crossings(points, count, y), y, fill_mode));
+    for (int y = std::max(low->y, limit.top()); y < std::min(high->y, limit.bottom() + 1); ++y)
+        bands.push_back(Row_Band(Row_Crossings(points, count, y), y, fill_mode, limit));
     return Gdi_Union_All(std::move(bands));
 }
 
@@ -167,7 +168,7 @@ HRGN CreatePolygonRgn(const POINT* points, int count, int fill_mode)
 {
     if (!points || count < 2 || (fill_mode != ALTERNATE && fill_mode != WINDING))
         return nullptr;
-    return New_Region(Gdi_Polygon_Region(points, count, fill_mode));
+    return New_Region(Gdi_Polygon_Region(points, count, fill_mode, gdi_coordinate_limit));
 }
 
 BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom)

@@ -208,6 +208,22 @@ TEST(Gdi_Figures, PieFillsOnlyItsQuarter)
     EXPECT_EQ(surface.At(7, 7), 0xFFFFFFu) << surface.Map();
 }
 
+TEST(Gdi_Figures, WildCoordinatesCostOnlyTheSurface)
+{
+    Gdi_Test_Surface surface(3, 3);
+    Selected brush(surface.dc, GetStockObject(BLACK_BRUSH));
+    Ellipse(surface.dc, -1000000, -1000000, 1000000, 1000000);
+    EXPECT_EQ(surface.At(1, 1), 0u);
+    Gdi_Test_Surface other(3, 3);
+    Selected other_brush(other.dc, GetStockObject(BLACK_BRUSH));
+    const POINT huge[] = {{-2000000000, -2000000000}, {2000000000, -2000000000}, {0, 2000000000}};
+    Polygon(other.dc, huge, 3);
+    EXPECT_EQ(other.At(1, 1), 0u);
+    HRGN region = CreatePolygonRgn(huge, 3, WINDING);
+    EXPECT_TRUE(PtInRegion(region, 0, 0));
+    DeleteObject(region);
+}
+
 TEST(Gdi_Fills, FillRectIsHalfOpenAndIgnoresThePenMix)
 {
     Gdi_Test_Surface surface(4, 3);
