@@ -34,6 +34,8 @@
 #include "platform/winapi/Message.h"
 #include "platform/winapi/System_Metrics.h"
 
+#include <functional>
+
 class QWidget;
 
 struct HICON__;
@@ -271,6 +273,14 @@ BOOL IsWindow(HWND window); // any thread
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
 LRESULT CallWindowProcA(WNDPROC procedure, HWND window, UINT message, WPARAM w_param, LPARAM l_param);
 
+// A plain window procedure bound to an object's handler, for subclassing a
+// window with SetWindowLongPtrA(GWLP_WNDPROC); null when all 512 are in use.
+// A freed one that is still called (a chain unhooked out of order) answers
+// as DefWindowProcA does.
+using Window_Procedure_Handler = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
+WNDPROC Make_Window_Procedure(Window_Procedure_Handler handler);
+void Free_Window_Procedure(WNDPROC procedure);
+
 // GWL_STYLE, GWL_EXSTYLE, GWL_ID; the pointer-sized fields (GWLP_WNDPROC,
 // GWLP_USERDATA, GWLP_HWNDPARENT, GWLP_HINSTANCE) through the Ptr calls.
 // Setting GWLP_WNDPROC subclasses the window and answers the procedure it
@@ -352,7 +362,6 @@ BOOL EndPaint(HWND window, const PAINTSTRUCT* paint); // releases the DC and sho
 // ReleaseDC (Gdi.h) ends them.
 HDC GetDCEx(HWND window, HRGN clip, DWORD flags);
 HDC GetWindowDC(HWND window);
-BOOL LockWindowUpdate(HWND window);
 
 // ---- Input state -------------------------------------------------------
 

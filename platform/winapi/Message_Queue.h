@@ -1,0 +1,22 @@
+#pragma once
+// The program's message queue: posted messages and Qt's input as messages,
+// served one per wake-up event from Qt's event loop on the UI thread.
+
+#include "platform/winapi/Message.h"
+
+#include <string>
+
+struct Queued_Message {
+    MSG msg;
+    bool hit_test = false; // mouse input not under capture: WM_NCHITTEST and WM_SETCURSOR first
+    std::string chars;     // a key's characters, queued when the key is dispatched
+};
+
+bool On_Ui_Thread();
+void Queue_Post(Queued_Message entry);
+// Drops the queued messages of a window that is being destroyed.
+void Queue_Remove_Window(HWND window);
+// Asks for a paint pass from the event loop, after the pending input.
+void Queue_Schedule_Paint();
+// The message being handled, for GetMessagePos and GetMessageTime.
+void Queue_Set_Current(const MSG& message);
