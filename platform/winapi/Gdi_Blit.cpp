@@ -210,7 +210,7 @@ bool Copy_Whole_Rows(const Blit_Request& request, const QRect& area)
 
 BOOL Run_Blit(Blit_Request& request)
 {
-    QRect area = request.dest_rect;
+    QRect area = request.dest_rect.intersected(request.dest->Drawable_Region().boundingRect());
     if (request.source) {
         const QImage& image = *request.source->image;
         auto [x_first, x_last] = Valid_Range(request.x_map, area.left(), area.right() + 1, image.width());

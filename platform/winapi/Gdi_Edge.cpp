@@ -117,7 +117,7 @@ BOOL DrawFocusRect(HDC dc, const RECT* rect)
     if (box.isEmpty())
         return TRUE;
     // Every other pixel of the outline, inverted: drawing it again undoes it.
-    QRegion outline = QRegion(box).subtracted(QRegion(box.adjusted(1, 1, -1, -1)));
+    QRegion outline = QRegion(box).subtracted(QRegion(box.adjusted(1, 1, -1, -1))).intersected(context->Drawable_Region());
     Gdi_Raster raster(*context);
     for (const QRect& part : outline)
         for (int y = part.top(); y <= part.bottom(); ++y)

@@ -34,10 +34,10 @@ QRgb Gdi_Mix(int rop2, QRgb pen, QRgb destination)
     return (when_pen_clear ^ (pen & (when_pen_clear ^ when_pen_set))) | opaque;
 }
 
-Gdi_Raster::Gdi_Raster(Gdi_Dc& target) : dc(target), image(target.Surface())
+Gdi_Raster::Gdi_Raster(Gdi_Dc& target) : dc(target), image(target.Surface()), drawable(target.Drawable_Region())
 {
     dc.Begin_Access();
-    for (const QRect& rect : dc.Drawable_Region())
+    for (const QRect& rect : drawable)
         clip_rects.push_back(rect);
 }
 
@@ -71,7 +71,7 @@ void Gdi_Raster::Plot(int x, int y, QRgb pixel, int rop2)
 
 void Gdi_Raster::Plot_Region(const QRegion& region, QRgb pixel, int rop2)
 {
-    for (const QRect& rect : region)
+    for (const QRect& rect : region.intersected(drawable))
         for (int y = rect.top(); y <= rect.bottom(); ++y)
             For_Visible_Spans(y, rect.left(), rect.right() + 1, [&](QRgb* row, int from, int to) {
                 if (rop2 == R2_COPYPEN)
@@ -147,7 +147,7 @@ void Gdi_Raster::Fill_Span(int y, int x_from, int x_to, const Gdi_Brush& brush, 
 
 void Gdi_Raster::Fill_Region(const QRegion& region, const Gdi_Brush& brush, int rop2)
 {
-    for (const QRect& rect : region)
+    for (const QRect& rect : region.intersected(drawable))
         for (int y = rect.top(); y <= rect.bottom(); ++y)
             Fill_Span(y, rect.left(), rect.right() + 1, brush, rop2);
 }

@@ -36,5 +36,6 @@ private:
 
     Gdi_Dc& dc;
     QImage& image;
-    std::vector<QRect> clip_rects; // device coordinates, within the surface
+    QRegion drawable;              // device coordinates, within the surface
+    std::vector<QRect> clip_rects; // its rectangles
 };

@@ -222,6 +222,12 @@ TEST(Gdi_Figures, WildCoordinatesCostOnlyTheSurface)
     HRGN region = CreatePolygonRgn(huge, 3, WINDING);
     EXPECT_TRUE(PtInRegion(region, 0, 0));
     DeleteObject(region);
+    const RECT everything{-2000000000, -2000000000, 2000000000, 2000000000};
+    FillRect(other.dc, &everything, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawFocusRect(other.dc, &everything);
+    EXPECT_EQ(other.Map(), Picture({"...", "...", "..."}));
+    Gdi_Test_Surface source(1, 1);
+    EXPECT_TRUE(BitBlt(other.dc, -2000000000, -2000000000, 2100000000, 2100000000, source.dc, 0, 0, SRCCOPY));
 }
 
 TEST(Gdi_Fills, FillRectIsHalfOpenAndIgnoresThePenMix)
