@@ -40,6 +40,8 @@ constexpr Face_Mapping face_mappings[] = {
 };
 
 constexpr int default_em_height = 12;
+// Heights beyond this are taken as this: no screen text comes near it.
+constexpr LONG max_height = 2048;
 
 const Face_Mapping* Find_Mapping(const LOGFONTA& log_font)
 {
@@ -120,10 +122,11 @@ QFont Make_Qt_Font(const LOGFONTA& log_font, const Face_Mapping* mapping)
     font.setItalic(log_font.lfItalic != 0);
     font.setKerning(false);
     font.setStyleStrategy(QFont::NoAntialias);
-    if (log_font.lfHeight < 0)
-        font.setPixelSize(static_cast<int>(-static_cast<std::int64_t>(log_font.lfHeight)));
-    else if (log_font.lfHeight > 0)
-        font.setPixelSize(Pixel_Size_For_Cell(font, log_font.lfHeight));
+    LONG height = std::clamp(log_font.lfHeight, -max_height, max_height);
+    if (height < 0)
+        font.setPixelSize(-height);
+    else if (height > 0)
+        font.setPixelSize(Pixel_Size_For_Cell(font, height));
     else
         font.setPixelSize(default_em_height);
     if (log_font.lfWidth > 0) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace {
@@ -98,6 +99,10 @@ TEST_F(Gdi_Text_Test, MetricsFollowTheLogicalHeight)
 
     Use_Font(-11, "MS Sans Serif"); // a raster font on Windows: no TrueType bit
     EXPECT_FALSE(Metrics().tmPitchAndFamily & TMPF_TRUETYPE);
+
+    Use_Font(std::numeric_limits<int>::min(), "Arial"); // absurd heights are bounded
+    EXPECT_GT(Metrics().tmHeight, 0);
+    EXPECT_LT(Metrics().tmHeight, 4096);
 }
 
 TEST_F(Gdi_Text_Test, ExtentIsTheSumOfCharacterWidthsPlusExtra)
