@@ -247,6 +247,21 @@ TEST_F(Gdi_Text_Test, DrawTextClipsToItsRectangleUnlessNoClip)
     EXPECT_GT(Ink().right(), 30);
 }
 
+TEST_F(Gdi_Text_Test, TextFollowsTheDcOriginAndClip)
+{
+    TextOutA(dc, 0, 0, "HH", 2);
+    QRect plain = Ink();
+    image.fill(white);
+    SetWindowOrgEx(dc, -20, -10, nullptr);
+    TextOutA(dc, 0, 0, "HH", 2);
+    EXPECT_EQ(Ink(), plain.translated(20, 10));
+
+    image.fill(white);
+    IntersectClipRect(dc, 0, 0, plain.left() + 2, 100); // logical: the clip moves with the origin
+    TextOutA(dc, 0, 0, "HH", 2);
+    EXPECT_EQ(Ink().right(), 20 + plain.left() + 1);
+}
+
 TEST_F(Gdi_Text_Test, TextOutHonoursAlignmentFlags)
 {
     int ascent = Metrics().tmAscent;
