@@ -144,6 +144,8 @@ void Serve_One()
     if (entry.msg.hwnd && !Window_Find(entry.msg.hwnd))
         return;
     Queue_Set_Current(entry.msg);
+    if (entry.mouse)
+        Window_Check_Leave(entry.msg.pt);
     if (entry.hit_test && !Window_Prepare_Mouse(entry))
         return;
     if (filter && filter(entry.msg))

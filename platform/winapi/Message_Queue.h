@@ -8,6 +8,7 @@
 
 struct Queued_Message {
     MSG msg;
+    bool mouse = false;    // mouse input: a tracked window the cursor left hears of it first
     bool hit_test = false; // mouse input not under capture: WM_NCHITTEST and WM_SETCURSOR first
     std::string chars;     // a key's characters, queued when the key is dispatched
 };

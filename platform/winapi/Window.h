@@ -32,6 +32,7 @@
 #include "platform/winapi/Cursor.h"
 #include "platform/winapi/Gdi.h"
 #include "platform/winapi/Message.h"
+#include "platform/winapi/Sys_Colors.h"
 #include "platform/winapi/System_Metrics.h"
 
 #include <functional>

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <unordered_map>
@@ -77,19 +78,6 @@ bool Accepts_Input(HWND window)
 
 bool In_Tree(HWND window, HWND root) { return window && (window == root || IsChild(root, window)); }
 
-void Send_Leave()
-{
-    HWND window = tracked;
-    tracked = nullptr;
-    PostMessageA(window, WM_MOUSELEAVE, 0, 0);
-}
-
-void Check_Leave(const QPoint& global)
-{
-    if (tracked && WindowFromPoint(POINT{global.x(), global.y()}) != tracked)
-        Send_Leave();
-}
-
 bool Is_Double_Click(HWND target, Qt::MouseButton button, quint64 time, const QPoint& global)
 {
     const bool double_click = last_press.window == target && last_press.button == button &&
@@ -124,7 +112,6 @@ void Mouse_Event(QMouseEvent* event)
     const QPoint global = event->globalPosition().toPoint();
     Sync_Buttons(event->buttons());
     Sync_Modifiers(event->modifiers());
-    Check_Leave(global);
     HWND target = capture ? capture : WindowFromPoint(POINT{global.x(), global.y()});
     if (!target || (!capture && !Accepts_Input(target)))
         return;
@@ -143,6 +130,7 @@ void Mouse_Event(QMouseEvent* event)
     entry.msg = MSG{target, message, Mouse_Keys(event->buttons(), event->modifiers()),
                     MAKELPARAM(static_cast<WORD>(client.x()), static_cast<WORD>(client.y())),
                     static_cast<DWORD>(event->timestamp()), POINT{global.x(), global.y()}};
+    entry.mouse = true;
     entry.hit_test = capture == nullptr;
     Queue_Post(entry);
 }
@@ -357,9 +345,11 @@ bool Window_Input_Event(HWND window, QEvent* event)
     case QEvent::KeyRelease:
         Key_Event(static_cast<QKeyEvent*>(event));
         return true;
-    case QEvent::Leave:
-        Check_Leave(QCursor::pos());
+    case QEvent::Leave: {
+        const QPoint cursor = QCursor::pos();
+        Window_Check_Leave(POINT{cursor.x(), cursor.y()});
         return false;
+    }
     case QEvent::WindowActivate:
         if (!window->Is_Child() && Accepts_Input(window))
             Window_Activate(window, WA_ACTIVE);
@@ -382,6 +372,15 @@ bool Window_Input_Event(HWND window, QEvent* event)
     default:
         return false;
     }
+}
+
+void Window_Check_Leave(POINT point)
+{
+    if (!tracked || WindowFromPoint(point) == tracked)
+        return;
+    HWND window = tracked;
+    tracked = nullptr;
+    Window_Send(window, WM_MOUSELEAVE, 0, 0);
 }
 
 bool Window_Prepare_Mouse(Queued_Message& entry)
@@ -434,7 +433,10 @@ void Window_Activate(HWND top_level, WORD how)
     }
     if (active != top_level || !Window_Find(top_level))
         return;
-    BringWindowToTop(top_level);
+    // The window manager raises what it activates.
+    std::vector<HWND>& top_levels = Window_Top_Levels();
+    std::erase(top_levels, top_level);
+    top_levels.insert(top_levels.begin(), top_level);
     if (top_level->widget && !top_level->widget->isActiveWindow())
         top_level->widget->activateWindow();
     if (!old)
@@ -488,9 +490,9 @@ HWND GetCapture() { return capture; }
 
 HWND SetFocus(HWND window)
 {
-    HWND old = focus;
-    if (window == old)
-        return old;
+    const HWND previous = focus;
+    if (window == previous)
+        return previous;
     if (window && !Window_Find(window)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
@@ -499,10 +501,10 @@ HWND SetFocus(HWND window)
         Window_Activate(Window_Root(window), WA_ACTIVE);
         if (!Window_Find(window))
             return nullptr;
-        old = focus;
-        if (old == window)
-            return old;
+        if (focus == window)
+            return previous;
     }
+    HWND old = focus;
     if (old && Window_Find(old))
         Window_Send(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
     focus = window;
@@ -511,7 +513,7 @@ HWND SetFocus(HWND window)
             window->widget->setFocus(Qt::OtherFocusReason);
         Window_Send(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
     }
-    return old;
+    return previous;
 }
 
 HWND GetFocus() { return focus; }
@@ -570,10 +572,14 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
         return FALSE;
     }
     if (tracked && tracked != track->hwndTrack)
-        Send_Leave();
+        PostMessageA(tracked, WM_MOUSELEAVE, 0, 0);
     tracked = track->hwndTrack;
     // Called while a mouse message is handled: the cursor was where it says.
     const DWORD position = GetMessagePos();
-    Check_Leave(QPoint(static_cast<SHORT>(LOWORD(position)), static_cast<SHORT>(HIWORD(position))));
+    const POINT point{static_cast<SHORT>(LOWORD(position)), static_cast<SHORT>(HIWORD(position))};
+    if (WindowFromPoint(point) != tracked) {
+        PostMessageA(tracked, WM_MOUSELEAVE, 0, 0);
+        tracked = nullptr;
+    }
     return TRUE;
 }

@@ -13,6 +13,9 @@ bool Window_Input_Event(HWND window, QEvent* event);
 // the click (WM_MOUSEACTIVATE) and WM_SETCURSOR, and the non-client form of
 // the message outside the client area. False when it is to be dropped.
 bool Window_Prepare_Mouse(Queued_Message& entry);
+// Sends WM_MOUSELEAVE to the tracked window when the cursor, at a screen
+// point, is no longer over it; tracking then ends.
+void Window_Check_Leave(POINT point);
 // Activation moves to the top-level window (null: none of ours is active).
 void Window_Activate(HWND top_level, WORD how);
 // A window is going away: capture, focus, activation and tracking leave it.

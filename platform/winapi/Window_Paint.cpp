@@ -295,7 +295,9 @@ HDC GetDCEx(HWND window, HRGN clip, DWORD flags)
     HWND__* found = Live(window);
     if (!found)
         return nullptr;
-    HDC dc = Open_Dc(found, (flags & DCX_WINDOW) ? &found->store : &found->client_store);
+    // Without borders the window's area is the client area, shown from the client store.
+    const bool frame = (flags & DCX_WINDOW) && found->client != QRect(QPoint(0, 0), found->store.size());
+    HDC dc = Open_Dc(found, frame ? &found->store : &found->client_store);
     Gdi_Region* region = clip ? Gdi_Find<Gdi_Region>(clip) : nullptr;
     if (dc && region && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
         Gdi_Dc* context = Gdi_Find_Dc(dc);

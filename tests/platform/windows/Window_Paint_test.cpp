@@ -1,0 +1,153 @@
+// Painting into the back store: WM_PAINT through BeginPaint, GetDC drawing,
+// the borders we draw, and window regions masking painting and input.
+
+#include "tests/platform/windows/Window_Test_Support.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb White = 0xFFFFFFFF;
+constexpr QRgb Red = 0xFFFF0000;
+constexpr QRgb Blue = 0xFF0000FF;
+constexpr QRgb Green = 0xFF00FF00;
+
+class Window_Paint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        top = Make_Top_Level(QPoint(100, 100), QSize(200, 150));
+        child = Make_Child(top, QPoint(20, 30), QSize(80, 60));
+        Set_Message_Hook([this](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (window != child || message != WM_PAINT)
+                return std::nullopt;
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            const RECT all{0, 0, 80, 60};
+            HBRUSH brush = CreateSolidBrush(child_color);
+            FillRect(dc, &all, brush);
+            DeleteObject(brush);
+            EndPaint(window, &paint);
+            return 0;
+        });
+        Pump_Messages();
+        Message_Log().clear();
+    }
+
+    void TearDown() override
+    {
+        Set_Message_Hook(nullptr);
+        DestroyWindow(top);
+        Pump_Messages();
+    }
+
+    QRgb Pixel(int x, int y) { return Shown(top).pixel(x, y); }
+
+    HWND top = nullptr;
+    HWND child = nullptr;
+    COLORREF child_color = RGB(0, 0, 255);
+};
+
+TEST_F(Window_Paint, Invalid_Windows_Are_Erased_And_Painted_Parents_First)
+{
+    EXPECT_EQ(Pixel(20 + 40, 30 + 30), Blue);
+    EXPECT_EQ(Pixel(5, 5), White);
+
+    InvalidateRect(top, nullptr, TRUE);
+    Pump_Messages();
+    const std::vector<std::pair<HWND, UINT>> expected = {
+        {top, WM_PAINT}, {top, WM_ERASEBKGND}, {child, WM_PAINT}, {child, WM_ERASEBKGND}};
+    EXPECT_EQ(Logged_Messages({WM_PAINT, WM_ERASEBKGND}), expected);
+
+    Message_Log().clear();
+    InvalidateRect(child, nullptr, FALSE);
+    ValidateRect(child, nullptr);
+    Pump_Messages();
+    EXPECT_TRUE(Logged_Messages({WM_PAINT}).empty());
+
+    InvalidateRect(child, nullptr, FALSE);
+    UpdateWindow(child);
+    EXPECT_EQ(Logged_Messages({WM_PAINT, WM_ERASEBKGND}), (std::vector<std::pair<HWND, UINT>>{{child, WM_PAINT}}));
+}
+
+TEST_F(Window_Paint, Painting_Is_Clipped_To_The_Update_Region)
+{
+    child_color = RGB(0, 255, 0);
+    const RECT corner{0, 0, 10, 10};
+    InvalidateRect(child, &corner, FALSE);
+    Pump_Messages();
+    EXPECT_EQ(Pixel(20 + 9, 30 + 9), Green);
+    EXPECT_EQ(Pixel(20 + 10, 30 + 9), Blue);
+    EXPECT_EQ(Pixel(20 + 9, 30 + 10), Blue);
+}
+
+TEST_F(Window_Paint, Drawing_Through_GetDC_Shows_Without_A_Paint)
+{
+    HDC dc = GetDCEx(child, nullptr, 0);
+    ASSERT_NE(dc, nullptr);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    const RECT square{2, 3, 6, 7};
+    FillRect(dc, &square, red);
+    ReleaseDC(child, dc);
+    Pump_Messages();
+    EXPECT_TRUE(Logged_Messages({WM_PAINT, WM_NCPAINT}).empty());
+    EXPECT_EQ(Pixel(20 + 2, 30 + 3), Red);
+    EXPECT_EQ(Pixel(20 + 5, 30 + 6), Red);
+    EXPECT_EQ(Pixel(20 + 6, 30 + 6), Blue);
+
+    dc = GetWindowDC(top);
+    FillRect(dc, &square, red);
+    ReleaseDC(top, dc);
+    DeleteObject(red);
+    EXPECT_EQ(Pixel(2, 3), Red);
+}
+
+TEST_F(Window_Paint, Borders_Are_Drawn_Around_A_Smaller_Client_Area)
+{
+    HWND framed = CreateWindowExA(WS_EX_CLIENTEDGE, "Recorder", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 120, 10, 50, 40,
+                                  top, nullptr, nullptr, nullptr);
+    Pump_Messages();
+    RECT client;
+    GetClientRect(framed, &client);
+    EXPECT_EQ(client, (RECT{0, 0, 44, 34}));
+    POINT origin{0, 0};
+    ClientToScreen(framed, &origin);
+    EXPECT_EQ(origin, (POINT{100 + 120 + 3, 100 + 10 + 3}));
+    EXPECT_EQ(Pixel(120, 10), 0xFF000000u);
+    EXPECT_EQ(Pixel(121, 11), 0xFF808080u);
+    EXPECT_EQ(Pixel(123, 13), White);
+    EXPECT_EQ(SendMessageA(framed, WM_NCHITTEST, 0, MAKELPARAM(221, 111)), HTBORDER);
+    EXPECT_EQ(SendMessageA(framed, WM_NCHITTEST, 0, MAKELPARAM(224, 114)), HTCLIENT);
+}
+
+TEST_F(Window_Paint, A_Window_Region_Masks_Painting_And_Input)
+{
+    ASSERT_EQ(SetWindowRgn(child, CreateRectRgn(0, 0, 40, 60), TRUE), 1);
+    Pump_Messages();
+    EXPECT_EQ(Pixel(20 + 39, 30 + 10), Blue);
+    EXPECT_EQ(Pixel(20 + 40, 30 + 10), White);
+    EXPECT_EQ(WindowFromPoint(POINT{100 + 20 + 39, 100 + 30 + 10}), child);
+    EXPECT_EQ(WindowFromPoint(POINT{100 + 20 + 40, 100 + 30 + 10}), top);
+
+    Message_Log().clear();
+    Send_Mouse(top, QEvent::MouseButtonPress, QPoint(100 + 20 + 60, 100 + 30 + 10), Qt::LeftButton, Qt::LeftButton,
+               500);
+    Pump_Messages();
+    EXPECT_EQ(Logged_Messages({WM_LBUTTONDOWN}), (std::vector<std::pair<HWND, UINT>>{{top, WM_LBUTTONDOWN}}));
+    Send_Mouse(top, QEvent::MouseButtonRelease, QPoint(100 + 20 + 60, 100 + 30 + 10), Qt::LeftButton, Qt::NoButton,
+               501);
+
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(child, copy), SIMPLEREGION);
+    RECT box;
+    GetRgnBox(copy, &box);
+    EXPECT_EQ(box, (RECT{0, 0, 40, 60}));
+    SetWindowRgn(child, nullptr, TRUE);
+    Pump_Messages();
+    EXPECT_EQ(Pixel(20 + 40, 30 + 10), Blue);
+    EXPECT_EQ(GetWindowRgn(child, copy), ERROR);
+    DeleteObject(copy);
+}
+
+} // namespace
