@@ -126,3 +126,8 @@ bool SCLExist3DNow()
     SCLGetCPUInfo(info);
     return info.AMD3DNow;
 }
+
+TSCLCPUInfoObject::TSCLCPUInfoObject()
+{
+    SCLGetCPUInfo(info);
+}

@@ -67,7 +67,7 @@ void TSCLPointList::EndUpdate(bool Notify)
         GetChange(this);
 }
 
-void TSCLPointList::GetChange(TSCLPointList* Sender)
+void TSCLPointList::GetChange(TObject* Sender)
 {
     if (OnChange && update_count < 1)
         OnChange(Sender);

@@ -3,15 +3,12 @@
 // low half, each a signed 16-bit value), as the library's shapes keep their
 // outlines. Every change notifies OnChange unless an update is open.
 
-#include <functional>
-
 #include "platform/classlib/Classes.h"
 #include "platform/winapi/WinTypes.h"
 
-class TSCLPointList : public TList {
+// A TObject too, so that it can be the sender of a notify event.
+class TSCLPointList : public TObject, public TList {
 public:
-    using TChangeEvent = std::function<void(TSCLPointList* Sender)>;
-
     // An index outside the list reads as (0, 0) and is ignored on writing.
     POINT GetPoint(int Index) const;
     void PutPoint(int Index, const POINT& P);
@@ -25,9 +22,9 @@ public:
     void BeginUpdate();
     // Closes one BeginUpdate; with Notify, a notification follows.
     void EndUpdate(bool Notify);
-    void GetChange(TSCLPointList* Sender);
+    void GetChange(TObject* Sender);
 
-    TChangeEvent OnChange;
+    TNotifyEvent OnChange;
 
 private:
     int update_count = 0;

@@ -17,6 +17,7 @@
 #include "components/foundations/Sclprocs.h"
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/Version.h"
+#include "platform/winapi/Gdi.h"
 
 namespace fs = std::filesystem;
 
@@ -242,12 +243,18 @@ void SCLSISetFactRoot(const std::string& Root)
 
 BYTE SCLSIColorDepth()
 {
-    return 32;
+    const HDC screen = GetDC(nullptr);
+    const int depth = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    return static_cast<BYTE>(depth);
 }
 
 bool SCLSIStretchBltPossible()
 {
-    return true;
+    const HDC screen = GetDC(nullptr);
+    const bool possible = (GetDeviceCaps(screen, RASTERCAPS) & RC_STRETCHBLT) != 0;
+    ReleaseDC(nullptr, screen);
+    return possible;
 }
 
 int SCLSIScreenSaverDelay()

@@ -32,10 +32,11 @@ void SCLSISetFactRoot(const std::string& Root);
 
 // ---- Display and input --------------------------------------------------
 
-// Bits per pixel of the screen. The one place that answers it: the screen's
-// own depth is asked here once windows exist; until then every surface of
-// the library is 32-bit.
+// Bits per pixel times colour planes of the screen's device context: the
+// screen's own depth (24 or 32), which decides between gradient and flat
+// fills.
 BYTE SCLSIColorDepth();
+// Whether the screen's device context can stretch blocks.
 bool SCLSIStretchBltPossible();
 // Minutes; the desktop session's screen saver is not reachable from here,
 // so no time-out is known (0).

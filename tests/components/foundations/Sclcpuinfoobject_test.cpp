@@ -41,4 +41,18 @@ TEST(Sclcpuinfoobject, IdentifiesThisProcessor)
     }
 }
 
+TEST(Sclcpuinfoobject, TheObjectShowsTheRecordReadAtItsMaking)
+{
+    TSCLCPUInfo info;
+    SCLGetCPUInfo(info);
+    const TSCLCPUInfoObject object;
+    EXPECT_EQ(object.IDString(), info.IDString);
+    EXPECT_EQ(object.Family(), info.Family);
+    EXPECT_EQ(object.Model(), info.Model);
+    EXPECT_EQ(object.MMX(), info.MMX);
+    EXPECT_EQ(object.AMD3DNow(), info.AMD3DNow);
+    EXPECT_EQ(object.CPUName(), info.CPUName);
+    EXPECT_EQ(object.ExistCPUInfo(), SCLExistCPUInfo());
+}
+
 } // namespace

@@ -31,7 +31,7 @@ TEST(Sclpointlist, ChangesNotifyUnlessAnUpdateIsOpen)
 {
     TSCLPointList list;
     int notified = 0;
-    list.OnChange = [&](TSCLPointList* sender) {
+    list.OnChange = [&](TObject* sender) {
         EXPECT_EQ(sender, &list);
         ++notified;
     };
@@ -60,7 +60,7 @@ TEST(Sclpointlist, CloneReplacesTheDestination)
     TSCLPointList dest;
     dest.AddPoint({9, 9});
     int notified = 0;
-    dest.OnChange = [&](TSCLPointList*) { ++notified; };
+    dest.OnChange = [&](TObject*) { ++notified; };
     source.Clone(&dest);
     ASSERT_EQ(dest.Count(), 2);
     EXPECT_EQ(dest.GetPoint(1), (POINT{-3, 4}));

@@ -1,0 +1,11 @@
+#pragma once
+// Unique component names and handle creation for the library's controls.
+
+#include <string>
+
+#include "platform/classlib/Classes.h"
+
+// BaseName without a leading "T" or "t", followed by the first number from 1
+// that no component owned by Owner has as its name (without regard to
+// case); number 1 without an Owner. "TSCLLabel" gives "SCLLabel1".
+std::string SCLUniqueName(const std::string& BaseName, const TComponent* Owner);
