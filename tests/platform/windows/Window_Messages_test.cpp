@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -360,6 +362,30 @@ TEST_F(Window_Messages, A_Window_Timer_Queues_Its_Message)
         if (entry.message == WM_TIMER) {
             EXPECT_EQ(entry.w_param, 7u);
         }
+}
+
+} // namespace
+
+namespace {
+
+TEST(System_Events, A_Screen_Change_Reaches_The_Registered_Window)
+{
+    HWND main_window = Make_Top_Level(QPoint(0, 0), QSize(10, 10), WS_POPUP);
+    Set_System_Event_Window(main_window);
+    Message_Log().clear();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    emit screen->geometryChanged(screen->geometry());
+    Pump_Messages();
+    ASSERT_EQ(Logged_Messages({WM_DISPLAYCHANGE}).size(), 1u);
+    const Logged& change = Message_Log().front();
+    EXPECT_EQ(change.w_param, static_cast<WPARAM>(screen->depth()));
+    EXPECT_EQ(LOWORD(static_cast<DWORD>(change.l_param)), screen->geometry().width());
+    EXPECT_EQ(HIWORD(static_cast<DWORD>(change.l_param)), screen->geometry().height());
+    DestroyWindow(main_window);
+    Message_Log().clear();
+    emit screen->geometryChanged(screen->geometry());
+    Pump_Messages();
+    EXPECT_TRUE(Message_Log().empty());
 }
 
 } // namespace
