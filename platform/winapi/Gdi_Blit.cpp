@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -85,10 +86,14 @@ struct Axis_Map {
     bool Identity() const { return dest_count == source_count && !mirrored; }
 };
 
-// Normalises a start and a signed extent: answers the start and the positive extent and whether it was negative.
+// Normalises a start and a signed extent: answers the start and the positive
+// extent (at most 2^29, beyond any surface) and whether it was negative.
 std::tuple<int, int, bool> Normalise(int from, int extent)
 {
-    return extent < 0 ? std::tuple{from + extent, -extent, true} : std::tuple{from, extent, false};
+    constexpr std::int64_t largest = std::int64_t(1) << 29;
+    const std::int64_t size = std::min<std::int64_t>(std::abs(std::int64_t(extent)), largest);
+    const std::int64_t start = extent < 0 ? std::int64_t(from) - size : from;
+    return {static_cast<int>(std::clamp<std::int64_t>(start, INT_MIN, INT_MAX)), static_cast<int>(size), extent < 0};
 }
 
 struct Source {

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <mutex>
 #include <unordered_set>
 
@@ -89,6 +90,12 @@ T Read_Field(HDC dc, T Gdi_Dc_State::*field, T failure)
     return context ? context->state.*field : failure;
 }
 
+int Device_Coordinate(std::int64_t value)
+{
+    constexpr std::int64_t limit = std::int64_t(1) << 28;
+    return static_cast<int>(std::clamp(value, -limit, limit));
+}
+
 } // namespace
 
 // ---- State -------------------------------------------------------------
@@ -159,9 +166,17 @@ QPoint Gdi_Dc::Origin() const
     return QPoint(state.viewport_origin.x - state.window_origin.x, state.viewport_origin.y - state.window_origin.y);
 }
 
+QPoint Gdi_Dc::To_Device(int x, int y) const
+{
+    const QPoint origin = Origin();
+    return QPoint(Device_Coordinate(std::int64_t(x) + origin.x()), Device_Coordinate(std::int64_t(y) + origin.y()));
+}
+
 QRect Gdi_Dc::To_Device(const RECT& rect) const
 {
-    return QRect(QPoint(rect.left, rect.top) + Origin(), QSize(rect.right - rect.left, rect.bottom - rect.top));
+    const QPoint top_left = To_Device(rect.left, rect.top);
+    const QPoint bottom_right = To_Device(rect.right, rect.bottom);
+    return QRect(top_left, QSize(bottom_right.x() - top_left.x(), bottom_right.y() - top_left.y()));
 }
 
 QRegion Gdi_Dc::Drawable_Region() const

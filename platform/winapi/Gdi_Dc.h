@@ -58,9 +58,10 @@ public:
     bool Is_Mono() const; // a memory DC over a monochrome bitmap
     Gdi_Bitmap* Selected_Bitmap() const;
 
-    // device = logical + Origin()
+    // device = logical + Origin(); To_Device keeps results within +-2^28 so
+    // that wild coordinates cannot overflow the arithmetic after it.
     QPoint Origin() const;
-    QPoint To_Device(int x, int y) const { return QPoint(x, y) + Origin(); }
+    QPoint To_Device(int x, int y) const;
     QRect To_Device(const RECT& rect) const;
     // Where drawing may touch pixels: the clip (if any) within the surface, device coordinates.
     QRegion Drawable_Region() const;

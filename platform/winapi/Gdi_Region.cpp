@@ -11,16 +11,19 @@
 
 namespace {
 
+// Edge intersections multiply two 33-bit differences.
+__extension__ typedef __int128 Wide_Int;
+
 struct Crossing {
     std::int64_t x; // first pixel column at or right of the edge
     int direction;
 };
 
 // Smallest integer >= numerator / denominator, denominator > 0.
-std::int64_t Ceil_Div(std::int64_t numerator, std::int64_t denominator)
+std::int64_t Ceil_Div(Wide_Int numerator, Wide_Int denominator)
 {
-    std::int64_t quotient = numerator / denominator;
-    return quotient + ((numerator % denominator) > 0 ? 1 : 0);
+    Wide_Int quotient = numerator / denominator;
+    return static_cast<std::int64_t>(quotient + ((numerator % denominator) > 0 ? 1 : 0));
 }
 
 std::vector<Crossing> Row_Crossings(const POINT* points, int count, int y)
@@ -36,8 +39,8 @@ std::vector<Crossing> Row_Crossings(const POINT* points, int count, int y)
         const POINT& bottom = down ? b : a;
         if (y < top.y || y >= bottom.y)
             continue;
-        const std::int64_t dy = bottom.y - top.y;
-        const std::int64_t numerator = std::int64_t(top.x) * dy + std::int64_t(y - top.y) * (bottom.x - top.x);
+        const Wide_Int dy = std::int64_t(bottom.y) - top.y;
+        const Wide_Int numerator = Wide_Int(top.x) * dy + Wide_Int(std::int64_t(y) - top.y) * (std::int64_t(bottom.x) - top.x);
         crossings.push_back({Ceil_Div(numerator, dy), down ? 1 : -1});
     }
     std::sort(crossings.begin(), crossings.end(), [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
