@@ -6,6 +6,7 @@
 #include "platform/winapi/Window_Object.h"
 #include "platform/winapi/Window_Paint.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
@@ -226,6 +227,9 @@ void Install_System_Events()
     QObject::connect(gui, &QGuiApplication::screenRemoved, pump, [] { Post_Display_Change(); });
     QObject::connect(gui, &QGuiApplication::primaryScreenChanged, pump, [] { Post_Display_Change(); });
     Watch_Sleep();
+    // Drawing through a DC kept open shows once the loop has nothing else to do.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance(gui->thread()))
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, pump, [] { Window_Show_Drawn(); });
 }
 
 void Timer_Fired(HWND window, UINT_PTR id)

@@ -91,8 +91,8 @@ void Set_Shown(HWND__* window, bool shown)
         window->style &= ~WS_VISIBLE;
     if (window->widget)
         window->widget->setVisible(shown);
-    if (shown && (!window->update.isEmpty() || window->frame_dirty))
-        Queue_Schedule_Paint();
+    if (shown)
+        Queue_Schedule_Paint(); // it or its children may have waited to be painted
     if (!shown && !window->Is_Child() && GetActiveWindow() == window) {
         HWND owner = window->owner && IsWindowVisible(window->owner) ? window->owner : nullptr;
         Window_Activate(owner, WA_ACTIVE);
@@ -126,6 +126,13 @@ void Send_Destroy(HWND__* window)
     for (HWND child : children)
         if (Window_Find(child))
             Send_Destroy(child);
+}
+
+void Mark_Destroying(HWND__* window)
+{
+    window->destroying = true;
+    for (HWND child : window->children)
+        Mark_Destroying(child);
 }
 
 void Detach_Widgets(HWND__* window)
@@ -298,7 +305,8 @@ BOOL DestroyWindow(HWND window)
     }
     if (window->destroying)
         return TRUE;
-    window->destroying = true;
+    // The tree goes as a whole; a DestroyWindow of a part from WM_DESTROY has nothing more to do.
+    Mark_Destroying(window);
     for (HWND owned : std::vector<HWND>(Window_Top_Levels()))
         if (owned->owner == window)
             DestroyWindow(owned);

@@ -296,7 +296,7 @@ void Key_Event(QKeyEvent* event)
 void System_Geometry(HWND window)
 {
     Window_Qt_Widget* widget = window->widget;
-    if (!widget || window->Is_Child() || !widget->isVisible())
+    if (!widget || window->Is_Child() || !widget->isVisible() || window->applying_geometry)
         return;
     const QRect frame = widget->frameGeometry();
     const QRect inner = widget->geometry();

@@ -154,12 +154,14 @@ void Window_Apply_Geometry(HWND__* window)
     Window_Qt_Widget* widget = window->widget;
     if (!widget)
         return;
+    window->applying_geometry = true;
     if (window->Is_Child() && window->parent) {
         widget->setGeometry(QRect(window->parent->client.topLeft() + window->rect.topLeft(), size));
     } else {
         widget->move(window->rect.topLeft());
         widget->resize(size);
     }
+    window->applying_geometry = false;
     widget->update();
 }
 
@@ -188,6 +190,8 @@ void Window_Qt_Widget::paintEvent(QPaintEvent* event)
 {
     if (!handle)
         return;
+    handle->shown_key = handle->client_store.cacheKey();
+    handle->shown_frame_key = handle->store.cacheKey();
     QPainter painter(this);
     painter.setClipRegion(event->region());
     if (handle->client != QRect(QPoint(0, 0), size()))

@@ -49,8 +49,11 @@ struct HWND__ {
     bool erase_pending = false;
     bool frame_dirty = false;
     std::vector<HDC> dcs;            // DCs handed out over the stores
+    qint64 shown_key = 0;            // the stores' cache keys when last copied to the screen
+    qint64 shown_frame_key = 0;
 
     bool destroying = false;
+    bool applying_geometry = false;  // the widget's own move and resize events are ours
     bool tracking_leave = false;
     Window_Qt_Widget* widget = nullptr;
 

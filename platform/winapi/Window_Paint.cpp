@@ -154,6 +154,18 @@ bool Window_Erase_Background(HWND__* window, HDC dc)
     return true;
 }
 
+void Window_Show_Drawn()
+{
+    for (HWND window : Window_All()) {
+        if (!Window_Find(window) || window->dcs.empty() || !window->widget)
+            continue;
+        std::erase_if(window->dcs, [window](HDC dc) { return !Dc_Over(window, dc); });
+        if (window->client_store.cacheKey() != window->shown_key ||
+            window->store.cacheKey() != window->shown_frame_key)
+            window->widget->update();
+    }
+}
+
 void Window_Release_Dcs(HWND__* window)
 {
     for (HDC dc : window->dcs)

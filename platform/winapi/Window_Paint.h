@@ -11,5 +11,8 @@ void Window_Invalidate_All(HWND__* window, bool erase, bool frame);
 void Window_Paint_Frame(HWND__* window);
 // The default WM_ERASEBKGND: the class brush; false without one.
 bool Window_Erase_Background(HWND__* window, HDC dc);
+// Shows what was drawn through DCs still open since the last copy to the
+// screen (called when the event loop goes idle).
+void Window_Show_Drawn();
 // Deletes the DCs still open over a window's stores.
 void Window_Release_Dcs(HWND__* window);

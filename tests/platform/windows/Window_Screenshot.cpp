@@ -5,6 +5,8 @@
 #include "platform/winapi/Window.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
@@ -49,6 +51,13 @@ bool Check(const QImage& shot, int x, int y, QRgb expected)
     return false;
 }
 
+void Run_Loop_For(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -70,12 +79,22 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
         QThread::msleep(5);
     }
+    // A DC kept open: what is drawn through it shows once the loop goes idle.
+    HDC dc = GetDCEx(top, nullptr, 0);
+    Run_Loop_For(100);
+    HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+    const RECT square{120, 80, 150, 110};
+    FillRect(dc, &square, green);
+    DeleteObject(green);
+    Run_Loop_For(300);
     const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0, 40, 30, 160, 120).toImage();
+    ReleaseDC(top, dc);
     if (argc > 1)
         shot.save(argv[1]);
     const bool right = Check(shot, 5, 5, 0xFF0000FF) && Check(shot, 20, 20, 0xFF000000) &&
                        Check(shot, 79, 59, 0xFF000000) && Check(shot, 50, 40, 0xFFFF0000) &&
-                       Check(shot, 81, 40, 0xFF0000FF);
+                       Check(shot, 81, 40, 0xFF0000FF) && Check(shot, 120, 80, 0xFF00FF00) &&
+                       Check(shot, 149, 109, 0xFF00FF00);
     std::printf("%s\n", right ? "pixels right" : "pixels wrong");
     DestroyWindow(top);
     DeleteObject(blue);
