@@ -1,0 +1,45 @@
+#include "platform/classlib/Dialog_Registry.h"
+
+#include <algorithm>
+#include <mutex>
+
+namespace {
+
+std::mutex registry_lock;
+std::vector<Modal_Dialog> open_dialogs;
+int last_id = 0;
+
+} // namespace
+
+int Register_Modal_Dialog(Modal_Dialog dialog)
+{
+    std::lock_guard guard(registry_lock);
+    dialog.Id = ++last_id;
+    open_dialogs.push_back(std::move(dialog));
+    return last_id;
+}
+
+void Unregister_Modal_Dialog(int id)
+{
+    std::lock_guard guard(registry_lock);
+    std::erase_if(open_dialogs, [id](const Modal_Dialog& dialog) { return dialog.Id == id; });
+}
+
+std::vector<Modal_Dialog> Find_Modal_Dialogs(DWORD owner_thread)
+{
+    std::lock_guard guard(registry_lock);
+    std::vector<Modal_Dialog> found;
+    std::copy_if(open_dialogs.begin(), open_dialogs.end(), std::back_inserter(found),
+                 [owner_thread](const Modal_Dialog& dialog) { return dialog.Owner_Thread == owner_thread; });
+    return found;
+}
+
+int Close_Modal_Dialogs(DWORD owner_thread)
+{
+    // Closed outside the lock: a dialog that ends at once unregisters itself.
+    const std::vector<Modal_Dialog> found = Find_Modal_Dialogs(owner_thread);
+    for (const Modal_Dialog& dialog : found)
+        if (dialog.Close)
+            dialog.Close();
+    return static_cast<int>(found.size());
+}

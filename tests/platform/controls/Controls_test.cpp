@@ -1,0 +1,259 @@
+#include "platform/classlib/Controls.h"
+#include "platform/classlib/Forms.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+QRgb Rgb_Of(TColor color)
+{
+    const COLORREF rgb = ColorToRGB(color);
+    return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+void Pump()
+{
+    for (int i = 0; i < 3; ++i)
+        Application->ProcessMessages();
+}
+
+// What the screen shows of a form: its window with the child windows on top.
+QImage Shown(TCustomForm* form)
+{
+    Pump();
+    return Window_Widget(form->Handle())->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A windowless control that paints a colour well past its own bounds (the
+// clip must hold it in) and records what reaches it.
+class Probe : public TGraphicControl {
+public:
+    Probe(TWinControl* parent, RECT bounds, TColor fill, std::vector<std::string>* log = nullptr)
+        : Probe(parent, parent, bounds, fill, log)
+    {
+    }
+    Probe(TComponent* owner, TWinControl* parent, RECT bounds, TColor fill, std::vector<std::string>* log = nullptr)
+        : TGraphicControl(owner), Fill(fill), Log(log)
+    {
+        SetBoundsRect(bounds);
+        SetParent(parent);
+    }
+
+    TColor Fill;
+    std::vector<std::string>* Log;
+    std::vector<POINT> Downs;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(Fill);
+        Canvas()->FillRect(RECT{-50, -50, Width() + 50, Height() + 50});
+    }
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override
+    {
+        Downs.push_back(POINT{X, Y});
+        TGraphicControl::MouseDown(Button, Shift, X, Y);
+    }
+    void Dispatch(TMessage& Message) override
+    {
+        if (Log && Message.Msg == CM_MOUSEENTER)
+            Log->push_back("enter " + Name());
+        if (Log && Message.Msg == CM_MOUSELEAVE)
+            Log->push_back("leave " + Name());
+        if (Message.Msg == CM_DIALOGCHAR && IsAccel(static_cast<WORD>(Message.WParam), Caption())) {
+            if (Log)
+                Log->push_back("accel " + Name());
+            Message.Result = 1;
+            return;
+        }
+        TGraphicControl::Dispatch(Message);
+    }
+};
+
+class Painted_Window : public TCustomControl {
+public:
+    Painted_Window(TWinControl* parent, RECT bounds, TColor fill) : TCustomControl(parent), Fill(fill)
+    {
+        SetBoundsRect(bounds);
+        SetParent(parent);
+    }
+    TColor Fill;
+    bool Wants_Chars = false;
+    std::string Pressed;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(Fill);
+        Canvas()->FillRect(ClientRect());
+    }
+    void KeyPress(char& Key) override { Pressed += Key; }
+    void Dispatch(TMessage& Message) override
+    {
+        if (Message.Msg == WM_GETDLGCODE && Wants_Chars) {
+            Message.Result = DLGC_WANTCHARS;
+            return;
+        }
+        TCustomControl::Dispatch(Message);
+    }
+};
+
+class Test_Form : public TForm {
+public:
+    Test_Form() : TForm(nullptr)
+    {
+        SetBorderStyle(bsNone);
+        SetBounds(40, 40, 200, 120);
+        SetColor(clWhite);
+    }
+};
+
+} // namespace
+
+TEST(Controls, WindowlessChildrenPaintInOrderClippedAndUnderWindowedSiblings)
+{
+    Test_Form form;
+    auto* window = new Painted_Window(&form, RECT{100, 10, 140, 50}, clBlue);
+    auto* lower = new Probe(&form, RECT{10, 10, 60, 60}, clRed);
+    auto* upper = new Probe(&form, RECT{40, 20, 120, 40}, clLime); // under the windowed one too
+    form.Show();
+    const QImage image = Shown(&form);
+
+    EXPECT_EQ(image.pixel(20, 20), Rgb_Of(clRed));
+    EXPECT_EQ(image.pixel(50, 30), Rgb_Of(clLime)) << "later in Controls order paints on top";
+    EXPECT_EQ(image.pixel(110, 30), Rgb_Of(clBlue)) << "a windowed sibling stays above windowless ones";
+    EXPECT_EQ(image.pixel(5, 5), Rgb_Of(clWhite)) << "a windowless child's clip holds its painting in";
+    EXPECT_EQ(image.pixel(20, 65), Rgb_Of(clWhite));
+    EXPECT_EQ(image.pixel(130, 45), Rgb_Of(clBlue));
+
+    upper->SendToBack();
+    EXPECT_EQ(Shown(&form).pixel(50, 30), Rgb_Of(clRed));
+    (void)lower;
+    (void)window;
+}
+
+TEST(Controls, PostedAndSentMouseMessagesReachTheWindowlessControlUnderThePoint)
+{
+    Test_Form form;
+    auto* left = new Probe(&form, RECT{10, 10, 60, 60}, clRed);
+    auto* right = new Probe(&form, RECT{70, 10, 120, 60}, clLime);
+    int left_clicks = 0;
+    int right_clicks = 0;
+    left->OnClick = [&](TObject*) { ++left_clicks; };
+    right->OnClick = [&](TObject*) { ++right_clicks; };
+    form.Show();
+    Pump();
+
+    PostMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 20));
+    PostMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(76, 21));
+    Pump();
+    EXPECT_EQ(right_clicks, 1);
+    EXPECT_EQ(left_clicks, 0);
+    ASSERT_EQ(right->Downs.size(), 1u);
+    EXPECT_EQ(right->Downs[0], (POINT{5, 10})) << "coordinates are the control's own";
+
+    SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    EXPECT_TRUE(left->MouseCapture()) << "a pressed control captures the mouse through its parent";
+    SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(90, 20)); // released over the other control
+    EXPECT_EQ(left_clicks, 0) << "released outside: no click";
+    EXPECT_EQ(right_clicks, 1);
+    EXPECT_FALSE(left->MouseCapture());
+}
+
+TEST(Controls, MouseEnterAndLeaveFollowTheControlUnderTheMouseAlsoDuringCapture)
+{
+    std::vector<std::string> log;
+    Test_Form form;
+    auto* a = new Probe(&form, RECT{10, 10, 60, 60}, clRed, &log);
+    auto* b = new Probe(&form, RECT{70, 10, 120, 60}, clLime, &log);
+    a->SetName("A");
+    b->SetName("B");
+    form.Show();
+    Pump();
+    auto move = [&](int x, int y, WPARAM keys) { SendMessageA(form.Handle(), WM_MOUSEMOVE, keys, MAKELPARAM(x, y)); };
+
+    move(20, 20, 0);
+    move(25, 25, 0);
+    move(80, 20, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter A", "leave A", "enter B"}));
+
+    log.clear();
+    SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(80, 20));
+    ASSERT_TRUE(b->MouseCapture());
+    move(20, 20, MK_LBUTTON);
+    move(150, 100, MK_LBUTTON);
+    SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 100));
+    EXPECT_EQ(log, (std::vector<std::string>{"leave B", "enter A", "leave A"}));
+}
+
+TEST(Controls, AcceleratorsReachTheControlWhoseCaptionHasThem)
+{
+    std::vector<std::string> log;
+    Test_Form form;
+    auto* panel = new Painted_Window(&form, RECT{0, 0, 100, 100}, clSilver);
+    auto* alpha = new Probe(&form, RECT{110, 0, 150, 20}, clRed, &log);
+    auto* beta = new Probe(panel, RECT{10, 10, 50, 30}, clLime, &log); // one level down
+    auto* focus = new Painted_Window(&form, RECT{110, 30, 150, 60}, clBlue);
+    alpha->SetName("Alpha");
+    alpha->SetCaption("&Alpha");
+    beta->SetName("Beta");
+    beta->SetCaption("Bet&a && &Co"); // the first single '&' marks 'a'
+    form.Show();
+    Pump();
+
+    // Windowless controls of a parent are asked before its windowed ones,
+    // so Alpha (on the form) answers 'a' before the panel holding Beta.
+    SendMessageA(focus->Handle(), WM_SYSCHAR, 'A', KF_ALTDOWN_BIT);
+    EXPECT_EQ(log, (std::vector<std::string>{"accel Alpha"}));
+    log.clear();
+    alpha->SetCaption("Alpha");
+    SendMessageA(focus->Handle(), WM_SYSCHAR, 'a', KF_ALTDOWN_BIT);
+    EXPECT_EQ(log, (std::vector<std::string>{"accel Beta"}));
+    log.clear();
+
+    SendMessageA(focus->Handle(), WM_CHAR, 'a', 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"accel Beta"})) << "a plain key is offered too";
+    EXPECT_EQ(focus->Pressed, "");
+    log.clear();
+    focus->Wants_Chars = true;
+    SendMessageA(focus->Handle(), WM_CHAR, 'a', 0);
+    EXPECT_TRUE(log.empty()) << "a control that takes characters keeps them";
+    EXPECT_EQ(focus->Pressed, "a");
+    SendMessageA(focus->Handle(), WM_SYSCHAR, 'z', KF_ALTDOWN_BIT);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST(Controls, FreeingAParentFreesItsControlsAndTellsTheirOwner)
+{
+    class Watching_Form : public TForm {
+    public:
+        using TForm::TForm;
+        std::vector<TComponent*> Removed;
+
+    protected:
+        void Notification(TComponent* AComponent, TOperation Operation) override
+        {
+            TForm::Notification(AComponent, Operation);
+            if (Operation == opRemove)
+                Removed.push_back(AComponent);
+        }
+    };
+    Watching_Form form(nullptr);
+    auto* panel = new Painted_Window(&form, RECT{0, 0, 50, 50}, clSilver);
+    auto* child = new Probe(&form, panel, RECT{0, 0, 10, 10}, clRed);
+    ASSERT_EQ(form.ComponentCount(), 2);
+    ASSERT_EQ(panel->ControlCount(), 1);
+    EXPECT_EQ(panel->Controls(0), child);
+    EXPECT_EQ(child->Parent(), panel);
+
+    delete panel;
+    EXPECT_EQ(form.ControlCount(), 0);
+    EXPECT_EQ(form.ComponentCount(), 0) << "the child went with its parent";
+    EXPECT_EQ(form.Removed, (std::vector<TComponent*>{child, panel}));
+}

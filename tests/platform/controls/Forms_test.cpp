@@ -1,0 +1,126 @@
+#include "platform/classlib/Dialog_Registry.h"
+#include "platform/classlib/Forms.h"
+#include "platform/classlib/Thread.h"
+#include "platform/winapi/Kernel.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class Small_Form : public TForm {
+public:
+    Small_Form() : TForm(nullptr) { SetBounds(10, 10, 120, 80); }
+};
+
+// Asks for one synchronised call, which ends the modal form it finds.
+class Ending_Thread : public TThread {
+public:
+    explicit Ending_Thread(TCustomForm* form) : TThread(true), Form(form) {}
+    std::atomic<bool> Ran_On_Ui{false};
+    DWORD Ui_Thread = GetCurrentThreadId();
+
+protected:
+    void Execute() override
+    {
+        Synchronize([this] {
+            Ran_On_Ui = GetCurrentThreadId() == Ui_Thread && Form->Modal();
+            Form->SetModalResult(mrOk);
+        });
+    }
+
+private:
+    TCustomForm* Form;
+};
+
+} // namespace
+
+TEST(Forms, CloseAsksOnCloseQueryThenDoesWhatOnCloseSays)
+{
+    struct Case {
+        bool can_close;
+        TCloseAction action;
+        bool visible_after;
+        TWindowState state_after;
+        bool freed;
+    };
+    const Case cases[] = {
+        {false, caHide, true, wsNormal, false},   {true, caNone, true, wsNormal, false},
+        {true, caHide, false, wsNormal, false},   {true, caMinimize, true, wsMinimized, false},
+        {true, caFree, false, wsNormal, true},
+    };
+    for (const Case& c : cases) {
+        bool freed = false;
+        bool close_called = false;
+        auto* form = new Small_Form;
+        form->OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = c.can_close; };
+        form->OnClose = [&](TObject*, TCloseAction& Action) {
+            close_called = true;
+            EXPECT_EQ(Action, caHide) << "the action offered is caHide";
+            Action = c.action;
+        };
+        form->OnDestroy = [&](TObject*) { freed = true; };
+        form->Show();
+        form->Close();
+        EXPECT_EQ(close_called, c.can_close);
+        Application->ProcessMessages();
+        EXPECT_EQ(freed, c.freed) << "action " << c.action;
+        if (!freed) {
+            EXPECT_EQ(form->Visible(), c.visible_after) << "action " << c.action;
+            EXPECT_EQ(form->WindowState(), c.state_after) << "action " << c.action;
+            delete form;
+        }
+    }
+}
+
+TEST(Forms, ClosingAModalFormEndsItWithCancelOnceOnCloseQueryAgrees)
+{
+    Small_Form form;
+    int queries = 0;
+    form.OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = ++queries > 1; };
+    form.OnShow = [&](TObject*) {
+        // Two closes queued: the first is refused, the second ends the loop.
+        PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    };
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_EQ(queries, 2);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_FALSE(form.Modal());
+}
+
+TEST(Forms, SynchronizeFromAWorkerRunsWhileAModalFormRuns)
+{
+    Small_Form form;
+    Ending_Thread worker(&form);
+    form.OnShow = [&](TObject*) { worker.Resume(); };
+    EXPECT_EQ(form.ShowModal(), mrOk);
+    worker.WaitFor();
+    EXPECT_TRUE(worker.Ran_On_Ui) << "the call ran on the UI thread, inside the modal loop";
+}
+
+TEST(Forms, TheDialogRegistryFindsAndClosesAModalForm)
+{
+    const DWORD ui_thread = GetCurrentThreadId();
+    Small_Form form;
+    std::vector<Modal_Dialog> seen;
+    int asked = 0;
+    std::thread shell;
+    form.OnShow = [&](TObject*) {
+        // Another thread (as the shell's enumeration does) finds the dialog and closes it.
+        shell = std::thread([&] {
+            seen = Find_Modal_Dialogs(ui_thread);
+            asked = Close_Modal_Dialogs(ui_thread);
+        });
+    };
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    shell.join();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].Window, form.Handle());
+    EXPECT_EQ(seen[0].Class_Name, "Small_Form");
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(Find_Modal_Dialogs(ui_thread).empty()) << "an ended dialog leaves the registry";
+}
