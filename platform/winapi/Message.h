@@ -201,7 +201,10 @@ constexpr WPARAM MK_CONTROL = 0x0008;
 constexpr WPARAM MK_MBUTTON = 0x0010;
 
 constexpr int WHEEL_DELTA = 120;
-constexpr SHORT GET_WHEEL_DELTA_WPARAM(WPARAM w_param) { return static_cast<SHORT>(HIWORD(static_cast<DWORD>(w_param))); }
+constexpr SHORT GET_WHEEL_DELTA_WPARAM(WPARAM w_param)
+{
+    return static_cast<SHORT>(HIWORD(static_cast<DWORD>(w_param)));
+}
 constexpr LPARAM MAKELPARAM(WORD low, WORD high) { return static_cast<LPARAM>(MAKELONG(low, high)); }
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return static_cast<WPARAM>(MAKELONG(low, high)); }
 constexpr int GET_X_LPARAM(LPARAM l_param) { return static_cast<SHORT>(LOWORD(static_cast<DWORD>(l_param))); }

@@ -709,8 +709,17 @@ BOOL SetWindowPos(HWND window, HWND insert_after, int x, int y, int width, int h
     if (sized || (flags & SWP_FRAMECHANGED))
         Calculate_Client(found);
     Window_Apply_Geometry(found);
-    if (!(position.flags & SWP_NOZORDER))
+    if (!(position.flags & SWP_NOZORDER)) {
+        const HWND after = position.hwndInsertAfter;
+        if (!found->Is_Child() && (after == HWND_TOPMOST || after == HWND_NOTOPMOST)) {
+            if (after == HWND_TOPMOST)
+                found->ex_style |= WS_EX_TOPMOST;
+            else
+                found->ex_style &= ~WS_EX_TOPMOST;
+            Rebuild_Widget_Flags(found);
+        }
         Place_In_Z_Order(found, position.hwndInsertAfter);
+    }
     if (position.flags & SWP_SHOWWINDOW)
         Set_Shown(found, true);
     if (position.flags & SWP_HIDEWINDOW)

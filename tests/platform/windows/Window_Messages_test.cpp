@@ -6,7 +6,9 @@
 #include "platform/winapi/Kernel.h"
 
 #include <QCoreApplication>
+#include <QApplication>
 #include <QEventLoop>
+#include <QWheelEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -212,6 +214,22 @@ TEST_F(Window_Messages, Keys_Follow_The_Windows_Order_With_And_Without_Alt)
     Send_Key(top, QEvent::KeyRelease, Qt::Key_P, Qt::AltModifier, "p");
     Send_Key(top, QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
     EXPECT_GE(GetKeyState(VK_MENU), 0);
+}
+
+TEST_F(Window_Messages, The_Wheel_Goes_To_The_Focus_Window_Then_Up_To_Its_Parent)
+{
+    SetFocus(child);
+    Message_Log().clear();
+    const QPoint global = In_Child(3, 4);
+    QWheelEvent wheel(QPointF(0, 0), QPointF(global), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Window_Widget(top), &wheel);
+    Pump_Messages();
+    const Trace expected = {{child, WM_MOUSEWHEEL}, {top, WM_MOUSEWHEEL}};
+    EXPECT_EQ(Logged_Messages({WM_MOUSEWHEEL}), expected);
+    const Logged& first = Message_Log().front();
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(first.w_param), -WHEEL_DELTA);
+    EXPECT_EQ(first.l_param, MAKELPARAM(static_cast<WORD>(global.x()), static_cast<WORD>(global.y())));
 }
 
 TEST_F(Window_Messages, Peeking_Removes_Pending_Keys_With_Their_Characters)

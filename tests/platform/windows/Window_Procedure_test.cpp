@@ -35,7 +35,8 @@ protected:
                 trail += name;
             return CallWindowProcA(*previous, window, message, w_param, l_param);
         });
-        *previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+        const LONG_PTR replaced = SetWindowLongPtrA(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+        *previous = reinterpret_cast<WNDPROC>(replaced);
         saved[name] = *previous;
         return procedure;
     }
