@@ -32,13 +32,6 @@ int Round_Int(double Value)
 
 // ---- Paths ----
 
-std::string Program_File()
-{
-    std::error_code error;
-    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : path.string();
-}
-
 std::string Path_Add_Delimiter(const std::string& Path)
 {
     return !Path.empty() && Path.back() == '/' ? Path : Path + '/';
@@ -424,16 +417,23 @@ void SCLDelay(DWORD Milliseconds)
 
 // ---- Folders and names --------------------------------------------------
 
+std::string SCLAppExeName()
+{
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
+}
+
 std::string SCLAppPath()
 {
-    const std::string program = Program_File();
+    const std::string program = SCLAppExeName();
     const auto slash = program.rfind('/');
     return slash == std::string::npos ? std::string("./") : program.substr(0, slash + 1);
 }
 
 std::string SCLAppIniName()
 {
-    return "SOFTWARE\\" + SCLExtractFileName(Program_File());
+    return "SOFTWARE\\" + SCLExtractFileName(SCLAppExeName());
 }
 
 std::string SCLExtractFileName(const std::string& FileName)

@@ -64,6 +64,9 @@ void SCLDelay(DWORD Milliseconds);
 
 enum TSCLPathPrefix { ppWindows, ppSystem, ppProgram, ppFixed };
 
+// The program file's full path (the program's first command-line argument);
+// empty when it cannot be read.
+std::string SCLAppExeName();
 // Folder of the program file, with a trailing '/'.
 std::string SCLAppPath();
 // "SOFTWARE\" + the program file's name without folder and extension.
