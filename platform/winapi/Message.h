@@ -380,8 +380,10 @@ BOOL InSendMessage();
 using Message_Filter = bool (*)(MSG& message);
 void Set_Message_Filter(Message_Filter filter);
 
-// Posted WM_MOUSELEAVE when the cursor leaves the window (its visible area,
-// children excluded), capture or not; tracking then ends.
+// TME_LEAVE: WM_MOUSELEAVE once the cursor is no longer over the window (its
+// visible area, children excluded), capture or not: sent just before the
+// first mouse message from elsewhere is dispatched, or posted at once when
+// the current message's point is already elsewhere. Tracking then ends.
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 
 // Window timers on QTimer: WM_TIMER(id, proc) is queued at each period, at
