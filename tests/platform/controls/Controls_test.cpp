@@ -257,3 +257,112 @@ TEST(Controls, FreeingAParentFreesItsControlsAndTellsTheirOwner)
     EXPECT_EQ(form.ComponentCount(), 0) << "the child went with its parent";
     EXPECT_EQ(form.Removed, (std::vector<TComponent*>{child, panel}));
 }
+
+TEST(Controls, FocusBringsEnterAndExitAndKeyPreviewLetsTheFormSeeKeysFirst)
+{
+    std::vector<std::string> log;
+    Test_Form form;
+    auto* first = new Painted_Window(&form, RECT{0, 0, 50, 50}, clRed);
+    auto* second = new Painted_Window(&form, RECT{60, 0, 110, 50}, clBlue);
+    first->OnEnter = [&](TObject*) { log.push_back("enter first"); };
+    first->OnExit = [&](TObject*) { log.push_back("exit first"); };
+    second->OnEnter = [&](TObject*) { log.push_back("enter second"); };
+    form.Show();
+    Pump();
+
+    first->SetFocus();
+    second->SetFocus();
+    EXPECT_EQ(log, (std::vector<std::string>{"enter first", "exit first", "enter second"}));
+    EXPECT_EQ(form.ActiveControl(), second);
+    EXPECT_TRUE(second->Focused());
+
+    log.clear();
+    form.SetKeyPreview(true);
+    form.OnKeyDown = [&](TObject*, WORD& Key, TShiftState) {
+        log.push_back("form " + std::to_string(Key));
+        if (Key == VK_ESCAPE)
+            Key = 0; // taken by the form
+    };
+    second->OnKeyDown = [&](TObject*, WORD& Key, TShiftState) { log.push_back("second " + std::to_string(Key)); };
+    SendMessageA(second->Handle(), WM_KEYDOWN, 'X', 0);
+    SendMessageA(second->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"form 88", "second 88", "form 27"}));
+
+    first->Hide();
+    EXPECT_FALSE(first->CanFocus());
+    EXPECT_THROW(first->SetFocus(), EInvalidOperation);
+}
+
+TEST(Controls, AlignmentFillsTheEdgesInOrderThenTheClient)
+{
+    Test_Form form;
+    form.SetBounds(0, 0, 200, 100);
+    auto aligned = [&](TAlign align, RECT bounds) {
+        auto* control = new Probe(&form, bounds, clRed);
+        control->SetAlign(align);
+        return control;
+    };
+    TControl* client = aligned(alClient, RECT{0, 0, 5, 5});
+    TControl* top = aligned(alTop, RECT{0, 0, 10, 20});
+    TControl* bottom = aligned(alBottom, RECT{0, 0, 10, 10});
+    TControl* left = aligned(alLeft, RECT{0, 0, 30, 10});
+    TControl* right = aligned(alRight, RECT{0, 0, 40, 10});
+
+    EXPECT_EQ(top->BoundsRect(), (RECT{0, 0, 200, 20}));
+    EXPECT_EQ(bottom->BoundsRect(), (RECT{0, 90, 200, 100}));
+    EXPECT_EQ(left->BoundsRect(), (RECT{0, 20, 30, 90}));
+    EXPECT_EQ(right->BoundsRect(), (RECT{160, 20, 200, 90}));
+    EXPECT_EQ(client->BoundsRect(), (RECT{30, 20, 160, 90}));
+
+    form.SetWidth(300);
+    EXPECT_EQ(client->BoundsRect(), (RECT{30, 20, 260, 90})) << "a new size realigns";
+    top->Hide();
+    EXPECT_EQ(client->BoundsRect(), (RECT{30, 0, 260, 90})) << "a hidden control gives its room back";
+}
+
+TEST(Controls, RecreatedWindowsComeBackWithTheirChildrenAndPaint)
+{
+    Test_Form form;
+    auto* panel = new Painted_Window(&form, RECT{10, 10, 110, 110}, clSilver);
+    auto* inner = new Painted_Window(panel, RECT{10, 10, 40, 40}, clBlue);
+    form.Show();
+    Pump();
+    panel->RecreateWnd();
+    ASSERT_TRUE(panel->HandleAllocated());
+    ASSERT_TRUE(inner->HandleAllocated());
+    EXPECT_EQ(FindControl(inner->Handle()), inner);
+    EXPECT_TRUE(IsWindowVisible(inner->Handle()));
+    const QImage image = Shown(&form);
+    EXPECT_EQ(image.pixel(25, 25), Rgb_Of(clBlue));
+    EXPECT_EQ(image.pixel(100, 100), Rgb_Of(clSilver));
+}
+
+TEST(Controls, AnExceptionInAWindowProcedureGoesToTheApplication)
+{
+    class Failing : public TCustomControl {
+    public:
+        using TCustomControl::TCustomControl;
+
+    protected:
+        void Dispatch(TMessage& Message) override
+        {
+            if (Message.Msg == WM_USER)
+                throw EConvertError("bad value");
+            TCustomControl::Dispatch(Message);
+        }
+    };
+    Test_Form form;
+    auto* failing = new Failing(&form);
+    failing->SetParent(&form);
+    std::string caught;
+    TObject* sender = nullptr;
+    Application->OnException = [&](TObject* Sender, Exception* E) {
+        sender = Sender;
+        caught = E->Message;
+    };
+    form.Show();
+    SendMessageA(failing->Handle(), WM_USER, 0, 0);
+    Application->OnException = nullptr;
+    EXPECT_EQ(caught, "bad value");
+    EXPECT_EQ(sender, failing);
+}

@@ -1,4 +1,5 @@
 #include "platform/classlib/Dialog_Registry.h"
+#include "platform/classlib/ExtCtrls_Timer.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Thread.h"
 #include "platform/winapi/Kernel.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -123,4 +125,28 @@ TEST(Forms, TheDialogRegistryFindsAndClosesAModalForm)
     EXPECT_EQ(seen[0].Class_Name, "Small_Form");
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(Find_Modal_Dialogs(ui_thread).empty()) << "an ended dialog leaves the registry";
+}
+
+TEST(Forms, TimerTicksOnTheUiThreadAndItsExceptionsGoToTheApplication)
+{
+    TTimer timer(nullptr);
+    int ticks = 0;
+    std::vector<std::string> caught;
+    Application->OnException = [&](TObject* Sender, Exception* E) {
+        EXPECT_EQ(Sender, &timer);
+        caught.push_back(E->Message);
+    };
+    timer.SetInterval(1);
+    timer.SetOnTimer([&](TObject*) {
+        if (++ticks == 2)
+            timer.SetEnabled(false);
+        throw Exception("tick");
+    });
+    const DWORD deadline = GetTickCount() + 5000; // generous: only to end a broken run
+    while (ticks < 2 && GetTickCount() < deadline)
+        Application->ProcessMessages();
+    Application->ProcessMessages();
+    Application->OnException = nullptr;
+    EXPECT_EQ(ticks, 2) << "the timer ran on after a failing tick and stopped when disabled";
+    EXPECT_EQ(caught, (std::vector<std::string>{"tick", "tick"}));
 }
