@@ -300,7 +300,7 @@ BOOL DestroyWindow(HWND window)
 {
     std::shared_ptr<HWND__> held = Window_Hold(window);
     if (!held || !On_Ui_Thread()) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        SetLastError(held ? ERROR_ACCESS_DENIED : ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     if (window->destroying)

@@ -359,8 +359,9 @@ int GetUpdateRgn(HWND window, HRGN region, BOOL erase);
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint); // releases the DC and shows the store
 // DCs straight into the back store: the client area, or the whole window
-// (DCX_WINDOW / GetWindowDC). What is drawn shows without a WM_PAINT.
-// ReleaseDC (Gdi.h) ends them.
+// (DCX_WINDOW / GetWindowDC; where it has borders, the client area is shown
+// from the client's own store). What is drawn shows without a WM_PAINT, at
+// the latest when the event loop goes idle. ReleaseDC (Gdi.h) ends them.
 HDC GetDCEx(HWND window, HRGN clip, DWORD flags);
 HDC GetWindowDC(HWND window);
 
