@@ -152,8 +152,8 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM w_param, LPARAM l_param
     case WM_SYSCOMMAND:
         return System_Command(window, w_param);
     case WM_SYSKEYDOWN:
-        if (w_param == VK_F4 && (l_param & KF_ALTDOWN_BIT) && !found->Is_Child())
-            PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (w_param == VK_F4 && (l_param & KF_ALTDOWN_BIT))
+            PostMessageA(Window_Root(window), WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(static_cast<DWORD>(w_param)) != WA_INACTIVE && !IsIconic(window) && GetFocus() != window &&
