@@ -1,0 +1,415 @@
+#include "link/Thread_polling_wcu.h"
+
+#include "platform/classlib/String_Table.h"
+#include "platform/winapi/Message.h"
+#include "tests/link_thread/Fake_Shell.h"
+#include "tests/support/Simulated_Wcu.h"
+#include "tools/Hd_Wcu.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Far beyond what any of these waits takes on a loaded machine.
+constexpr auto Generous = 30s;
+
+// Runs the synchronised calls of the polling thread, as the user-interface
+// thread's event loop does, until the condition holds.
+bool Pump_Until(const std::function<bool()>& condition)
+{
+    const auto limit = std::chrono::steady_clock::now() + Generous;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > limit) {
+            return false;
+        }
+        if (!CheckSynchronize()) {
+            std::this_thread::sleep_for(1ms);
+        }
+    }
+    return true;
+}
+
+int Stored_Camera_Value(const char* name)
+{
+    int value = -1;
+    Reg_Read_Camera_Integer(Ordexia_Registry_Key, name, &value, 0);
+    return value;
+}
+
+// One camera: a simulated WCU on COM3, the shell, and the camera's thread.
+class Polling_Thread : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        std::string reason;
+        ASSERT_TRUE(Load_Ordexia_Library(reason)) << reason;
+    }
+
+    Wcu_Simulator& Simulator() { return wcu.Simulator(); }
+
+    // With the port stored for camera 1, or none.
+    void Create(bool with_port = true, bool show_messages = false)
+    {
+        Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", with_port ? wcu.Com_Number() : 0, 0);
+        thread = std::make_unique<Thread_Polling_WCU>(shell, 0, &camera_count, show_messages);
+    }
+    void Start(bool with_port = true)
+    {
+        Create(with_port);
+        thread->Resume();
+    }
+
+    int Requests_Of(BYTE request)
+    {
+        auto requests = Simulator().Requests();
+        return static_cast<int>(std::count(requests.begin(), requests.end(), request));
+    }
+    int Hd_Polls()
+    {
+        auto requests = Simulator().Requests();
+        return static_cast<int>(std::count_if(requests.begin(), requests.end(), Wcu_Simulator::Is_Hd_Poll));
+    }
+    // Waits until the thread has run that many more SD polls.
+    bool More_Sd_Polls(int count)
+    {
+        const int target = Requests_Of('#') + count;
+        return Pump_Until([&] { return Requests_Of('#') >= target; });
+    }
+    bool Last_Update(const std::function<bool(const Fake_Shell::Update&)>& test)
+    {
+        auto updates = shell.Updates();
+        return !updates.empty() && test(updates.back());
+    }
+    bool Shows_Connected(int system_type)
+    {
+        return Last_Update([&](auto& update) { return update.Connected && update.System_Type == system_type; });
+    }
+    bool Ended()
+    {
+        for (const Fake_Shell::Posted& post : shell.Posts()) {
+            if (post.Window == Fake_Shell::Main && post.Message == WM_USER && post.W_Param == 2 && post.L_Param == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+    int Escape_Keys()
+    {
+        auto posts = shell.Posts();
+        return static_cast<int>(std::count_if(posts.begin(), posts.end(), [](auto& post) {
+            return post.Window == Fake_Shell::Form && post.Message == WM_KEYDOWN && post.W_Param == VK_ESCAPE;
+        }));
+    }
+
+    Simulated_Wcu wcu;
+    Fake_Shell shell;
+    std::atomic<int> camera_count {1};
+    std::unique_ptr<Thread_Polling_WCU> thread;
+};
+
+} // namespace
+
+TEST_F(Polling_Thread, IdentifiesTheWcuThenPollsBackToBack)
+{
+    Typical_Sd_Wcu().Load(Simulator());
+    Start();
+    ASSERT_TRUE(More_Sd_Polls(3));
+    ASSERT_TRUE(Simulator().Wait_Idle());
+    std::vector<BYTE> requests = Simulator().Requests();
+    std::string text(requests.begin(), requests.begin() + 9);
+    EXPECT_EQ(text, "?%!\"#%!\"#");
+    EXPECT_EQ(Requests_Of('?'), 1);
+    EXPECT_TRUE(Pump_Until([&] { return Shows_Connected(St_System_Type::Sd_System); }));
+    EXPECT_NE(thread->Get_Thread_Id(), 0u);
+}
+
+TEST_F(Polling_Thread, TwoBadPollsAreToleratedAndAThirdRebuildsTheConnection)
+{
+    Typical_Sd_Wcu().Load(Simulator());
+    Start();
+    ASSERT_TRUE(More_Sd_Polls(2));
+    Simulator().Queue_Fault('%', Wcu_Fault::Silence);
+    Simulator().Queue_Fault('%', Wcu_Fault::Silence);
+    ASSERT_TRUE(More_Sd_Polls(3));
+    EXPECT_EQ(Requests_Of('?'), 1);
+    for (const Fake_Shell::Update& update : shell.Updates()) {
+        EXPECT_TRUE(update.Connected) << "a tolerated bad poll was shown";
+    }
+
+    for (int bad = 0; bad < 3; ++bad) {
+        Simulator().Queue_Fault('%', Wcu_Fault::Silence);
+    }
+    ASSERT_TRUE(Pump_Until([&] { return Requests_Of('?') == 2; }));
+    ASSERT_TRUE(More_Sd_Polls(2));
+    EXPECT_TRUE(shell.Boxes().empty());
+}
+
+TEST_F(Polling_Thread, PollsThatKeepFailingGiveThePortUpWithTheirError)
+{
+    struct Case {
+        const char* name;
+        WORD type_word;
+        int identifications;
+        int polls;
+        int message;
+    };
+    // Bad polls 1 and 2 tolerated, each later one reconnects until the limit.
+    for (Case one : {Case {"link error at the 10th", 0x101, 8, 10, 2002},
+                     Case {"firmware error at the 5th", 0x102, 3, 5, 2005}}) {
+        SCOPED_TRACE(one.name);
+        Simulated_Wcu camera;
+        Fake_Shell camera_shell;
+        Sd_Wcu model = Typical_Sd_Wcu();
+        model.Type_Word = one.type_word;
+        model.Load(camera.Simulator());
+        if (one.message == 2002) {
+            camera.Simulator().Set_Answer('%', {});
+        }
+        Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", camera.Com_Number(), 0);
+        Thread_Polling_WCU polling(camera_shell, 0, &camera_count, false);
+        polling.Resume();
+
+        ASSERT_TRUE(Pump_Until([&] { return !camera_shell.Boxes().empty(); }));
+        ASSERT_TRUE(Pump_Until([&] { return camera_shell.Pending_Posts() == 1; }));
+        auto requests = camera.Simulator().Requests();
+        EXPECT_EQ(std::count(requests.begin(), requests.end(), '?'), one.identifications);
+        EXPECT_EQ(std::count(requests.begin(), requests.end(), '%'), one.polls);
+        EXPECT_EQ(camera_shell.Boxes().front().Text.rfind(LoadStr(one.message), 0), 0u);
+        ASSERT_TRUE(Pump_Until([&] {
+            auto updates = camera_shell.Updates();
+            return !updates.empty() && updates.back().Port_Number == 0 && !updates.back().Connected;
+        }));
+        EXPECT_EQ(Stored_Camera_Value("Port_Number"), 0);
+        polling.Stop();
+        ASSERT_TRUE(Pump_Until([&] { return polling.Get_Thread_Id() == 0; }));
+        EXPECT_EQ(camera_shell.Boxes().size(), 1u);
+    }
+}
+
+TEST_F(Polling_Thread, ASilentWcuIsAskedWithoutEndAndPolledAgainOnceItAnswers)
+{
+    Typical_Sd_Wcu().Load(Simulator());
+    Start();
+    ASSERT_TRUE(More_Sd_Polls(2));
+    // The cable is pulled.
+    Simulator().Set_Answer('?', {});
+    Simulator().Set_Answer('%', {});
+    ASSERT_TRUE(Pump_Until([&] { return Requests_Of('?') >= 6; }));
+    EXPECT_TRUE(Last_Update([](auto& update) { return !update.Connected; }));
+    EXPECT_TRUE(shell.Boxes().empty());
+    EXPECT_EQ(Stored_Camera_Value("Port_Number"), wcu.Com_Number());
+
+    Typical_Sd_Wcu().Load(Simulator());
+    ASSERT_TRUE(More_Sd_Polls(2));
+    EXPECT_TRUE(Pump_Until([&] { return Shows_Connected(St_System_Type::Sd_System); }));
+    EXPECT_TRUE(shell.Boxes().empty());
+}
+
+TEST_F(Polling_Thread, FollowsTheWcuFromSdToHdAndBack)
+{
+    Typical_Sd_Wcu().Load(Simulator());
+    Start();
+    ASSERT_TRUE(More_Sd_Polls(2));
+
+    Typical_Hd_Wcu().Load(Simulator());
+    Simulator().Set_Answer('%', {});
+    ASSERT_TRUE(Pump_Until([&] { return Hd_Polls() >= 3; }));
+    EXPECT_TRUE(Pump_Until([&] { return Shows_Connected(St_System_Type::Hd_System); }));
+    EXPECT_EQ(Stored_Camera_Value("System_Type"), 1);
+    EXPECT_EQ(Escape_Keys(), 3);
+
+    Typical_Sd_Wcu().Load(Simulator());
+    for (int bad = 0; bad < 3; ++bad) {
+        Simulator().Queue_Fault(Wcu_Simulator::Hd_Poll_Request, Wcu_Fault::Silence);
+    }
+    ASSERT_TRUE(More_Sd_Polls(3));
+    EXPECT_TRUE(Pump_Until([&] { return Shows_Connected(St_System_Type::Sd_System); }));
+    EXPECT_EQ(Stored_Camera_Value("System_Type"), 0);
+    EXPECT_EQ(Escape_Keys(), 6);
+    EXPECT_TRUE(shell.Boxes().empty());
+}
+
+TEST_F(Polling_Thread, APortThatDoesNotOpenIsClearedAndReportedThenANewChoiceConnects)
+{
+    namespace fs = std::filesystem;
+    fs::create_symlink(wcu.Settings().Program_Folder() / "missing", wcu.Settings().Program_Folder() / "ports" / "COM9");
+    Typical_Sd_Wcu().Load(Simulator());
+    Start();
+    ASSERT_TRUE(More_Sd_Polls(1));
+
+    thread->Set_Port_Number(9);
+    ASSERT_TRUE(Pump_Until([&] { return !shell.Boxes().empty(); }));
+    EXPECT_EQ(shell.Boxes().front().Text.rfind("Com9 is not a valid or free serial port", 0), 0u);
+    EXPECT_EQ(shell.Ports_Asked(), std::vector<int> {9});
+    ASSERT_TRUE(Pump_Until([&] { return Last_Update([](auto& update) { return update.Port_Number == 0; }); }));
+    EXPECT_EQ(Stored_Camera_Value("Port_Number"), 0);
+
+    thread->Set_Port_Number(wcu.Com_Number());
+    EXPECT_TRUE(More_Sd_Polls(2));
+    EXPECT_EQ(Stored_Camera_Value("Port_Number"), wcu.Com_Number());
+}
+
+TEST_F(Polling_Thread, SuspendStopsPollingAndResumeIdentifiesTheWcuAgain)
+{
+    Typical_Sd_Wcu().Load(Simulator());
+    Start();
+    ASSERT_TRUE(More_Sd_Polls(1));
+    thread->Suspend_Polling();
+    ASSERT_TRUE(Pump_Until([&] { return Last_Update([](auto& update) { return !update.Connected; }); }));
+    ASSERT_TRUE(Simulator().Wait_Idle());
+    Simulator().Clear_Requests();
+
+    thread->Resume_Polling();
+    ASSERT_TRUE(More_Sd_Polls(1));
+    EXPECT_EQ(Simulator().Requests().front(), '?');
+    EXPECT_TRUE(Pump_Until([&] { return Shows_Connected(St_System_Type::Sd_System); }));
+}
+
+TEST_F(Polling_Thread, StopEndsTheThreadWithItsLastMessageWhateverItIsDoing)
+{
+    struct Case {
+        const char* name;
+        bool wcu_answers;
+        bool with_port;
+    };
+    for (Case one : {Case {"polling", true, true}, Case {"connecting", false, true}, Case {"idle", true, false}}) {
+        SCOPED_TRACE(one.name);
+        Simulated_Wcu camera;
+        Fake_Shell camera_shell;
+        if (one.wcu_answers) {
+            Typical_Sd_Wcu().Load(camera.Simulator());
+        }
+        Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", one.with_port ? camera.Com_Number() : 0, 0);
+        auto polling = std::make_unique<Thread_Polling_WCU>(camera_shell, 0, &camera_count, false);
+        polling->Resume();
+        ASSERT_TRUE(Pump_Until([&] { return polling->Get_Thread_Id() != 0; }));
+        if (one.with_port) {
+            ASSERT_TRUE(Pump_Until([&] { return !camera.Simulator().Requests().empty(); }));
+        }
+
+        polling->Stop();
+        EXPECT_TRUE(polling->Is_Terminating());
+        ASSERT_TRUE(Pump_Until([&] { return polling->Get_Thread_Id() == 0; }));
+        auto posts = camera_shell.Posts();
+        ASSERT_FALSE(posts.empty());
+        EXPECT_EQ(posts.back().Window, Fake_Shell::Main);
+        EXPECT_EQ(posts.back().Message, WM_USER);
+        EXPECT_EQ(posts.back().W_Param, 2u);
+        EXPECT_EQ(posts.back().L_Param, 0);
+
+        // Once stopped, setters change nothing shown, and the port choice
+        // is only stored.
+        const std::size_t updates = camera_shell.Updates().size();
+        polling->Set_Alarm_Sound(true);
+        polling->Set_Port_Number(5);
+        polling->Suspend_Polling();
+        polling->Resume_Polling();
+        polling->Stop();
+        EXPECT_EQ(camera_shell.Updates().size(), updates);
+        EXPECT_EQ(Stored_Camera_Value("Port_Number"), 5);
+        EXPECT_EQ(Stored_Camera_Value("Alarm_Sound"), 0);
+        polling.reset();
+    }
+}
+
+TEST_F(Polling_Thread, SettersStoreTheirValueAndRefreshWhatTheScreensShow)
+{
+    Create(false);
+    struct Case {
+        const char* name;
+        std::function<void()> set;
+        const char* value_name;
+        int stored;
+        bool refreshes;
+    };
+    const Case cases[] = {
+        {"alarm sound", [&] { thread->Set_Alarm_Sound(false); }, "Alarm_Sound", 0, true},
+        {"video range", [&] { thread->Set_Range_Frequency(0, 3); }, "Video_Range_Frequency", 3, true},
+        {"data range", [&] { thread->Set_Range_Frequency(1, 2); }, "Data_Range_Frequency", 2, true},
+        {"battery level", [&] { thread->Set_Alarm_Battery_Level(4); }, "Alarm_Battery_Level", 4, true},
+        {"name", [&] { thread->Set_Name(42); }, "Name", 42, false},
+    };
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        const std::size_t updates = shell.Updates().size();
+        one.set();
+        EXPECT_EQ(Stored_Camera_Value(one.value_name), one.stored);
+        EXPECT_EQ(shell.Updates().size(), updates + (one.refreshes ? 1 : 0));
+    }
+    thread->Set_Tuner_Choice(5, '2');
+    EXPECT_EQ(thread->Lock_State()->HD.Tuner_Choice_Amu2, 5);
+    EXPECT_EQ(thread->Lock_State()->Settings.Name, 42);
+}
+
+TEST_F(Polling_Thread, AStoredPortThatDoesNotOpenIsClearedAtConstructionAndReportedOnlyWhenAsked)
+{
+    namespace fs = std::filesystem;
+    fs::create_symlink(wcu.Settings().Program_Folder() / "missing", wcu.Settings().Program_Folder() / "ports" / "COM12");
+    for (bool show_messages : {false, true}) {
+        SCOPED_TRACE(show_messages);
+        Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", 12, 0);
+        Thread_Polling_WCU polling(shell, 0, &camera_count, show_messages);
+        EXPECT_EQ(Stored_Camera_Value("Port_Number"), 0);
+        EXPECT_EQ(polling.Lock_State()->Settings.Port_Number, 0);
+    }
+    ASSERT_EQ(shell.Boxes().size(), 1u);
+    EXPECT_EQ(shell.Boxes()[0].Text.rfind("Com12 ", 0), 0u);
+
+    Thread_Polling_WCU no_port(shell, 0, &camera_count, true);
+    ASSERT_EQ(shell.Boxes().size(), 2u);
+    EXPECT_EQ(shell.Boxes()[1].Text, LoadStr(2009));
+}
+
+TEST_F(Polling_Thread, DataActivityIsRatedOnTheTimersWhateverThePollRate)
+{
+    Sd_Wcu model = Typical_Sd_Wcu();
+    model.Load(Simulator());
+    Start();
+    // Steady flags: nothing toggles, every rate falls from its reset 1 to 0.
+    ASSERT_TRUE(Pump_Until([&] {
+        return Last_Update([](auto& update) { return update.Connected && update.Rate_Any == 0 && update.Rate_A == 0; });
+    }));
+    // Flag A toggling at every poll: many changes in each period.
+    ASSERT_TRUE(Pump_Until([&] {
+        const int polls = Requests_Of('%');
+        model.Status[0] = static_cast<BYTE>(polls % 2 != 0 ? 0xE7 | 0x08 : 0xE7);
+        model.Load(Simulator());
+        return Last_Update([](auto& update) { return update.Rate_Any == 2 && update.Rate_A == 2; });
+    }));
+}
+
+TEST(Link_Toggles, CountsChangesOfEitherFlagAndRatesEachCountIntoThreeSteps)
+{
+    Thread_Polling_WCU::Link_Toggles toggles;
+    // Neither flag moves: everything rates 0.
+    toggles.Count(false, false);
+    EXPECT_EQ(toggles.Rate_Any(), 0);
+    EXPECT_EQ(toggles.Rate_A(), 0);
+    EXPECT_EQ(toggles.Rate_B(), 0);
+
+    // A changes three times and B once, together with one of them.
+    for (auto [a, b] : {std::pair {true, false}, {false, false}, {true, true}, {true, true}}) {
+        toggles.Count(a, b);
+    }
+    EXPECT_EQ(toggles.Rate_Any(), 2);
+    EXPECT_EQ(toggles.Rate_A(), 2);
+    EXPECT_EQ(toggles.Rate_B(), 1);
+    // Each rating started its count again.
+    EXPECT_EQ(toggles.Rate_Any(), 0);
+    EXPECT_EQ(toggles.Rate_B(), 0);
+
+    toggles.Count(true, false);
+    toggles.Count(false, true);
+    EXPECT_EQ(toggles.Rate_Any(), 1);
+    EXPECT_EQ(toggles.Rate_A(), 1);
+    EXPECT_EQ(toggles.Rate_B(), 1);
+}
