@@ -118,8 +118,6 @@ TControl* GetCaptureControl()
     return FindControl(captured);
 }
 
-TControl* Mouse_Control() { return mouse_control; }
-
 TWinControl* FindControl(HWND Handle)
 {
     const auto found = window_controls.find(Handle);
@@ -242,6 +240,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     if (ALeft == left && ATop == top && AWidth == width && AHeight == height)
         return;
     const bool resized = AWidth != width || AHeight != height;
+    FreeDeviceContexts(); // a canvas DC kept open would still draw at the old place
     InvalidateControl(visible, false);
     left = ALeft;
     top = ATop;

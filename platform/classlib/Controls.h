@@ -451,8 +451,6 @@ private:
 
 // The control whose window or windowless area has the mouse capture.
 TControl* GetCaptureControl();
-// The control under the mouse, as last told by mouse moves (enter and leave).
-TControl* Mouse_Control();
 // The control that owns a window made by the class library, or nullptr.
 TWinControl* FindControl(HWND Handle);
 // The window procedure of every window the class library makes.

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <mutex>
 
+#include "platform/winapi/Kernel.h"
+
 namespace {
 
 std::mutex registry_lock;
 std::vector<Modal_Dialog> open_dialogs;
 int last_id = 0;
+thread_local DWORD owner_override = 0;
 
 } // namespace
 
@@ -43,3 +46,12 @@ int Close_Modal_Dialogs(DWORD owner_thread)
             dialog.Close();
     return static_cast<int>(found.size());
 }
+
+DWORD Dialog_Owner_Thread() { return owner_override ? owner_override : GetCurrentThreadId(); }
+
+Dialog_Owner_Scope::Dialog_Owner_Scope(DWORD owner_thread) : previous(owner_override)
+{
+    owner_override = owner_thread;
+}
+
+Dialog_Owner_Scope::~Dialog_Owner_Scope() { owner_override = previous; }

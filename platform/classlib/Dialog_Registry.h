@@ -28,6 +28,22 @@ std::vector<Modal_Dialog> Find_Modal_Dialogs(DWORD owner_thread);
 // Asks every dialog of the thread to close; answers how many were asked.
 int Close_Modal_Dialogs(DWORD owner_thread);
 
+// The thread a dialog shown now on this thread is registered for: this
+// thread, unless a Dialog_Owner_Scope names another (a polling thread whose
+// dialog the UI thread shows on its behalf).
+DWORD Dialog_Owner_Thread();
+
+class Dialog_Owner_Scope {
+public:
+    explicit Dialog_Owner_Scope(DWORD owner_thread);
+    ~Dialog_Owner_Scope();
+    Dialog_Owner_Scope(const Dialog_Owner_Scope&) = delete;
+    Dialog_Owner_Scope& operator=(const Dialog_Owner_Scope&) = delete;
+
+private:
+    DWORD previous;
+};
+
 // Registers a dialog for the lifetime of the object.
 class Modal_Dialog_Registration {
 public:

@@ -1,5 +1,6 @@
 #include "platform/classlib/Forms.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFontDatabase>
@@ -22,7 +23,7 @@ namespace {
 void Hook_Event_Loop()
 {
     static bool hooked = false;
-    if (hooked)
+    if (hooked || !QAbstractEventDispatcher::instance())
         return;
     hooked = true;
     auto wake = [] {
@@ -31,6 +32,9 @@ void Hook_Event_Loop()
     };
     SetWakeMainThread(wake);
     wake(); // for calls queued before the hook was there
+    // Canvas DCs taken outside painting are given back whenever the loop goes idle.
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     [] { FreeDeviceContexts(); });
 }
 
 bool Contains_Control(TWinControl* outer, TControl* inner)
@@ -404,11 +408,15 @@ TModalResult TCustomForm::ShowModal()
     try {
         // Registered before it shows, so that whoever OnShow starts finds it.
         HWND window = Handle();
+        const DWORD owner = Dialog_Owner_Thread();
+        if (owner != GetCurrentThreadId())
+            Set_Window_Thread(window, owner);
         Modal_Dialog_Registration registration(
-            Modal_Dialog{0, GetCurrentThreadId(), window, ClassName(),
-                         [window] { PostMessageA(window, WM_CLOSE, 0, 0); }});
+            Modal_Dialog{0, owner, window, ClassName(), [window] { PostMessageA(window, WM_CLOSE, 0, 0); }});
         Show();
         Run_Modal_Loop();
+        if (owner != GetCurrentThreadId())
+            Set_Window_Thread(window, GetCurrentThreadId());
     } catch (...) {
         modal = false;
         Enable_Forms(disabled);
@@ -431,6 +439,7 @@ void TCustomForm::Dispatch(TMessage& Message)
         break;
     case WM_CLOSE: Close(); break;
     case WM_QUERYENDSESSION: Message.Result = CloseQuery() ? 1 : 0; break;
+    case WM_SYSCOLORCHANGE: Perform(CM_SYSCOLORCHANGE, 0, 0); break;
     case CM_RELEASE: delete this; break;
     default: TWinControl::Dispatch(Message);
     }

@@ -4,6 +4,8 @@
 #include "platform/classlib/Thread.h"
 #include "platform/winapi/Kernel.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -149,4 +151,78 @@ TEST(Forms, TimerTicksOnTheUiThreadAndItsExceptionsGoToTheApplication)
     Application->OnException = nullptr;
     EXPECT_EQ(ticks, 2) << "the timer ran on after a failing tick and stopped when disabled";
     EXPECT_EQ(caught, (std::vector<std::string>{"tick", "tick"}));
+}
+
+TEST(Forms, ADialogShownForAnotherThreadIsFoundUnderThatThread)
+{
+    DWORD polling_thread = 0;
+    std::thread([&] { polling_thread = GetCurrentThreadId(); }).join();
+    Small_Form form;
+    std::vector<Modal_Dialog> seen;
+    form.OnShow = [&](TObject*) {
+        seen = Find_Modal_Dialogs(polling_thread);
+        Close_Modal_Dialogs(polling_thread);
+    };
+    {
+        Dialog_Owner_Scope scope(polling_thread);
+        EXPECT_EQ(form.ShowModal(), mrCancel);
+    }
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].Window, form.Handle());
+    EXPECT_EQ(Dialog_Owner_Thread(), GetCurrentThreadId()) << "the scope has ended";
+}
+
+TEST(Forms, TheErrorBoxIsARegisteredModalDialogUnderTheTitle)
+{
+    const DWORD ui_thread = GetCurrentThreadId();
+    Application->SetTitle("Ravivida Ordexia");
+    std::string caption;
+    int found = 0;
+    // Runs inside the box's own loop: finds the box, reads its title, closes it.
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [&] {
+        const std::vector<Modal_Dialog> dialogs = Find_Modal_Dialogs(ui_thread);
+        found = static_cast<int>(dialogs.size());
+        if (found == 1) {
+            char text[64] = {};
+            GetWindowTextA(dialogs[0].Window, text, sizeof text);
+            caption = text;
+        }
+        Close_Modal_Dialogs(ui_thread);
+    }, Qt::QueuedConnection);
+    try {
+        throw EConvertError("'x' is not a valid integer value");
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    EXPECT_EQ(found, 1);
+    EXPECT_EQ(caption, "Ravivida Ordexia");
+    EXPECT_TRUE(Find_Modal_Dialogs(ui_thread).empty());
+}
+
+TEST(Forms, AHintShowsInAPopupAfterThePauseAndGoesAtAPress)
+{
+    Small_Form form;
+    auto* control = new TGraphicControl(&form);
+    control->SetParent(&form);
+    control->SetBounds(10, 10, 40, 20);
+    control->SetHint("Camera 1");
+    control->SetShowHint(true);
+    form.Show();
+    Application->SetHintPause(1);
+    SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 15));
+    auto hint_shown = [] {
+        THintWindow* hint = Application->HintWindow();
+        return hint && hint->HandleAllocated() && IsWindowVisible(hint->Handle());
+    };
+    const DWORD deadline = GetTickCount() + 5000; // generous: only to end a broken run
+    while (!hint_shown() && GetTickCount() < deadline)
+        Application->ProcessMessages();
+    Application->SetHintPause(500);
+    ASSERT_TRUE(hint_shown());
+    EXPECT_EQ(Application->HintWindow()->Caption(), "Camera 1");
+    EXPECT_TRUE(GetWindowLongA(Application->HintWindow()->Handle(), GWL_STYLE) & static_cast<LONG>(WS_POPUP));
+
+    SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
+    SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
+    EXPECT_FALSE(hint_shown());
 }
