@@ -1,6 +1,7 @@
 #include "platform/winapi/Gdi_Dc.h"
 
 #include "platform/winapi/Gdi_Region.h"
+#include "platform/winapi/Window.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -238,9 +239,8 @@ BOOL DeleteDC(HDC dc)
 
 HDC GetDC(HWND window)
 {
-    // Windows bring their own DCs; until then only the screen has one.
     if (window)
-        return nullptr;
+        return GetDCEx(window, nullptr, 0);
     return new Gdi_Dc(Gdi_Dc::Kind::Screen, nullptr);
 }
 

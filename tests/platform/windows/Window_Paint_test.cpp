@@ -84,7 +84,7 @@ TEST_F(Window_Paint, Painting_Is_Clipped_To_The_Update_Region)
 
 TEST_F(Window_Paint, Drawing_Through_GetDC_Shows_Without_A_Paint)
 {
-    HDC dc = GetDCEx(child, nullptr, 0);
+    HDC dc = GetDC(child);
     ASSERT_NE(dc, nullptr);
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     const RECT square{2, 3, 6, 7};
