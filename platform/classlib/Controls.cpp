@@ -900,6 +900,9 @@ void TWinControl::InsertControl(TControl* AControl)
         AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
     }
     if (windowed) {
+        // A window made for another place (a form becoming a hosted page)
+        // is made again as this control's child.
+        windowed->DestroyHandle();
         windowed->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
         windowed->UpdateControlState();
     } else {

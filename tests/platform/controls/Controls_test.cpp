@@ -366,3 +366,61 @@ TEST(Controls, AnExceptionInAWindowProcedureGoesToTheApplication)
     EXPECT_EQ(caught, "bad value");
     EXPECT_EQ(sender, failing);
 }
+
+TEST(Controls, ClicksAndDoubleClicksFollowTheControlStyle)
+{
+    struct Case {
+        bool double_clicks;
+        int clicks;
+        int double_clicked;
+        std::vector<bool> downs_double;
+    };
+    const Case cases[] = {
+        {true, 1, 1, {false, true}},
+        {false, 2, 0, {false, false}}, // the second press is a plain press
+    };
+    for (const Case& c : cases) {
+        Test_Form form;
+        auto* probe = new Probe(&form, RECT{10, 10, 60, 60}, clRed);
+        TControlStyle style = probe->ControlStyle();
+        probe->SetControlStyle(c.double_clicks ? style.Include(csDoubleClicks) : style.Exclude(csDoubleClicks));
+        int clicks = 0;
+        int double_clicked = 0;
+        std::vector<bool> downs_double;
+        probe->OnClick = [&](TObject*) { ++clicks; };
+        probe->OnDblClick = [&](TObject*) { ++double_clicked; };
+        probe->OnMouseDown = [&](TObject*, TMouseButton, TShiftState Shift, int, int) {
+            downs_double.push_back(Shift.Contains(ssDouble));
+        };
+        form.Show();
+        for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+            SendMessageA(form.Handle(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(20, 20));
+        EXPECT_EQ(clicks, c.clicks) << "double clicks " << c.double_clicks;
+        EXPECT_EQ(double_clicked, c.double_clicked) << "double clicks " << c.double_clicks;
+        EXPECT_EQ(downs_double, c.downs_double) << "double clicks " << c.double_clicks;
+    }
+}
+
+TEST(Controls, AWindowlessControlsCanvasOutsidePaintingDrawsAtItsPlaceOnly)
+{
+    Test_Form form;
+    auto* probe = new Probe(&form, RECT{30, 20, 70, 50}, clRed);
+    form.Show();
+    Pump();
+    probe->Canvas()->Brush()->SetColor(clBlue);
+    probe->Canvas()->FillRect(RECT{-30, -30, 100, 100});
+    FreeDeviceContexts();
+    const QImage image = Shown(&form);
+    EXPECT_EQ(image.pixel(30, 20), Rgb_Of(clBlue));
+    EXPECT_EQ(image.pixel(69, 49), Rgb_Of(clBlue));
+    EXPECT_EQ(image.pixel(29, 20), Rgb_Of(clWhite));
+    EXPECT_EQ(image.pixel(70, 49), Rgb_Of(clWhite));
+
+    probe->Canvas()->FillRect(RECT{0, 0, 5, 5}); // takes a DC at the control's place
+    probe->SetLeft(100);
+    probe->Canvas()->FillRect(RECT{0, 0, 5, 5}); // the next drawing follows the control
+    HDC dc = GetDCEx(form.Handle(), nullptr, 0);
+    EXPECT_EQ(GetPixel(dc, 100, 20), ColorToRGB(clBlue));
+    ReleaseDC(form.Handle(), dc);
+    FreeDeviceContexts();
+}
