@@ -1,0 +1,147 @@
+// Host time of one poll of a running polling thread against an unpaced
+// simulated WCU, SD and HD: everything the poll costs but the pauses the
+// protocol prescribes (the link's sleeps between request and answer). Each
+// iteration is one poll, from one display update to the next; the time the
+// polling thread spent in Sleep meanwhile is taken off.
+//
+// The program's Sleep is wrapped at link time (-Wl,--wrap) so that the
+// polling thread's pauses are measured where they happen. The thread's
+// timers come from libOrdexia.so in the build's bin folder.
+
+#include "link/Thread_polling_wcu.h"
+#include "platform/winapi/Kernel.h"
+#include "tests/support/Simulated_Wcu.h"
+#include "tools/Hd_Wcu.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+
+extern "C" void __real__Z5Sleepj(DWORD milliseconds);
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::atomic<DWORD> Measured_Thread {0};
+std::atomic<std::int64_t> Measured_Sleep_Ns {0};
+
+// Wakes the benchmark's (main) thread when a synchronised call is queued.
+std::mutex Wake_Mutex;
+std::condition_variable Wake;
+bool Call_Queued = false;
+
+class Bench_Shell : public Shell_Services {
+public:
+    void Update_Camera_State(const St_System& state) override
+    {
+        Connected = state.Settings.Connected;
+        Updated_At = Clock::now();
+        Sleep_At = Measured_Sleep_Ns.load();
+        ++Updates;
+    }
+    bool Is_Busy(int) override { return false; }
+    bool Post_Pending_Change(int) override { return false; }
+    int Find_Camera_On_Port(int, int) override { return 0; }
+    std::string Get_Version_Text() override { return "2.3"; }
+    int Get_Active_Page_Index() override { return -1; }
+    HWND Get_Active_Form_Window() override { return nullptr; }
+    HWND Get_Main_Window() override { return nullptr; }
+    BOOL Post_Message(HWND, UINT, WPARAM, LPARAM) override { return TRUE; }
+    int Message_Box(const std::string&, const std::string&, UINT) override { return 1; }
+
+    // Written on the main thread only, in the synchronised call.
+    bool Connected = false;
+    Clock::time_point Updated_At;
+    std::int64_t Sleep_At = 0;
+    long Updates = 0;
+};
+
+// Runs synchronised calls until one more display update came.
+void Next_Update(Bench_Shell& shell)
+{
+    const long target = shell.Updates + 1;
+    while (shell.Updates < target) {
+        std::unique_lock lock(Wake_Mutex);
+        Wake.wait_for(lock, std::chrono::milliseconds(100), [] { return Call_Queued; });
+        Call_Queued = false;
+        lock.unlock();
+        CheckSynchronize();
+    }
+}
+
+bool Load_Library(std::string& reason)
+{
+    const auto executable = std::filesystem::read_symlink("/proc/self/exe");
+    return Load_Ordexia_Library(executable.parent_path().parent_path() / "bin", reason);
+}
+
+void Poll(benchmark::State& run, bool hd)
+{
+    std::string reason;
+    if (!Load_Library(reason)) {
+        run.SkipWithError(reason.c_str());
+        return;
+    }
+    SetWakeMainThread([] {
+        std::lock_guard lock(Wake_Mutex);
+        Call_Queued = true;
+        Wake.notify_one();
+    });
+    Simulated_Wcu wcu;
+    if (hd) {
+        Typical_Hd_Wcu().Load(wcu.Simulator());
+    } else {
+        Typical_Sd_Wcu().Load(wcu.Simulator());
+    }
+    Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", wcu.Com_Number(), 0);
+    Reg_Write_Camera_Integer(Ordexia_Registry_Key, "System_Type", hd ? 1 : 0, 0);
+    Bench_Shell shell;
+    std::atomic<int> camera_count {1};
+    Thread_Polling_WCU thread(shell, 0, &camera_count, false);
+    thread.Resume();
+    while (!shell.Connected) {
+        Next_Update(shell); // the identification
+    }
+    Measured_Thread = thread.Get_Thread_Id();
+    Next_Update(shell);
+    std::int64_t prescribed_ns = 0;
+    for (auto _ : run) {
+        const Clock::time_point start = shell.Updated_At;
+        const std::int64_t slept = shell.Sleep_At;
+        Next_Update(shell);
+        const std::int64_t wait_ns = shell.Sleep_At - slept;
+        const std::chrono::duration<double> wall = shell.Updated_At - start;
+        prescribed_ns += wait_ns;
+        run.SetIterationTime(wall.count() - static_cast<double>(wait_ns) * 1e-9);
+    }
+    Measured_Thread = 0;
+    thread.Stop();
+    thread.WaitFor();
+    SetWakeMainThread({});
+    run.counters["prescribed_ms"] =
+        benchmark::Counter(static_cast<double>(prescribed_ns) * 1e-6, benchmark::Counter::kAvgIterations);
+}
+
+void Sd_Poll(benchmark::State& run) { Poll(run, false); }
+void Hd_Poll(benchmark::State& run) { Poll(run, true); }
+
+} // namespace
+
+extern "C" void __wrap__Z5Sleepj(DWORD milliseconds)
+{
+    if (GetCurrentThreadId() != Measured_Thread.load()) {
+        __real__Z5Sleepj(milliseconds);
+        return;
+    }
+    const Clock::time_point start = Clock::now();
+    __real__Z5Sleepj(milliseconds);
+    Measured_Sleep_Ns += std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
+}
+
+BENCHMARK(Sd_Poll)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(100);
+BENCHMARK(Hd_Poll)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
