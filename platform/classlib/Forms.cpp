@@ -19,6 +19,10 @@ TMouse* Mouse = new TMouse;
 
 namespace {
 
+// The forms whose modal loops run, innermost last: only the innermost
+// loop acts on its result, as only it is taking messages.
+std::vector<TCustomForm*> modal_loops;
+
 // Queued Synchronize calls run from Qt's loop, nested modal loops included.
 void Hook_Event_Loop()
 {
@@ -32,6 +36,7 @@ void Hook_Event_Loop()
     };
     SetWakeMainThread(wake);
     wake(); // for calls queued before the hook was there
+    Set_Message_Filter(TCustomForm::Before_Queued_Message);
     // Canvas DCs taken outside painting are given back whenever the loop goes idle.
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      [] { FreeDeviceContexts(); });
@@ -197,9 +202,7 @@ void TCustomForm::Place_On_First_Show()
     RECT area{0, 0, Screen->Width(), Screen->Height()};
     if (position == poMainFormCenter && Application->MainForm() && Application->MainForm() != this)
         area = Application->MainForm()->BoundsRect();
-    else if (position == poScreenCenter || position == poDesktopCenter)
-        area = Screen->WorkAreaRect();
-    else if (position != poMainFormCenter)
+    else if (position != poScreenCenter && position != poDesktopCenter && position != poMainFormCenter)
         return;
     SetBounds(area.left + (area.right - area.left - Width()) / 2, area.top + (area.bottom - area.top - Height()) / 2,
               Width(), Height());
@@ -343,35 +346,17 @@ void TCustomForm::Close_Modal()
         Release();
 }
 
-namespace {
 
-// Looks at the modal result before each event Qt delivers, so that a result
-// set by one message is acted on before the next, as in a loop that
-// handles one message at a time.
-class Modal_Watch : public QObject {
-public:
-    explicit Modal_Watch(std::function<void()> check) : checked(std::move(check))
-    {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-    ~Modal_Watch() override { QCoreApplication::instance()->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent*) override
-    {
-        checked();
-        return false;
-    }
-
-private:
-    std::function<void()> checked;
-};
-
-} // namespace
+bool TCustomForm::Before_Queued_Message(MSG&)
+{
+    if (!modal_loops.empty())
+        modal_loops.back()->Check_Modal_Result();
+    return false;
+}
 
 void TCustomForm::Check_Modal_Result()
 {
-    if (modal_ending || modal_checking)
+    if (modal_ending || modal_checking || modal_loops.back() != this)
         return;
     modal_checking = true;
     if (Application->Terminated()) {
@@ -387,12 +372,18 @@ void TCustomForm::Check_Modal_Result()
 void TCustomForm::Run_Modal_Loop()
 {
     modal_ending = false;
-    Modal_Watch watch([this] { Check_Modal_Result(); });
+    modal_loops.push_back(this);
     QEventLoop loop;
-    while (!modal_ending) {
-        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
-        Check_Modal_Result();
+    try {
+        while (!modal_ending) {
+            loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+            Check_Modal_Result();
+        }
+    } catch (...) {
+        modal_loops.pop_back();
+        throw;
     }
+    modal_loops.pop_back();
 }
 
 TModalResult TCustomForm::ShowModal()
@@ -653,6 +644,8 @@ void TApplication::Show_Hint_Now()
 
 void TApplication::HintMouseMessage(TControl* Control, TMessage& Message)
 {
+    if (Control == hint_window.get())
+        return; // the hint's own window is not taken down under its messages
     if (Message.Msg != WM_MOUSEMOVE) {
         CancelHint();
         return;

@@ -89,6 +89,10 @@ public:
     // Runs OnCreate; the application (or the form's loader) calls it once
     // the form is built.
     void DoCreate();
+    // The message queue's pre-processing: a modal result set while handling
+    // one message is acted on before the next, as a loop taking one message
+    // at a time does. Handles nothing itself.
+    static bool Before_Queued_Message(MSG& Message);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;

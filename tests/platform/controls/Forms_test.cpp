@@ -226,3 +226,22 @@ TEST(Forms, AHintShowsInAPopupAfterThePauseAndGoesAtAPress)
     SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
     EXPECT_FALSE(hint_shown());
 }
+
+TEST(Forms, AModalFormUnderAnotherEndsOnlyAfterTheInnerOneHasEnded)
+{
+    const DWORD ui_thread = GetCurrentThreadId();
+    Small_Form outer;
+    Small_Form inner;
+    std::vector<std::string> log;
+    outer.OnClose = [&](TObject*, TCloseAction&) { log.push_back("outer closes"); };
+    inner.OnClose = [&](TObject*, TCloseAction&) { log.push_back("inner closes"); };
+    inner.OnShow = [&](TObject*) { EXPECT_EQ(Close_Modal_Dialogs(ui_thread), 2); };
+    outer.OnShow = [&](TObject*) {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [&] {
+            EXPECT_EQ(inner.ShowModal(), mrCancel);
+            log.push_back("inner returned");
+        }, Qt::QueuedConnection);
+    };
+    EXPECT_EQ(outer.ShowModal(), mrCancel);
+    EXPECT_EQ(log, (std::vector<std::string>{"inner closes", "inner returned", "outer closes"}));
+}
