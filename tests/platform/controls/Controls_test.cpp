@@ -424,3 +424,34 @@ TEST(Controls, AWindowlessControlsCanvasOutsidePaintingDrawsAtItsPlaceOnly)
     ReleaseDC(form.Handle(), dc);
     FreeDeviceContexts();
 }
+
+TEST(Controls, ColourFontAndHintFollowTheParentUntilTheControlSetsItsOwn)
+{
+    Test_Form form;
+    auto* panel = new Painted_Window(&form, RECT{0, 0, 100, 100}, clSilver);
+    auto* child = new Probe(panel, RECT{0, 0, 10, 10}, clRed);
+    panel->SetColor(clTeal);
+    panel->Font()->SetSize(14);
+    panel->SetShowHint(true);
+    EXPECT_EQ(child->Color(), clTeal);
+    EXPECT_EQ(child->Font()->Size(), 14);
+    EXPECT_TRUE(child->ShowHint());
+    EXPECT_TRUE(child->ParentColor());
+    EXPECT_TRUE(child->ParentFont());
+
+    child->SetColor(clNavy);
+    child->Font()->SetSize(9);
+    panel->SetColor(clMaroon);
+    panel->Font()->SetSize(20);
+    EXPECT_EQ(child->Color(), clNavy) << "a colour of its own stops the following";
+    EXPECT_EQ(child->Font()->Size(), 9);
+    EXPECT_FALSE(child->ParentColor());
+    EXPECT_FALSE(child->ParentFont());
+
+    child->SetParentColor(true);
+    child->SetParentFont(true);
+    EXPECT_EQ(child->Color(), clMaroon);
+    EXPECT_EQ(child->Font()->Size(), 20);
+    auto* late = new Probe(panel, RECT{0, 0, 10, 10}, clRed);
+    EXPECT_EQ(late->Color(), clMaroon) << "a control takes its parent's values when it joins";
+}
