@@ -267,8 +267,13 @@ TEST(Controls, FocusBringsEnterAndExitAndKeyPreviewLetsTheFormSeeKeysFirst)
     first->OnEnter = [&](TObject*) { log.push_back("enter first"); };
     first->OnExit = [&](TObject*) { log.push_back("exit first"); };
     second->OnEnter = [&](TObject*) { log.push_back("enter second"); };
+    form.OnActivate = [&](TObject*) { log.push_back("activate"); };
     form.Show();
     Pump();
+    EXPECT_TRUE(form.Active());
+    EXPECT_EQ(Screen->ActiveForm(), &form);
+    EXPECT_EQ(log, (std::vector<std::string>{"activate"}));
+    log.clear();
 
     first->SetFocus();
     second->SetFocus();
@@ -454,4 +459,26 @@ TEST(Controls, ColourFontAndHintFollowTheParentUntilTheControlSetsItsOwn)
     EXPECT_EQ(child->Font()->Size(), 20);
     auto* late = new Probe(panel, RECT{0, 0, 10, 10}, clRed);
     EXPECT_EQ(late->Color(), clMaroon) << "a control takes its parent's values when it joins";
+}
+
+TEST(Controls, TheCursorIsTheScreensOrElseThatOfTheControlUnderTheMouse)
+{
+    Test_Form form;
+    auto* probe = new Probe(&form, RECT{10, 10, 60, 60}, clRed);
+    probe->SetCursor(crHandPoint);
+    form.Show();
+    Pump();
+    auto cursor_at = [&](int x, int y) {
+        const POINT screen = form.ClientToScreen(POINT{x, y});
+        SetCursorPos(screen.x, screen.y);
+        SendMessageA(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(cursor_at(20, 20), Screen->Cursors(crHandPoint));
+    EXPECT_EQ(cursor_at(100, 80), LoadCursorA(nullptr, IDC_ARROW));
+    Screen->SetCursor(crHourGlass);
+    EXPECT_EQ(cursor_at(20, 20), Screen->Cursors(crHourGlass));
+    Screen->SetCursor(crDefault);
+    EXPECT_EQ(cursor_at(20, 20), Screen->Cursors(crHandPoint));
 }
