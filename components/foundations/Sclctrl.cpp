@@ -13,3 +13,9 @@ std::string SCLUniqueName(const std::string& BaseName, const TComponent* Owner)
         name = stem + std::to_string(++number);
     return name;
 }
+
+void SCLCreateHandle(TWinControl* Control)
+{
+    if (Control != nullptr)
+        Control->HandleNeeded();
+}

@@ -1,11 +1,17 @@
 #include "components/foundations/Sclsysin.h"
 
+#include <langinfo.h>
+#include <locale.h>
 #include <sys/resource.h>
 #include <sys/statvfs.h>
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <climits>
+#include <ctime>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -232,6 +238,116 @@ std::string Info_Text(TSCLInfoType Type, std::int64_t Divisor, const std::string
     return {};
 }
 
+// ---- Locale items ----
+
+std::string Text_Item(nl_item Item, locale_t Locale)
+{
+    return nl_langinfo_l(Item, Locale);
+}
+
+// A one-byte number of the locale; none where it is not given (CHAR_MAX,
+// or -1 as the C locale writes it).
+std::optional<int> Byte_Item(nl_item Item, locale_t Locale)
+{
+    const int value = static_cast<signed char>(*nl_langinfo_l(Item, Locale));
+    return value == CHAR_MAX || value < 0 ? std::nullopt : std::optional(value);
+}
+
+// A strftime pattern written as the library writes formats: "%d/%m/%Y"
+// gives "dd/MM/yyyy", "%H:%M:%S" gives "HH:mm:ss".
+std::string Library_Format(const std::string& Pattern)
+{
+    static const std::array<std::pair<char, const char*>, 18> fields{{
+        {'d', "dd"}, {'e', "d"}, {'m', "MM"}, {'y', "yy"}, {'Y', "yyyy"}, {'b', "MMM"}, {'h', "MMM"},
+        {'B', "MMMM"}, {'a', "ddd"}, {'A', "dddd"}, {'H', "HH"}, {'I', "hh"}, {'M', "mm"}, {'S', "ss"},
+        {'p', "tt"}, {'T', "HH:mm:ss"}, {'R', "HH:mm"}, {'D', "MM/dd/yy"},
+    }};
+    std::string format;
+    for (std::size_t i = 0; i < Pattern.size(); ++i) {
+        if (Pattern[i] != '%') {
+            format += Pattern[i];
+            continue;
+        }
+        // Skip the flags and modifiers between '%' and the field letter.
+        while (i + 1 < Pattern.size() && std::string_view("EO-_0^#").find(Pattern[i + 1]) != std::string_view::npos)
+            ++i;
+        if (++i >= Pattern.size())
+            break;
+        const auto field = std::ranges::find(fields, Pattern[i], &std::pair<char, const char*>::first);
+        if (field != fields.end())
+            format += field->second;
+    }
+    return format;
+}
+
+// The first character of a format that is no field letter: "dd/MM/yy" gives "/".
+std::string Format_Separator(const std::string& Format)
+{
+    const auto found = std::ranges::find_if(Format, [](char c) { return !std::isalpha(static_cast<unsigned char>(c)); });
+    return found == Format.end() ? std::string() : std::string(1, *found);
+}
+
+// Group sizes as "3;0": each size, then 0 when the last one repeats.
+std::optional<std::string> Grouping(nl_item Item, locale_t Locale)
+{
+    const std::string sizes = Text_Item(Item, Locale);
+    if (sizes.empty())
+        return std::nullopt;
+    std::string text;
+    for (char size : sizes) {
+        if (static_cast<signed char>(size) == CHAR_MAX || static_cast<signed char>(size) < 0)
+            return text;
+        text += std::to_string(static_cast<unsigned char>(size)) + ";";
+    }
+    return text + "0";
+}
+
+std::optional<std::string> Number_Text(std::optional<int> Value)
+{
+    return Value ? std::optional(std::to_string(*Value)) : std::nullopt;
+}
+
+std::optional<std::string> Locale_Item(int Index, locale_t Locale)
+{
+    switch (Index) {
+    case 0: return "1"; // the Gregorian calendar
+    case 1: return Number_Text(Byte_Item(FRAC_DIGITS, Locale));
+    case 2: {
+        const auto precedes = Byte_Item(P_CS_PRECEDES, Locale);
+        const auto spaced = Byte_Item(P_SEP_BY_SPACE, Locale);
+        if (!precedes || !spaced)
+            return std::nullopt;
+        return std::to_string((*precedes != 0 ? 0 : 1) + (*spaced != 0 ? 2 : 0));
+    }
+    case 4: {
+        // 1 = Sunday here; 0 = Monday in the library's numbering.
+        const auto first = Byte_Item(_NL_TIME_FIRST_WEEKDAY, Locale);
+        return first && *first >= 1 && *first <= 7 ? std::optional(std::to_string((*first + 5) % 7)) : std::nullopt;
+    }
+    case 7: {
+        const auto measure = Byte_Item(_NL_MEASUREMENT_MEASUREMENT, Locale);
+        return measure ? std::optional(std::string(*measure == 2 ? "1" : "0")) : std::nullopt;
+    }
+    case 10: return Library_Format(Text_Item(T_FMT, Locale)).find("HH") != std::string::npos ? "1" : "0";
+    case 11: return Text_Item(AM_STR, Locale);
+    case 12: return Text_Item(PM_STR, Locale);
+    case 13: return Text_Item(CURRENCY_SYMBOL, Locale);
+    case 14: return Format_Separator(Library_Format(Text_Item(D_FMT, Locale)));
+    case 15: return Text_Item(RADIXCHAR, Locale);
+    case 16: return Grouping(GROUPING, Locale);
+    case 19: return Text_Item(MON_DECIMAL_POINT, Locale);
+    case 20: return Grouping(MON_GROUPING, Locale);
+    case 21: return Text_Item(MON_THOUSANDS_SEP, Locale);
+    case 22: return Text_Item(NEGATIVE_SIGN, Locale);
+    case 23: return Text_Item(POSITIVE_SIGN, Locale);
+    case 24: return Library_Format(Text_Item(D_FMT, Locale));
+    case 25: return Text_Item(THOUSEP, Locale);
+    case 26: return Format_Separator(Library_Format(Text_Item(T_FMT, Locale)));
+    case 27: return Library_Format(Text_Item(T_FMT, Locale));
+    default: return std::nullopt;
+    }
+}
+
 } // namespace
 
 void SCLSISetFactRoot(const std::string& Root)
@@ -440,4 +556,71 @@ std::string SCLSIInfoToString(TSCLInfoType Type)
 std::string GetSystemInfoString(TSCLInfoType Type, int Divisor, const std::string& DateFormat)
 {
     return Info_Text(Type, Divisor == 0 ? 1 : Divisor, DateFormat).substr(0, 2047);
+}
+
+// ---- Drives ---------------------------------------------------------------
+
+void SCLSIDriveList(TStrings* List)
+{
+    if (List == nullptr)
+        return;
+    List->Clear();
+    List->Add("/");
+}
+
+TSCLDriveInfo SCLSIDriveInfo(const std::string& Drive)
+{
+    TSCLDriveInfo info;
+    struct statvfs facts {};
+    if (Drive.empty() || statvfs(Drive.c_str(), &facts) != 0) {
+        info.DriveType = 1;
+        return info;
+    }
+    constexpr int Sector = 512;
+    info.DriveType = 3;
+    info.DiskSize = std::uint64_t{facts.f_blocks} * facts.f_frsize;
+    info.DiskFree = std::uint64_t{facts.f_bavail} * facts.f_frsize;
+    info.BytesPerSector = Sector;
+    info.SectorsPerCluster = std::max(1, static_cast<int>(facts.f_frsize / Sector));
+    return info;
+}
+
+std::string SCLSIDriveTypeStr(int Type)
+{
+    static constexpr std::array<const char*, 6> names{
+        "no root directory", "removable", "fixed drive", "remote (network) drive", "CD-ROM", "ramdisk"};
+    return Type >= 1 && Type <= 6 ? names[static_cast<std::size_t>(Type - 1)] : SCLSIUnknown;
+}
+
+// ---- Environment, time zone and locale ------------------------------------
+
+void SCLSIEnvironment(TStrings* List)
+{
+    if (List == nullptr)
+        return;
+    List->Clear();
+    for (char** entry = environ; *entry != nullptr; ++entry)
+        List->Add(*entry);
+}
+
+std::string SCLSIGetTimeZone()
+{
+    tzset();
+    return Known_Or_Unknown(tzname[0] != nullptr ? tzname[0] : "");
+}
+
+int SCLSIGetTimeZoneBias()
+{
+    tzset();
+    return static_cast<int>(timezone / 60);
+}
+
+std::string SCLGetLocalInfo(int Index)
+{
+    const locale_t user = newlocale(LC_ALL_MASK, "", nullptr);
+    const locale_t used = user != nullptr ? user : newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::optional<std::string> value = used != nullptr ? Locale_Item(Index, used) : std::nullopt;
+    if (used != nullptr)
+        freelocale(used);
+    return value.value_or("Hallo");
 }

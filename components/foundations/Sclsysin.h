@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/classlib/Classes.h"
 #include "platform/winapi/WinTypes.h"
 
 // ---- Operating-system flags ---------------------------------------------
@@ -93,6 +94,46 @@ std::string SCLSISystemDirectory();
 std::string SCLSITempPath();
 // A new empty file "tmpXXXXXX" in the temp path; empty on failure.
 std::string SCLSITempFile();
+
+// ---- Drives ---------------------------------------------------------------
+// One tree of folders stands in for the drives: its root "/" is the one
+// drive, and any folder names the file system that holds it.
+
+struct TSCLDriveInfo {
+    int DriveType = 0; // 1: no such folder, 3: a mounted file system
+    std::uint64_t DiskSize = 0;
+    std::uint64_t DiskFree = 0; // available to this user
+    int SectorsPerCluster = 0;
+    int BytesPerSector = 0;
+};
+
+// Clears List and adds "/" (nothing without a list).
+void SCLSIDriveList(TStrings* List);
+TSCLDriveInfo SCLSIDriveInfo(const std::string& Drive);
+// 1 "no root directory", 2 "removable", 3 "fixed drive", 4 "remote
+// (network) drive", 5 "CD-ROM", 6 "ramdisk", else "(inconnu)".
+std::string SCLSIDriveTypeStr(int Type);
+
+// ---- Environment, time zone and locale ------------------------------------
+
+// Clears List and adds each "name=value" of the process environment, in
+// order (nothing without a list).
+void SCLSIEnvironment(TStrings* List);
+// The standard-time name of the local time zone ("CET"), "(inconnu)"
+// without one; and its bias: UTC minus local standard time, in minutes.
+std::string SCLSIGetTimeZone();
+int SCLSIGetTimeZoneBias();
+// One locale item of the user's locale (the environment's LC_ALL, LANG ...),
+// by index 0..27 in the order calendar type, currency digits, currency
+// format, digits, first day of week, first week of year, leading zero,
+// measure, negative currency, negative number, time format flag, morning
+// and afternoon symbols, currency symbol, date separator, decimal
+// separator, grouping, list separator, long date, monetary decimal
+// separator, monetary grouping, monetary thousand separator, negative and
+// positive sign, short date, thousand separator, time separator, time
+// format. Formats are written as the library writes them ("dd/MM/yyyy",
+// "HH:mm:ss"). "Hallo" for an item the locale does not give.
+std::string SCLGetLocalInfo(int Index);
 
 // ---- The program's version facts ----------------------------------------
 

@@ -176,3 +176,39 @@ TEST(Sclsysin, LabelsAndFixedTexts)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Sclsysin, TimeZoneFromTheEnvironment)
+{
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous != nullptr ? previous : "";
+    struct Case {
+        const char* tz;
+        const char* name;
+        int bias;
+    };
+    for (const Case c : {Case{"CET-1CEST", "CET", -60}, Case{"EST5EDT", "EST", 300}, Case{"UTC0", "UTC", 0}}) {
+        setenv("TZ", c.tz, 1);
+        EXPECT_EQ(SCLSIGetTimeZone(), c.name) << c.tz;
+        EXPECT_EQ(SCLSIGetTimeZoneBias(), c.bias) << c.tz;
+    }
+    if (previous != nullptr)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+
+TEST(Sclsysin, ListsWithoutAListAreLeftAlone)
+{
+    SCLSIEnvironment(nullptr);
+    SCLSIDriveList(nullptr);
+    TStringList environment;
+    environment.Add("stale");
+    SCLSIEnvironment(&environment);
+    EXPECT_EQ(environment.IndexOf("stale"), -1);
+    EXPECT_GT(environment.Count(), 0);
+}
+
+} // namespace

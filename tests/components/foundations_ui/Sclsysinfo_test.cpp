@@ -1,0 +1,108 @@
+#include "components/foundations/Sclsysinfo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/classlib/Forms.h"
+
+namespace {
+
+TEST(Sclsysinfo, FactsOfThisMachine)
+{
+    TComponent owner(nullptr);
+    auto* info = new TSCLSysInfo(&owner);
+    EXPECT_TRUE(info->ColorDepth() == 24 || info->ColorDepth() == 32);
+    EXPECT_EQ(info->CurrentUser(), SCLSIUserName());
+    EXPECT_EQ(info->VersionWIN(), SCLSIVersionStr());
+    EXPECT_EQ(info->Platform(), "Linux");
+    EXPECT_EQ(info->FreeSysRes(), "0 %");
+    EXPECT_EQ(info->FreeGdiRes(), "0 %");
+    EXPECT_TRUE(info->MemoryLoaded().ends_with(" %"));
+    EXPECT_NE(info->TimeZone(), "");
+    EXPECT_NE(info->DefaultLanguageString(), "");
+    EXPECT_EQ(info->GetInfoString(16), "");
+
+    EXPECT_GT(info->MemPhysTotal(), 64 * 1024);
+    EXPECT_LE(info->MemPhysFree(), info->MemPhysTotal());
+    EXPECT_GE(info->MemPageTotal(), info->MemPhysTotal());
+    EXPECT_GT(info->ScreenWidth(), 0);
+    EXPECT_GT(info->ScreenHeight(), 0);
+    EXPECT_GT(info->ScreenPPi(), 0);
+    EXPECT_EQ(info->GetInfoLongInt(13), 0);
+    const RECT screen = info->GetScreenRect();
+    EXPECT_EQ(screen.right, info->ScreenWidth());
+    const RECT work = info->GetWorkRect();
+    EXPECT_LE(work.right - work.left, screen.right);
+
+    EXPECT_TRUE(info->PlusAvailable());
+    EXPECT_FALSE(info->GetInfoBool(10));
+    EXPECT_EQ(info->ProcessorNumber(), SCLSIProcessorCount());
+    EXPECT_EQ(info->ProcessorInfo()->IDString(), TSCLCPUInfoObject().IDString());
+    EXPECT_GE(info->KeyboardSpeed(), 0);
+
+    TStrings* fonts = info->AllFonts();
+    for (int i = 1; i < fonts->Count(); ++i)
+        EXPECT_LE(fonts->Strings(i - 1), fonts->Strings(i));
+}
+
+TEST(Sclsysinfo, EnvironmentAndDrives)
+{
+    TSCLSysInfo info(nullptr);
+    ASSERT_TRUE(info.SetEnvironmentValue("SCL_SYSINFO_TEST", "value"));
+    EXPECT_FALSE(info.SetEnvironmentValue("BAD=NAME", "x"));
+    EXPECT_GE(info.Environment()->IndexOf("SCL_SYSINFO_TEST=value"), 0);
+    EXPECT_EQ(info.GetEnvironmentValue("a %SCL_SYSINFO_TEST% b"), "a value b");
+    EXPECT_EQ(info.GetEnvironmentValue("100% of %SCL_SYSINFO_TEST%"), "100% of value");
+    EXPECT_EQ(info.GetEnvironmentValue("no %SCL_SYSINFO_NONE% here"), ""); // nothing to expand
+    EXPECT_EQ(info.GetEnvironmentValue("%%"), "");
+    unsetenv("SCL_SYSINFO_TEST");
+
+    TStringList drives;
+    info.GetDriveList(&drives);
+    ASSERT_EQ(drives.Count(), 1);
+    const TSCLDriveInfo root = info.GetDriveInfo(drives[0]);
+    EXPECT_EQ(root.DriveType, 3);
+    EXPECT_GT(root.DiskSize, 0u);
+    EXPECT_LE(root.DiskFree, root.DiskSize);
+    EXPECT_EQ(root.BytesPerSector, 512);
+    const TSCLDriveInfo missing = info.GetDriveInfo("/no/such/folder");
+    EXPECT_EQ(missing.DriveType, 1);
+    EXPECT_EQ(missing.DiskSize, 0u);
+    EXPECT_EQ(info.GetDriveTypeString(3), "fixed drive");
+    EXPECT_EQ(info.GetDriveTypeString(7), "(inconnu)");
+    EXPECT_EQ(info.GetDriveTypeString(0), "(inconnu)");
+
+    const std::string temp = info.GetFileName();
+    ASSERT_FALSE(temp.empty());
+    EXPECT_TRUE(std::filesystem::exists(temp));
+    std::filesystem::remove(temp);
+}
+
+// The C locale gives every item a known answer.
+TEST(Sclsysinfo, LocaleItemsOfTheCLocale)
+{
+    const char* previous = std::getenv("LC_ALL");
+    const std::string saved = previous != nullptr ? previous : "";
+    setenv("LC_ALL", "C", 1);
+    TSCLSysInfo info(nullptr);
+    EXPECT_EQ(info.LocaleDecimalSeparator(), ".");
+    EXPECT_EQ(info.LocaleShortDateFormat(), "MM/dd/yy");
+    EXPECT_EQ(info.LocaleDateSeparator(), "/");
+    EXPECT_EQ(info.LocaleShortTimeFormat(), "HH:mm:ss");
+    EXPECT_EQ(info.LocaleTimeSeparator(), ":");
+    EXPECT_EQ(info.LocaleTime(), "1");
+    EXPECT_EQ(info.LocaleMorningSymbol(), "AM");
+    EXPECT_EQ(info.LocaleCalendarType(), "1");
+    EXPECT_EQ(info.LocaleCurrencyDigits(), "Hallo"); // the C locale has no currency
+    EXPECT_EQ(info.LocaleListSeparator(), "Hallo");
+    EXPECT_EQ(info.GetLocalInfo(28), "Hallo");
+    EXPECT_EQ(info.GetLocalInfo(-1), "Hallo");
+    if (previous != nullptr)
+        setenv("LC_ALL", saved.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
+}
+
+} // namespace
