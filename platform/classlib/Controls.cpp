@@ -36,6 +36,8 @@ void Set_Mouse_Control(TControl* control)
         return;
     TControl* old = mouse_control;
     mouse_control = control;
+    if (!control)
+        Application->CancelHint(); // the mouse left the program's windows
     if (old)
         old->Perform(CM_MOUSELEAVE, 0, 0);
     if (control)
@@ -48,10 +50,8 @@ void Register_Window_Class(const TCreateParams& params)
     WNDCLASSA existing;
     if (GetClassInfoA(nullptr, params.WinClassName.c_str(), &existing))
         return;
-    WNDCLASSA window_class;
-    window_class.style = params.ClassStyle;
+    WNDCLASSA window_class = params.WindowClass;
     window_class.lpfnWndProc = Control_Window_Proc;
-    window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     window_class.lpszClassName = params.WinClassName.c_str();
     if (!RegisterClassA(&window_class))
         throw EOutOfResources("Error creating window class " + params.WinClassName);
@@ -679,7 +679,8 @@ void TWinControl::CreateParams(TCreateParams& Params)
     Params.Width = Width();
     Params.Height = Height();
     Params.WndParent = parent ? parent->Handle() : parent_window;
-    Params.ClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    Params.WindowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     Params.WinClassName = ClassName();
 }
 

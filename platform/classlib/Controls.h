@@ -276,7 +276,9 @@ struct TCreateParams {
     int Width = 0;
     int Height = 0;
     HWND WndParent = nullptr;
-    UINT ClassStyle = 0;
+    // The class the window is registered under: its style (CS_*) and cursor;
+    // the procedure is always the library's.
+    WNDCLASSA WindowClass;
     std::string WinClassName;
 };
 
