@@ -27,6 +27,8 @@ class ESCLWrongPixelFormat : public Exception {
 
 // Luminance 0.30 red + 0.59 green + 0.11 blue, rounded, in all three bytes.
 void SCLBMPGrayScale(TBitmap& Source, const RECT& Rect, TBitmap& Target, const POINT& Origin);
+// The flips mirror the part of Rect that lies inside Source; the middle row
+// or column is copied too, so a flip into another bitmap is complete.
 // Mirrors the rows: the top row becomes the bottom row.
 void SCLBMPFlipHorizonzal(TBitmap& Source, const RECT& Rect, TBitmap& Target, const POINT& Origin);
 // Mirrors the columns: the left column becomes the right column.
