@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/classlib/Dialog_Registry.h"
 #include "platform/classlib/Thread.h"
@@ -548,17 +549,22 @@ void TApplication::HandleException(TObject* Sender)
     try {
         throw;
     } catch (Exception& error) {
-        if (OnException)
-            OnException(Sender, &error);
-        else
-            ShowException(&error);
+        Handle_Exception_Object(Sender, error);
     } catch (std::exception& error) {
         Exception wrapped(error.what());
-        if (OnException)
-            OnException(Sender, &wrapped);
-        else
-            ShowException(&wrapped);
+        Handle_Exception_Object(Sender, wrapped);
+    } catch (...) {
+        Exception unknown("Unknown exception");
+        Handle_Exception_Object(Sender, unknown);
     }
+}
+
+void TApplication::Handle_Exception_Object(TObject* Sender, Exception& E)
+{
+    if (OnException)
+        OnException(Sender, &E);
+    else
+        ShowException(&E);
 }
 
 bool TApplication::HelpCommand(int Command, int Data)
@@ -820,6 +826,10 @@ void TApplication::ShowException(Exception* E)
     std::string message = E->Message;
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
         message += '.';
+    if (!QCoreApplication::instance()) { // no windows without an application: the log has it
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
+        return;
+    }
     Error_Box box(message);
     box.ShowModal();
 }

@@ -225,6 +225,7 @@ public:
     void Form_Destroyed(TCustomForm* Form);
 
 private:
+    void Handle_Exception_Object(TObject* Sender, Exception& E);
     static void Hint_Timer_Proc(HWND window, UINT message, UINT_PTR id, DWORD time);
     void Start_Hint_Timer(int Milliseconds);
     void Stop_Hint_Timer();
