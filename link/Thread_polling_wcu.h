@@ -13,7 +13,8 @@
 // (Lock_State, the setters, the display update). Rule against deadlock: the
 // polling thread never holds the lock while it waits for the user-interface
 // thread (Synchronize) or calls the shell, and the user-interface thread
-// never waits for the polling thread while it holds it. The display update
+// never waits for the polling thread while it holds it (no Stop-and-wait or
+// delete of the thread under Lock_State). The display update
 // runs on the user-interface thread with the lock held, while the polling
 // thread waits unlocked in Synchronize; the lock is recursive, so the screens
 // it refreshes may lock again.

@@ -180,9 +180,10 @@ TEST_F(Polling_Thread, PollsThatKeepFailingGiveThePortUpWithTheirError)
 
         ASSERT_TRUE(Pump_Until([&] { return !camera_shell.Boxes().empty(); }));
         ASSERT_TRUE(Pump_Until([&] { return camera_shell.Pending_Posts() == 1; }));
+        // A late answer on a loaded machine adds a try, never takes one away.
         auto requests = camera.Simulator().Requests();
-        EXPECT_EQ(std::count(requests.begin(), requests.end(), '?'), one.identifications);
-        EXPECT_EQ(std::count(requests.begin(), requests.end(), '%'), one.polls);
+        EXPECT_GE(std::count(requests.begin(), requests.end(), '?'), one.identifications);
+        EXPECT_GE(std::count(requests.begin(), requests.end(), '%'), one.polls);
         EXPECT_EQ(camera_shell.Boxes().front().Text.rfind(LoadStr(one.message), 0), 0u);
         ASSERT_TRUE(Pump_Until([&] {
             auto updates = camera_shell.Updates();
@@ -238,7 +239,7 @@ TEST_F(Polling_Thread, FollowsTheWcuFromSdToHdAndBack)
     EXPECT_TRUE(shell.Boxes().empty());
 }
 
-TEST_F(Polling_Thread, APortThatDoesNotOpenIsClearedAndReportedThenANewChoiceConnects)
+TEST_F(Polling_Thread, APortThatDoesNotOpenIsClearedAndReportedUnlessBusyThenANewChoiceConnects)
 {
     namespace fs = std::filesystem;
     fs::create_symlink(wcu.Settings().Program_Folder() / "missing", wcu.Settings().Program_Folder() / "ports" / "COM9");
@@ -246,16 +247,20 @@ TEST_F(Polling_Thread, APortThatDoesNotOpenIsClearedAndReportedThenANewChoiceCon
     Start();
     ASSERT_TRUE(More_Sd_Polls(1));
 
-    thread->Set_Port_Number(9);
-    ASSERT_TRUE(Pump_Until([&] { return !shell.Boxes().empty(); }));
+    for (bool busy : {true, false}) {
+        SCOPED_TRACE(busy ? "busy" : "not busy");
+        shell.Set_Busy(busy);
+        thread->Set_Port_Number(9);
+        ASSERT_TRUE(Pump_Until([&] { return Last_Update([](auto& update) { return update.Port_Number == 0; }); }));
+        EXPECT_EQ(Stored_Camera_Value("Port_Number"), 0);
+        ASSERT_EQ(shell.Boxes().size(), busy ? 0u : 1u);
+        thread->Set_Port_Number(wcu.Com_Number());
+        EXPECT_TRUE(More_Sd_Polls(2));
+        EXPECT_EQ(Stored_Camera_Value("Port_Number"), wcu.Com_Number());
+    }
     EXPECT_EQ(shell.Boxes().front().Text.rfind("Com9 is not a valid or free serial port", 0), 0u);
-    EXPECT_EQ(shell.Ports_Asked(), std::vector<int> {9});
-    ASSERT_TRUE(Pump_Until([&] { return Last_Update([](auto& update) { return update.Port_Number == 0; }); }));
-    EXPECT_EQ(Stored_Camera_Value("Port_Number"), 0);
-
-    thread->Set_Port_Number(wcu.Com_Number());
-    EXPECT_TRUE(More_Sd_Polls(2));
-    EXPECT_EQ(Stored_Camera_Value("Port_Number"), wcu.Com_Number());
+    EXPECT_EQ(shell.Ports_Asked(), (std::vector<int> {9, 9}));
+    EXPECT_EQ(shell.Pending_Posts(), 1);
 }
 
 TEST_F(Polling_Thread, SuspendStopsPollingAndResumeIdentifiesTheWcuAgain)
