@@ -14,7 +14,8 @@ using namespace sclutils;
 
 namespace {
 
-constexpr DWORD rop_pattern_where_source_black = 0x00E20746;
+// Pattern where the source is white, destination elsewhere.
+constexpr DWORD rop_pattern_where_source_set = 0x00E20746;
 constexpr DWORD rop_dest_and_pattern = 0x00A000C9;
 
 RECT At(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}; }
@@ -136,24 +137,26 @@ void Select_Bitmap_Palette(TCanvas* canvas, TBitmap* bitmap, HPALETTE& palette)
     RealizePalette(canvas->Handle());
 }
 
+// The pixels to emboss, as the raster operation reads them: white where
+// the picture is drawn in a colour other than white, black on its
+// transparent background and its white highlights, which vanish.
 void Make_Monochrome_Copy(TBitmap& mono, TBitmap* source)
 {
-    // White where the source is white or transparent: only the drawn,
-    // darker parts of the picture are embossed.
     TBitmap background;
     background.Assign(source);
     background.Mask(ColorToRGB(source->TransparentColor()));
     mono.Assign(source);
     mono.SetMonochrome(true);
-    BitBlt(mono.Canvas()->Handle(), 0, 0, mono.Width(), mono.Height(), background.Canvas()->Handle(), 0, 0,
-           SRCPAINT);
+    HDC dc = mono.Canvas()->Handle();
+    BitBlt(dc, 0, 0, mono.Width(), mono.Height(), background.Canvas()->Handle(), 0, 0, SRCPAINT);
+    BitBlt(dc, 0, 0, mono.Width(), mono.Height(), nullptr, 0, 0, DSTINVERT);
 }
 
 void Emboss_Pass(HDC dc, int x, int y, TBitmap& mono, TColor color)
 {
     HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
     HGDIOBJ previous = SelectObject(dc, brush);
-    BitBlt(dc, x, y, mono.Width(), mono.Height(), mono.Canvas()->Handle(), 0, 0, rop_pattern_where_source_black);
+    BitBlt(dc, x, y, mono.Width(), mono.Height(), mono.Canvas()->Handle(), 0, 0, rop_pattern_where_source_set);
     SelectObject(dc, previous);
     DeleteObject(brush);
 }
