@@ -12,10 +12,11 @@ namespace {
 TControl* capture_control = nullptr;
 // The control under the mouse, for CM_MOUSEENTER and CM_MOUSELEAVE.
 TControl* mouse_control = nullptr;
-// Windows made by the library, to their controls.
-std::unordered_map<HWND, TWinControl*> window_controls;
+// Windows made by the library, to their controls. Never freed: windows may
+// go after static destruction has begun.
+std::unordered_map<HWND, TWinControl*>& window_controls = *new std::unordered_map<HWND, TWinControl*>;
 // Control canvases holding a DC of their own.
-std::vector<TControlCanvas*> canvases_with_dc;
+std::vector<TControlCanvas*>& canvases_with_dc = *new std::vector<TControlCanvas*>;
 
 bool Point_In(const RECT& rect, POINT point)
 {
@@ -1266,12 +1267,21 @@ bool TWinControl::Dialog_Char(TMessage& Message)
     return form && form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0;
 }
 
+bool TWinControl::Dialog_Key(TMessage& Message)
+{
+    // Tab moves the focus unless this control takes tabs itself.
+    if (Message.WParam != VK_TAB || (Perform(WM_GETDLGCODE, 0, 0) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
+        return false;
+    TCustomForm* form = GetParentForm(this);
+    return form && form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0;
+}
+
 bool TWinControl::Key_Message(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        return Do_Key_Down(Message);
+        return Do_Key_Down(Message) || Dialog_Key(Message);
     case WM_KEYUP:
     case WM_SYSKEYUP:
         return Do_Key_Up(Message);

@@ -402,6 +402,7 @@ private:
     bool Do_Key_Up(TMessage& Message);
     bool Do_Key_Press(TMessage& Message);
     bool Dialog_Char(TMessage& Message);
+    bool Dialog_Key(TMessage& Message);
     void Erase_Background(TMessage& Message);
     bool Dispatch_Window_Message(TMessage& Message);
     bool Dispatch_Control_Message(TMessage& Message);

@@ -432,6 +432,12 @@ void TCustomForm::Dispatch(TMessage& Message)
     case WM_CLOSE: Close(); break;
     case WM_QUERYENDSESSION: Message.Result = CloseQuery() ? 1 : 0; break;
     case WM_SYSCOLORCHANGE: Perform(CM_SYSCOLORCHANGE, 0, 0); break;
+    case CM_DIALOGKEY:
+        if (Message.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+            SelectNext(active_control, GetKeyState(VK_SHIFT) >= 0, true);
+            Message.Result = 1;
+        }
+        break;
     case CM_RELEASE: delete this; break;
     default: TWinControl::Dispatch(Message);
     }

@@ -482,3 +482,27 @@ TEST(Controls, TheCursorIsTheScreensOrElseThatOfTheControlUnderTheMouse)
     Screen->SetCursor(crDefault);
     EXPECT_EQ(cursor_at(20, 20), Screen->Cursors(crHandPoint));
 }
+
+TEST(Controls, TabMovesTheFocusInTabOrderAmongTabStops)
+{
+    Test_Form form;
+    auto* a = new Painted_Window(&form, RECT{0, 0, 20, 20}, clRed);
+    auto* b = new Painted_Window(&form, RECT{30, 0, 50, 20}, clRed);
+    auto* c = new Painted_Window(&form, RECT{60, 0, 80, 20}, clRed);
+    auto* skipped = new Painted_Window(&form, RECT{90, 0, 110, 20}, clRed);
+    for (TWinControl* control : {a, b, c})
+        control->SetTabStop(true);
+    c->SetTabOrder(0); // order now c, a, b, skipped
+    EXPECT_EQ(a->TabOrder(), 1);
+    EXPECT_EQ(skipped->TabOrder(), 3);
+    form.Show();
+    Pump();
+
+    c->SetFocus();
+    std::vector<TWinControl*> visited;
+    for (int i = 0; i < 4; ++i) {
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        visited.push_back(form.ActiveControl());
+    }
+    EXPECT_EQ(visited, (std::vector<TWinControl*>{a, b, c, a})) << "no stop at a control without TabStop; wraps";
+}
