@@ -184,11 +184,14 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == opRemove && AComponent)
         RemoveFreeNotification(AComponent);
-    // A copy: a handler may free components of this owner.
-    const std::vector<TComponent*> owned = components;
-    for (TComponent* component : owned)
-        if (std::find(components.begin(), components.end(), component) != components.end())
-            component->Notification(AComponent, Operation);
+    // Last first, and within bounds again after each call: a handler may
+    // free components of this owner.
+    for (auto i = static_cast<std::ptrdiff_t>(components.size()) - 1; i >= 0; --i) {
+        i = std::min(i, static_cast<std::ptrdiff_t>(components.size()) - 1);
+        if (i < 0)
+            break;
+        components[static_cast<std::size_t>(i)]->Notification(AComponent, Operation);
+    }
 }
 
 void TComponent::SetComponentState(TComponentStateItem Item, bool Value)

@@ -314,12 +314,11 @@ void TControl::SetEnabled(bool Value)
 
 void TControl::SetColor(TColor Value)
 {
-    if (Value != color) {
-        color = Value;
-        parent_color = false;
-        Perform(CM_COLORCHANGED, 0, 0);
-    }
     parent_color = false;
+    if (Value == color)
+        return;
+    color = Value;
+    Perform(CM_COLORCHANGED, 0, 0);
 }
 
 void TControl::SetParentColor(bool Value)
