@@ -506,3 +506,17 @@ TEST(Controls, TabMovesTheFocusInTabOrderAmongTabStops)
     }
     EXPECT_EQ(visited, (std::vector<TWinControl*>{a, b, c, a})) << "no stop at a control without TabStop; wraps";
 }
+
+TEST(Controls, AFormPaintsItselfBeforeItsWindowlessControls)
+{
+    Test_Form form;
+    new Probe(&form, RECT{10, 10, 30, 30}, clRed);
+    form.OnPaint = [&](TObject*) {
+        form.Canvas()->Brush()->SetColor(clYellow);
+        form.Canvas()->FillRect(form.ClientRect());
+    };
+    form.Show();
+    const QImage image = Shown(&form);
+    EXPECT_EQ(image.pixel(5, 5), Rgb_Of(clYellow));
+    EXPECT_EQ(image.pixel(15, 15), Rgb_Of(clRed));
+}
