@@ -18,6 +18,7 @@ public:
         int Alarm_Sound;
         int Rate_Any;
         int Rate_A;
+        int Link_Event_Code;
     };
     struct Box {
         std::string Text;
@@ -40,7 +41,8 @@ public:
         const St_System_SD_WCU& wcu = state.SD.WCU;
         std::lock_guard lock(mutex);
         updates.push_back({state.Settings.Connected, state.Type.System_Type, state.Settings.Port_Number,
-                           state.Settings.Alarm_Sound, wcu.Rate_Any, wcu.Rate_A});
+                           state.Settings.Alarm_Sound, wcu.Rate_Any, wcu.Rate_A,
+                           state.HD.Wcu_Link.Link_Event_Code});
     }
     bool Is_Busy(int) override
     {

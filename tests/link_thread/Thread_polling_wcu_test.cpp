@@ -150,6 +150,8 @@ TEST_F(Polling_Thread, TwoBadPollsAreToleratedAndAThirdRebuildsTheConnection)
     }
     ASSERT_TRUE(Pump_Until([&] { return Requests_Of('?') == 2; }));
     ASSERT_TRUE(More_Sd_Polls(2));
+    // The good polls between the two runs started the counts again.
+    EXPECT_EQ(Requests_Of('?'), 2);
     EXPECT_TRUE(shell.Boxes().empty());
 }
 
@@ -263,6 +265,29 @@ TEST_F(Polling_Thread, APortThatDoesNotOpenIsClearedAndReportedUnlessBusyThenANe
     EXPECT_EQ(shell.Pending_Posts(), 1);
 }
 
+TEST_F(Polling_Thread, APortHeldByAnotherCameraIsRefusedAndTheReportNamesThatCamera)
+{
+    Typical_Sd_Wcu().Load(Simulator());
+    camera_count = 2;
+    Start();
+    ASSERT_TRUE(More_Sd_Polls(1));
+    Fake_Shell second_shell;
+    second_shell.Set_Camera_On_Port(2);
+    Thread_Polling_WCU second(second_shell, 1, &camera_count, false);
+    second.Set_Name(1);
+    second.Resume();
+
+    second.Set_Port_Number(wcu.Com_Number());
+    ASSERT_TRUE(Pump_Until([&] { return !second_shell.Boxes().empty(); }));
+    EXPECT_EQ(second_shell.Boxes().front().Text,
+              "Camera 1\nCom3 is not a valid or free serial port available on the PC\n(already used by camera 2)\n\n"
+              "Click on PC banner to select another one");
+    EXPECT_TRUE(Pump_Until([&] { return second.Lock_State()->Settings.Port_Number == 0; }));
+    // The camera that holds the port polls on.
+    EXPECT_TRUE(More_Sd_Polls(2));
+    EXPECT_TRUE(shell.Boxes().empty());
+}
+
 TEST_F(Polling_Thread, SuspendStopsPollingAndResumeIdentifiesTheWcuAgain)
 {
     Typical_Sd_Wcu().Load(Simulator());
@@ -350,6 +375,12 @@ TEST_F(Polling_Thread, SettersStoreTheirValueAndRefreshWhatTheScreensShow)
         EXPECT_EQ(Stored_Camera_Value(one.value_name), one.stored);
         EXPECT_EQ(shell.Updates().size(), updates + (one.refreshes ? 1 : 0));
     }
+    // Each link event reaches the screens once.
+    thread->Lock_State()->HD.Wcu_Link.Link_Event_Code = 4;
+    thread->Set_Alarm_Sound(true);
+    EXPECT_EQ(shell.Updates().back().Link_Event_Code, 4);
+    EXPECT_EQ(thread->Lock_State()->HD.Wcu_Link.Link_Event_Code, 0);
+
     thread->Set_Tuner_Choice(5, '2');
     EXPECT_EQ(thread->Lock_State()->HD.Tuner_Choice_Amu2, 5);
     EXPECT_EQ(thread->Lock_State()->Settings.Name, 42);
