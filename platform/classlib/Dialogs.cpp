@@ -1,0 +1,80 @@
+#include "platform/classlib/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPointer>
+
+#include "platform/classlib/Dialog_Registry.h"
+
+namespace {
+
+QString Qt_String(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// "Text file (*.txt)|*.txt" as Qt's name filters ("Text file (*.txt)"): Qt
+// reads the patterns from the parentheses that end a filter.
+QStringList Name_Filters(const std::string& filter)
+{
+    const QStringList parts = Qt_String(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype index = 0; index + 1 < parts.size(); index += 2) {
+        const QString description = parts[index].trimmed();
+        const QString patterns = parts[index + 1].trimmed().replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString shown = QStringLiteral("(") + patterns + QStringLiteral(")");
+        filters << (description.endsWith(shown) ? description : description + QLatin1Char(' ') + shown);
+    }
+    return filters;
+}
+
+// Asks a dialog shown on the user-interface thread to close, from any thread.
+void Reject_Later(const QPointer<QFileDialog>& dialog)
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [dialog] {
+            if (dialog)
+                dialog->reject();
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace
+
+bool TOpenDialog::Execute()
+{
+    QFileDialog dialog(nullptr, Qt_String(title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(Saving() || !options.Contains(ofFileMustExist) ? QFileDialog::AnyFile
+                                                                       : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.Contains(ofOverwritePrompt));
+    dialog.setDefaultSuffix(Qt_String(default_ext));
+    const QStringList filters = Name_Filters(filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        if (filter_index >= 1 && filter_index <= filters.size())
+            dialog.selectNameFilter(filters[filter_index - 1]);
+    }
+    const QFileInfo proposed(Qt_String(file_name));
+    if (!initial_dir.empty())
+        dialog.setDirectory(Qt_String(initial_dir));
+    else if (!file_name.empty() && proposed.path() != QLatin1String("."))
+        dialog.setDirectory(proposed.path());
+    if (!file_name.empty())
+        dialog.selectFile(proposed.fileName());
+
+    const QPointer<QFileDialog> guard(&dialog);
+    Modal_Dialog_Registration registration(
+        Modal_Dialog{0, Dialog_Owner_Thread(), nullptr, "#32770", [guard] { Reject_Later(guard); }});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    file_name = dialog.selectedFiles().constFirst().toStdString();
+    if (!filters.isEmpty())
+        filter_index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    const QString extension = QFileInfo(Qt_String(file_name)).suffix();
+    if (!default_ext.empty() && extension.compare(Qt_String(default_ext), Qt::CaseInsensitive) != 0)
+        options.Include(ofExtensionDifferent);
+    else
+        options.Exclude(ofExtensionDifferent);
+    return true;
+}

@@ -1,0 +1,162 @@
+#include "platform/classlib/StdCtrls_Host.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QPalette>
+
+#include "platform/classlib/Menus.h"
+#include "platform/winapi/Gdi_Objects.h"
+#include "platform/winapi/Gdi_Text.h"
+
+QString Qt_Text(const std::string& Text) { return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())); }
+
+QFont Qt_Font(TFont* Font)
+{
+    // The text layer makes a font's Qt face when it first measures with it.
+    HFONT handle = Font->Handle();
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, handle);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, "x", 1, &extent);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    const Gdi_Font* font = Gdi_Find<Gdi_Font>(handle);
+    return font && font->qt_font_ready ? font->qt_font : QApplication::font();
+}
+
+namespace {
+
+QColor Qt_Color(TColor color)
+{
+    const COLORREF rgb = ColorToRGB(color);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+bool Is_Mouse(QEvent::Type type)
+{
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease || type == QEvent::MouseMove ||
+           type == QEvent::MouseButtonDblClick;
+}
+
+bool Is_Key(QEvent::Type type) { return type == QEvent::KeyPress || type == QEvent::KeyRelease; }
+
+} // namespace
+
+// Passes the widget's input on to the window, and drops the key events the
+// widget left unhandled when Qt hands them on to the window's widget, which
+// has had them already.
+class Content_Input_Filter : public QObject {
+public:
+    Content_Input_Filter(TWidget_Control* owner, QWidget* window_widget)
+        : QObject(owner->Content()), control(owner), window(window_widget)
+    {
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == window)
+            return Window_Event(event);
+        const QEvent::Type type = event->type();
+        if (type == QEvent::ContextMenu) {
+            control->Popup_Context_Menu(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+        if (type == QEvent::FocusIn && control->HandleAllocated() && GetFocus() != control->Handle())
+            SetFocus(control->Handle());
+        if (Is_Mouse(type) || Is_Key(type)) {
+            QCoreApplication::sendEvent(window, event);
+            if (Is_Key(type))
+                forwarded = event;
+        }
+        return false;
+    }
+
+private:
+    bool Window_Event(QEvent* event)
+    {
+        if (event != forwarded)
+            return false;
+        forwarded = nullptr;
+        return true;
+    }
+
+    TWidget_Control* control;
+    QWidget* window;
+    const QEvent* forwarded = nullptr;
+};
+
+TWidget_Control::TWidget_Control(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(true); }
+
+TWidget_Control::~TWidget_Control() { delete content.data(); }
+
+void TWidget_Control::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    QWidget* window = Window_Widget(Handle());
+    content = Create_Content(window);
+    content->setAttribute(Qt::WA_NoMousePropagation);
+    auto* filter = new Content_Input_Filter(this, window);
+    content->installEventFilter(filter);
+    for (QWidget* part : content->findChildren<QWidget*>())
+        part->installEventFilter(filter);
+    window->installEventFilter(filter);
+    window->setFocusProxy(content);
+    Style_Content();
+    Place_Content();
+    content->show();
+}
+
+void TWidget_Control::DestroyWnd()
+{
+    if (content) {
+        Save_Content();
+        if (QWidget* window = content->parentWidget())
+            window->setFocusProxy(nullptr);
+        delete content.data();
+    }
+    TWinControl::DestroyWnd();
+}
+
+void TWidget_Control::Style_Content()
+{
+    content->setFont(Qt_Font(Font()));
+    QPalette palette = content->palette();
+    palette.setColor(QPalette::Base, Qt_Color(Color()));
+    palette.setColor(QPalette::Text, Qt_Color(Font()->Color()));
+    palette.setColor(QPalette::WindowText, Qt_Color(Font()->Color()));
+    palette.setColor(QPalette::ButtonText, Qt_Color(Font()->Color()));
+    content->setPalette(palette);
+}
+
+void TWidget_Control::WndProc(TMessage& Message)
+{
+    TWinControl::WndProc(Message);
+    if (!content)
+        return;
+    switch (Message.Msg) {
+    case WM_SIZE: Place_Content(); break;
+    case CM_FONTCHANGED:
+    case CM_COLORCHANGED: Style_Content(); break;
+    default: break;
+    }
+}
+
+void TWidget_Control::Place_Content()
+{
+    RECT window_rect;
+    RECT client;
+    POINT origin{0, 0};
+    GetWindowRect(Handle(), &window_rect);
+    GetClientRect(Handle(), &client);
+    ::ClientToScreen(Handle(), &origin);
+    content->setGeometry(origin.x - window_rect.left, origin.y - window_rect.top, client.right, client.bottom);
+}
+
+void TWidget_Control::Popup_Context_Menu(QPoint Global)
+{
+    auto* menu = dynamic_cast<TPopupMenu*>(PopupMenu());
+    if (!menu || !menu->AutoPopup())
+        return;
+    menu->SetPopupComponent(this);
+    menu->Popup(Global.x(), Global.y());
+}
