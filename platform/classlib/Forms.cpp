@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/classlib/Dialog_Registry.h"
 #include "platform/classlib/Thread.h"
@@ -495,6 +496,14 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
 TApplication::~TApplication() { Stop_Hint_Timer(); }
 
+std::string TApplication::Title() const
+{
+    if (!title.empty())
+        return title;
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).stem().string();
+}
+
 HWND TApplication::Handle()
 {
     if (!handle) {
@@ -502,7 +511,7 @@ HWND TApplication::Handle()
         window_class.lpfnWndProc = Application_Window_Proc;
         window_class.lpszClassName = "TApplication";
         RegisterClassA(&window_class);
-        handle = CreateWindowExA(0, "TApplication", title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+        handle = CreateWindowExA(0, "TApplication", Title().c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
                                  nullptr);
     }
     return handle;
@@ -833,7 +842,7 @@ void TApplication::ShowException(Exception* E)
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
         message += '.';
     if (!QCoreApplication::instance()) { // no windows without an application: the log has it
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
+        std::fprintf(stderr, "%s: %s\n", Title().c_str(), message.c_str());
         return;
     }
     Error_Box box(message);

@@ -170,7 +170,8 @@ public:
     explicit TApplication(TComponent* AOwner);
     ~TApplication() override;
 
-    const std::string& Title() const { return title; }
+    // The program file's name without its extension until one is set.
+    std::string Title() const;
     void SetTitle(const std::string& Value) { title = Value; }
     // The application's own (hidden) window.
     HWND Handle();
