@@ -75,11 +75,6 @@ void Enable_Forms(const std::vector<TCustomForm*>& forms)
     }
 }
 
-LRESULT Application_Window_Proc(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
-{
-    return DefWindowProcA(window, message, w_param, l_param);
-}
-
 } // namespace
 
 // ---- TCustomForm ---------------------------------------------------------------
@@ -162,7 +157,7 @@ void TCustomForm::CreateParams(TCreateParams& Params)
         WS_CAPTION,                                // bsToolWindow
         WS_CAPTION | WS_THICKFRAME,                // bsSizeToolWin
     };
-    Params.Style = WS_CLIPCHILDREN | frames[border_style];
+    Params.Style = (Params.Style & WS_DISABLED) | WS_CLIPCHILDREN | frames[border_style];
     if (border_style != bsNone) {
         if (border_icons.Contains(biSystemMenu))
             Params.Style |= WS_SYSMENU;
@@ -508,7 +503,7 @@ HWND TApplication::Handle()
 {
     if (!handle) {
         WNDCLASSA window_class;
-        window_class.lpfnWndProc = Application_Window_Proc;
+        window_class.lpfnWndProc = DefWindowProcA;
         window_class.lpszClassName = "TApplication";
         RegisterClassA(&window_class);
         handle = CreateWindowExA(0, "TApplication", Title().c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
