@@ -1,0 +1,109 @@
+#include "platform/winapi/Sound.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/platform/winapi/Test_Sound_Device.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+LPCSTR Image(const Bytes& wave)
+{
+    return reinterpret_cast<LPCSTR>(wave.data());
+}
+
+TEST(Sound, WithoutADeviceEveryPlayAnswersFalseAndNoneHangs)
+{
+    Temp_Sound_Device device(false);
+    const Bytes wave = Make_Test_Wave(Test_Samples(800));
+    EXPECT_EQ(waveOutGetNumDevs(), 0u);
+    for (UINT flags : {SND_MEMORY | SND_NODEFAULT, SND_ASYNC | SND_NODEFAULT | SND_MEMORY,
+                       SND_ASYNC | SND_NODEFAULT | SND_MEMORY | SND_LOOP})
+        EXPECT_EQ(sndPlaySound(Image(wave), flags), FALSE) << flags;
+    EXPECT_EQ(sndPlaySound(nullptr, SND_MEMORY), TRUE);
+}
+
+TEST(Sound, PlaysTheSamplesOfEveryPcmLayout)
+{
+    struct Layout {
+        int channels;
+        int bits;
+    };
+    for (Layout layout : {Layout{1, 8}, Layout{2, 16}, Layout{1, 24}, Layout{2, 32}}) {
+        Temp_Sound_Device device(true);
+        ASSERT_EQ(waveOutGetNumDevs(), 1u);
+        const Bytes samples = Test_Samples(static_cast<std::size_t>(480 * layout.channels * layout.bits / 8));
+        const Bytes wave = Make_Test_Wave(samples, layout.channels, 11025, layout.bits);
+        EXPECT_EQ(sndPlaySound(Image(wave), SND_NODEFAULT | SND_MEMORY), TRUE) << layout.bits;
+        EXPECT_EQ(device.Played(), samples) << layout.bits;
+    }
+}
+
+TEST(Sound, PlaySoundTakesAnImageOrAFile)
+{
+    Temp_Sound_Device device(true);
+    const Bytes samples = Test_Samples(1000);
+    const Bytes wave = Make_Test_Wave(samples);
+    EXPECT_EQ(PlaySound(Image(wave), nullptr, SND_MEMORY | SND_SYNC), TRUE);
+    EXPECT_EQ(device.Played(), samples);
+
+    const std::filesystem::path file = device.Folder() / "sound.wav";
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(wave.data()), std::ssize(wave));
+    EXPECT_EQ(PlaySound(file.c_str(), nullptr, SND_FILENAME), TRUE);
+    EXPECT_EQ(sndPlaySound((device.Folder() / "missing.wav").c_str(), SND_SYNC), FALSE);
+}
+
+TEST(Sound, BackgroundAndLoopingSoundsStopOnRequest)
+{
+    Temp_Sound_Device device(true);
+    const Bytes samples = Test_Samples(4000);
+    const Bytes wave = Make_Test_Wave(samples);
+    ASSERT_EQ(sndPlaySound(Image(wave), SND_ASYNC | SND_NODEFAULT | SND_MEMORY | SND_LOOP), TRUE);
+    EXPECT_EQ(waveOutGetNumDevs(), 1u);
+    EXPECT_EQ(sndPlaySound(nullptr, SND_MEMORY), TRUE);
+
+    std::filesystem::remove(device.Output());
+    ASSERT_EQ(sndPlaySound(Image(wave), SND_ASYNC | SND_MEMORY), TRUE);
+    // A new sound waits for the background one to give the device back.
+    ASSERT_EQ(sndPlaySound(Image(wave), SND_SYNC | SND_MEMORY), TRUE);
+    EXPECT_EQ(device.Played().size() % samples.size(), 0u);
+}
+
+TEST(Sound, DamagedOrUnplayableImagesAreRefused)
+{
+    Temp_Sound_Device device(true);
+    const Bytes good = Make_Test_Wave(Test_Samples(100));
+    struct Case {
+        const char* name;
+        Bytes wave;
+    };
+    Bytes data_past_riff = good;
+    data_past_riff[40] = 200; // data size beyond the RIFF size
+    Bytes no_wave_id = good;
+    no_wave_id[8] = 'X';
+    Bytes short_format = good;
+    short_format[16] = 14; // format chunk too short for its fields
+    Bytes no_data = good;
+    no_data.resize(44);
+    no_data[4] = 36;
+    no_data[40] = 0;
+    no_data[36] = 'l'; // "lata": an unknown chunk, and no data chunk
+    const Case cases[] = {
+        {"data past RIFF size", data_past_riff},
+        {"no WAVE id", no_wave_id},
+        {"short format chunk", short_format},
+        {"no data chunk", no_data},
+        {"not PCM", Make_Test_Wave(Test_Samples(100), 1, 8000, 8, 3)},
+        {"12 bits", Make_Test_Wave(Test_Samples(100), 1, 8000, 12)},
+        {"no channels", Make_Test_Wave(Test_Samples(100), 0)},
+        {"not RIFF", Bytes{'R', 'I', 'F', 'X', 0, 0, 0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(sndPlaySound(Image(c.wave), SND_MEMORY), FALSE) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(device.Output()));
+}
+
+} // namespace
