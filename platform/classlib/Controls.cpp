@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/Menus.h"
 
 namespace {
 
@@ -550,6 +551,23 @@ void TControl::Mouse_Button_Up(TMessage& Message, TMouseButton Button)
     }
     if (!control_style.Contains(csNoStdEvents))
         MouseUp(Button, KeysToShiftState(static_cast<WORD>(Message.WParam)), point.x, point.y);
+    if (Button == mbRight)
+        Context_Popup(point);
+}
+
+void TControl::Context_Popup(POINT Point)
+{
+    // The nearest popup menu up the parents, as the context menu request
+    // goes up to the parent of a control without one.
+    for (TControl* control = this; control; control = control->Parent()) {
+        auto* menu = dynamic_cast<TPopupMenu*>(control->popup_menu);
+        if (!menu || !menu->AutoPopup())
+            continue;
+        const POINT screen = ClientToScreen(Point);
+        menu->SetPopupComponent(control);
+        menu->Popup(screen.x, screen.y);
+        return;
+    }
 }
 
 bool TControl::Dispatch_Change_Message(TMessage& Message)

@@ -234,6 +234,8 @@ private:
 
     void Mouse_Button_Down(TMessage& Message, TMouseButton Button, bool Double);
     void Mouse_Button_Up(TMessage& Message, TMouseButton Button);
+    // Right button released: the control's popup menu (or its parent's) at the point.
+    void Context_Popup(POINT Point);
     void Font_Changed();
     bool Dispatch_Change_Message(TMessage& Message);
 

@@ -1,7 +1,10 @@
 #include "platform/classlib/Controls.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/Menus.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QMenu>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -519,4 +522,37 @@ TEST(Controls, AFormPaintsItselfBeforeItsWindowlessControls)
     const QImage image = Shown(&form);
     EXPECT_EQ(image.pixel(5, 5), Rgb_Of(clYellow));
     EXPECT_EQ(image.pixel(15, 15), Rgb_Of(clRed));
+}
+
+TEST(Controls, ARightClickPopsUpTheNearestPopupMenuUpTheParents)
+{
+    Test_Form form;
+    auto* panel = new Painted_Window(&form, RECT{0, 0, 100, 100}, clSilver);
+    auto* probe = new Probe(panel, RECT{10, 10, 40, 40}, clRed);
+    auto* menu = new TPopupMenu(&form);
+    auto* item = new TMenuItem(menu);
+    item->SetCaption("Camera 1");
+    menu->Items()->Add(item); // an empty menu would not show
+    panel->SetPopupMenu(menu);
+    std::vector<TComponent*> popped_for;
+    menu->OnPopup = [&](TObject*) {
+        popped_for.push_back(menu->PopupComponent());
+        // Dismissed from inside the menu's own loop.
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [menu] {
+            if (menu->Menu_Widget())
+                menu->Menu_Widget()->close();
+        }, Qt::QueuedConnection);
+    };
+    form.Show();
+    Pump();
+    for (int x : {20, 60}) { // over the windowless probe, then over the panel itself
+        SendMessageA(panel->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, 20));
+        SendMessageA(panel->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(x, 20));
+    }
+    EXPECT_EQ(popped_for, (std::vector<TComponent*>{panel, panel}));
+    menu->SetAutoPopup(false);
+    SendMessageA(panel->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(60, 20));
+    EXPECT_EQ(popped_for.size(), 2u);
+    Pump();
+    (void)probe;
 }
