@@ -196,11 +196,12 @@ void TSCLTimerPool::UpdateMainTimer(bool Start)
 {
     if (ComponentState().Contains(csDesigning))
         return;
-    Make_Window();
     active = false;
-    KillTimer(window, Pool_Timer_Id);
+    if (window != nullptr)
+        KillTimer(window, Pool_Timer_Id);
     if (!Start || GetActiveTimers() == 0)
         return;
+    Make_Window();
     if (window == nullptr || SetTimer(window, Pool_Timer_Id, min_interval, nullptr) == 0)
         throw EOutOfResources(No_Timers_Text);
     tick = 1;

@@ -130,7 +130,7 @@ public:
     HWND Handle() const { return window; }
 
     // Stops the window timer, then starts it again (Tick 1) when Start and
-    // some item is enabled.
+    // some item is enabled; the hidden window is made on the first start.
     void UpdateMainTimer(bool Start);
     // One tick: every enabled item whose Divisor divides Tick fires, in list
     // order; items removed by an earlier handler of the tick are skipped.
