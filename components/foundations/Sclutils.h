@@ -15,6 +15,7 @@
 // glyph layout), Sclutils_Convert.cpp (alignment and strings) and
 // Sclutils_Windows.cpp (windows and forms).
 
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -238,3 +239,48 @@ void SCLStringToFont(const std::string& S, TFont* Font);
 void SCLParseToStrList(const std::string& S, char Separator, TStrings* List);
 // The divisors of N in ascending order; none below 2.
 void SCLGetDivider(TStrings* List, int N);
+
+// ---- Windows and forms -------------------------------------------------------
+
+// What a dialog is placed relative to, and where in it.
+enum TSCLDlgPosRel { brScreen, brScreenWorkArea, brMainForm, brActiveWindow };
+enum TSCLDlgPosition {
+    bpCustom, bpTopLeft, bpTopCenter, bpTopRight, bpCenterLeft, bpCenter, bpCenterRight, bpBottomLeft,
+    bpBottomCenter, bpBottomRight
+};
+
+// Parent is Control itself or one of its parents.
+bool SCLIsChild(TControl* Control, TControl* Parent);
+// Child centred on Parent, kept on the screen; with Show, its modal result.
+int SCLCenterChild(TCustomForm* Parent, TCustomForm* Child, bool Show);
+void SCLCenterForm(TCustomForm* Form);
+// Child centred on Parent's window rectangle, kept left of the screen's
+// right edge, above its bottom and not above its top.
+void SCLCenterChildWindow(HWND Parent, HWND Child, bool Unused);
+// Centred on the screen (a third from the top with Upper), kept on it.
+void SCLCenterWindow(HWND Wnd, bool Upper);
+RECT SCLDlgGetTargetRect(TSCLDlgPosRel Relation);
+void SCLPositionWindow(HWND Wnd, const RECT& Target, TSCLDlgPosition Position, bool Unused);
+
+// Makes a form of the class, shows it modally, frees it.
+template <class Form>
+TModalResult SCLShowModal(TComponent* Owner)
+{
+    auto form = std::make_unique<Form>(Owner);
+    return form->ShowModal();
+}
+
+// Processes the application's messages for Milliseconds, or until it
+// terminates.
+void SCLWait(DWORD Milliseconds);
+
+// The opening animation: XOR focus rectangles on the screen growing from
+// (X, Y) (the cursor when X < 0) to the form's window, drawn once and then
+// once more to erase them.
+void SCLExplodeForm(TCustomForm* Form);
+void SCLExplodeFormExt(TCustomForm* Form, int X, int Y, int Delay, int Steps);
+// In two stages from a StartWidth x StartHeight rectangle: half way to the
+// window (shown only with Trace), then growing to the window.
+void SCLExplodeForm2(TCustomForm* Form);
+void SCLExplodeFormExt2(TCustomForm* Form, int X, int Y, bool Trace, int Delay, int StartHeight, int StartWidth,
+                        int Steps);
