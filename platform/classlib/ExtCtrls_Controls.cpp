@@ -1,6 +1,7 @@
 #include "platform/classlib/ExtCtrls_Controls.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 #include "platform/winapi/Gdi_Text.h"
@@ -282,6 +283,51 @@ void TPicture::Assign(TPersistent* Source)
         return;
     }
     TPersistent::Assign(Source);
+}
+
+void TPicture::ReadData(TStream& Stream)
+{
+    unsigned char length = 0;
+    Stream.ReadBuffer(&length, 1);
+    std::string class_name(length, '\0');
+    if (length > 0)
+        Stream.ReadBuffer(class_name.data(), length);
+    std::unique_ptr<TGraphic> loaded;
+    TMemoryStream picture_data;
+    if (class_name == "TBitmap") {
+        std::uint32_t size = 0;
+        Stream.ReadBuffer(&size, 4);
+        if (size > Stream.Size() - Stream.Position())
+            throw EInvalidGraphic("Bitmap image is not valid");
+        picture_data.CopyFrom(Stream, size);
+        loaded = std::make_unique<TBitmap>();
+    } else if (class_name == "TIcon") {
+        if (Stream.Size() > Stream.Position())
+            picture_data.CopyFrom(Stream, Stream.Size() - Stream.Position());
+        loaded = std::make_unique<TIcon>();
+    } else {
+        throw EInvalidGraphic("Unknown picture class " + class_name);
+    }
+    picture_data.SetPosition(0);
+    loaded->LoadFromStream(picture_data);
+    Take(std::move(loaded));
+}
+
+void TPicture::WriteData(TStream& Stream)
+{
+    const std::string class_name = dynamic_cast<TIcon*>(graphic.get()) ? "TIcon" : "TBitmap";
+    const auto length = static_cast<unsigned char>(class_name.size());
+    Stream.WriteBuffer(&length, 1);
+    Stream.WriteBuffer(class_name.data(), length);
+    TMemoryStream picture_data;
+    if (graphic)
+        graphic->SaveToStream(picture_data);
+    if (class_name == "TBitmap") {
+        const auto size = static_cast<std::uint32_t>(picture_data.Size());
+        Stream.WriteBuffer(&size, 4);
+    }
+    if (picture_data.Size() > 0)
+        Stream.WriteBuffer(picture_data.Memory(), static_cast<int>(picture_data.Size()));
 }
 
 // ---- Image -----------------------------------------------------------------

@@ -91,6 +91,12 @@ public:
     // ".bmp" and ".ico" files; another extension raises EInvalidGraphic.
     void LoadFromFile(const std::string& FileName);
     void Assign(TPersistent* Source) override;
+    // The picture as a form resource keeps it: the graphic's class name
+    // (a length byte, then the name), then for a bitmap its BMP file after
+    // a 32-bit size, for an icon its ICO file. A broken or unknown picture
+    // raises EInvalidGraphic.
+    void ReadData(TStream& Stream);
+    void WriteData(TStream& Stream);
 
     TNotifyEvent OnChange;
 

@@ -6,14 +6,11 @@
 
 #include <string>
 
+#include "platform/classlib/Form_Reader.h" // EResNotFound
 #include "platform/classlib/Graphics.h"
 #include "platform/classlib/Graphics_Bitmap.h"
 
 class QImage;
-
-class EResNotFound : public Exception {
-    using Exception::Exception;
-};
 
 // Loads a bitmap resource into Bitmap (pf32bit); an unknown name raises
 // EResNotFound and a broken picture EInvalidGraphic, the bitmap unchanged.

@@ -1,10 +1,8 @@
 #include "platform/classlib/StdCtrls_Host.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QPalette>
 
-#include "platform/classlib/Menus.h"
 #include "platform/winapi/Gdi_Objects.h"
 #include "platform/winapi/Gdi_Text.h"
 
@@ -57,10 +55,8 @@ public:
         if (watched == window)
             return Window_Event(event);
         const QEvent::Type type = event->type();
-        if (type == QEvent::ContextMenu) {
-            control->Popup_Context_Menu(static_cast<QContextMenuEvent*>(event)->globalPos());
-            return true;
-        }
+        if (type == QEvent::ContextMenu)
+            return true; // the right button's messages pop up the control's own menu
         if (type == QEvent::FocusIn && control->HandleAllocated() && GetFocus() != control->Handle())
             SetFocus(control->Handle());
         if (Is_Mouse(type) || Is_Key(type)) {
@@ -150,13 +146,4 @@ void TWidget_Control::Place_Content()
     GetClientRect(Handle(), &client);
     ::ClientToScreen(Handle(), &origin);
     content->setGeometry(origin.x - window_rect.left, origin.y - window_rect.top, client.right, client.bottom);
-}
-
-void TWidget_Control::Popup_Context_Menu(QPoint Global)
-{
-    auto* menu = dynamic_cast<TPopupMenu*>(PopupMenu());
-    if (!menu || !menu->AutoPopup())
-        return;
-    menu->SetPopupComponent(this);
-    menu->Popup(Global.x(), Global.y());
 }

@@ -5,7 +5,8 @@
 // control's: it keeps its messages, and the widget's mouse and key input is
 // also passed to the window as the window's own input (so OnKeyDown,
 // OnMouseDown and OnDblClick fire). The window's focus is the widget's, and
-// a right click pops up the control's PopupMenu, not the widget's own menu.
+// the widget's own context menu gives way to the control's PopupMenu,
+// which the right button's messages pop up.
 
 #include <QPointer>
 #include <QWidget>
@@ -36,7 +37,6 @@ private:
     friend class Content_Input_Filter;
 
     void Place_Content();
-    void Popup_Context_Menu(QPoint Global);
 
     QPointer<QWidget> content;
 };

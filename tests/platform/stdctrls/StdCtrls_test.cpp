@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -157,7 +158,9 @@ TEST(Memo, ARightClickPopsUpTheControlsMenu)
     menu.Items()->Add(item);
     form.Memo->SetPopupMenu(&menu);
     TComponent* popped_for = nullptr;
+    int popups = 0;
     menu.OnPopup = [&](TObject*) {
+        ++popups;
         popped_for = menu.PopupComponent();
         QTimer::singleShot(0, [&] {
             if (menu.Menu_Widget())
@@ -165,9 +168,19 @@ TEST(Memo, ARightClickPopsUpTheControlsMenu)
         });
     };
     QWidget* viewport = Editor(form.Memo)->viewport();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(viewport, &event);
+    const QPoint global = viewport->mapToGlobal(QPoint(5, 5));
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), global);
+    QApplication::sendEvent(viewport, &request);
+    EXPECT_EQ(popped_for, nullptr) << "not the editor's own menu";
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, QPointF(5, 5), QPointF(global), Qt::RightButton,
+                          type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &click);
+    }
+    Application->ProcessMessages();
     EXPECT_EQ(popped_for, form.Memo);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(menu.Menu_Widget(), nullptr);
 }
 
 TEST(StdControls, ButtonClickSetsTheFormsModalResultAndEnterClicksTheDefault)
