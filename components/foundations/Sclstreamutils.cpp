@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "components/foundations/Sclprocs.h"
+#include "components/foundations/Sclwave.h"
+#include "platform/classlib/Graphics_Bitmap.h"
+#include "platform/classlib/Graphics_Bmp.h"
 
 namespace {
 
@@ -56,6 +59,35 @@ std::string Read_Text(TStream& Stream, int Length)
 void Write_Text(TStream& Stream, const std::string& Text)
 {
     Stream.WriteBuffer(Text.data(), static_cast<int>(Text.size()));
+}
+
+int Dib_Bits(int Colors, const Bmp_Picture& Picture, bool Monochrome)
+{
+    if (Monochrome)
+        return 1;
+    switch (Colors) {
+    case 0: return Picture.bits_per_pixel > 8 ? 24 : Picture.bits_per_pixel;
+    case 2: return 1;
+    case 16: return 4;
+    case 256: return 8;
+    default: throw Exception("Cannot store a bitmap with " + std::to_string(Colors) + " colours");
+    }
+}
+
+// A stored length that must be an int32.
+std::int32_t Stored_Length(std::int64_t Length)
+{
+    if (Length > std::numeric_limits<std::int32_t>::max())
+        throw Exception("Data of " + std::to_string(Length) + " bytes is too long to store");
+    return static_cast<std::int32_t>(Length);
+}
+
+void Write_Bitmap_File(TStream& Stream, TBitmap& Bitmap, int Colors)
+{
+    if (Colors == -1)
+        Bitmap.SaveToStream(Stream);
+    else
+        SCLBmpSaveDIBStream(Stream, Bitmap, Colors);
 }
 
 } // namespace
@@ -179,4 +211,73 @@ void LoadCompressedStream(TStream& Source, TStream& Dest)
         Dest.WriteBuffer(output.data(), count);
         left -= 4 + length;
     }
+}
+
+void SCLBmpSaveDIBStream(TStream& Stream, TBitmap& Bitmap, int Colors)
+{
+    if (Bitmap.Empty())
+        throw Exception("Image bitmap incorrecte");
+    TMemoryStream own;
+    Bitmap.SaveToStream(own);
+    own.SetPosition(0);
+    Bmp_Picture picture = Read_Bmp(own);
+    const int bits = Dib_Bits(Colors, picture, Bitmap.Monochrome());
+    if (bits <= 8) {
+        // The table's own colours when they fit, and always 2^bits entries.
+        const std::vector<RGBQUAD> kept = picture.bits_per_pixel == bits ? picture.color_table : std::vector<RGBQUAD>{};
+        picture.color_table = Bmp_Color_Table(picture.pixels, bits, kept);
+        picture.color_table.resize(std::size_t(1) << bits);
+    } else {
+        picture.color_table.clear();
+    }
+    picture.bits_per_pixel = bits;
+    Write_Bmp(Stream, picture);
+    Stream.SetPosition(0);
+}
+
+void stWriteBitmap(TStream& Stream, TBitmap& Bitmap, bool Compressed, int Colors)
+{
+    TMemoryStream file;
+    Write_Bitmap_File(file, Bitmap, Colors);
+    file.SetPosition(0);
+    if (Compressed) {
+        SaveCompressedStream(file, Stream, file.Size());
+        return;
+    }
+    stWriteInteger(Stream, Stored_Length(file.Size()));
+    Stream.CopyFrom(file, file.Size());
+}
+
+void stReadBitmap(TStream& Stream, TBitmap& Bitmap, bool Compressed)
+{
+    TMemoryStream file;
+    if (Compressed) {
+        LoadCompressedStream(Stream, file);
+    } else {
+        const int length = Checked_Length(stReadInteger(Stream), Bytes_Left(Stream), "bitmap");
+        if (length > 0)
+            file.CopyFrom(Stream, length);
+    }
+    if (file.Size() == 0) {
+        Bitmap.Assign(nullptr);
+        return;
+    }
+    file.SetPosition(0);
+    Bitmap.LoadFromStream(file);
+}
+
+void stWriteWave(TStream& Stream, TSCLWave& Wave, bool Compressed)
+{
+    if (Compressed)
+        Wave.SaveCompressedToStream(Stream);
+    else
+        Wave.SaveToStreamEx(Stream);
+}
+
+void stReadWave(TStream& Stream, TSCLWave& Wave, bool Compressed)
+{
+    if (Compressed)
+        Wave.LoadCompressedFromStream(Stream);
+    else
+        Wave.LoadFromStreamEx(Stream);
 }

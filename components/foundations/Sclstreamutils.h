@@ -18,6 +18,9 @@
 #include "platform/classlib/Classes.h"
 #include "platform/winapi/WinTypes.h"
 
+class TBitmap;
+class TSCLWave;
+
 void stWriteInteger(TStream& Stream, std::int32_t Value);
 std::int32_t stReadInteger(TStream& Stream);
 void stWriteWord(TStream& Stream, WORD Value);
@@ -35,6 +38,25 @@ std::string stReadString(TStream& Stream);
 // replaces the content of Strings.
 void stWriteStringList(TStream& Stream, const TStrings& Strings, bool Compressed);
 void stReadStringList(TStream& Stream, TStrings& Strings, bool Compressed);
+
+// A stored bitmap. Colors -1: the bitmap file as the bitmap saves itself;
+// 2, 16 or 256 (or 0, the bitmap's own depth): the device-independent file
+// of SCLBmpSaveDIBStream. Compressed: that file as a compressed stream;
+// otherwise int32 byte length followed by the file. Reading loads the
+// bitmap from exactly that file; a stored length of 0 empties it.
+void stWriteBitmap(TStream& Stream, TBitmap& Bitmap, bool Compressed, int Colors);
+void stReadBitmap(TStream& Stream, TBitmap& Bitmap, bool Compressed);
+// Writes the bitmap as a bitmap file with Colors colours (2 for a
+// monochrome bitmap whatever Colors says; 0 keeps its own depth, 16 and 32
+// bits becoming 24), a full colour table of 2^bits entries, then sets
+// Stream's position to 0. An empty bitmap raises Exception "Image bitmap
+// incorrecte"; another colour count raises Exception naming it.
+void SCLBmpSaveDIBStream(TStream& Stream, TBitmap& Bitmap, int Colors);
+
+// A wave in its compressed stream form when Compressed, else as int32 size
+// followed by the file image.
+void stWriteWave(TStream& Stream, TSCLWave& Wave, bool Compressed);
+void stReadWave(TStream& Stream, TSCLWave& Wave, bool Compressed);
 
 // Packs Count bytes from Source's position into Dest as one compressed
 // stream; raises EReadError when Source holds fewer.
