@@ -1,5 +1,7 @@
 #include "platform/classlib/Published_Properties.h"
 
+#include "platform/classlib/StdCtrls_Published.h"
+
 namespace {
 
 const TIdent_Value cursor_idents[] = {
@@ -156,4 +158,5 @@ void Register_Class_Library()
     Register_Control();
     Register_Win_Control();
     Register_Form();
+    Register_Standard_Controls();
 }

@@ -21,6 +21,7 @@ inline constexpr const char* Font_Pitch_Names[] = {"fpDefault", "fpVariable", "f
 std::span<const TIdent_Value> Cursor_Idents();
 
 // Registers TComponent, TControl, TWinControl, TGraphicControl,
-// TCustomControl, TCustomForm, TForm, TFont and TStrings. The registry runs
-// it before its first look-up.
+// TCustomControl, TCustomForm, TForm, TFont, TStrings and the standard
+// controls of StdCtrls_Published.h. The registry runs it before its first
+// look-up.
 void Register_Class_Library();

@@ -66,19 +66,22 @@ TEST(Form_Reader, BuildsTheFormFromItsResourceWithPropertiesAndDefaults)
     EXPECT_EQ(form->Font()->Height(), -11);
     EXPECT_EQ(form->WindowState(), wsNormal);
 
-    ASSERT_NE(form->PanelOuter, nullptr);
-    ASSERT_NE(form->PanelInner, nullptr);
-    ASSERT_NE(form->Probe1, nullptr);
+    for (TComponent* field : std::initializer_list<TComponent*>{form->PanelOuter, form->PanelInner, form->Memo1,
+                                                                form->Probe1, form->PopupMain, form->MenuCopy,
+                                                                form->MenuSmall, form->MenuLarge}) {
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->Owner(), form.get()) << field->Name();
+    }
     EXPECT_EQ(form->PanelOuter->Parent(), form.get());
-    EXPECT_EQ(form->PanelOuter->Owner(), form.get());
     EXPECT_EQ(form->PanelOuter->Align(), alClient);
-    EXPECT_EQ(form->PanelOuter->PopupMenu(), form->Probe1);
+    EXPECT_EQ(form->PanelOuter->BevelOuter(), bvLowered);
+    EXPECT_EQ(form->PanelOuter->BevelInner(), bvNone);
     EXPECT_EQ(form->PanelInner->Parent(), form->PanelOuter);
-    EXPECT_EQ(form->PanelInner->Owner(), form.get());
-    EXPECT_EQ(form->PanelInner->BoundsRect(), (RECT{10, 12, 110, 72}));
+    EXPECT_EQ(form->PanelInner->BoundsRect(), (RECT{10, 12, 210, 172}));
     EXPECT_EQ(form->PanelInner->Hint(), "Inner\r\npanel");
     EXPECT_TRUE(form->PanelInner->ShowHint());
     EXPECT_EQ(form->PanelInner->Tag(), 7);
+    EXPECT_EQ(form->PanelInner->PopupMenu(), form->PopupMain);
     // What the resource leaves out keeps the class's default, or follows
     // the parent once loaded.
     EXPECT_TRUE(form->PanelInner->Visible());
@@ -87,6 +90,33 @@ TEST(Form_Reader, BuildsTheFormFromItsResourceWithPropertiesAndDefaults)
     EXPECT_EQ(form->PanelInner->Cursor(), crDefault);
     EXPECT_EQ(form->PanelInner->Color(), clNavy);
     EXPECT_EQ(form->PanelInner->Font()->Name(), "Arial");
+
+    EXPECT_EQ(form->Memo1->Parent(), form->PanelInner);
+    EXPECT_EQ(form->Memo1->Lines()->Text(), "first line\r\nsecond\r\n");
+    EXPECT_TRUE(form->Memo1->ReadOnly());
+    EXPECT_EQ(form->Memo1->ScrollBars(), ssVertical);
+    EXPECT_TRUE(form->Memo1->WordWrap());
+    EXPECT_EQ(form->Memo1->Color(), clWindow);
+    EXPECT_EQ(form->Memo1->PopupMenu(), form->PopupMain);
+
+    EXPECT_EQ(form->PopupMain->Alignment(), paRight);
+    EXPECT_TRUE(form->PopupMain->AutoPopup());
+    TMenuItem* items = form->PopupMain->Items();
+    ASSERT_EQ(items->Count(), 2);
+    EXPECT_EQ(items->Items(0), form->MenuCopy);
+    EXPECT_EQ(form->MenuCopy->Caption(), "&Copy");
+    EXPECT_EQ(form->MenuCopy->ShortCut(), ShortCut('C', false, true, false));
+    TMenuItem* view = items->Items(1);
+    EXPECT_EQ(view->Name(), "MenuView");
+    ASSERT_EQ(view->Count(), 2);
+    EXPECT_EQ(view->Items(0), form->MenuSmall);
+    EXPECT_EQ(view->Items(1), form->MenuLarge);
+    EXPECT_TRUE(form->MenuSmall->Checked());
+    EXPECT_TRUE(form->MenuSmall->RadioItem());
+    EXPECT_EQ(form->MenuSmall->GroupIndex(), 1);
+    EXPECT_FALSE(form->MenuLarge->Checked());
+    EXPECT_TRUE(form->MenuLarge->Enabled());
+    EXPECT_TRUE(form->MenuLarge->Visible());
 
     const TProbe& probe = *form->Probe1;
     EXPECT_EQ(probe.Count, -12);
@@ -109,17 +139,18 @@ TEST(Form_Reader, BuildsTheFormFromItsResourceWithPropertiesAndDefaults)
 TEST(Form_Reader, LoadedRunsOnceForEachComponentAfterTheWholeTree)
 {
     auto form = std::make_unique<TForm_Test>(nullptr);
-    for (TTest_Panel* panel : {form->PanelOuter, form->PanelInner}) {
-        EXPECT_EQ(panel->Loaded_Count, 1) << panel->Name();
-        EXPECT_TRUE(panel->Loading_Before) << panel->Name();
+    EXPECT_EQ(form->PanelInner->Loaded_Count, 1);
+    EXPECT_TRUE(form->PanelInner->Loading_Before);
+    // The panel saw its child and the menu read after it; the probe its buddy.
+    EXPECT_EQ(form->PanelInner->Controls_At_Loaded, 1);
+    EXPECT_TRUE(form->PanelInner->Popup_At_Loaded);
+    EXPECT_EQ(form->Probe1->Loaded_Count, 1);
+    EXPECT_TRUE(form->Probe1->Buddy_At_Loaded);
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        EXPECT_FALSE(form->Components(i)->ComponentState().Contains(csLoading)) << form->Components(i)->Name();
+        EXPECT_FALSE(form->Components(i)->ComponentState().Contains(csReading)) << form->Components(i)->Name();
     }
-    // The outer panel saw its child and the reference to a component read after it.
-    EXPECT_EQ(form->PanelOuter->Controls_At_Loaded, 1);
-    EXPECT_TRUE(form->PanelOuter->Popup_At_Loaded);
-    for (TComponent* component : {static_cast<TComponent*>(form.get()), static_cast<TComponent*>(form->Probe1)}) {
-        EXPECT_FALSE(component->ComponentState().Contains(csLoading));
-        EXPECT_FALSE(component->ComponentState().Contains(csReading));
-    }
+    EXPECT_FALSE(form->ComponentState().Contains(csLoading));
 }
 
 TEST(Form_Reader, EventsCallTheFormsHandlersByName)
@@ -128,8 +159,12 @@ TEST(Form_Reader, EventsCallTheFormsHandlersByName)
     form->Show();
     Click(form->PanelInner);
     form->Probe1->OnChange(form->Probe1);
+    form->PopupMain->OnPopup(form->PopupMain);
+    form->MenuCopy->Click();
+    form->MenuLarge->Click();
     form->Close();
-    EXPECT_EQ(form->Calls, (std::vector<std::string>{"click PanelInner", "change", "close"}));
+    EXPECT_EQ(form->Calls, (std::vector<std::string>{"click PanelInner", "change", "popup", "menu MenuCopy",
+                                                     "menu MenuLarge", "close"}));
     EXPECT_FALSE(form->Visible());
 }
 

@@ -42,6 +42,15 @@ TEST(Form_Writer, AFreshComponentStoresNoneOfItsDefaults)
     EXPECT_EQ(Stored_Names(WriteComponentText(&panel)), bounds);
     TProbe probe(nullptr);
     EXPECT_EQ(WriteComponentText(&probe), "object TProbe\nend\n");
+    // The class library's own classes, created by name as the reader does.
+    for (const char* name : {"TPanel", "TMemo", "TLabel", "TButton", "TEdit", "TComboBox", "TBevel", "TImage"}) {
+        std::unique_ptr<TComponent> control(FindClass(name)->Create(nullptr));
+        EXPECT_EQ(Stored_Names(WriteComponentText(control.get())), bounds) << name;
+    }
+    for (const char* name : {"TPopupMenu", "TMenuItem", "TSaveDialog"}) {
+        std::unique_ptr<TComponent> component(FindClass(name)->Create(nullptr));
+        EXPECT_EQ(WriteComponentText(component.get()), std::string("object ") + name + "\nend\n");
+    }
 }
 
 TEST(Form_Writer, PublishedPropertiesSurviveWritingAndReadingBack)

@@ -4,7 +4,10 @@
 
 #include "platform/classlib/Form_Reader.h"
 #include "platform/classlib/Form_Writer.h"
+#include "platform/classlib/ExtCtrls_Controls.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/Menus.h"
+#include "platform/classlib/StdCtrls.h"
 
 #include <memory>
 #include <mutex>
@@ -60,6 +63,15 @@ public:
     // Pseudo-properties.
     std::string Internal;
     std::vector<unsigned char> Data;
+    int Loaded_Count = 0;
+    bool Buddy_At_Loaded = false;
+
+    void Loaded() override
+    {
+        ++Loaded_Count;
+        Buddy_At_Loaded = Buddy != nullptr;
+        TComponent::Loaded();
+    }
 
     void DefineProperties(TFiler& Filer)
     {
@@ -123,19 +135,33 @@ public:
         static const TForm_Table table = TForm_Table()
                                              .Field("PanelOuter", &TForm_Test::PanelOuter)
                                              .Field("PanelInner", &TForm_Test::PanelInner)
+                                             .Field("Memo1", &TForm_Test::Memo1)
                                              .Field("Probe1", &TForm_Test::Probe1)
+                                             .Field("PopupMain", &TForm_Test::PopupMain)
+                                             .Field("MenuCopy", &TForm_Test::MenuCopy)
+                                             .Field("MenuSmall", &TForm_Test::MenuSmall)
+                                             .Field("MenuLarge", &TForm_Test::MenuLarge)
                                              .Handler("PanelInnerClick", &TForm_Test::PanelInnerClick)
                                              .Handler("FormClose", &TForm_Test::FormClose)
-                                             .Handler("ProbeChange", &TForm_Test::ProbeChange);
+                                             .Handler("ProbeChange", &TForm_Test::ProbeChange)
+                                             .Handler("PopupMainPopup", &TForm_Test::PopupMainPopup)
+                                             .Handler("MenuClick", &TForm_Test::MenuClick);
         return table;
     }
 
-    TTest_Panel* PanelOuter = nullptr;
+    TPanel* PanelOuter = nullptr;
     TTest_Panel* PanelInner = nullptr;
+    TMemo* Memo1 = nullptr;
     TProbe* Probe1 = nullptr;
+    TPopupMenu* PopupMain = nullptr;
+    TMenuItem* MenuCopy = nullptr;
+    TMenuItem* MenuSmall = nullptr;
+    TMenuItem* MenuLarge = nullptr;
     std::vector<std::string> Calls;
 
     void PanelInnerClick(TObject* Sender) { Calls.push_back("click " + dynamic_cast<TComponent*>(Sender)->Name()); }
+    void MenuClick(TObject* Sender) { Calls.push_back("menu " + dynamic_cast<TComponent*>(Sender)->Name()); }
+    void PopupMainPopup(TObject*) { Calls.push_back("popup"); }
     void FormClose(TObject*, TCloseAction& Action)
     {
         Calls.push_back("close");
