@@ -255,10 +255,11 @@ TEST(Controls, FreeingAParentFreesItsControlsAndTellsTheirOwner)
     EXPECT_EQ(panel->Controls(0), child);
     EXPECT_EQ(child->Parent(), panel);
 
+    const std::vector<TComponent*> removal_order{child, panel};
     delete panel;
     EXPECT_EQ(form.ControlCount(), 0);
     EXPECT_EQ(form.ComponentCount(), 0) << "the child went with its parent";
-    EXPECT_EQ(form.Removed, (std::vector<TComponent*>{child, panel}));
+    EXPECT_EQ(form.Removed, removal_order);
 }
 
 TEST(Controls, FocusBringsEnterAndExitAndKeyPreviewLetsTheFormSeeKeysFirst)
