@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -421,6 +422,26 @@ TEST_F(Polling_Thread, DataActivityIsRatedOnTheTimersWhateverThePollRate)
         model.Load(Simulator());
         return Last_Update([](auto& update) { return update.Rate_Any == 2 && update.Rate_A == 2; });
     }));
+}
+
+// Without the runtime library the timers have no handle, and every wait fails.
+TEST(Polling_Thread_Without_Timers, AWaitThatFailsEndsTheThreadInsteadOfSpinning)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto ends = [] {
+        Simulated_Wcu wcu;
+        Typical_Sd_Wcu().Load(wcu.Simulator());
+        Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", wcu.Com_Number(), 0);
+        Fake_Shell shell;
+        std::atomic<int> camera_count {1};
+        Thread_Polling_WCU thread(shell, 0, &camera_count, false);
+        thread.Resume();
+        if (!Pump_Until([&] { return !shell.Posts().empty(); })) {
+            std::_Exit(1); // a spinning thread could never be stopped and joined
+        }
+        return shell.Posts().back().Message == WM_USER;
+    };
+    EXPECT_EXIT(std::exit(ends() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(Link_Toggles, CountsChangesOfEitherFlagAndRatesEachCountIntoThreeSteps)
