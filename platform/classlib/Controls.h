@@ -293,10 +293,11 @@ public:
     HWND Handle();
     bool HandleAllocated() const { return handle != nullptr; }
     void HandleNeeded() { Handle(); }
-    // The window is destroyed now and made again when next needed.
+    // Destroys the window and makes it again (at once while it shows, else
+    // when next needed), so that new creation parameters take effect.
     void RecreateWnd();
     void DestroyHandle();
-    // A window not owned by a control (another program's) to sit in.
+    // A window that is not a control's, for a control without a parent to sit in.
     HWND ParentWindow() const { return parent_window; }
     void SetParentWindow(HWND Value);
 
@@ -319,7 +320,7 @@ public:
     void Invalidate() override;
     void Repaint() override;
     void Update() override;
-    // Visible up to the top-level window.
+    // The window exists and is shown.
     bool Showing() const { return showing; }
 
     bool Focused();
