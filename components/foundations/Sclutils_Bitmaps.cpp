@@ -47,7 +47,23 @@ struct Placement {
     RECT painted{};
 };
 
-Placement Place(const RECT& dest, int sw, int sh, WORD mode)
+// Only the tiles that meet the visible area are listed: a small source
+// tiled over a large rectangle costs what can be seen.
+void Tile(Placement& p, const RECT& dest, int sw, int sh, const RECT& visible)
+{
+    const int rows = Height_Of(dest) / sh + 1;
+    const int columns = Width_Of(dest) / sw + 1;
+    const int first_row = std::clamp((visible.top - dest.top) / sh - 1, 0, rows);
+    const int last_row = std::clamp((visible.bottom - dest.top) / sh + 1, 0, rows);
+    const int first_column = std::clamp((visible.left - dest.left) / sw - 1, 0, columns);
+    const int last_column = std::clamp((visible.right - dest.left) / sw + 1, 0, columns);
+    for (int row = first_row; row < last_row; ++row)
+        for (int column = first_column; column < last_column; ++column)
+            p.targets.push_back(At(dest.left + column * sw, dest.top + row * sh, sw, sh));
+    p.painted = dest;
+}
+
+Placement Place(const RECT& dest, int sw, int sh, WORD mode, const RECT& visible)
 {
     Placement p;
     const bool scaled = mode & (SCLBD_STRETCH | SCLBD_TILE);
@@ -61,12 +77,7 @@ Placement Place(const RECT& dest, int sw, int sh, WORD mode)
     if (mode & SCLBD_STRETCH)
         target = Stretch_Target(dest, sw, sh, mode);
     if (mode & SCLBD_TILE) {
-        const int rows = Height_Of(dest) / sh + 1;
-        const int columns = Width_Of(dest) / sw + 1;
-        for (int row = 0; row < rows; ++row)
-            for (int column = 0; column < columns; ++column)
-                p.targets.push_back(At(dest.left + column * sw, dest.top + row * sh, sw, sh));
-        p.painted = dest;
+        Tile(p, dest, sw, sh, visible);
         return p;
     }
     p.targets.push_back(target);
@@ -127,19 +138,6 @@ void Draw_Brush_Copy(TCanvas* canvas, const std::vector<RECT>& targets, TBitmap*
         canvas->BrushCopy(t, bitmap, src, bitmap->TransparentColor());
 }
 
-void Select_Bitmap_Palette(TCanvas* canvas, TBitmap* bitmap, HPALETTE& palette)
-{
-    palette = nullptr;
-    if (!Palette_Allowed() || !bitmap->Palette())
-        return;
-    palette = bitmap->Palette();
-    SelectPalette(canvas->Handle(), palette, FALSE);
-    RealizePalette(canvas->Handle());
-}
-
-// The pixels to emboss, as the raster operation reads them: white where
-// the picture is drawn in a colour other than white, black on its
-// transparent background and its white highlights, which vanish.
 void Make_Monochrome_Copy(TBitmap& mono, TBitmap* source)
 {
     TBitmap background;
@@ -184,7 +182,7 @@ void SCLBmpDrawExt(TCanvas* Canvas, const RECT& Dest, TCanvas* SrcCanvas, const 
     Painted = RECT{};
     if (!Canvas || Is_Empty(Dest))
         return;
-    const Placement placement = Place(Dest, Width_Of(Src), Height_Of(Src), Mode);
+    const Placement placement = Place(Dest, Width_Of(Src), Height_Of(Src), Mode, Canvas->ClipRect());
     Painted = placement.painted;
     if (placement.targets.empty())
         return;
@@ -209,12 +207,19 @@ void SCLBmpDraw(TCanvas* Canvas, const RECT& Dest, TBitmap* Bitmap, WORD Mode, T
     Painted = RECT{};
     if (!Canvas || !Bitmap || Bitmap->Empty())
         return;
-    HPALETTE palette = nullptr;
-    if (Mode & SCLBD_PALETTE)
-        Select_Bitmap_Palette(Canvas, Bitmap, palette);
     const RECT src = At(0, 0, Bitmap->Width(), Bitmap->Height());
     TPersistent* object = (Mode & SCLBD_BRUSHCOPY) ? Bitmap : nullptr;
+    HPALETTE palette = (Mode & SCLBD_PALETTE) && Palette_Allowed() ? Bitmap->Palette() : nullptr;
+    if (!palette) {
+        SCLBmpDrawExt(Canvas, Dest, Bitmap->Canvas(), src, Mode, TransparentColor, nullptr, object, Painted);
+        return;
+    }
+    // The bitmap owns its palette: the canvas gets its own back afterwards.
+    HDC dc = Canvas->Handle();
+    HPALETTE previous = SelectPalette(dc, palette, FALSE);
+    RealizePalette(dc);
     SCLBmpDrawExt(Canvas, Dest, Bitmap->Canvas(), src, Mode, TransparentColor, palette, object, Painted);
+    SelectPalette(dc, previous, FALSE);
 }
 
 void SCLBmpClipDraw(TCanvas* Canvas, const RECT& Dest, TBitmap* Bitmap, WORD Mode, int Offset,

@@ -214,16 +214,18 @@ void SCLGradientPaintExt(TCanvas* Canvas, const RECT& Rect, TSCLGradientStyle St
         const POINT o = Unpack_Offset(Offset);
         clip.emplace(Canvas->Handle(), RECT{Rect.left + o.x, Rect.top + o.y, Rect.right + o.x, Rect.bottom + o.y});
     }
+    HPALETTE previous = nullptr;
     if (with_palette) {
-        for (TCanvas* target : {Canvas, surface.canvas}) {
-            SelectPalette(target->Handle(), Palette, FALSE);
-            RealizePalette(target->Handle());
-        }
+        // The caller deletes the palette: the canvas gets its own back below.
+        previous = SelectPalette(Canvas->Handle(), Palette, FALSE);
+        RealizePalette(Canvas->Handle());
         color_flag = palette_relative;
     }
     Gradient_Painter(surface.canvas, surface.origin, w, h, n).Paint(Style, *Colors, color_flag);
     if (off_screen)
         BitBlt(Canvas->Handle(), Rect.left, Rect.top, w, h, off_screen->Canvas()->Handle(), 0, 0, SRCCOPY);
+    if (with_palette)
+        SelectPalette(Canvas->Handle(), previous, FALSE);
 }
 
 void SCLSuperGradientPaint(TCanvas* Canvas, const RECT& Rect, std::span<const TColor> Colors, BYTE ColorCount,

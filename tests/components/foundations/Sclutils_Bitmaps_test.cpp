@@ -103,6 +103,15 @@ TEST_F(Sclutils_Bitmaps, TilesCoverTheDestinationAndOverhangIt)
     EXPECT_EQ(canvas->Pixels(30, 30), 0xFFFFFFu);
 }
 
+TEST_F(Sclutils_Bitmaps, TilingAHugeDestinationDrawsWhatCanBeSeen)
+{
+    Paint(source, {"r"});
+    TCanvas* canvas = Surface(3, 2);
+    RECT painted;
+    SCLBmpDraw(canvas, RECT{-1000000, -1000000, 1000000, 1000000}, &source, SCLBD_TILE, 0, painted);
+    EXPECT_EQ(Map(surface), Picture({"rrr", "rrr"}));
+}
+
 TEST_F(Sclutils_Bitmaps, StretchModesKeepTheAskedProportions)
 {
     Paint(source, {"rrbb", "rrbb"});
