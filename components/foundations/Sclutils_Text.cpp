@@ -298,6 +298,23 @@ void Draw_Copy(const Text_Pass& pass, const Copy& copy)
                 static_cast<UINT>(pass.flags), nullptr);
 }
 
+// The colour of the text itself, and the effect it is drawn with: the
+// disabled look greys the text and may turn the effect sunken.
+TColor Main_Color(TCanvas* canvas, const TSCL3DCaption& caption, TSCLDrawTextStyles styles,
+                  TSCLThreeDStyle& effect)
+{
+    if (styles.Contains(dtEnabled) || caption.DisabledStyle() == dsNone) {
+        // The coloured styles cut the text out in the background's colour.
+        if (effect == tdPColorSunken || effect == tdPColorRaised)
+            return canvas->Brush()->Color();
+        return canvas->Font()->Color();
+    }
+    const TSCLDisabledStyle disabled = caption.DisabledStyle();
+    if (disabled == ds3d || (disabled == dsAuto && styles.Contains(dt3DDisabled)))
+        effect = tdSunken;
+    return clGrayText;
+}
+
 // ---- Glyph and text layout
 
 UINT Alignment_Format(TSCLAlignment alignment)
@@ -369,6 +386,41 @@ void Draw_Arrow(TCanvas* canvas, const RECT& r, const TSCLGlyphTextLayoutData& l
     const int x = left ? r.left - layout.ArrowIndent - a : r.right - a;
     const int y = r.top + (Height_Of(r) - layout.ArrowSize) / 2;
     SCLDrawTriangle(canvas, x, y, layout.ArrowSize, layout.ArrowColor, true, enabled);
+}
+
+int Arrow_Room(const TSCLGlyphTextLayoutData& layout)
+{
+    return layout.Arrow ? Arrow_Width(layout) + layout.ArrowIndent : 0;
+}
+
+// The text's measured size at (0, 0); empty without a text.
+RECT Measure_Text(const std::string& text, TSCL3DCaption* caption, const RECT& dest, TFont* font, bool multi_line,
+                  bool show_accel_char, int flags)
+{
+    if (text.empty())
+        return RECT{};
+    RECT measured{0, 0, Width_Of(dest), Height_Of(dest)};
+    SCLDrawTextCalc(text, caption, measured, font, multi_line, show_accel_char, 0, flags);
+    return RECT{0, 0, Width_Of(measured), Height_Of(measured)};
+}
+
+// Text and glyph arranged as a block, the block aligned in Dest (unless
+// auto-sized), room kept for the arrow and the layout's offset applied.
+void Place_Block(RECT& text, RECT& glyph, int spacing, const TSCLGlyphTextLayoutData& layout, const RECT& dest,
+                 bool auto_size)
+{
+    if (layout.Arrow)
+        (Arrow_By_Text(layout) ? text : glyph).right += Arrow_Room(layout);
+    const SIZE block = Arrange(layout.AlignText2Glyph, text, glyph, spacing);
+    if (!auto_size) {
+        const RECT placed = SCLAlignRect(layout.Alignment, RECT{0, 0, block.cx, block.cy}, dest);
+        glyph = Moved(glyph, placed.left, placed.top);
+        text = Moved(text, placed.left + 1, placed.top + 1);
+    }
+    if (layout.Arrow && layout.ArrowPosition == apLeftText)
+        text = Moved(text, Arrow_Room(layout), 0);
+    text = Moved(text, layout.OffsetX, layout.OffsetY);
+    glyph = Moved(glyph, layout.OffsetX, layout.OffsetY);
 }
 
 RECT Focus_Rect(TSCLDrawTextStyles styles, const RECT& text, const RECT& glyph, const RECT& dest)
@@ -509,16 +561,7 @@ void SCLDrawTextExt(TCanvas* Canvas, const std::string& Text, TSCL3DCaption* Cap
         clip.emplace(dc, ClipRect ? *ClipRect : Rect);
     Dc_State state(dc);
     TSCLThreeDStyle effect = Caption3D->Style();
-    TColor main = Canvas->Font()->Color();
-    if (Styles.Contains(dtEnabled) || Caption3D->DisabledStyle() == dsNone) {
-        if (effect == tdPColorSunken || effect == tdPColorRaised)
-            main = Canvas->Brush()->Color();
-    } else {
-        main = clGrayText;
-        const TSCLDisabledStyle disabled = Caption3D->DisabledStyle();
-        if (disabled == ds3d || (disabled == dsAuto && Styles.Contains(dt3DDisabled)))
-            effect = tdSunken;
-    }
+    const TColor main = Main_Color(Canvas, *Caption3D, Styles, effect);
     const bool rotated = Is_Rotated(Caption3D);
     std::optional<Rotated_Font> rotated_font;
     if (rotated)
@@ -556,41 +599,22 @@ TSCLGlyphTextRects SCLDrawTextAndGlyphExt(TCanvas* Canvas, const std::string& Te
     if (!Canvas)
         return result;
     const bool has_glyph = GlyphCanvas && !Is_Empty(GlyphRect);
-    const bool has_text = !Text.empty();
-    const int spacing = has_glyph == has_text ? Layout.Spacing : 0;
-    RECT text{};
-    if (has_text) {
-        RECT measured{0, 0, Width_Of(Dest), Height_Of(Dest)};
-        SCLDrawTextCalc(Text, Caption3D, measured, Canvas->Font(), MultiLine, ShowAccelChar, 0, Flags);
-        text = RECT{0, 0, Width_Of(measured), Height_Of(measured)};
-    }
+    RECT text = Measure_Text(Text, Caption3D, Dest, Canvas->Font(), MultiLine, ShowAccelChar, Flags);
     RECT glyph = has_glyph ? RECT{0, 0, Width_Of(GlyphRect), Height_Of(GlyphRect)} : RECT{};
-    const int arrow_room = Layout.Arrow ? Arrow_Width(Layout) + Layout.ArrowIndent : 0;
-    if (Layout.Arrow)
-        (Arrow_By_Text(Layout) ? text : glyph).right += arrow_room;
-    const SIZE block = Arrange(Layout.AlignText2Glyph, text, glyph, spacing);
-    if (!Styles.Contains(dtAutoSize)) {
-        const RECT placed = SCLAlignRect(Layout.Alignment, RECT{0, 0, block.cx, block.cy}, Dest);
-        glyph = Moved(glyph, placed.left, placed.top);
-        text = Moved(text, placed.left + 1, placed.top + 1);
-    }
-    if (Layout.Arrow && Layout.ArrowPosition == apLeftText)
-        text = Moved(text, arrow_room, 0);
-    UINT format = static_cast<UINT>(Flags) | DT_WORDBREAK | DT_EXPANDTABS;
-    if (MultiLine)
-        format |= Alignment_Format(Layout.Alignment);
-    if (!ShowAccelChar)
-        format |= DT_NOPREFIX;
-    text = Moved(text, Layout.OffsetX, Layout.OffsetY);
-    glyph = Moved(glyph, Layout.OffsetX, Layout.OffsetY);
-    const bool enabled = Styles.Contains(dtEnabled);
+    Place_Block(text, glyph, has_glyph == !Text.empty() ? Layout.Spacing : 0, Layout, Dest,
+                Styles.Contains(dtAutoSize));
     if (!Styles.Contains(dtCalculate)) {
+        UINT format = static_cast<UINT>(Flags) | DT_WORDBREAK | DT_EXPANDTABS;
+        if (MultiLine)
+            format |= Alignment_Format(Layout.Alignment);
+        if (!ShowAccelChar)
+            format |= DT_NOPREFIX;
         SCLDrawTextExt(Canvas, Text, Caption3D, text, static_cast<int>(format), Styles, nullptr);
         if (Layout.Arrow && Arrow_By_Text(Layout))
-            Draw_Arrow(Canvas, text, Layout, Layout.ArrowPosition == apLeftText, enabled);
+            Draw_Arrow(Canvas, text, Layout, Layout.ArrowPosition == apLeftText, Styles.Contains(dtEnabled));
     }
     if (Layout.Arrow && Layout.ArrowPosition == apLeftGlyph)
-        glyph = Moved(glyph, arrow_room, 0);
+        glyph = Moved(glyph, Arrow_Room(Layout), 0);
     if (!Styles.Contains(dtCalculate)) {
         if (has_glyph) {
             const WORD mode = !Transparent ? 0 : MaskCanvas ? SCLBD_MASK : SCLBD_TRANSPARENT;
@@ -599,7 +623,7 @@ TSCLGlyphTextRects SCLDrawTextAndGlyphExt(TCanvas* Canvas, const std::string& Te
                           painted);
         }
         if (Layout.Arrow && !Arrow_By_Text(Layout))
-            Draw_Arrow(Canvas, glyph, Layout, Layout.ArrowPosition == apLeftGlyph, enabled);
+            Draw_Arrow(Canvas, glyph, Layout, Layout.ArrowPosition == apLeftGlyph, Styles.Contains(dtEnabled));
     }
     result.Union = Union_Of(text, glyph);
     result.Text = text;
