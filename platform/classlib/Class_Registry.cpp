@@ -3,20 +3,12 @@
 #include "platform/classlib/Published_Properties.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
 
 namespace {
-
-bool Same_Text(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 struct Registry {
     std::vector<std::unique_ptr<TClassInfo>> classes;
@@ -77,7 +69,15 @@ TFormValue Integer_Value(std::int64_t number)
 
 // ---- Value types -----------------------------------------------------------
 
-void Raise_Kind_Error(const char* expected) { throw EPropertyError(std::string("invalid property value: ") + expected + " expected"); }
+void Raise_Kind_Error(const char* expected)
+{
+    throw EPropertyError(std::string("invalid property value: ") + expected + " expected");
+}
+
+void Raise_Class_Mismatch(TComponent* Component)
+{
+    throw EPropertyError(Component->Name() + " is a " + Component->ClassName() + ", which does not fit");
+}
 
 TFormValue Ident_Value(const std::string& Name)
 {
@@ -111,9 +111,9 @@ TValue_Type<int> Integer_Type(int Min, int Max)
 TValue_Type<bool> Boolean_Type()
 {
     return {[](const TFormValue& value) {
-                if (value.Kind == TFormValue::TKind::Ident && Same_Text(value.Text, "True"))
+                if (value.Kind == TFormValue::TKind::Ident && Same_Ident(value.Text, "True"))
                     return true;
-                if (value.Kind == TFormValue::TKind::Ident && Same_Text(value.Text, "False"))
+                if (value.Kind == TFormValue::TKind::Ident && Same_Ident(value.Text, "False"))
                     return false;
                 Wrong_Value(value, "True or False");
             },
@@ -160,7 +160,8 @@ TValue_Type<TColor> Color_Type()
                         throw EPropertyError("colour value out of range");
                     return static_cast<TColor>(value.Integer);
                 }
-                if (value.Kind == TFormValue::TKind::Ident && value.Text.size() > 2 && Same_Text(value.Text.substr(0, 2), "cl")) {
+                const bool named = value.Kind == TFormValue::TKind::Ident && value.Text.size() > 2;
+                if (named && Same_Ident(value.Text.substr(0, 2), "cl")) {
                     try {
                         return StringToColor(value.Text);
                     } catch (const EConvertError&) {
@@ -201,7 +202,7 @@ TValue_Type<int> Ident_Integer_Type(std::span<const TIdent_Value> Idents)
     return {[Idents](const TFormValue& value) {
                 if (value.Kind == TFormValue::TKind::Ident) {
                     for (const TIdent_Value& ident : Idents)
-                        if (Same_Text(ident.Name, value.Text))
+                        if (Same_Ident(ident.Name, value.Text))
                             return ident.Value;
                 }
                 return Integer_Type().From(value);
@@ -217,7 +218,7 @@ TValue_Type<int> Ident_Integer_Type(std::span<const TIdent_Value> Idents)
 int Enum_Ordinal(std::span<const char* const> Names, const std::string& Name)
 {
     for (std::size_t i = 0; i < Names.size(); ++i)
-        if (Same_Text(Names[i], Name))
+        if (Same_Ident(Names[i], Name))
             return static_cast<int>(i);
     return -1;
 }
@@ -263,7 +264,7 @@ const TPropInfo* TClassInfo::Find_Property(const std::string& Name, void*& Insta
 {
     for (const TClassInfo* info = this; info; info = info->Parent()) {
         for (const TPropInfo& prop : info->properties)
-            if (Same_Text(prop.Name, Name))
+            if (Same_Ident(prop.Name, Name))
                 return &prop;
         if (info->parent_type)
             Instance = info->to_parent(Instance);
@@ -310,7 +311,7 @@ TClassInfo& Add_Class_Info(std::string Name, std::type_index Type)
 const TClassInfo* FindClass(const std::string& Name)
 {
     for (const auto& info : Filled_Registry().classes)
-        if (Same_Text(info->Name(), Name))
+        if (Same_Ident(info->Name(), Name))
             return info.get();
     return nullptr;
 }
@@ -338,7 +339,7 @@ const TClassInfo* Class_Info_Of(TObject* Object)
 const TForm_Table::THandler* TForm_Table::Find_Handler(const std::string& Name) const
 {
     for (const THandler& handler : handlers)
-        if (Same_Text(handler.Name, Name))
+        if (Same_Ident(handler.Name, Name))
             return &handler;
     return nullptr;
 }

@@ -192,6 +192,7 @@ const TClassInfo* Find_Class_Info(std::type_index Type);
 // The most derived registered class the object belongs to, or nullptr.
 const TClassInfo* Class_Info_Of(TObject* Object);
 
+// A new class entry; raises EPropertyError for a type registered before.
 TClassInfo& Add_Class_Info(std::string Name, std::type_index Type);
 
 // Reader and writer services the property tables call.
@@ -204,6 +205,8 @@ std::vector<TFormProperty> Write_Object_Properties(TWriter& Writer, const TClass
 TComponent* Writer_Root(TWriter& Writer);
 
 [[noreturn]] void Raise_Kind_Error(const char* expected);
+// The component referred to is not of the class the property takes.
+[[noreturn]] void Raise_Class_Mismatch(TComponent* Component);
 
 // The registered class of Item; raises EPropertyError when there is none.
 template <class Item>
@@ -214,7 +217,6 @@ const TClassInfo& Registered_Class_Info()
         throw EPropertyError(std::string("no class registered for ") + typeid(Item).name());
     return *item_info;
 }
-
 
 template <class C>
 class TClass_Builder {
@@ -323,7 +325,7 @@ public:
             Add_Reference_Fixup(reader, value.Text, [object, Setter](TComponent* found) {
                 Ref* reference = dynamic_cast<Ref*>(found);
                 if (!reference)
-                    throw EPropertyError(found->Name() + " is a " + found->ClassName() + ", which does not fit");
+                    Raise_Class_Mismatch(found);
                 std::invoke(Setter, *object, reference);
             });
         };
@@ -352,8 +354,9 @@ public:
                 Raise_Kind_Error("collection");
             C& object = *static_cast<C*>(instance);
             std::invoke(Clear_Items, object);
+            const TClassInfo& item_info = Registered_Class_Info<Item>();
             for (const TFormItem& item : value.Collection)
-                Read_Object_Properties(reader, Registered_Class_Info<Item>(), std::invoke(Add_Item, object), item.Properties);
+                Read_Object_Properties(reader, item_info, std::invoke(Add_Item, object), item.Properties);
         };
         prop.Write = [Item_Count, Item_At](void* instance, TWriter& writer) -> std::optional<TFormValue> {
             C& object = *static_cast<C*>(instance);
@@ -362,9 +365,11 @@ public:
                 return std::nullopt;
             TFormValue value;
             value.Kind = TFormValue::TKind::Collection;
-            for (int i = 0; i < count; ++i)
-                value.Collection.push_back(
-                    {Write_Object_Properties(writer, Registered_Class_Info<Item>(), static_cast<void*>(std::invoke(Item_At, object, i)))});
+            const TClassInfo& item_info = Registered_Class_Info<Item>();
+            for (int i = 0; i < count; ++i) {
+                void* item = std::invoke(Item_At, object, i);
+                value.Collection.push_back({Write_Object_Properties(writer, item_info, item)});
+            }
             return value;
         };
         info.properties.push_back(std::move(prop));

@@ -1,5 +1,6 @@
 #include "platform/classlib/Form_Parser.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <limits>
@@ -14,14 +15,6 @@ bool Is_Ident_Start(char c) { return std::isalpha(static_cast<unsigned char>(c))
 bool Is_Ident_Char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 bool Is_Digit(char c) { return c >= '0' && c <= '9'; }
 
-bool Same_Text(const std::string& a, const char* b)
-{
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
 
 void Append_Utf8(std::string& text, std::uint32_t code)
 {
@@ -128,7 +121,7 @@ bool Parser::At_Keyword(const char* keyword)
     std::size_t length = 0;
     while (pos + length < text.size() && Is_Ident_Char(text[pos + length]))
         ++length;
-    if (length == 0 || !Same_Text(text.substr(pos, length), keyword))
+    if (length == 0 || !Same_Ident(text.substr(pos, length), keyword))
         return false;
     pos += length;
     return true;
@@ -392,6 +385,13 @@ std::vector<unsigned char> Parser::Parse_Binary()
 }
 
 } // namespace
+
+bool Same_Ident(const std::string& A, const std::string& B)
+{
+    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+}
 
 TFormObject Parse_Form_Text(const std::string& Text, const std::string& Source)
 {

@@ -63,5 +63,9 @@ struct TFormObject {
     int Line = 0;
 };
 
+// Names in the format (keywords, classes, properties, values of
+// enumerations, handlers) compare without regard to case.
+bool Same_Ident(const std::string& A, const std::string& B);
+
 // The one root object of Text; Source names the text in error messages.
 TFormObject Parse_Form_Text(const std::string& Text, const std::string& Source);

@@ -4,19 +4,11 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cctype>
 #include <typeinfo>
 
 namespace {
 
 const char* const forms_folder = ":/forms";
-
-bool Same_Text(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 const TForm_Table& Empty_Table()
 {
@@ -65,7 +57,7 @@ void TReader::Read_Root(const TFormObject& Object)
 {
     form_name = Object.Name.empty() ? Object.Class_Name : Object.Name;
     component_name = form_name;
-    if (!Same_Text(Object.Class_Name, root->ClassName()))
+    if (!Same_Ident(Object.Class_Name, root->ClassName()))
         Fault("", "the resource describes a " + Object.Class_Name + ", not a " + root->ClassName());
     root->SetLoading(true);
     root->SetReading(true);
@@ -193,7 +185,7 @@ bool TReader::Read_Defined(const TClassInfo& Info, void* Instance, const std::st
 void TReader::DefineProperty(const std::string& Name, const TReaderProc& ReadData, const TWriterProc& /*WriteData*/,
                              bool /*HasData*/)
 {
-    if (!defined_value || defined_found || !Same_Text(Name, defined_name))
+    if (!defined_value || defined_found || !Same_Ident(Name, defined_name))
         return;
     defined_found = true;
     if (!ReadData)
@@ -206,7 +198,7 @@ void TReader::DefineProperty(const std::string& Name, const TReaderProc& ReadDat
 void TReader::DefineBinaryProperty(const std::string& Name, const TStreamProc& ReadData,
                                    const TStreamProc& /*WriteData*/, bool /*HasData*/)
 {
-    if (!defined_value || defined_found || !Same_Text(Name, defined_name))
+    if (!defined_value || defined_found || !Same_Ident(Name, defined_name))
         return;
     defined_found = true;
     if (defined_value->Kind != TFormValue::TKind::Binary)
@@ -296,7 +288,7 @@ void TReader::Resolve_Fixups()
 {
     for (const TFixup& fixup : fixups) {
         component_name = fixup.Component;
-        TComponent* found = Same_Text(fixup.Name, root->Name()) ? root : root->FindComponent(fixup.Name);
+        TComponent* found = Same_Ident(fixup.Name, root->Name()) ? root : root->FindComponent(fixup.Name);
         if (!found)
             Fault(fixup.Property, "component " + fixup.Name + " not found");
         try {

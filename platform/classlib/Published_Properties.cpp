@@ -148,8 +148,6 @@ void Register_Form()
 
 } // namespace
 
-std::span<const TIdent_Value> Cursor_Idents() { return cursor_idents; }
-
 void Register_Class_Library()
 {
     Register_Font();

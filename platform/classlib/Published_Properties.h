@@ -17,9 +17,6 @@ inline constexpr const char* Window_State_Names[] = {"wsNormal", "wsMinimized", 
 inline constexpr const char* Font_Style_Names[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
 inline constexpr const char* Font_Pitch_Names[] = {"fpDefault", "fpVariable", "fpFixed"};
 
-// crDefault, crHandPoint ... by value.
-std::span<const TIdent_Value> Cursor_Idents();
-
 // Registers TComponent, TControl, TWinControl, TGraphicControl,
 // TCustomControl, TCustomForm, TForm, TFont, TStrings and the standard
 // controls of StdCtrls_Published.h. The registry runs it before its first
