@@ -237,8 +237,18 @@ void TControl::SetParent(TWinControl* AParent)
         AParent->InsertControl(this);
 }
 
+bool TControl::CanResize(int& NewWidth, int& NewHeight)
+{
+    bool resize = true;
+    if (OnCanResize)
+        OnCanResize(this, NewWidth, NewHeight, resize);
+    return resize;
+}
+
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    if (!CanResize(AWidth, AHeight))
+        return;
     if (ALeft == left && ATop == top && AWidth == width && AHeight == height)
         return;
     const bool resized = AWidth != width || AHeight != height;
@@ -858,11 +868,15 @@ POINT TWinControl::ClientOrigin()
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    if (!CanResize(AWidth, AHeight))
+        return;
     if (ALeft == Left() && ATop == Top() && AWidth == Width() && AHeight == Height())
         return;
     if (handle) {
         FreeDeviceContexts();
-        SetWindowPos(handle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        // Already asked: the window's own question is not put again.
+        SetWindowPos(handle, nullptr, ALeft, ATop, AWidth, AHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
         Update_Bounds();
     } else {
         const bool resized = AWidth != Width() || AHeight != Height();
@@ -1399,6 +1413,27 @@ void TWinControl::PaintHandler(TMessage& Message)
         EndPaint(handle, &paint);
 }
 
+void TWinControl::Window_Pos_Changing(TMessage& Message)
+{
+    // A size the window is given from outside (the window manager) is
+    // asked for as SetBounds asks.
+    auto* position = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+    if (!(position->flags & SWP_NOSIZE) && !ComponentState().Contains(csReading) &&
+        !ComponentState().Contains(csDestroying)) {
+        int new_width = position->cx;
+        int new_height = position->cy;
+        if (CanResize(new_width, new_height)) {
+            position->cx = new_width;
+            position->cy = new_height;
+        } else {
+            position->flags |= SWP_NOSIZE;
+            position->cx = Width();
+            position->cy = Height();
+        }
+    }
+    DefaultHandler(Message);
+}
+
 void TWinControl::Erase_Background(TMessage& Message)
 {
     const RECT client = ClientRect();
@@ -1443,6 +1478,7 @@ bool TWinControl::Dispatch_Window_Message(TMessage& Message)
     case WM_PAINT: PaintHandler(Message); return true;
     case WM_ERASEBKGND: Erase_Background(Message); return true;
     case WM_SETCURSOR: Set_Cursor(Message); return true;
+    case WM_WINDOWPOSCHANGING: Window_Pos_Changing(Message); return true;
     case WM_MOUSELEAVE: Mouse_Left_Window(); return true;
     case WM_SIZE:
         FreeDeviceContexts();

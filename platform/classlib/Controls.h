@@ -71,6 +71,7 @@ using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, i
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TWndMethod = std::function<void(TMessage& Message)>;
+using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
 class EInvalidOperation : public Exception {
     using Exception::Exception;
@@ -210,6 +211,8 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
     TNotifyEvent OnResize;
+    // Asked before every change of bounds; may adjust the size or refuse it.
+    TCanResizeEvent OnCanResize;
 
     void Loaded() override;
 
@@ -220,6 +223,8 @@ protected:
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void Resize();
+    // OnCanResize's answer; false keeps the bounds as they are.
+    virtual bool CanResize(int& NewWidth, int& NewHeight);
     virtual void SetZOrder(bool TopMost);
     virtual void Changed_Text() {}
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -407,6 +412,7 @@ private:
     bool Dialog_Char(TMessage& Message);
     bool Dialog_Key(TMessage& Message);
     void Erase_Background(TMessage& Message);
+    void Window_Pos_Changing(TMessage& Message);
     bool Dispatch_Window_Message(TMessage& Message);
     bool Dispatch_Control_Message(TMessage& Message);
     void Align_One(TControl* control, RECT& rect);

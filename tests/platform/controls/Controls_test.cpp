@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -556,4 +557,26 @@ TEST(Controls, ARightClickPopsUpTheNearestPopupMenuUpTheParents)
     EXPECT_EQ(popped_for.size(), 2u);
     Pump();
     (void)probe;
+}
+
+TEST(Controls, OnCanResizeMayAdjustOrRefuseANewSizeFromTheProgramOrTheWindow)
+{
+    Test_Form form;
+    form.SetBounds(0, 0, 200, 100);
+    form.OnCanResize = [](TObject*, int& NewWidth, int& NewHeight, bool& Resize) {
+        Resize = NewWidth >= 150; // as a window with a least width
+        NewHeight = std::max(NewHeight, 80);
+    };
+    form.Show();
+    Pump();
+    form.SetBounds(0, 0, 160, 50);
+    EXPECT_EQ(form.Width(), 160);
+    EXPECT_EQ(form.Height(), 80) << "adjusted by the handler";
+    form.SetBounds(0, 0, 100, 100);
+    EXPECT_EQ(form.Width(), 160) << "refused";
+    SetWindowPos(form.Handle(), nullptr, 0, 0, 120, 90, SWP_NOZORDER | SWP_NOMOVE); // from outside
+    RECT rect;
+    GetWindowRect(form.Handle(), &rect);
+    EXPECT_EQ(rect.right - rect.left, 160);
+    EXPECT_EQ(form.Width(), 160);
 }
