@@ -129,6 +129,8 @@ bool Parser::At_Keyword(const char* keyword)
 
 TFormObject Parser::Parse_Root()
 {
+    if (text.starts_with("\xEF\xBB\xBF")) // a UTF-8 byte order mark
+        pos = 3;
     TFormObject root = Parse_Object(0);
     if (Peek() != '\0')
         Fault("end of text expected");

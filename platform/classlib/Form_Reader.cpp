@@ -64,7 +64,7 @@ void TReader::Read_Root(const TFormObject& Object)
     loaded.push_back(root);
     if (!Object.Name.empty()) {
         try {
-            root->SetName(Object.Name);
+            root->SetName(Unique_Root_Name(Object.Name));
         } catch (const Exception& error) {
             Fault("Name", error.Message);
         }
@@ -76,6 +76,17 @@ void TReader::Read_Root(const TFormObject& Object)
         component->SetReading(false);
     for (TComponent* component : loaded)
         component->Loaded();
+}
+
+std::string TReader::Unique_Root_Name(const std::string& Name) const
+{
+    // A second form of the same class beside the first (one detail window
+    // per block) takes Name_1, Name_2 ...
+    const TComponent* owner = root->Owner();
+    std::string unique = Name;
+    for (int i = 1; owner && owner->FindComponent(unique) && owner->FindComponent(unique) != root; ++i)
+        unique = Name + "_" + std::to_string(i);
+    return unique;
 }
 
 void TReader::Read_Object(const TFormObject& Object, TComponent* Component)
@@ -288,7 +299,8 @@ void TReader::Resolve_Fixups()
 {
     for (const TFixup& fixup : fixups) {
         component_name = fixup.Component;
-        TComponent* found = Same_Ident(fixup.Name, root->Name()) ? root : root->FindComponent(fixup.Name);
+        const bool is_root = Same_Ident(fixup.Name, root->Name()) || Same_Ident(fixup.Name, form_name);
+        TComponent* found = is_root ? root : root->FindComponent(fixup.Name);
         if (!found)
             Fault(fixup.Property, "component " + fixup.Name + " not found");
         try {

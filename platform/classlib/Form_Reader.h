@@ -70,6 +70,7 @@ private:
         std::function<void(TComponent*)> Apply;
     };
 
+    std::string Unique_Root_Name(const std::string& Name) const;
     void Read_Object(const TFormObject& Object, TComponent* Component);
     TComponent* Read_Child(const TFormObject& Object, TComponent* Parent);
     void Read_Property(const TClassInfo& Info, void* Instance, const std::string& Path, const TFormValue& Value);

@@ -81,6 +81,8 @@ TEST(Form_Parser, ObjectsNestAndKeepTheirKindNameAndClass)
     ASSERT_EQ(root.Children[0].Children.size(), 1u);
     EXPECT_EQ(root.Children[0].Children[0].Name, "");
     EXPECT_EQ(root.Children[0].Children[0].Class_Name, "TLabel");
+    EXPECT_EQ(Parse_Form_Text("\xEF\xBB\xBFobject A: TA\r\n  P = 'x'\r\nend\r\n", "test").Properties.at(0).Value.Text,
+              "x");
 }
 
 TEST(Form_Parser, BrokenTextFailsNamingTheSourceAndLine)

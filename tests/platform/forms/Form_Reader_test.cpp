@@ -168,6 +168,17 @@ TEST(Form_Reader, EventsCallTheFormsHandlersByName)
     EXPECT_FALSE(form->Visible());
 }
 
+TEST(Form_Reader, ASecondFormOfTheSameClassTakesANameOfItsOwn)
+{
+    TComponent owner(nullptr);
+    auto* first = new TForm_Test(&owner);
+    auto* second = new TForm_Test(&owner);
+    EXPECT_EQ(first->Name(), "Form_Test");
+    EXPECT_EQ(second->Name(), "Form_Test_1");
+    EXPECT_EQ(second->Probe1->Buddy, second->PanelInner);
+    EXPECT_EQ(second->PanelInner->PopupMenu(), second->PopupMain);
+}
+
 TEST(Form_Reader, FaultsNameTheFormComponentAndProperty)
 {
     struct Case {
