@@ -4,6 +4,7 @@
 
 #include "platform/classlib/Dialogs.h"
 #include "platform/classlib/ExtCtrls_Controls.h"
+#include "platform/classlib/Forms_ScrollBox.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/Published_Properties.h"
 
@@ -119,6 +120,23 @@ void Register_Ext_Controls()
         .Property("AutoSize", Boolean_Type(), &TImage::AutoSize, &TImage::SetAutoSize, false);
 }
 
+void Register_Scroll_Box()
+{
+    RegisterClass<TControlScrollBar>("TControlScrollBar")
+        .Property("Increment", Integer_Type(1), &TControlScrollBar::Increment, &TControlScrollBar::SetIncrement, 8)
+        .Property("Range", Integer_Type(0), &TControlScrollBar::Range, &TControlScrollBar::SetRange, 0)
+        .Property("Position", Integer_Type(0), &TControlScrollBar::Position, &TControlScrollBar::SetPosition, 0)
+        .Property("Visible", Boolean_Type(), &TControlScrollBar::Visible, &TControlScrollBar::SetVisible, true);
+    RegisterClass<TScrollingWinControl, TWinControl>("TScrollingWinControl")
+        .Object("HorzScrollBar", &TScrollingWinControl::HorzScrollBar)
+        .Object("VertScrollBar", &TScrollingWinControl::VertScrollBar)
+        .Property("AutoScroll", Boolean_Type(), &TScrollingWinControl::AutoScroll,
+                  &TScrollingWinControl::SetAutoScroll, true);
+    RegisterComponentClass<TScrollBox, TScrollingWinControl>("TScrollBox")
+        .Property("BorderStyle", Enum_Type<TBorderStyle>(Form_Border_Style_Names), &TScrollBox::BorderStyle,
+                  &TScrollBox::SetBorderStyle, bsSingle);
+}
+
 std::vector<TComponent*> Sub_Items(TMenuItem* item)
 {
     std::vector<TComponent*> items;
@@ -182,6 +200,7 @@ void Register_Standard_Controls()
         Register_Label();
         Register_Widget_Controls();
         Register_Ext_Controls();
+        Register_Scroll_Box();
         Register_Menus();
         Register_Dialogs();
     });

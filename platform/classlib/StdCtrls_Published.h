@@ -23,6 +23,6 @@ inline constexpr const char* Open_Option_Names[] = {
     "ofOldStyleDialog",   "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing"};
 
 // Registers TLabel, TButton, TEdit, TMemo, TComboBox, TPanel, TBevel,
-// TImage (with TPicture), TPopupMenu, TMenuItem and TSaveDialog with their
-// class bases. Once is enough; again does no harm.
+// TImage (with TPicture), TScrollBox, TPopupMenu, TMenuItem and TSaveDialog
+// with their class bases. Once is enough; again does no harm.
 void Register_Standard_Controls();

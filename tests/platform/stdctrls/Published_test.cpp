@@ -1,6 +1,7 @@
 #include "platform/classlib/Dialogs.h"
 #include "platform/classlib/ExtCtrls_Controls.h"
 #include "platform/classlib/Form_Reader.h"
+#include "platform/classlib/Forms_ScrollBox.h"
 #include "platform/classlib/Form_Writer.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/Resources.h"
@@ -90,6 +91,12 @@ const char* const form_text = R"(object Form_Blank: TForm_Blank
       000002000000010018000000000018000000130B0000130B0000000000000000
       0000FFFFFF0000008080800000000000FF00FF00FF0000000000}
   end
+  object ScrollBoxSpare: TScrollBox
+    Left = 220
+    Top = 100
+    BorderStyle = bsNone
+    VertScrollBar.Increment = 16
+  end
   object PopupMenuMemoStatus: TPopupMenu
     Alignment = paCenter
     OnPopup = MenuPopup
@@ -156,6 +163,10 @@ void Expect_Form(TForm_Blank* form)
     ASSERT_NE(image->Picture()->Graphic(), nullptr);
     EXPECT_EQ(image->Picture()->Width(), 3);
     EXPECT_EQ(image->Picture()->Height(), 2);
+    auto* scroll_box = Find<TScrollBox>(form, "ScrollBoxSpare");
+    EXPECT_EQ(scroll_box->BorderStyle(), bsNone);
+    EXPECT_EQ(scroll_box->VertScrollBar()->Increment(), 16);
+    EXPECT_TRUE(scroll_box->AutoScroll());
     EXPECT_EQ(Find<TSaveDialog>(form, "SaveDialogFichierStatus")->Options(),
               (TOpenOptions{ofOverwritePrompt, ofHideReadOnly, ofEnableSizing}));
 
