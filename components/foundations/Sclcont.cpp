@@ -500,15 +500,17 @@ void TSCLImageList::ClipDraw(TCanvas* Canvas, const RECT& Rect, WORD Flags, int 
 
 TSCLContainer::TSCLContainer(TComponent* AOwner)
     : TSCLBaseContainer(AOwner), bitmap_list(new TSCLBitmapList(this)), image_list(new TSCLImageList(this)),
-      string_list(new TSCLStringList(this))
+      wave_list(nullptr), string_list(new TSCLStringList(this))
 {
-    for (TSCLCustomContainer* list : std::initializer_list<TSCLCustomContainer*>{bitmap_list, image_list, string_list})
+    // Made in this order, though the fields keep the wave list before the strings.
+    wave_list = new TSCLWaveList(this);
+    for (TSCLCustomContainer* list : Lists())
         list->OnChange = [this](TObject* Sender) { GetChange(Sender); };
 }
 
 TSCLContainer::~TSCLContainer()
 {
-    for (TSCLCustomContainer* list : std::initializer_list<TSCLCustomContainer*>{bitmap_list, image_list, string_list})
+    for (TSCLCustomContainer* list : Lists())
         list->OnChange = nullptr;
 }
 
@@ -519,6 +521,8 @@ void TSCLContainer::GetChange(TObject* Sender)
             SCLContainer->BitmapList()->Assign(bitmap_list);
         else if (Sender == image_list)
             SCLContainer->ImageList()->Assign(image_list);
+        else if (Sender == wave_list)
+            SCLContainer->WaveList()->Assign(wave_list);
         else if (Sender == string_list)
             SCLContainer->StringList()->Assign(string_list);
     }
@@ -557,14 +561,12 @@ TSCLCustomContainer* TSCLContainerCtrl::SelectList(const std::string& Name)
 {
     auto found = std::find_if(List_Names.begin(), List_Names.end(), [&](const char* n) { return Name == n; });
     const auto index = static_cast<std::size_t>(found - List_Names.begin());
-    if (found == List_Names.end() || index == 2)
+    if (found == List_Names.end())
         throw EReadError(Format("%s: no list named %s", ClassName(), Name));
     selector = static_cast<BYTE>(index + 1);
-    if (index == 0)
-        return container->BitmapList();
-    if (index == 1)
-        return container->ImageList();
-    return container->StringList();
+    const std::array<TSCLCustomContainer*, 4> lists = {container->BitmapList(), container->ImageList(),
+                                                       container->WaveList(), container->StringList()};
+    return lists[index];
 }
 
 void TSCLContainerCtrl::ReadList(const std::string& Name, TStream& Stream) { SelectList(Name)->LoadFromStream(Stream); }
@@ -578,9 +580,8 @@ void TSCLContainerCtrl::Notification(TComponent* AComponent, TOperation Operatio
     TSCLCustomComponent::Notification(AComponent, Operation);
     if (ComponentState().Contains(csDesigning) && Operation == opRemove && AComponent == this &&
         selector < Refused_Selector) {
-        SCLContainer->BitmapList()->Clear();
-        SCLContainer->ImageList()->Clear();
-        SCLContainer->StringList()->Clear();
+        for (TSCLCustomContainer* list : SCLContainer->Lists())
+            list->Clear();
     }
 }
 
@@ -705,6 +706,15 @@ bool SCLIMLGetItem(const std::string& FileName, int Index, TSCLImageListItem* It
     return SCLListGetItemFromFile(FileName, icImageList, nullptr, Item, Index);
 }
 
+bool SCLWVLGetItem(const std::string& FileName, int Index, TSCLWave* Wave)
+{
+    TSCLWaveListItem item(nullptr);
+    const bool read = SCLListGetItemFromFile(FileName, icWave, nullptr, &item, Index);
+    if (read && Wave)
+        Wave->Assign(&item.Wave);
+    return read;
+}
+
 std::unique_ptr<TSCLCustomContainer> SCLReadListStream(TStream& Stream)
 {
     Stream.SetPosition(0);
@@ -718,6 +728,8 @@ std::unique_ptr<TSCLCustomContainer> SCLReadListStream(TStream& Stream)
         list = std::make_unique<TSCLStringList>(nullptr);
     else if (ident == SCLICIdent(icGeneric))
         list = std::make_unique<TSCLGenericList>(nullptr);
+    else if (ident == SCLICIdent(icWave))
+        list = std::make_unique<TSCLWaveList>(nullptr);
     else
         throw Exception("List data: not a list this program reads");
     list->ReadData(Stream, true);

@@ -23,6 +23,7 @@
 // count, position, size or image table that does not fit the stream raises
 // EReadError naming the fault; nothing is read or allocated beyond it.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,6 +31,7 @@
 
 #include "components/foundations/Sclcustomcomponent.h"
 #include "components/foundations/Sclprocs.h"
+#include "components/foundations/Sclwave.h"
 #include "platform/classlib/Classes.h"
 #include "platform/classlib/Graphics.h"
 #include "platform/classlib/Graphics_Bitmap.h"
@@ -264,6 +266,20 @@ public:
     void SaveToFile(const std::string& AFileName) const;
 };
 
+class TSCLWaveListItem : public TSCLListItem {
+public:
+    explicit TSCLWaveListItem(TComponent* AOwner) : TSCLListItem(AOwner) {}
+
+    TSCLWave Wave;
+
+    void Assign(TPersistent* Source) override;
+    bool GetEmpty() override { return Wave.Empty(); }
+    void FreeData() override { Wave.FreeWave(); }
+    void ReadData(TStream& Stream) override;
+    void WriteData(TStream& Stream) override;
+    BYTE WriteFlag() override;
+};
+
 // ---- Containers -------------------------------------------------------------
 
 class TSCLCustomContainer : public TSCLBaseContainer {
@@ -442,6 +458,15 @@ protected:
     TSCLListItem* NewItem() override { return new TSCLGenericListItem(this); }
 };
 
+class TSCLWaveList : public TSCLCustomContainer {
+public:
+    explicit TSCLWaveList(TComponent* AOwner) : TSCLCustomContainer(AOwner, icWave) {}
+    TSCLWaveListItem* Items(int Index) { return static_cast<TSCLWaveListItem*>(GetItem(Index)); }
+
+protected:
+    TSCLListItem* NewItem() override { return new TSCLWaveListItem(this); }
+};
+
 // ---- The global container ---------------------------------------------------
 
 class TSCLContainer : public TSCLBaseContainer {
@@ -452,16 +477,21 @@ public:
     TSCLBitmapList* BitmapList() const { return bitmap_list; }
     TSCLImageList* ImageList() const { return image_list; }
     TSCLStringList* StringList() const { return string_list; }
+    TSCLWaveList* WaveList() const { return wave_list; }
     void SetBitmapList(TSCLBitmapList* Value) { bitmap_list->Assign(Value); }
     void SetImageList(TSCLImageList* Value) { image_list->Assign(Value); }
     void SetStringList(TSCLStringList* Value) { string_list->Assign(Value); }
+    void SetWaveList(TSCLWaveList* Value) { wave_list->Assign(Value); }
 
+    // The four lists: bitmaps, images, waves, strings.
+    std::array<TSCLCustomContainer*, 4> Lists() const { return {bitmap_list, image_list, wave_list, string_list}; }
     // A design-time container copies its lists' changes into the global one.
     void GetChange(TObject* Sender) override;
 
 private:
     TSCLBitmapList* bitmap_list;
     TSCLImageList* image_list;
+    TSCLWaveList* wave_list;
     TSCLStringList* string_list;
 };
 
@@ -469,7 +499,8 @@ private:
 extern TSCLContainer* SCLContainer;
 
 // The form component that fills the global lists from its stored data:
-// "BitmapList", "ImageList" and "StringList", each in the list-data layout.
+// "BitmapList", "ImageList", "WaveList" and "StringList", each in the
+// list-data layout.
 class TSCLContainerCtrl : public TSCLCustomComponent {
 public:
     explicit TSCLContainerCtrl(TComponent* AOwner);
@@ -526,6 +557,7 @@ bool SCLListGetItemFromFile(const std::string& FileName, TSCLListItemClassType K
                             const std::vector<std::int64_t>* Positions, TSCLListItem* Item, int Index);
 bool SCLBMLGetItem(const std::string& FileName, int Index, TBitmap* Bitmap);
 bool SCLIMLGetItem(const std::string& FileName, int Index, TSCLImageListItem* Item);
+bool SCLWVLGetItem(const std::string& FileName, int Index, TSCLWave* Wave);
 
 // Reads one whole list file from Stream (its start) into a new list of the
 // kind it names; raises Exception for an identifier of no list read here,

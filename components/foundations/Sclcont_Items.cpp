@@ -27,47 +27,6 @@ RECT Image_Rect(int Left, int Width, int Height) { return RECT{Left, 0, Left + W
 
 } // namespace
 
-// ---- Stored bitmaps -------------------------------------------------------------
-
-void Scl_Write_Stored_Bitmap(TStream& Stream, TBitmap* Bitmap, bool Compressed, std::int32_t Colors)
-{
-    TMemoryStream file;
-    if (Colors == -1 && !(Compressed && Bitmap->Monochrome())) {
-        Bitmap->SaveToStream(file);
-    } else {
-        // Reduced to the stored colour count; a monochrome bitmap always as 2 colours.
-        TBitmap reduced;
-        reduced.Assign(Bitmap);
-        const bool mono = Colors == 2 || Bitmap->Monochrome();
-        reduced.SetPixelFormat(mono ? pf1bit : Colors == 16 ? pf4bit : pf8bit);
-        reduced.SaveToStream(file);
-    }
-    file.SetPosition(0);
-    if (Compressed) {
-        SaveCompressedStream(file, Stream, file.Size());
-        return;
-    }
-    stWriteInteger(Stream, static_cast<std::int32_t>(file.Size()));
-    if (file.Size() > 0)
-        Stream.WriteBuffer(file.Memory(), static_cast<int>(file.Size()));
-}
-
-void Scl_Read_Stored_Bitmap(TStream& Stream, TBitmap* Bitmap, bool Compressed)
-{
-    TMemoryStream file;
-    if (Compressed) {
-        LoadCompressedStream(Stream, file);
-    } else {
-        const std::int32_t length = stReadInteger(Stream);
-        Scl_Check_Length(Stream, length, "stored bitmap");
-        file.SetSize(length);
-        if (length > 0)
-            Stream.ReadBuffer(file.Memory(), length);
-    }
-    file.SetPosition(0);
-    Bitmap->LoadFromStream(file);
-}
-
 // ---- TSCLListItem ---------------------------------------------------------------
 
 BYTE TSCLListItem::WriteFlag()
@@ -215,7 +174,7 @@ void TSCLBitmapListItem::WriteData(TStream& Stream)
 {
     TSCLListItem::WriteData(Stream);
     if (!bitmap->Empty())
-        Scl_Write_Stored_Bitmap(Stream, bitmap.get(), Compressed, SCLPixelFormatColors[PixelFormat]);
+        stWriteBitmap(Stream, *bitmap, Compressed, SCLPixelFormatColors[PixelFormat]);
 }
 
 void TSCLBitmapListItem::ReadData(TStream& Stream)
@@ -224,7 +183,7 @@ void TSCLBitmapListItem::ReadData(TStream& Stream)
     PixelFormat = FlagPixelFormat(flags);
     auto next = std::make_unique<TBitmap>();
     if (flags & Flag_Payload)
-        Scl_Read_Stored_Bitmap(Stream, next.get(), Compressed);
+        stReadBitmap(Stream, *next, Compressed);
     bitmap = std::move(next);
 }
 
@@ -744,12 +703,12 @@ void TSCLImageListItem::WriteData(TStream& Stream)
     TBitmap strip;
     strip.Assign(image.get());
     strip.SetWidth(used_width);
-    Scl_Write_Stored_Bitmap(Stream, &strip, Compressed, SCLPixelFormatColors[PixelFormat]);
+    stWriteBitmap(Stream, strip, Compressed, SCLPixelFormatColors[PixelFormat]);
     if (masked) {
         TBitmap strip_mask;
         strip_mask.Assign(mask.get());
         strip_mask.SetWidth(used_width);
-        Scl_Write_Stored_Bitmap(Stream, &strip_mask, Compressed, 2);
+        stWriteBitmap(Stream, strip_mask, Compressed, 2);
     }
 }
 
@@ -780,13 +739,13 @@ void TSCLImageListItem::ReadData(TStream& Stream)
 void TSCLImageListItem::ReadStrips(TStream& Stream, int N)
 {
     auto next_image = std::make_unique<TBitmap>();
-    Scl_Read_Stored_Bitmap(Stream, next_image.get(), Compressed);
+    stReadBitmap(Stream, *next_image, Compressed);
     if (next_image->Width() != N * width || next_image->Height() != height)
         throw EReadError(Format("Image list item: the strip is %d x %d, not %d x %d", next_image->Width(),
                                 next_image->Height(), N * width, height));
     auto next_mask = std::make_unique<TBitmap>();
     if (masked) {
-        Scl_Read_Stored_Bitmap(Stream, next_mask.get(), Compressed);
+        stReadBitmap(Stream, *next_mask, Compressed);
         if (next_mask->Width() != N * width || next_mask->Height() != height)
             throw EReadError(Format("Image list item: the mask is %d x %d, not %d x %d", next_mask->Width(),
                                     next_mask->Height(), N * width, height));
@@ -920,3 +879,35 @@ void TSCLGenericListItem::LoadFromFile(const std::string& AFileName)
 }
 
 void TSCLGenericListItem::SaveToFile(const std::string& AFileName) const { Data.SaveToFile(AFileName); }
+
+// ---- Wave items -----------------------------------------------------------------
+
+void TSCLWaveListItem::Assign(TPersistent* Source)
+{
+    auto* source = dynamic_cast<TSCLWaveListItem*>(Source);
+    if (!source) {
+        TSCLListItem::Assign(Source);
+        return;
+    }
+    AssignStd(source);
+    Wave.Assign(&source->Wave);
+    Change();
+}
+
+BYTE TSCLWaveListItem::WriteFlag() { return TSCLListItem::WriteFlag() | (GetEmpty() ? 0 : Flag_Payload); }
+
+void TSCLWaveListItem::WriteData(TStream& Stream)
+{
+    TSCLListItem::WriteData(Stream);
+    if (!GetEmpty())
+        stWriteWave(Stream, Wave, Compressed);
+}
+
+void TSCLWaveListItem::ReadData(TStream& Stream)
+{
+    const BYTE flags = ReadHeader(Stream);
+    if (flags & Flag_Payload)
+        stReadWave(Stream, Wave, Compressed);
+    else
+        Wave.FreeWave();
+}
