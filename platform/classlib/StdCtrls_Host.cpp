@@ -1,6 +1,7 @@
 #include "platform/classlib/StdCtrls_Host.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPalette>
 
 #include "platform/winapi/Gdi_Objects.h"
@@ -38,6 +39,12 @@ bool Is_Mouse(QEvent::Type type)
 
 bool Is_Key(QEvent::Type type) { return type == QEvent::KeyPress || type == QEvent::KeyRelease; }
 
+bool Is_Tab(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+           !(event->modifiers() & Qt::ControlModifier);
+}
+
 } // namespace
 
 // Passes the widget's input on to the window, and drops the key events the
@@ -59,10 +66,13 @@ public:
             return true; // the right button's messages pop up the control's own menu
         if (type == QEvent::FocusIn && control->HandleAllocated() && GetFocus() != control->Handle())
             SetFocus(control->Handle());
-        if (Is_Mouse(type) || Is_Key(type)) {
+        if (Is_Mouse(type) || Is_Key(type))
             QCoreApplication::sendEvent(window, event);
-            if (Is_Key(type))
-                forwarded = event;
+        if (Is_Key(type)) {
+            // Tab is the form's, to move the focus, unless the control takes tabs.
+            if (Is_Tab(static_cast<QKeyEvent*>(event)) && !(control->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB))
+                return true;
+            forwarded = event;
         }
         return false;
     }

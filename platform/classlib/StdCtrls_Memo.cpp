@@ -299,7 +299,7 @@ void TCustomMemo::Change()
 void TCustomMemo::Dispatch(TMessage& Message)
 {
     if (Message.Msg == WM_GETDLGCODE) {
-        Message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL | DLGC_WANTALLKEYS;
+        Message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
         return;
     }
     TWidget_Control::Dispatch(Message);

@@ -148,6 +148,21 @@ TEST(Memo, TypedKeysReachOnKeyDownAndTheEditor)
     EXPECT_EQ(keys, (std::vector<WORD>{'A', VK_DELETE})) << "each key once, the unhandled Delete included";
 }
 
+TEST(Memo, TabMovesTheFocusOnInsteadOfTypingATab)
+{
+    Memo_Form form;
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    edit->SetBounds(8, 120, 100, 21);
+    form.Show();
+    form.Memo->SetFocus();
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    QApplication::sendEvent(Editor(form.Memo), &tab);
+    Application->ProcessMessages();
+    EXPECT_TRUE(form.Memo->Text().empty());
+    EXPECT_TRUE(edit->Focused());
+}
+
 TEST(Memo, ARightClickPopsUpTheControlsMenu)
 {
     Memo_Form form;
