@@ -9,8 +9,10 @@
 //   bitmap <ident> "<name>" <file>
 //   strip  <ident> "<name>" <file> <frame width>x<frame height> <frames> [masked]
 // Bitmaps fill the bitmap list and strips the image list, in manifest
-// order. The output folder receives BitmapList.dat and ImageList.dat, each
-// the list data the control stores under that name.
+// order. The output folder receives MainContainer.txt, the container
+// control's object in the text form format (its lists as binary
+// properties), and BitmapList.dat and ImageList.dat, each the list data the
+// control stores under that name.
 
 #include <filesystem>
 #include <fstream>
@@ -20,6 +22,7 @@
 #include <string>
 
 #include "components/foundations/Sclcont.h"
+#include "platform/classlib/Form_Writer.h"
 
 namespace {
 
@@ -135,8 +138,13 @@ int main(int argc, char** argv)
         const std::filesystem::path folder = argv[2];
         std::filesystem::create_directories(folder);
         TSCLContainerCtrl control(nullptr);
+        control.SetName("MainContainer");
         Write_List(control, "BitmapList", folder);
         Write_List(control, "ImageList", folder);
+        TMemoryStream text;
+        const std::string form = WriteComponentText(&control);
+        text.WriteBuffer(form.data(), static_cast<int>(form.size()));
+        text.SaveToFile((folder / "MainContainer.txt").string());
     } catch (const std::exception& e) {
         std::cerr << "make_container: " << e.what() << '\n';
         return 1;

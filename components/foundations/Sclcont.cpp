@@ -10,6 +10,9 @@
 #include "components/foundations/Sclcont_Internal.h"
 #include "components/foundations/Sclstreamutils.h"
 #include "components/foundations/Sclutils.h"
+#include "platform/classlib/Class_Registry.h"
+#include "platform/classlib/Form_Reader.h"
+#include "platform/classlib/Form_Writer.h"
 #include "platform/classlib/SysUtils.h"
 
 TSCLContainer* SCLContainer = new TSCLContainer(nullptr);
@@ -536,6 +539,18 @@ namespace {
 constexpr std::array<const char*, 4> List_Names = {"BitmapList", "ImageList", "WaveList", "StringList"};
 constexpr BYTE Refused_Selector = 255;
 
+// Forms store the lists as binary properties named after them.
+const bool Container_Ctrl_Registered = [] {
+    RegisterComponentClass<TSCLContainerCtrl, TComponent>("TSCLContainerCtrl")
+        .DefineProperties([](TSCLContainerCtrl& control, TFiler& filer) {
+            for (const char* name : List_Names)
+                filer.DefineBinaryProperty(
+                    name, [&control, name](TStream& stream) { control.ReadList(name, stream); },
+                    [&control, name](TStream& stream) { control.WriteList(name, stream); }, control.HasList(name));
+        });
+    return true;
+}();
+
 } // namespace
 
 TSCLContainerCtrl::TSCLContainerCtrl(TComponent* AOwner) : TSCLCustomComponent(AOwner)
@@ -614,6 +629,15 @@ std::string SCLGlobalIdent(const TSCLCustomImageList* List)
     if (List == SCLContainer->ImageList())
         return Idents[icImageList];
     return {};
+}
+
+TSCLCustomImageList* SCLReadGlobalIdent(TReader& Reader) { return SCLGlobalList(Reader.ReadString()); }
+
+void SCLWriteGlobalIdent(TWriter& Writer, const TSCLCustomImageList* List)
+{
+    const std::string ident = SCLGlobalIdent(List);
+    if (!ident.empty())
+        Writer.WriteString(ident);
 }
 
 bool SCLIsGlobalIdent(const TSCLCustomImageList* List) { return !SCLGlobalIdent(List).empty(); }

@@ -48,6 +48,8 @@ inline constexpr std::int32_t SCLPixelFormatColors[4] = {-1, 2, 16, 256};
 
 class TSCLBaseContainer;
 class TSCLCustomContainer;
+class TReader;
+class TWriter;
 
 // ---- Change links -----------------------------------------------------------
 
@@ -534,6 +536,10 @@ std::string SCLICIdent(TSCLListItemClassType Kind);
 TSCLCustomImageList* SCLGlobalList(const std::string& Ident);
 // The identifier to store for List: "SCLBML30", "SCLIML30" or empty.
 std::string SCLGlobalIdent(const TSCLCustomImageList* List);
+// The same through a form's reader and writer ("Internal" properties);
+// the writer writes nothing for a list that is not global.
+TSCLCustomImageList* SCLReadGlobalIdent(TReader& Reader);
+void SCLWriteGlobalIdent(TWriter& Writer, const TSCLCustomImageList* List);
 bool SCLIsGlobalIdent(const TSCLCustomImageList* List);
 bool SCLIsSingleItemImageList(const TSCLCustomImageList* List);
 bool SCLIsCollectionImageList(const TSCLCustomImageList* List);

@@ -1,5 +1,24 @@
 #include "components/foundations/Sclcontainercomponent.h"
 
+#include "platform/classlib/Class_Registry.h"
+#include "platform/classlib/Form_Reader.h"
+
+namespace {
+
+// Forms name one of the global lists by its identifier in "Internal".
+const bool Container_Component_Registered = [] {
+    RegisterClass<TSCLContainerComponent, TComponent>("TSCLContainerComponent")
+        .DefineProperties([](TSCLContainerComponent& component, TFiler& filer) {
+            filer.DefineProperty(
+                "Internal", [&component](TReader& reader) { component.SetImageList(SCLReadGlobalIdent(reader)); },
+                [&component](TWriter& writer) { SCLWriteGlobalIdent(writer, component.ImageList()); },
+                SCLIsGlobalIdent(component.ImageList()));
+        });
+    return true;
+}();
+
+} // namespace
+
 TSCLContainerComponent::TSCLContainerComponent(TComponent* AOwner) : TSCLCustomComponent(AOwner)
 {
     link.OnChange = [this](TObject* Sender) { GetIMLChange(Sender); };

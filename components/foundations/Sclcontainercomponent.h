@@ -23,11 +23,6 @@ public:
     // Index 0 ImageIndex, 1 ListIndex; a negative or unchanged value is ignored.
     void SetIndex(int Index, std::int32_t Value);
 
-    // The stored "Internal" value: the global list's identifier, or empty
-    // when the list is none of the global ones.
-    std::string InternalIdent() const { return SCLGlobalIdent(image_list); }
-    void SetInternalIdent(const std::string& Ident) { SetImageList(SCLGlobalList(Ident)); }
-
     // Descendants repaint or refresh here.
     virtual void GetIMLChange(TObject* Sender);
 

@@ -1,8 +1,9 @@
 // The container tool: its output, embedded in the test program, fills the
-// global lists through the container control and draws; a bad manifest is
-// refused with its line.
+// global lists through the container control's form object and draws; a
+// bad manifest is refused with its line.
 
 #include "components/foundations/Sclcont.h"
+#include "platform/classlib/Form_Reader.h"
 
 #include "tests/support/Temp_Settings.h"
 
@@ -12,6 +13,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -28,22 +30,15 @@ Bytes Resource(const char* Name)
     return Bytes(data.begin(), data.end());
 }
 
-void Fill(TMemoryStream& Stream, const Bytes& Data)
-{
-    Stream.WriteBuffer(Data.data(), static_cast<int>(Data.size()));
-    Stream.SetPosition(0);
-}
-
-// The global lists filled from the embedded container, as the main form's
-// container control fills them.
+// The global lists filled from the embedded container object, read as the
+// main form's resource reads its container control.
 void Load_Container()
 {
-    TSCLContainerCtrl control(nullptr);
-    for (const char* name : {"BitmapList", "ImageList"}) {
-        TMemoryStream stream;
-        Fill(stream, Resource((std::string(":/container/") + name + ".dat").c_str()));
-        control.ReadList(name, stream);
-    }
+    const Bytes text = Resource(":/container/MainContainer.txt");
+    std::unique_ptr<TComponent> control(
+        CreateComponentFromText(std::string(text.begin(), text.end()), "MainContainer", nullptr));
+    ASSERT_NE(dynamic_cast<TSCLContainerCtrl*>(control.get()), nullptr);
+    EXPECT_EQ(control->Name(), "MainContainer");
 }
 
 void Clear_Target(TBitmap& Target, int Size)

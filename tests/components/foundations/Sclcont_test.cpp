@@ -6,6 +6,8 @@
 #include "components/foundations/Sclcontainercomponent.h"
 #include "components/foundations/Sclstreamutils.h"
 #include "components/foundations/Sclutils.h"
+#include "platform/classlib/Form_Reader.h"
+#include "platform/classlib/Form_Writer.h"
 
 #include "tests/support/Temp_Settings.h"
 
@@ -16,6 +18,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -460,13 +463,42 @@ TEST(Sclcont_Global, ContainerFoundByItsGlobalNames)
         void GetIMLChange(TObject*) override { Counted(); }
     } component(nullptr);
     component.Counted = [&] { ++changes; };
-    component.SetInternalIdent("SCLIML30");
-    EXPECT_EQ(component.ImageList(), SCLContainer->ImageList());
-    EXPECT_EQ(component.InternalIdent(), "SCLIML30");
+    component.SetImageList(SCLGlobalList("SCLIML30"));
     EXPECT_EQ(changes, 1);
     SCLContainer->ImageList()->Add();
     EXPECT_EQ(changes, 2) << "the global list's change reaches the component";
     SCLContainer->ImageList()->Clear();
     component.SetImageList(&local);
-    EXPECT_EQ(component.InternalIdent(), "");
+    component.SetImageList(nullptr);
+}
+
+namespace {
+
+class TTest_Dialog : public TSCLContainerComponent {
+public:
+    using TSCLContainerComponent::TSCLContainerComponent;
+};
+
+const bool Test_Dialog_Registered = [] {
+    RegisterComponentClass<TTest_Dialog, TSCLContainerComponent>("TTest_Dialog");
+    return true;
+}();
+
+} // namespace
+
+TEST(Sclcont_Global, FormDataNamesTheGlobalListByIdentifier)
+{
+    for (auto [ident, expected] : {std::pair<const char*, TSCLCustomImageList*>{"SCLIML30", SCLContainer->ImageList()},
+                                   {"SCLBML30", SCLContainer->BitmapList()},
+                                   {"sclbml30", nullptr},
+                                   {"SCLWVL30", nullptr}}) {
+        const std::string text = std::string("object Dialog: TTest_Dialog\n  Internal = '") + ident + "'\nend\n";
+        std::unique_ptr<TComponent> dialog(CreateComponentFromText(text, "Dialog", nullptr));
+        auto* component = dynamic_cast<TTest_Dialog*>(dialog.get());
+        ASSERT_NE(component, nullptr);
+        EXPECT_EQ(component->ImageList(), expected) << ident;
+        const std::string written = WriteComponentText(component);
+        EXPECT_EQ(written.find(std::string("Internal = '") + ident + "'") != std::string::npos, expected != nullptr)
+            << written;
+    }
 }
