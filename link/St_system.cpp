@@ -221,3 +221,10 @@ bool Log_Time_Stamp(TStrings* list)
     list->Add(line);
     return true;
 }
+
+void Log_Time_Stamp_Once(TStrings* list, bool& stamped)
+{
+    if (!stamped) {
+        stamped = Log_Time_Stamp(list);
+    }
+}

@@ -125,3 +125,6 @@ bool Is_Temperature_Alarm(int celsius);
 // Each status log keeps its own last stamp, so one camera's events never
 // hide under another camera's stamp.
 bool Log_Time_Stamp(TStrings* list);
+// The stamp before the first log line of one refresh: tries only while
+// stamped is false, and remembers that the stamp is there.
+void Log_Time_Stamp_Once(TStrings* list, bool& stamped);

@@ -97,13 +97,6 @@ double Unrounded_Percent(int quality)
     return (quality - 60) * 0.625 + 75.0;
 }
 
-void Stamp_Once(TStrings* list, bool& stamped)
-{
-    if (!stamped) {
-        stamped = Log_Time_Stamp(list);
-    }
-}
-
 } // namespace
 
 // ---- Frequencies and ranges -------------------------------------------------
@@ -277,7 +270,7 @@ std::string Hd_Version_Text(int version_byte)
 
 void Log_Data_Link(bool broken, TStrings* list, bool& stamped)
 {
-    Stamp_Once(list, stamped);
+    Log_Time_Stamp_Once(list, stamped);
     list->Add(LoadStr(broken ? 4013 : 4014));
 }
 
@@ -286,7 +279,7 @@ void Log_Triax_Up_Link_Break(bool happened, char triax, TStrings* list, bool& st
     if (!happened) {
         return;
     }
-    Stamp_Once(list, stamped);
+    Log_Time_Stamp_Once(list, stamped);
     list->Add(LoadStr(4015) + triax + LoadStr(4016));
 }
 
@@ -295,7 +288,7 @@ void Log_Triax_Down_Link_Break_HD(bool happened, char triax, TStrings* list, boo
     if (!happened) {
         return;
     }
-    Stamp_Once(list, stamped);
+    Log_Time_Stamp_Once(list, stamped);
     list->Add(LoadStr(4021) + triax + LoadStr(4022));
 }
 
@@ -309,6 +302,6 @@ void Log_Video_Link_HD(int link_event_code, TStrings* list, bool& stamped)
     if (text == 0) {
         return;
     }
-    Stamp_Once(list, stamped);
+    Log_Time_Stamp_Once(list, stamped);
     list->Add(LoadStr(text));
 }

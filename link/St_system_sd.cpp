@@ -74,13 +74,6 @@ int Ratio_To_Db(int x, int lo, int hi, double reference)
     return db > hi ? hi : static_cast<int>(db);
 }
 
-void Stamp_Once(TStrings* list, bool& stamped)
-{
-    if (!stamped) {
-        stamped = Log_Time_Stamp(list);
-    }
-}
-
 bool Is_Cofdm_Mode(int mode)
 {
     return mode >= 0 && mode <= 15;
@@ -392,7 +385,7 @@ bool Is_Data_Band_Matching(int data_range, int rc2_setting)
 
 void Log_Video_Link_SD(bool ok, TStrings* list, bool& stamped)
 {
-    Stamp_Once(list, stamped);
+    Log_Time_Stamp_Once(list, stamped);
     list->Add(LoadStr(ok ? 4019 : 4020));
 }
 
@@ -401,6 +394,6 @@ void Log_Triax_Down_Link_Break_SD(bool broken, char digit, TStrings* list, bool&
     if (!broken) {
         return;
     }
-    Stamp_Once(list, stamped);
+    Log_Time_Stamp_Once(list, stamped);
     list->Add(LoadStr(4021) + digit + LoadStr(4022));
 }
