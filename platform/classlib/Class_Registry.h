@@ -8,7 +8,7 @@
 // factory too, so that the reader can create it by class name:
 //
 //   RegisterComponentClass<TPanel, TCustomControl>("TPanel")
-//       .Property("BevelOuter", Enum_Type<TPanelBevel>(Bevel_Names), &TPanel::BevelOuter,
+//       .Property("BevelOuter", Enum_Type<TPanelBevel>(Panel_Bevel_Names), &TPanel::BevelOuter,
 //                 &TPanel::SetBevelOuter, bvRaised)
 //       .Event("OnResize", &TPanel::OnResize);
 //
