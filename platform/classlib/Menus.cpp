@@ -219,6 +219,8 @@ TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
 
 TPopupMenu::~TPopupMenu()
 {
+    if (freed)
+        *freed = true;
     if (shown)
         shown->close();
 }
@@ -228,15 +230,20 @@ void TPopupMenu::Popup(int X, int Y)
     if (OnPopup)
         OnPopup(this);
     if (shown)
-        return; // already showing: OnPopup popped it up again
+        return; // a nested call while the menu is up
     QMenu menu;
     TMenuItem* chosen = nullptr;
     Fill_Menu(&menu, Items(), &menu, chosen);
     if (menu.isEmpty())
         return;
+    bool menu_freed = false;
+    freed = &menu_freed;
     shown = &menu;
     menu.exec(Aligned_Position(&menu, X, Y, alignment));
+    if (menu_freed) // freed by what ran while it was up: its items went with it
+        return;
     shown = nullptr;
+    freed = nullptr;
     if (chosen)
         chosen->Click();
 }

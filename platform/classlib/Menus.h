@@ -137,4 +137,5 @@ private:
     bool auto_popup = true;
     TComponent* popup_component = nullptr;
     QMenu* shown = nullptr;
+    bool* freed = nullptr; // set while the menu is up
 };

@@ -145,3 +145,18 @@ TEST(Menus, DisabledItemsAreNotClickedAndFreedItemsLeaveTheirParent)
     EXPECT_EQ(root.Count(), 0);
     EXPECT_EQ(owner.ComponentCount(), 0) << "the sub-item went with its parent";
 }
+
+TEST(Menus, AMenuFreedWhileItIsUpClicksNothing)
+{
+    TComponent owner(nullptr);
+    auto* menu = new TPopupMenu(&owner);
+    TMenuItem* item = Item(&owner, menu->Items(), "Copy");
+    int clicks = 0;
+    item->OnClick = [&](TObject*) { ++clicks; };
+    QTimer::singleShot(0, [&] {
+        Find_Action(menu->Menu_Widget(), QStringLiteral("Copy"))->trigger();
+        delete menu;
+    });
+    menu->Popup(10, 10);
+    EXPECT_EQ(clicks, 0);
+}
