@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
+  libasound2
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -65,7 +65,8 @@ inline void Put_Le(std::vector<std::uint8_t>& out, std::uint32_t value, int byte
 
 inline void Put_Id(std::vector<std::uint8_t>& out, const char* id)
 {
-    out.insert(out.end(), id, id + 4);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(id[i]));
 }
 
 // A canonical RIFF WAVE image: "fmt " chunk of 16 bytes, then "data".
@@ -73,6 +74,7 @@ inline std::vector<std::uint8_t> Make_Test_Wave(const std::vector<std::uint8_t>&
                                                 std::uint32_t rate = 8000, int bits = 8, int tag = 1)
 {
     std::vector<std::uint8_t> wave;
+    wave.reserve(44 + samples.size());
     Put_Id(wave, "RIFF");
     Put_Le(wave, static_cast<std::uint32_t>(36 + samples.size()), 4);
     Put_Id(wave, "WAVE");
@@ -86,7 +88,8 @@ inline std::vector<std::uint8_t> Make_Test_Wave(const std::vector<std::uint8_t>&
     Put_Le(wave, static_cast<std::uint32_t>(bits), 2);
     Put_Id(wave, "data");
     Put_Le(wave, static_cast<std::uint32_t>(samples.size()), 4);
-    wave.insert(wave.end(), samples.begin(), samples.end());
+    for (std::uint8_t sample : samples)
+        wave.push_back(sample);
     return wave;
 }
 
