@@ -73,6 +73,11 @@ bool Check_Wave(TStream& Stream, TSCLWaveInfo& Info, const std::string& Name)
     return accepted;
 }
 
+const bool Wave_Registered = [] {
+    RegisterClass<TSCLWave>("TSCLWave").DefineProperties(&TSCLWave::DefineProperties);
+    return true;
+}();
+
 } // namespace
 
 bool SCLMMWavePossible()
@@ -102,6 +107,13 @@ TSCLWave::~TSCLWave()
 {
     if (stream)
         Stop();
+}
+
+void TSCLWave::DefineProperties(TFiler& Filer)
+{
+    Filer.DefineBinaryProperty(
+        "Data", [this](TStream& Stream) { ReadData(Stream); }, [this](TStream& Stream) { WriteData(Stream); },
+        stream != nullptr);
 }
 
 bool TSCLWave::Empty() const

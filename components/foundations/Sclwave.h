@@ -15,6 +15,7 @@
 #include <string>
 
 #include "components/foundations/Sclobject.h"
+#include "platform/classlib/Class_Registry.h"
 #include "platform/classlib/Classes.h"
 #include "platform/winapi/WinTypes.h"
 
@@ -96,7 +97,9 @@ public:
     // The image as one compressed stream.
     void LoadCompressedFromStream(TStream& Stream);
     void SaveCompressedToStream(TStream& Stream);
-    // The stored "Data" property of a component's wave: the stored form.
+    // The stored "Data" property (in the stored form), kept only while a
+    // stream is held.
+    void DefineProperties(TFiler& Filer);
     void ReadData(TStream& Stream) { LoadFromStreamEx(Stream); }
     void WriteData(TStream& Stream) { SaveToStreamEx(Stream); }
 

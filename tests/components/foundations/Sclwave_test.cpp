@@ -224,6 +224,49 @@ TEST(Sclwave, AssignCopiesEmptiesOrRefusesAndEveryNewWaveNotifies)
     EXPECT_THROW(target.Assign(&other), EConvertError);
 }
 
+// Keeps what a DefineProperties defines.
+class Recording_Filer : public TFiler {
+public:
+    void DefineProperty(const std::string&, const TReaderProc&, const TWriterProc&, bool) override {}
+    void DefineBinaryProperty(const std::string& Name, const TStreamProc& ReadData, const TStreamProc& WriteData,
+                              bool HasData) override
+    {
+        name = Name;
+        read = ReadData;
+        write = WriteData;
+        has_data = HasData;
+    }
+    std::string name;
+    TStreamProc read;
+    TStreamProc write;
+    bool has_data = false;
+};
+
+TEST(Sclwave, StoredDataPropertyIsTheSizeThenTheImage)
+{
+    TSCLWave wave;
+    Recording_Filer filer;
+    wave.DefineProperties(filer);
+    EXPECT_EQ(filer.name, "Data");
+    EXPECT_FALSE(filer.has_data);
+
+    wave.LoadFromStream(*Stream_Of(Stereo16));
+    wave.DefineProperties(filer);
+    EXPECT_TRUE(filer.has_data);
+    TMemoryStream stored;
+    filer.write(stored);
+    Bytes expected = {0, 0, 0, 0};
+    Put32(expected, 0, static_cast<std::uint32_t>(Stereo16.size()));
+    expected.insert(expected.end(), Stereo16.begin(), Stereo16.end());
+    EXPECT_EQ(Content(stored), expected);
+
+    TSCLWave copy;
+    copy.DefineProperties(filer);
+    stored.SetPosition(0);
+    filer.read(stored);
+    EXPECT_EQ(copy.Size(), std::ssize(Stereo16));
+}
+
 TEST(Sclwave, PlaysOnlyAWholeWaveOnADevice)
 {
     TSCLWave wave;
