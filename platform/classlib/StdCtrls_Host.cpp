@@ -66,8 +66,10 @@ public:
             return true; // the right button's messages pop up the control's own menu
         if (type == QEvent::FocusIn && control->HandleAllocated() && GetFocus() != control->Handle())
             SetFocus(control->Handle());
-        if (Is_Mouse(type) || Is_Key(type))
+        if (Is_Mouse(type) || Is_Key(type)) {
+            forwarded = nullptr; // a new event, though it may sit where the last one did
             QCoreApplication::sendEvent(window, event);
+        }
         if (Is_Key(type)) {
             // Tab is the form's, to move the focus, unless the control takes tabs.
             if (Is_Tab(static_cast<QKeyEvent*>(event)) && !(control->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB))
@@ -100,11 +102,14 @@ void TWidget_Control::CreateWnd()
     TWinControl::CreateWnd();
     QWidget* window = Window_Widget(Handle());
     content = Create_Content(window);
-    content->setAttribute(Qt::WA_NoMousePropagation);
     auto* filter = new Content_Input_Filter(this, window);
+    // Each mouse event reaches the window once, from the part it hit.
+    content->setAttribute(Qt::WA_NoMousePropagation);
     content->installEventFilter(filter);
-    for (QWidget* part : content->findChildren<QWidget*>())
+    for (QWidget* part : content->findChildren<QWidget*>()) {
+        part->setAttribute(Qt::WA_NoMousePropagation);
         part->installEventFilter(filter);
+    }
     window->installEventFilter(filter);
     window->setFocusProxy(content);
     Style_Content();

@@ -153,6 +153,13 @@ TEST(Memo, TypedKeysReachOnKeyDownAndTheEditor)
     EXPECT_EQ(memo->Text(), "a");
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(keys, (std::vector<WORD>{'A', VK_DELETE})) << "each key once, the unhandled Delete included";
+    for (const Qt::Key key : {Qt::Key_B, Qt::Key_C}) { // two events, one address
+        QKeyEvent again(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(key).toLower()));
+        QApplication::sendEvent(Editor(memo), &again);
+    }
+    Handle_Queued_Input();
+    EXPECT_EQ(keys, (std::vector<WORD>{'A', VK_DELETE, 'B', 'C'}));
+    EXPECT_EQ(memo->Text(), "abc");
 }
 
 TEST(Memo, TabMovesTheFocusOnInsteadOfTypingATab)
