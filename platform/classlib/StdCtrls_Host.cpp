@@ -39,6 +39,19 @@ bool Is_Mouse(QEvent::Type type)
 
 bool Is_Key(QEvent::Type type) { return type == QEvent::KeyPress || type == QEvent::KeyRelease; }
 
+// A window takes input while it and its parents up to its top-level window
+// are enabled (a modal form disables the other forms).
+bool Takes_Input(HWND window)
+{
+    for (; window; window = GetParent(window)) {
+        if (!IsWindowEnabled(window))
+            return false;
+        if (!(GetWindowLongA(window, GWL_STYLE) & static_cast<LONG>(WS_CHILD)))
+            return true;
+    }
+    return true;
+}
+
 bool Is_Tab(const QKeyEvent* event)
 {
     return (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
@@ -62,6 +75,9 @@ public:
         if (watched == window)
             return Window_Event(event);
         const QEvent::Type type = event->type();
+        const bool input = Is_Mouse(type) || Is_Key(type) || type == QEvent::Wheel;
+        if (input && !Takes_Input(control->Handle()))
+            return true;
         if (type == QEvent::ContextMenu)
             return true; // the right button's messages pop up the control's own menu
         if (type == QEvent::FocusIn && control->HandleAllocated() && GetFocus() != control->Handle())
@@ -112,6 +128,7 @@ void TWidget_Control::CreateWnd()
     }
     window->installEventFilter(filter);
     window->setFocusProxy(content);
+    content->setEnabled(Enabled());
     Style_Content();
     Place_Content();
     content->show();
@@ -148,6 +165,7 @@ void TWidget_Control::WndProc(TMessage& Message)
     case WM_SIZE: Place_Content(); break;
     case CM_FONTCHANGED:
     case CM_COLORCHANGED: Style_Content(); break;
+    case CM_ENABLEDCHANGED: content->setEnabled(Enabled()); break;
     default: break;
     }
 }

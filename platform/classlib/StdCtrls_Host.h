@@ -4,7 +4,8 @@
 // scrolling and the clipboard are the widget's. The window stays the
 // control's: it keeps its messages, and the widget's mouse and key input is
 // also passed to the window as the window's own input (so OnKeyDown,
-// OnMouseDown and OnDblClick fire). The window's focus is the widget's, and
+// OnMouseDown and OnDblClick fire); while the window or one of its parents
+// is disabled, the widget takes no input. The window's focus is the widget's, and
 // the widget's own context menu gives way to the control's PopupMenu,
 // which the right button's messages pop up.
 

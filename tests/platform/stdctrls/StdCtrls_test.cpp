@@ -162,6 +162,24 @@ TEST(Memo, TypedKeysReachOnKeyDownAndTheEditor)
     EXPECT_EQ(memo->Text(), "abc");
 }
 
+TEST(Memo, ADisabledMemoOrFormTakesNoInput)
+{
+    Memo_Form form;
+    form.Show();
+    TMemo* memo = form.Memo;
+    memo->SetEnabled(false);
+    EXPECT_FALSE(Editor(memo)->isEnabled());
+    memo->SetEnabled(true);
+    EXPECT_TRUE(Editor(memo)->isEnabled());
+    EnableWindow(form.Handle(), FALSE); // as while another form is modal
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(Editor(memo), &typed);
+    EXPECT_TRUE(memo->Text().empty());
+    EnableWindow(form.Handle(), TRUE);
+    QApplication::sendEvent(Editor(memo), &typed);
+    EXPECT_EQ(memo->Text(), "a");
+}
+
 TEST(Memo, TabMovesTheFocusOnInsteadOfTypingATab)
 {
     Memo_Form form;
