@@ -216,10 +216,14 @@ public:
     void LoadFromFile(const std::string& FileName);
     void SaveToFile(const std::string& FileName);
 
+protected:
+    // Appends one image slot (the strip grown by AllocBy images when full)
+    // without notifying; answers its index.
+    int PrepareSpace();
+
 private:
     bool CheckImage(TBitmap* Bitmap) const;
     void CheckIndex(int Index) const;
-    int PrepareSpace();
     void SetStripWidth(int NewWidth);
     void RelayOffsets(int NewCount);
     void DrawMasked(TCanvas* Canvas, int X, int Y, int Index);
