@@ -188,6 +188,77 @@ TEST(Sclcont_Files, SingleImageItemFileAndItsReaders)
     std::filesystem::remove_all(folder);
 }
 
+TEST(Sclcont_Files, EveryKindRoundTripsPackedAndPlain)
+{
+    TBitmap strip;
+    Paint_Strip(strip, 4, {clRed, clLime}, clFuchsia);
+    for (bool compressed : {false, true}) {
+        TSCLBitmapList bitmaps(nullptr);
+        auto* bitmap = bitmaps.Items(bitmaps.Add());
+        bitmap->SetBitmap(&strip);
+        TSCLImageList images(nullptr);
+        auto* image = images.Items(images.Add());
+        image->ConvertBmpToIML(&strip, 2, true);
+        TSCLStringList strings(nullptr);
+        auto* text = strings.Items(strings.Add());
+        text->Items.SetText("first\r\nsecond line\r\n");
+        TSCLGenericList generic(nullptr);
+        auto* data = generic.Items(generic.Add());
+        data->Data.WriteBuffer("\x01\x02\x03 raw", 7);
+        data->FileName = "raw.bin";
+        for (TSCLListItem* item : std::initializer_list<TSCLListItem*>{bitmap, image, text, data}) {
+            item->Compressed = compressed;
+            item->Description = std::string(300, 'd');
+        }
+
+        for (TSCLCustomContainer* list :
+             std::initializer_list<TSCLCustomContainer*>{&bitmaps, &images, &strings, &generic}) {
+            const Bytes file = List_File(*list);
+            TMemoryStream stream;
+            Fill(stream, file);
+            auto read = SCLReadListStream(stream);
+            EXPECT_EQ(List_File(*read), file) << list->ClassName() << " compressed " << compressed;
+            EXPECT_EQ(read->GetItem(0)->Compressed, compressed);
+            EXPECT_EQ(read->GetItem(0)->Description.size(), 300u) << "a long description stays whole";
+        }
+    }
+}
+
+TEST(Sclcont_Files, EmptyListsAndFlagRules)
+{
+    TSCLStringList strings(nullptr);
+    TMemoryStream empty;
+    strings.SaveToStream(empty);
+    EXPECT_EQ(Stream_Bytes(empty), Bytes({0, 0, 0, 0}));
+
+    // Bits 16 and 64 together: the first one read holds.
+    TSCLBitmapListItem item(nullptr);
+    TMemoryStream record;
+    Fill(record, Bytes{0x50});
+    item.ReadData(record);
+    EXPECT_EQ(item.PixelFormat, spfMono);
+    EXPECT_TRUE(item.GetEmpty());
+    EXPECT_EQ(item.WriteFlag(), 0x10);
+
+    TSCLStringListItem plain(nullptr);
+    EXPECT_EQ(plain.WriteFlag(), 0) << "no description, no ident, no payload";
+}
+
+TEST(Sclcont_Edit, SizeChangesDiscardImages)
+{
+    TBitmap one;
+    Paint_Strip(one, 16, {clRed}, clFuchsia);
+    TSCLImageListItem item(nullptr);
+    EXPECT_EQ(item.Add(nullptr, nullptr), 0) << "an empty slot";
+    item.Add(&one, nullptr);
+    item.SetWidth(0);
+    item.SetWidth(16);
+    EXPECT_EQ(item.Count(), 2) << "0 and the current width change nothing";
+    item.SetWidth(8);
+    EXPECT_EQ(item.Count(), 0);
+    EXPECT_EQ(item.GetImageBitmap()->Width(), 0);
+}
+
 // ---- Damaged data -----------------------------------------------------------------
 
 TEST(Sclcont_Damaged, EveryTruncationIsAnError)
