@@ -1,4 +1,5 @@
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/Dialogs_Message_Box.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -781,56 +782,6 @@ POINT TMouse::CursorPos() const
 
 void TMouse::SetCursorPos(POINT Value) { ::SetCursorPos(Value.x, Value.y); }
 
-// ---- The error box ---------------------------------------------------------------
-
-namespace {
-
-// The default display of an exception: the message in a modal box under the
-// application's title, ended by Enter, Escape, a click or closing.
-class Error_Box : public TForm {
-public:
-    explicit Error_Box(const std::string& message) : TForm(nullptr), text(message)
-    {
-        SetBorderStyle(bsDialog);
-        SetCaption(Application->Title());
-        SetPosition(poScreenCenter);
-        RECT extent{0, 0, 360, 0};
-        DrawTextA(Canvas()->Handle(), text.c_str(), -1, &extent, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        canvas_free();
-        SetClientWidth(extent.right + 2 * margin);
-        SetClientHeight(extent.bottom + 2 * margin);
-    }
-
-protected:
-    void Paint() override
-    {
-        RECT rect = ClientRect();
-        rect.left += margin;
-        rect.top += margin;
-        rect.right -= margin;
-        Canvas()->Brush()->SetStyle(bsClear);
-        DrawTextA(Canvas()->Handle(), text.c_str(), -1, &rect, DT_WORDBREAK | DT_NOPREFIX);
-    }
-
-    void Dispatch(TMessage& Message) override
-    {
-        const bool ends = (Message.Msg == WM_KEYDOWN && (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE)) ||
-                          Message.Msg == WM_LBUTTONUP;
-        if (ends)
-            SetModalResult(mrOk);
-        else
-            TForm::Dispatch(Message);
-    }
-
-private:
-    void canvas_free() { static_cast<TControlCanvas*>(Canvas())->FreeHandle(); }
-
-    static constexpr int margin = 16;
-    std::string text;
-};
-
-} // namespace
-
 void TApplication::ShowException(Exception* E)
 {
     std::string message = E->Message;
@@ -840,6 +791,10 @@ void TApplication::ShowException(Exception* E)
         std::fprintf(stderr, "%s: %s\n", Title().c_str(), message.c_str());
         return;
     }
-    Error_Box box(message);
-    box.ShowModal();
+    MessageBox(message.c_str(), nullptr, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(LPCSTR Text, LPCSTR Caption, UINT Flags)
+{
+    return Application_MessageBox(Text, Caption, Flags);
 }

@@ -203,6 +203,8 @@ public:
     void HandleException(TObject* Sender);
     // The error box: the message (with a full stop added) under the title.
     void ShowException(Exception* E);
+    // The program's message box; a null caption is the title. Answers IDOK...
+    int MessageBox(LPCSTR Text, LPCSTR Caption, UINT Flags);
     TExceptionEvent OnException;
 
     bool HelpCommand(int Command, int Data);
