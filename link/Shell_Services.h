@@ -12,13 +12,19 @@
 // take a camera's lock from inside any of these calls without deadlock.
 
 #include "link/St_system.h"
+#include "platform/classlib/Dialogs_Message_Box.h"
 #include "platform/winapi/Gdi.h"
 
+#include <atomic>
+#include <memory>
 #include <string>
 
-// The message box's flags the thread uses.
-inline constexpr UINT MB_OK = 0x00;
-inline constexpr UINT MB_ICONERROR = 0x10;
+// A message box shown without a modal loop. Deleting it closes it; deleting
+// one the user already closed is safe.
+class Modeless_Message_Box {
+public:
+    virtual ~Modeless_Message_Box() = default;
+};
 
 class Shell_Services {
 public:
@@ -52,4 +58,10 @@ public:
     // owner thread for the dialog registry, so that the shell can close it);
     // returns once it is closed, by the user or by the shell.
     virtual int Message_Box(const std::string& text, const std::string& caption, UINT flags) = 0;
+    // The program's own box, shown on the user-interface thread without
+    // waiting; the text gets the "Camera N" line (N the settings' Name)
+    // unless the camera count is 1. The caller owns the box.
+    virtual std::unique_ptr<Modeless_Message_Box> Show_Message_Box(const std::string& text, const std::string& caption,
+                                                                   UINT flags, const St_System_Settings& settings,
+                                                                   const std::atomic<int>* camera_count) = 0;
 };

@@ -1,6 +1,7 @@
 #include "link/Thread_polling_wcu.h"
 
 #include "link/Link_errors.h"
+#include "link/Pc_wcu_file_hd.h"
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Message.h"
 
@@ -230,6 +231,25 @@ int Thread_Polling_WCU::Get_Frame_Length() const
     return Link ? Link->Get_Answer_Length() : 0;
 }
 
+unsigned Thread_Polling_WCU::Get_Frame_Number() const
+{
+    std::lock_guard lock(State_Lock);
+    return Frame_Number;
+}
+
+void Thread_Polling_WCU::Record(bool start, PC_WCU_File_HD& recorder)
+{
+    if (Terminating) {
+        return;
+    }
+    if (start && !recorder.Is_Recording()) {
+        recorder.Start_Recording();
+    } else if (!start && recorder.Is_Recording()) {
+        recorder.Stop_Recording(true);
+    }
+    Update_Display();
+}
+
 void Thread_Polling_WCU::Update_Display()
 {
     if (Terminating) {
@@ -379,6 +399,7 @@ void Thread_Polling_WCU::Poll_Step()
         Firmware_Error_Count = 0;
         Link_Error_Count = 0;
         Derive_After_Good_Poll();
+        ++Frame_Number;
         lock.unlock();
         Refresh_Display();
         return;

@@ -33,6 +33,8 @@
 #include <memory>
 #include <mutex>
 
+class PC_WCU_File_HD;
+
 class Thread_Polling_WCU : public TThread {
 public:
     // How often the two link flags changed between ratings.
@@ -109,6 +111,17 @@ public:
     // display update holds it).
     const BYTE* Get_Frame() const;
     int Get_Frame_Length() const;
+    // Counts the good polls: a new number means a new answer in Get_Frame.
+    // Read with the state locked.
+    unsigned Get_Frame_Number() const;
+
+    // The user's start or stop of the HD recording, on the user-interface
+    // thread: starts one when none runs, stops a running one with its
+    // message, then refreshes the display. Nothing once the thread stops.
+    void Record(bool start, PC_WCU_File_HD& recorder);
+    // For the savers' reports.
+    Shell_Services& Get_Shell() const { return Shell; }
+    int Get_Camera_Count() const { return Camera_Count(); }
 
     // The state update handed to the user-interface thread: the shell
     // refreshes and takes its snapshot, then the link event is consumed.
@@ -176,6 +189,7 @@ private:
     mutable std::recursive_mutex State_Lock;
     St_System State;
     std::unique_ptr<PC_WCU_Link> Link;
+    unsigned Frame_Number = 0;
 
     // The polling thread's own.
     Link_Toggles Toggles;

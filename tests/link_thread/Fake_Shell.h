@@ -4,7 +4,9 @@
 
 #include "link/Shell_Services.h"
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -77,6 +79,16 @@ public:
         boxes.push_back({text, caption, flags});
         return 1;
     }
+    // Recorded with the camera prefix the real box adds.
+    std::unique_ptr<Modeless_Message_Box> Show_Message_Box(const std::string& text, const std::string& caption,
+                                                           UINT flags, const St_System_Settings& settings,
+                                                           const std::atomic<int>* camera_count) override
+    {
+        const std::string prefix = *camera_count == 1 ? "" : "Camera " + std::to_string(settings.Name) + "\n";
+        std::lock_guard lock(mutex);
+        modeless_boxes.push_back({prefix + text, caption, flags});
+        return std::make_unique<Modeless_Message_Box>();
+    }
 
     void Set_Busy(bool value)
     {
@@ -97,6 +109,11 @@ public:
     {
         std::lock_guard lock(mutex);
         return boxes;
+    }
+    std::vector<Box> Modeless_Boxes() const
+    {
+        std::lock_guard lock(mutex);
+        return modeless_boxes;
     }
     std::vector<Posted> Posts() const
     {
@@ -120,6 +137,7 @@ private:
     int camera_on_port = 0;
     std::vector<Update> updates;
     std::vector<Box> boxes;
+    std::vector<Box> modeless_boxes;
     std::vector<Posted> posted;
     std::vector<int> ports_asked;
     int pending_posts = 0;

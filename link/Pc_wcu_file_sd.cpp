@@ -1,0 +1,65 @@
+#include "link/Pc_wcu_file_sd.h"
+
+#include "link/Link_errors.h"
+#include "link/Thread_polling_wcu.h"
+#include "platform/classlib/String_Table.h"
+
+namespace {
+
+constexpr int Product_Title = 1000;
+constexpr int Error_Creating_File = 2015;
+
+} // namespace
+
+void Set_Save_Filter(TSaveDialog& save_dialog, const std::string& description, const std::string& extension)
+{
+    save_dialog.SetFilter(description + " (*." + extension + ")|*." + extension);
+    save_dialog.SetDefaultExt(extension);
+}
+
+bool Ask_File_Name(Thread_Polling_WCU& thread, int camera_index, TSaveDialog& save_dialog)
+{
+    Shell_Services& shell = thread.Get_Shell();
+    if (shell.Is_Busy(camera_index) || !save_dialog.Execute()) {
+        shell.Post_Pending_Change(camera_index);
+        return false;
+    }
+    return !shell.Post_Pending_Change(camera_index);
+}
+
+std::string File_Error_Text(Thread_Polling_WCU& thread, int camera_name, int message, const std::string& file_name)
+{
+    return Report_Prefix(thread.Get_Camera_Count(), camera_name) + LoadStr(message) + file_name;
+}
+
+PC_WCU_File_SD::PC_WCU_File_SD(Thread_Polling_WCU& thread, St_System& state, TMemo& memo, TSaveDialog& save_dialog)
+    : Thread(thread), State(state), Memo(memo), Save_Dialog(save_dialog)
+{
+}
+
+void PC_WCU_File_SD::Save_Memo()
+{
+    if (Memo.Text().empty()) {
+        return;
+    }
+    Set_Save_Filter(Save_Dialog, "Text file", "txt");
+    if (!Ask_File_Name(Thread, State.Camera_Index, Save_Dialog)) {
+        return;
+    }
+    const std::string file_name = Save_Dialog.FileName();
+    try {
+        Memo.Lines()->SaveToFile(file_name);
+    } catch (const Exception&) {
+        Shell_Services& shell = Thread.Get_Shell();
+        if (!shell.Is_Busy(State.Camera_Index)) {
+            int name = 0;
+            {
+                const auto locked = Thread.Lock_State(); // `State` may be the thread's own
+                name = State.Settings.Name;
+            }
+            shell.Message_Box(File_Error_Text(Thread, name, Error_Creating_File, file_name), LoadStr(Product_Title),
+                              MB_ICONERROR | MB_OK);
+            shell.Post_Pending_Change(State.Camera_Index);
+        }
+    }
+}
