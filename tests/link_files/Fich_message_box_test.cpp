@@ -1,0 +1,96 @@
+#include "shell/Fich_message_box.h"
+
+#include "platform/classlib/Dialog_Registry.h"
+#include "platform/winapi/Kernel.h"
+#include "tests/support/Temp_Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace {
+
+class Message_Box : public ::testing::Test {
+protected:
+    std::unique_ptr<TForm_Message_Box> Make(const std::string& text, UINT flags = MB_ICONINFORMATION)
+    {
+        return std::make_unique<TForm_Message_Box>(nullptr, text, "Caption", &camera, &camera_count, flags);
+    }
+
+    Temp_Settings settings;
+    St_System_Settings camera {0};
+    std::atomic<int> camera_count {1};
+};
+
+TEST_F(Message_Box, TheCameraNumberComesFirstWithSeveralCameras)
+{
+    camera.Name = 5;
+    EXPECT_EQ(Make("12 frames")->LabelMessage->Caption(), "12 frames");
+    camera_count = 2;
+    EXPECT_EQ(Make("12 frames")->LabelMessage->Caption(), "Camera 5\n12 frames");
+}
+
+TEST_F(Message_Box, AShortTextIsCentredRightOfTheIcon)
+{
+    auto box = Make("OK");
+    EXPECT_EQ(box->Caption(), "Caption");
+    EXPECT_FALSE(box->LabelMessage->AutoSize());
+    EXPECT_EQ(box->LabelMessage->Alignment(), taCenter);
+    EXPECT_EQ(box->LabelMessage->Left(), 8 + 32 + 5);
+    EXPECT_EQ(box->LabelMessage->Width(), 284);
+}
+
+TEST_F(Message_Box, ALongLineIsBrokenBetweenCharacters)
+{
+    const std::string text(200, 'W');
+    auto box = Make(text);
+    const std::string shown = box->LabelMessage->Caption();
+    std::string joined = shown;
+    joined.erase(std::remove(joined.begin(), joined.end(), '\n'), joined.end());
+    EXPECT_EQ(joined, text);
+    EXPECT_GE(std::count(shown.begin(), shown.end(), '\n'), 2);
+    EXPECT_LE(box->LabelMessage->Width(), 284);
+    // Each line but the last is as long as fits: one character more does not.
+    const std::size_t first = shown.find('\n');
+    box->LabelMessage->SetCaption(text.substr(0, first + 1));
+    EXPECT_GT(box->LabelMessage->Width(), 284);
+}
+
+TEST_F(Message_Box, TheFlagsChooseButtonsAndIcon)
+{
+    const struct {
+        UINT flags;
+        bool yes_no;
+        TColor mark;
+    } cases[] = {{MB_ICONINFORMATION, false, clBlue}, {MB_ICONERROR, false, clRed}, {MB_YESNO, true, clBlue}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        auto box = Make("Text", c.flags);
+        EXPECT_EQ(box->ButtonYes->Visible(), c.yes_no);
+        EXPECT_EQ(box->ButtonNo->Visible(), c.yes_no);
+        EXPECT_EQ(box->ButtonOK->Visible(), !c.yes_no);
+        const int top = box->LabelMessage->Top() + box->LabelMessage->Height() + 15;
+        EXPECT_EQ(box->ButtonOK->Top(), top);
+        EXPECT_EQ(box->ButtonYes->Top(), top);
+        EXPECT_EQ(box->ImageIcon->Picture()->Bitmap()->Canvas()->Pixels(16, 4), c.mark);
+    }
+}
+
+// Shown without a modal loop: the call returns with the box open; OK closes
+// it, and deleting it afterwards is safe.
+TEST_F(Message_Box, ShownWithoutWaitingAndClosedByOk)
+{
+    std::unique_ptr<Modeless_Message_Box> shown = Show_Form_Message_Box("3 frames", "Caption", MB_ICONINFORMATION,
+                                                                        camera, &camera_count);
+    auto* box = dynamic_cast<TForm_Message_Box*>(shown.get());
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->Visible());
+    EXPECT_TRUE(Find_Modal_Dialogs(GetCurrentThreadId()).empty());
+    box->ButtonOK->Click();
+    EXPECT_FALSE(box->Visible());
+    shown.reset();
+}
+
+} // namespace
