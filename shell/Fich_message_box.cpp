@@ -123,9 +123,17 @@ void TForm_Message_Box::ButtonClick(TObject*)
     Close();
 }
 
+// Two boxes open at once would take the front from each other without end:
+// the one coming forward is not answered by the one it pushes back.
 void TForm_Message_Box::Keep_Foreground()
 {
+    static bool coming_forward = false;
+    if (coming_forward) {
+        return;
+    }
+    coming_forward = true;
     SetForegroundWindow(Handle());
+    coming_forward = false;
 }
 
 void TForm_Message_Box::Dispatch(TMessage& Message)

@@ -93,4 +93,15 @@ TEST_F(Message_Box, ShownWithoutWaitingAndClosedByOk)
     shown.reset();
 }
 
+// Each box brings itself to the front when it loses it: two open at once
+// must not take it from each other for ever.
+TEST_F(Message_Box, TwoBoxesOpenTogether)
+{
+    auto first = Show_Form_Message_Box("camera 1", "Caption", MB_ICONINFORMATION, camera, &camera_count);
+    auto second = Show_Form_Message_Box("camera 2", "Caption", MB_ICONINFORMATION, camera, &camera_count);
+    for (auto* shown : {first.get(), second.get()}) {
+        EXPECT_TRUE(dynamic_cast<TForm_Message_Box*>(shown)->Visible());
+    }
+}
+
 } // namespace
