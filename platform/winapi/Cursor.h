@@ -11,8 +11,8 @@ using HCURSOR = HCURSOR__*;
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 
-constexpr LPCSTR MAKEINTRESOURCEA(WORD id) { return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id)); }
-constexpr bool IS_INTRESOURCE(LPCSTR name) { return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0; }
+inline LPCSTR MAKEINTRESOURCEA(WORD id) { return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id)); }
+inline bool IS_INTRESOURCE(LPCSTR name) { return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0; }
 
 inline LPCSTR const IDC_ARROW = MAKEINTRESOURCEA(32512);
 inline LPCSTR const IDC_IBEAM = MAKEINTRESOURCEA(32513);
