@@ -53,6 +53,11 @@ public:
     HWND Get_Main_Window() override { return nullptr; }
     BOOL Post_Message(HWND, UINT, WPARAM, LPARAM) override { return TRUE; }
     int Message_Box(const std::string&, const std::string&, UINT) override { return 1; }
+    std::unique_ptr<Modeless_Message_Box> Show_Message_Box(const std::string&, const std::string&, UINT,
+                                                           const St_System_Settings&, const std::atomic<int>*) override
+    {
+        return nullptr;
+    }
 
     // Written on the main thread only, in the synchronised call.
     bool Connected = false;
