@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int Product_Title = 1000;
-constexpr int Error_Creating_File = 2015;
 constexpr int Error_Writing_File = 2021;
 constexpr int Frames_Recorded_In = 4023;
 
@@ -56,19 +55,11 @@ bool PC_WCU_File_HD::Start_Recording()
     }
     File_Name = Save_Dialog.FileName();
     Frame_Counter = 1;
-    // An old file of that name is replaced only once the new one exists.
+    // A file that cannot be opened leaves an old one of that name untouched.
     File_Handle = ::open(File_Name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     Last_Frame_Number = Thread.Get_Frame_Number();
-    Shell_Services& shell = Thread.Get_Shell();
-    if (File_Handle == -1 && !shell.Is_Busy(State.Camera_Index)) {
-        int name = 0;
-        {
-            const auto locked = Thread.Lock_State(); // `State` may be the thread's own
-            name = State.Settings.Name;
-        }
-        shell.Message_Box(File_Error_Text(Thread, name, Error_Creating_File, File_Name), LoadStr(Product_Title),
-                          MB_ICONERROR | MB_OK);
-        shell.Post_Pending_Change(State.Camera_Index);
+    if (File_Handle == -1) {
+        Report_File_Error(Thread, State, File_Name);
     }
     return Is_Recording();
 }

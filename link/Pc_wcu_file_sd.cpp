@@ -27,9 +27,20 @@ bool Ask_File_Name(Thread_Polling_WCU& thread, int camera_index, TSaveDialog& sa
     return !shell.Post_Pending_Change(camera_index);
 }
 
-std::string File_Error_Text(Thread_Polling_WCU& thread, int camera_name, int message, const std::string& file_name)
+void Report_File_Error(Thread_Polling_WCU& thread, const St_System& state, const std::string& file_name)
 {
-    return Report_Prefix(thread.Get_Camera_Count(), camera_name) + LoadStr(message) + file_name;
+    Shell_Services& shell = thread.Get_Shell();
+    if (shell.Is_Busy(state.Camera_Index)) {
+        return;
+    }
+    int name = 0;
+    {
+        const auto locked = thread.Lock_State(); // `state` may be the thread's own
+        name = state.Settings.Name;
+    }
+    shell.Message_Box(Report_Prefix(thread.Get_Camera_Count(), name) + LoadStr(Error_Creating_File) + file_name,
+                      LoadStr(Product_Title), MB_ICONERROR | MB_OK);
+    shell.Post_Pending_Change(state.Camera_Index);
 }
 
 PC_WCU_File_SD::PC_WCU_File_SD(Thread_Polling_WCU& thread, St_System& state, TMemo& memo, TSaveDialog& save_dialog)
@@ -46,20 +57,10 @@ void PC_WCU_File_SD::Save_Memo()
     if (!Ask_File_Name(Thread, State.Camera_Index, Save_Dialog)) {
         return;
     }
-    const std::string file_name = Save_Dialog.FileName();
+    // Written beside the old file, which it replaces only once complete.
     try {
-        Memo.Lines()->SaveToFile(file_name);
+        Memo.Lines()->SaveToFile(Save_Dialog.FileName());
     } catch (const Exception&) {
-        Shell_Services& shell = Thread.Get_Shell();
-        if (!shell.Is_Busy(State.Camera_Index)) {
-            int name = 0;
-            {
-                const auto locked = Thread.Lock_State(); // `State` may be the thread's own
-                name = State.Settings.Name;
-            }
-            shell.Message_Box(File_Error_Text(Thread, name, Error_Creating_File, file_name), LoadStr(Product_Title),
-                              MB_ICONERROR | MB_OK);
-            shell.Post_Pending_Change(State.Camera_Index);
-        }
+        Report_File_Error(Thread, State, Save_Dialog.FileName());
     }
 }

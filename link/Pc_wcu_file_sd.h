@@ -36,6 +36,7 @@ void Set_Save_Filter(TSaveDialog& save_dialog, const std::string& description, c
 // Asks for a file: false when the shell is busy for the camera, the user
 // cancels, or a change the dialog held back was posted on its close.
 bool Ask_File_Name(Thread_Polling_WCU& thread, int camera_index, TSaveDialog& save_dialog);
-// The text of the error box for a file that cannot be created or written:
-// the camera prefix (several cameras), the message, the file name.
-std::string File_Error_Text(Thread_Polling_WCU& thread, int camera_name, int message, const std::string& file_name);
+// The modal error box for a file that cannot be created: the camera prefix
+// (several cameras), the message, the file name; then the change held back
+// meanwhile is posted. Nothing while the shell is busy for the camera.
+void Report_File_Error(Thread_Polling_WCU& thread, const St_System& state, const std::string& file_name);
