@@ -4,11 +4,6 @@
 
 namespace {
 
-// The strip may not grow past what a 16-bit offset holds.
-constexpr int Max_Strip_Width = 32768;
-// Cells the strip grows by when it is full.
-constexpr int Alloc_By = 4;
-
 RECT Cell_Rect(int Cell, int W, int H)
 {
     return RECT{Cell * W, 0, (Cell + 1) * W, H};
@@ -25,13 +20,9 @@ TSCLGlyphCache* SCLGlyphCache = nullptr;
 
 // ---- TSCLGlyphList ---------------------------------------------------------------
 
-TSCLGlyphList::TSCLGlyphList(int AWidth, int AHeight) : width(AWidth), height(AHeight)
+TSCLGlyphList::TSCLGlyphList(int AWidth, int AHeight) : TSCLImageListItem(AWidth, AHeight)
 {
-    if (width < 1 || height < 1)
-        throw EInvalidGraphicOperation("Taille d'image incorrecte");
-    image.SetSize(0, height);
-    mask.SetMonochrome(true);
-    mask.SetSize(0, height);
+    SetMaskedState(true);
 }
 
 int TSCLGlyphList::AllocateIndex()
@@ -39,63 +30,38 @@ int TSCLGlyphList::AllocateIndex()
     const auto free_slot = std::find(used.begin(), used.end(), false);
     const auto slot = static_cast<int>(free_slot - used.begin());
     if (free_slot == used.end()) {
-        if (image.Width() < (slot + 1) * width) {
-            const int strip_width = image.Width() + Alloc_By * width;
-            if (strip_width > Max_Strip_Width)
-                throw EInvalidGraphicOperation("Trop d'images");
-            image.SetSize(strip_width, height);
-            mask.SetSize(strip_width, height);
-        }
+        PrepareSpace();
         used.resize(static_cast<std::size_t>(slot) + 1);
     }
     used[static_cast<std::size_t>(slot)] = true;
     return slot;
 }
 
-void TSCLGlyphList::Check_Image(TBitmap* Image) const
+template <typename Fill> int TSCLGlyphList::Fill_Slot(Fill fill)
 {
-    if (Image->Height() != height || Image->Width() < width || Image->Width() % width != 0)
-        throw EInvalidGraphicOperation("Taille d'image incorrecte");
+    const int slot = AllocateIndex();
+    try {
+        fill(slot);
+    } catch (...) {
+        used[static_cast<std::size_t>(slot)] = false;
+        throw;
+    }
+    ++count;
+    return slot;
 }
 
 int TSCLGlyphList::Add(TBitmap* Image, TBitmap* Mask)
 {
     if (!Image)
         return -1;
-    Check_Image(Image);
-    if (Mask)
-        Check_Image(Mask);
-    const int slot = AllocateIndex();
-    Replace(slot, Image, Mask);
-    ++count;
-    return slot;
+    return Fill_Slot([&](int slot) { Replace(slot, Image, Mask); });
 }
 
 int TSCLGlyphList::AddMasked(TBitmap* Image, TColor MaskColor)
 {
     if (!Image)
         return -1;
-    Check_Image(Image);
-    TBitmap cell_mask;
-    TBitmap cell_image;
-    SCLBmpCreateMasks(Image, &cell_mask, &cell_image, MaskColor);
-    const int slot = AllocateIndex();
-    Replace(slot, &cell_image, &cell_mask);
-    ++count;
-    return slot;
-}
-
-void TSCLGlyphList::Replace(int Index, TBitmap* Image, TBitmap* Mask)
-{
-    const RECT cell = GetImageRect(Index);
-    const RECT source = Cell_Rect(0, width, height);
-    image.Canvas()->CopyRect(cell, Image->Canvas(), source);
-    if (Mask) {
-        mask.Canvas()->CopyRect(cell, Mask->Canvas(), source);
-        return;
-    }
-    mask.Canvas()->Brush()->SetColor(clBlack);
-    mask.Canvas()->FillRect(cell);
+    return Fill_Slot([&](int slot) { ReplaceMasked(slot, Image, MaskColor); });
 }
 
 void TSCLGlyphList::Delete(int Index)
@@ -104,11 +70,6 @@ void TSCLGlyphList::Delete(int Index)
         return;
     used[static_cast<std::size_t>(Index)] = false;
     --count;
-}
-
-RECT TSCLGlyphList::GetImageRect(int Index) const
-{
-    return Cell_Rect(Index, width, height);
 }
 
 // ---- TSCLGlyphCache --------------------------------------------------------------
@@ -268,12 +229,8 @@ int TSCLGlyph::Build_Image(TSCLButtonState State, int W, int H)
 void TSCLGlyph::GetStateBitmap(TSCLButtonState State, TBitmap* Bitmap)
 {
     const int slot = GetButtonGlyph(State);
-    if (slot == -1 || !Bitmap)
-        return;
-    const RECT cell = glyph_list->GetImageRect(slot);
-    Bitmap->SetSize(glyph_list->Width(), glyph_list->Height());
-    Bitmap->Canvas()->CopyRect(Cell_Rect(0, glyph_list->Width(), glyph_list->Height()),
-                               glyph_list->GetImageBitmap()->Canvas(), cell);
+    if (slot != -1)
+        glyph_list->GetBitmap(slot, Bitmap);
 }
 
 void TSCLGlyph::DrawButtonGlyphAndText(TCanvas* Canvas, const std::string& Caption, TSCL3DCaption* Font3D,

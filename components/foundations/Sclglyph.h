@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "components/foundations/Scl3dcaption.h"
+#include "components/foundations/Sclcont.h"
 #include "components/foundations/Sclgraph.h"
 #include "components/foundations/Sclutils.h"
 #include "platform/classlib/Graphics_Bitmap.h"
@@ -22,46 +23,40 @@ enum TSCLGlyphStyle { gsStandard, gsExplorer };
 // The number of cells of a glyph bitmap.
 using TSCLNumGlyphs = BYTE;
 
-// A strip of equal cells with a mask strip (white where transparent; the
-// image is black there) whose slots are handed out and taken back; a freed
-// slot's pixels stay until the slot is used again.
-class TSCLGlyphList : public TObject {
+// An image strip of fixed cell size, always masked, whose slots are handed
+// out and taken back: Add, AddMasked and Delete reuse and free slots in
+// place and never shift the other images, unlike the strip's own versions,
+// which they hide. A freed slot's pixels stay until the slot is used again.
+class TSCLGlyphList : public TSCLImageListItem {
 public:
     // Raises EInvalidGraphicOperation "Taille d'image incorrecte" for a
     // size below 1.
     TSCLGlyphList(int AWidth, int AHeight);
 
-    int Width() const { return width; }
-    int Height() const { return height; }
-    // Occupied slots.
+    // Occupied slots (the strip's own count, TSCLImageListItem::Count, also
+    // holds the free ones).
     int Count() const { return count; }
 
-    // The first free slot, the strip grown by four cells when it is full.
-    // Raises EInvalidGraphicOperation "Trop d'images" past 32768 pixels.
+    // The first free slot, else a new one at the strip's end. Raises
+    // EInvalidGraphicOperation "Trop d'images" past 32768 pixels, the list
+    // unchanged.
     int AllocateIndex();
     // A slot for Image with its mask (none: opaque). Images must be Height
     // high and a whole number of cells wide (only the first cell is taken),
-    // else "Taille d'image incorrecte"; a null Image gives -1.
+    // else "Taille d'image incorrecte" and no slot is taken; a null Image
+    // gives -1.
     int Add(TBitmap* Image, TBitmap* Mask);
     // A slot for Image, its MaskColor pixels transparent.
     int AddMasked(TBitmap* Image, TColor MaskColor);
     // Hands an occupied slot back; other indexes are ignored.
     void Delete(int Index);
 
-    RECT GetImageRect(int Index) const;
-    TBitmap* GetImageBitmap() { return &image; }
-    TBitmap* GetImageMaskBitmap() { return &mask; }
-
 private:
-    void Check_Image(TBitmap* Image) const;
-    void Replace(int Index, TBitmap* Image, TBitmap* Mask);
+    // Fills a newly allocated slot; a refused image hands the slot back.
+    template <typename Fill> int Fill_Slot(Fill fill);
 
-    int width;
-    int height;
     int count = 0;
     std::vector<bool> used;
-    TBitmap image;
-    TBitmap mask;
 };
 
 // The glyph lists, one per cell size.

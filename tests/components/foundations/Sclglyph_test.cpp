@@ -247,4 +247,64 @@ TEST(Sclglyph, ListRefusesWrongSizesAndOverlongStrips)
     }
 }
 
+TEST(Sclglyph, FreedSlotKeepsItsPixelsUntilReusedInPlace)
+{
+    TSCLGlyphList list(4, 2);
+    TBitmap colour;
+    colour.SetSize(4, 2);
+    for (TColor c : {clRed, clBlue, clGreen}) {
+        colour.Canvas()->Brush()->SetColor(c);
+        colour.Canvas()->FillRect(RECT{0, 0, 4, 2});
+        list.AddMasked(&colour, clNone);
+    }
+    auto pixel = [&](int slot) {
+        const RECT cell = list.GetImageRect(slot);
+        return list.GetImageBitmap()->Canvas()->Pixels(cell.left + 1, 0);
+    };
+    list.Delete(1);
+    EXPECT_EQ(pixel(1), clBlue);
+    EXPECT_EQ(pixel(2), clGreen);
+    colour.Canvas()->Brush()->SetColor(clYellow);
+    colour.Canvas()->FillRect(RECT{0, 0, 4, 2});
+    TBitmap opaque;
+    opaque.SetMonochrome(true);
+    opaque.SetSize(4, 2);
+    opaque.Canvas()->Brush()->SetColor(clWhite);
+    opaque.Canvas()->FillRect(RECT{0, 0, 4, 2});
+    EXPECT_EQ(list.Add(&colour, &opaque), 1);
+    EXPECT_EQ(pixel(1), clYellow);
+    EXPECT_EQ(list.GetImageMaskBitmap()->Canvas()->Pixels(list.GetImageRect(1).left, 0), clWhite);
+    EXPECT_EQ(pixel(0), clRed);
+    EXPECT_EQ(pixel(2), clGreen);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.TSCLImageListItem::Count(), 3);
+    EXPECT_EQ(list.UsedWidth(), 12);
+}
+
+TEST(Sclglyph, RefusedImagesTakeNoSlotAndAFullStripStillReusesFreedOnes)
+{
+    TSCLGlyphList list(4, 2);
+    TBitmap wrong;
+    wrong.SetSize(4, 3);
+    EXPECT_THROW(list.Add(&wrong, nullptr), EInvalidGraphicOperation);
+    TBitmap cell;
+    cell.SetSize(4, 2);
+    EXPECT_EQ(list.Add(&cell, nullptr), 0);
+    EXPECT_EQ(list.Count(), 1);
+
+    TSCLGlyphList wide(8192, 1);
+    TBitmap big;
+    big.SetSize(8192, 1);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(wide.AddMasked(&big, clNone), i);
+    EXPECT_THROW(wide.AddMasked(&big, clNone), EInvalidGraphicOperation);
+    EXPECT_EQ(wide.Count(), 4);
+    EXPECT_EQ(wide.TSCLImageListItem::Count(), 4);
+    EXPECT_EQ(wide.GetImageBitmap()->Width(), 32768);
+    EXPECT_EQ(wide.GetImageMaskBitmap()->Width(), 32768);
+    wide.Delete(3);
+    EXPECT_EQ(wide.AddMasked(&big, clNone), 3);
+    EXPECT_EQ(wide.Count(), 4);
+}
+
 } // namespace
