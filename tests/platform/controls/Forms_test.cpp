@@ -209,7 +209,12 @@ TEST(Forms, AHintShowsInAPopupAfterThePauseAndGoesAtAPress)
     control->SetShowHint(true);
     form.Show();
     Application->SetHintPause(1);
-    SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 15));
+    // The mouse itself comes onto the control from beside the form. A bare
+    // WM_MOUSEMOVE would leave the hint to wherever earlier tests left the
+    // cursor: away from the window, a mouse-leave follows and ends the hint.
+    const POINT over = form.ClientToScreen(POINT{20, 15});
+    SetCursorPos(over.x + form.Width(), over.y);
+    SetCursorPos(over.x, over.y);
     auto hint_shown = [] {
         THintWindow* hint = Application->HintWindow();
         return hint && hint->HandleAllocated() && IsWindowVisible(hint->Handle());
