@@ -5,7 +5,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/classlib/Graphics_Bmp.h"
 #include "platform/winapi/Gdi_Dc.h"
@@ -137,20 +136,22 @@ TBitmap::~TBitmap()
 
 TBitmap::Storage TBitmap::Make_Storage(int new_width, int new_height, TPixelFormat new_format, bool mono)
 {
-    Storage made{std::max(0, new_width), std::max(0, new_height), new_format, mono, nullptr, nullptr};
+    Storage made{std::max(0, new_width), std::max(0, new_height), new_format, mono, nullptr, false};
     if (made.width == 0 || made.height == 0)
         return made;
     if (mono) {
         std::vector<std::uint8_t> white(static_cast<std::size_t>(Stride(made.width, 1)) * made.height, 0xFF);
         made.handle = CreateBitmap(made.width, made.height, 1, 1, white.data());
     } else {
-        int bits = new_format == pf24bit ? 24 : 32;
-        BITMAPINFO info = Top_Down_Info(made.width, made.height, bits);
-        made.handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &made.bits, nullptr, 0);
-        if (made.handle && made.bits)
-            std::memset(made.bits, 0xFF, static_cast<std::size_t>(Stride(made.width, bits)) * made.height);
-        if (new_format != pf24bit && new_format != pf32bit)
-            made.bits = nullptr;
+        BITMAPINFO info = Top_Down_Info(made.width, made.height, new_format == pf24bit ? 24 : 32);
+        // No raw bits pointer: scan lines open the memory row by row, which
+        // lets the section sync lazily.
+        made.handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
+        if (Gdi_Bitmap* section = Gdi_Find<Gdi_Bitmap>(made.handle)) {
+            section->image.fill(0xFFFFFFFFu);
+            section->Surface_Drawn();
+        }
+        made.scan_lines = new_format == pf24bit || new_format == pf32bit;
     }
     if (!made.handle)
         throw EInvalidGraphicOperation("Out of system resources");
@@ -233,12 +234,12 @@ void TBitmap::SetPixelFormat(TPixelFormat value)
 
 void* TBitmap::ScanLine(int row)
 {
-    if (!storage.bits)
+    Gdi_Bitmap* section = storage.scan_lines ? Gdi_Find<Gdi_Bitmap>(storage.handle) : nullptr;
+    if (!section)
         throw EInvalidGraphicOperation("Scan lines need a 24 or 32 bit bitmap");
     if (row < 0 || row >= storage.height)
         throw EInvalidGraphicOperation("Scan line index out of range");
-    return static_cast<std::uint8_t*>(storage.bits) +
-           static_cast<std::ptrdiff_t>(row) * Stride(storage.width, Bits_Of(storage.format));
+    return section->Open_Dib_Row(row);
 }
 
 TCanvas* TBitmap::Canvas()
@@ -310,18 +311,17 @@ void TBitmap::SetHandle(HBITMAP value)
         return;
     Storage taken;
     if (value) {
-        DIBSECTION section;
-        int size = GetObjectA(value, sizeof section, &section);
-        if (size <= 0)
+        // Read directly, not through GetObject, which would hand out the raw
+        // memory and so end the section's lazy syncing.
+        const Gdi_Bitmap* bitmap = Gdi_Find<Gdi_Bitmap>(value);
+        if (!bitmap)
             throw EInvalidGraphic("Bitmap handle is not valid");
-        const BITMAP& bm = section.dsBm;
-        taken = Storage{bm.bmWidth, bm.bmHeight, pfDevice, bm.bmBitsPixel == 1, value, nullptr};
+        taken = Storage{bitmap->image.width(), bitmap->image.height(), pfDevice, bitmap->Is_Mono(), value, false};
         if (taken.mono)
             taken.format = pf1bit;
-        bool top_down_dib = size == sizeof section && section.dsBmih.biHeight < 0 && bm.bmBits;
-        if (top_down_dib && (bm.bmBitsPixel == 24 || bm.bmBitsPixel == 32)) {
-            taken.format = bm.bmBitsPixel == 24 ? pf24bit : pf32bit;
-            taken.bits = bm.bmBits;
+        if (bitmap->dib_section && !bitmap->bottom_up && (bitmap->bits_pixel == 24 || bitmap->bits_pixel == 32)) {
+            taken.format = bitmap->bits_pixel == 24 ? pf24bit : pf32bit;
+            taken.scan_lines = true;
         }
     }
     Replace(taken, {});
@@ -334,7 +334,7 @@ HBITMAP TBitmap::ReleaseHandle()
     Free_Context();
     HBITMAP released = storage.handle;
     storage.handle = nullptr;
-    Replace(Storage{0, 0, storage.format, storage.mono, nullptr, nullptr}, {});
+    Replace(Storage{0, 0, storage.format, storage.mono, nullptr, false}, {});
     Changed();
     return released;
 }

@@ -66,7 +66,9 @@ public:
     // pf4bit and pf8bit the nearest colour of a standard table.
     void SetPixelFormat(TPixelFormat value);
     // Row `row` of a pf24bit or pf32bit bitmap; raises EInvalidGraphic for
-    // another format or a row outside the bitmap.
+    // another format or a row outside the bitmap. The pointer reaches that
+    // row only, and holds until the canvas next draws or reads: fetch each
+    // row again after drawing.
     void* ScanLine(int row);
 
     TCanvas* Canvas();
@@ -109,7 +111,7 @@ private:
         TPixelFormat format = pfDevice;
         bool mono = false;
         HBITMAP handle = nullptr;
-        void* bits = nullptr; // DIB section memory of pf24bit and pf32bit
+        bool scan_lines = false; // pf24bit or pf32bit over a top-down DIB section
     };
 
     // Pixels as 0x00RRGGBB, top row first.

@@ -88,11 +88,11 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
     Gdi_Bitmap* bitmap = New_Bitmap(header.biWidth, std::abs(header.biHeight), header.biBitCount);
     if (!bitmap)
         return nullptr;
-    bitmap->dib_section = true;
-    bitmap->bottom_up = header.biHeight > 0;
-    bitmap->dib_bits.assign(Dib_Stride(header) * static_cast<std::size_t>(bitmap->image.height()), 0);
-    if (bits)
+    bitmap->Make_Dib_Section(header.biHeight > 0);
+    if (bits) {
+        bitmap->Expose_Memory();
         *bits = bitmap->dib_bits.data();
+    }
     return bitmap;
 }
 
@@ -116,7 +116,7 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMA
     }
     if (!Valid_Dib_Header(info) || header.biWidth != object->image.width() || start >= static_cast<UINT>(height))
         return 0;
-    object->Load_From_Dib();
+    object->Surface_Current();
     const UINT count = std::min<UINT>(lines, static_cast<UINT>(height) - start);
     std::vector<QRgb> row(static_cast<std::size_t>(header.biWidth));
     for (UINT line = 0; line < count; ++line) {
@@ -135,7 +135,7 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, 
     const int height = object->image.height();
     if (header.biWidth != object->image.width() || start >= static_cast<UINT>(height))
         return 0;
-    object->Load_From_Dib();
+    object->Surface_Current();
     const UINT count = std::min<UINT>(lines, static_cast<UINT>(height) - start);
     for (UINT line = 0; line < count; ++line) {
         auto* pixels = reinterpret_cast<QRgb*>(object->image.scanLine(Image_Row(header, height, static_cast<int>(start + line))));
@@ -144,6 +144,6 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, 
             for (int x = 0; x < header.biWidth; ++x)
                 pixels[x] = Gdi_Mono_Pixel(pixels[x]);
     }
-    object->Store_To_Dib();
+    object->Surface_Drawn();
     return static_cast<int>(count);
 }

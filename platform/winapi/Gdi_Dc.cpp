@@ -195,13 +195,13 @@ QRgb Gdi_Dc::Surface_Pixel(COLORREF color) const
 void Gdi_Dc::Begin_Access()
 {
     if (Gdi_Bitmap* bitmap = kind == Kind::Memory ? Selected_Bitmap() : nullptr)
-        bitmap->Load_From_Dib();
+        bitmap->Surface_Current();
 }
 
 void Gdi_Dc::End_Access()
 {
     if (Gdi_Bitmap* bitmap = kind == Kind::Memory ? Selected_Bitmap() : nullptr)
-        bitmap->Store_To_Dib();
+        bitmap->Surface_Drawn();
 }
 
 Gdi_Dc* Gdi_Find_Dc(HDC dc)

@@ -69,8 +69,8 @@ public:
     // A colour as it lands on this surface (black or white on a monochrome one).
     QRgb Surface_Pixel(COLORREF color) const;
 
-    // Bracket every pixel access: a DIB section with its own memory layout is
-    // brought in before and written back after.
+    // Bracket every pixel access: rows a caller wrote in a DIB section's
+    // memory are brought in before; after, the memory is known to lag behind.
     void Begin_Access();
     void End_Access();
 

@@ -198,6 +198,9 @@ int Gdi_Bitmap::Get_Object(int size, void* buffer) const
     bitmap.bmWidthBytes = dib_section ? Dib_Stride() : Bitmap_Width_Bytes(image.width(), bits_pixel);
     if (!dib_section || size < static_cast<int>(sizeof(DIBSECTION)))
         return Copy_Out(bitmap, size, buffer);
+    // The caller may now write the memory at any time. The object is never
+    // const itself: only this getter is.
+    const_cast<Gdi_Bitmap*>(this)->Expose_Memory();
     DIBSECTION section;
     bitmap.bmBits = const_cast<uchar*>(dib_bits.data());
     section.dsBm = bitmap;
@@ -211,21 +214,70 @@ int Gdi_Bitmap::Get_Object(int size, void* buffer) const
     return Copy_Out(section, size, buffer);
 }
 
-void Gdi_Bitmap::Load_From_Dib()
+void Gdi_Bitmap::Make_Dib_Section(bool is_bottom_up)
 {
-    for (int y = 0; y < image.height() && !dib_bits.empty(); ++y)
-        Gdi_Unpack_Row(Dib_Row(y), bits_pixel, reinterpret_cast<QRgb*>(image.scanLine(y)), image.width());
+    dib_section = true;
+    bottom_up = is_bottom_up;
+    // Zeroed memory matches the black surface a new bitmap starts with.
+    dib_bits.assign(static_cast<std::size_t>(Dib_Stride()) * static_cast<std::size_t>(image.height()), 0);
+    row_states.assign(static_cast<std::size_t>(image.height()), Row_State::Same);
 }
 
-void Gdi_Bitmap::Store_To_Dib()
+void Gdi_Bitmap::Expose_Memory()
 {
-    for (int y = 0; y < image.height() && !dib_bits.empty(); ++y)
-        Gdi_Pack_Row(reinterpret_cast<const QRgb*>(image.constScanLine(y)), image.width(), bits_pixel, Dib_Row(y));
+    for (int y = 0; y < static_cast<int>(row_states.size()); ++y)
+        if (row_states[static_cast<std::size_t>(y)] == Row_State::Surface_Newer)
+            Store_Row(y);
+    memory_exposed = true;
+}
+
+void Gdi_Bitmap::Surface_Current()
+{
+    if (!memory_exposed && memory_newer_rows == 0)
+        return;
+    for (int y = 0; y < static_cast<int>(row_states.size()); ++y)
+        if (memory_exposed || row_states[static_cast<std::size_t>(y)] == Row_State::Memory_Newer)
+            Load_Row(y);
+    memory_newer_rows = 0;
+}
+
+void Gdi_Bitmap::Surface_Drawn()
+{
+    if (!memory_exposed) {
+        std::fill(row_states.begin(), row_states.end(), Row_State::Surface_Newer);
+        return;
+    }
+    for (int y = 0; y < static_cast<int>(row_states.size()); ++y)
+        Store_Row(y);
+}
+
+uchar* Gdi_Bitmap::Open_Dib_Row(int y)
+{
+    Row_State& state = row_states[static_cast<std::size_t>(y)];
+    if (state == Row_State::Surface_Newer)
+        Store_Row(y);
+    if (state != Row_State::Memory_Newer) {
+        state = Row_State::Memory_Newer;
+        ++memory_newer_rows;
+    }
+    return Dib_Row(y);
 }
 
 uchar* Gdi_Bitmap::Dib_Row(int y)
 {
     return dib_bits.data() + static_cast<std::size_t>(bottom_up ? image.height() - 1 - y : y) * static_cast<std::size_t>(Dib_Stride());
+}
+
+void Gdi_Bitmap::Load_Row(int y)
+{
+    Gdi_Unpack_Row(Dib_Row(y), bits_pixel, reinterpret_cast<QRgb*>(image.scanLine(y)), image.width());
+    row_states[static_cast<std::size_t>(y)] = Row_State::Same;
+}
+
+void Gdi_Bitmap::Store_Row(int y)
+{
+    Gdi_Pack_Row(reinterpret_cast<const QRgb*>(image.constScanLine(y)), image.width(), bits_pixel, Dib_Row(y));
+    row_states[static_cast<std::size_t>(y)] = Row_State::Same;
 }
 
 void Gdi_Unpack_Row(const uchar* packed, int bits_per_pixel, QRgb* pixels, int width)
@@ -311,7 +363,7 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap)
     if (!source || source->image.isNull())
         return nullptr;
     // The brush keeps its own copy: the bitmap may be deleted afterwards.
-    source->Load_From_Dib();
+    source->Surface_Current();
     auto* brush = new Gdi_Brush(source->image.copy(), source->Is_Mono());
     brush->log_brush.lbHatch = reinterpret_cast<std::uintptr_t>(bitmap);
     return brush;

@@ -69,23 +69,44 @@ struct Gdi_Font final : Gdi_Object {
 
 // Pixels are kept as a top-down RGB32 image, the surface every drawing call
 // uses. A monochrome bitmap holds only black and white pixels. A DIB section
-// whose caller-visible memory has another layout (24 bits, or bottom-up rows)
-// keeps that memory too and copies between the two around each GDI access.
+// keeps its caller-visible memory too (24 or 32 bits, top-down or bottom-up)
+// and syncs the two lazily, row by row: GDI drawing leaves the memory behind
+// and a row is packed only when a caller opens it; a row a caller opened is
+// unpacked before the next GDI access. Once the raw memory has been handed
+// out (CreateDIBSection's bits, GetObject's bmBits) the caller may write it
+// at any time, so the whole bitmap is synced around every access instead.
 struct Gdi_Bitmap final : Gdi_Object {
     Gdi_Bitmap(int width, int height, int bits_per_pixel);
     int Get_Object(int size, void* buffer) const override;
     bool Is_Mono() const { return bits_pixel == 1; }
     int Dib_Stride() const;
-    void Load_From_Dib(); // before GDI reads or draws
-    void Store_To_Dib();  // after GDI drew
-    uchar* Dib_Row(int y); // the memory of image row y
+    void Make_Dib_Section(bool is_bottom_up);
+    // Before GDI reads or draws the surface.
+    void Surface_Current();
+    // After GDI had the surface: whatever it drew is newer than the memory.
+    void Surface_Drawn();
+    // The memory of image row y (0 <= y < height) of a DIB section, up to
+    // date, for the caller to read and write until the next GDI access.
+    uchar* Open_Dib_Row(int y);
+    // The raw memory goes to a caller: from now on it may change at any time.
+    void Expose_Memory();
 
     QImage image;
     int bits_pixel = 32;
     bool dib_section = false;
     bool bottom_up = false;
-    std::vector<uchar> dib_bits; // used when the layout differs from image's
+    std::vector<uchar> dib_bits;
     class Gdi_Dc* selected_dc = nullptr;
+
+private:
+    enum class Row_State : uchar { Same, Surface_Newer, Memory_Newer };
+    uchar* Dib_Row(int y);
+    void Load_Row(int y);
+    void Store_Row(int y);
+
+    std::vector<Row_State> row_states; // one per image row of a DIB section
+    int memory_newer_rows = 0;
+    bool memory_exposed = false;
 };
 
 struct Gdi_Region final : Gdi_Object {

@@ -210,7 +210,13 @@ TEST_F(Graphics_Bitmap_Test, HandlesPassBetweenBitmaps)
     EXPECT_EQ(second.Height(), 4);
     EXPECT_EQ(second.PixelFormat(), pf24bit);
     EXPECT_EQ(second.Canvas()->Pixels(4, 3), clTeal);
-    EXPECT_NE(second.ScanLine(3), nullptr);
+    const auto* row3 = static_cast<const std::uint8_t*>(second.ScanLine(3));
+    EXPECT_EQ(std::vector<std::uint8_t>(row3 + 12, row3 + 15), (std::vector<std::uint8_t>{0x80, 0x80, 0x00}));
+
+    HPEN pen = CreatePen(PS_SOLID, 1, 0);
+    EXPECT_THROW(second.SetHandle(reinterpret_cast<HBITMAP>(pen)), EInvalidGraphic);
+    EXPECT_EQ(second.Width(), 5);
+    DeleteObject(pen);
 }
 
 TEST_F(Graphics_Bitmap_Test, TransparentColourComesFromTheBottomLeftPixel)

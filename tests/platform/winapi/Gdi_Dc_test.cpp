@@ -1,4 +1,5 @@
 #include "platform/winapi/Gdi.h"
+#include "platform/winapi/Gdi_Objects.h"
 #include "platform/winapi/Sys_Colors.h"
 #include "tests/platform/winapi/Gdi_Test_Surface.h"
 
@@ -209,6 +210,45 @@ TEST(Gdi_Bitmaps, DibSectionRowsFollowTheirOrientation)
         EXPECT_EQ(section.dsBm.bmBits, bits);
         DeleteDC(dc);
         DeleteObject(bitmap);
+    }
+}
+
+// Rows opened for the caller and rows drawn by GDI meet exactly, whichever
+// side wrote last; once GetObject hands out the raw memory, writes through it
+// reach GDI and GDI's drawing reaches it without any opening.
+TEST(Gdi_Bitmaps, DibSectionMemoryAndSurfaceStayInStep)
+{
+    for (const WORD depth : {WORD{24}, WORD{32}}) {
+        for (const bool bottom_up : {true, false}) {
+            SCOPED_TRACE(testing::Message() << depth << (bottom_up ? " bottom-up" : " top-down"));
+            BITMAPINFO info{};
+            info.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, bottom_up ? 3 : -3, 1, depth, BI_RGB, 0, 0, 0, 0, 0};
+            HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
+            auto* section = Gdi_Find<Gdi_Bitmap>(bitmap);
+            ASSERT_NE(section, nullptr);
+            HDC dc = CreateCompatibleDC(nullptr);
+            SelectObject(dc, bitmap);
+            const int pixel_bytes = depth / 8;
+
+            SetPixel(dc, 0, 0, 0x0000FF);
+            section->Open_Dib_Row(1)[0] = 0xFF; // (0, 1) blue, written after the drawing
+            SetPixel(dc, 2, 2, 0x00FF00);
+            EXPECT_EQ(GetPixel(dc, 0, 1), 0xFF0000u);
+            EXPECT_EQ(section->Open_Dib_Row(0)[2], 0xFF) << "red drawn at (0, 0)";
+            EXPECT_EQ(section->Open_Dib_Row(2)[2 * pixel_bytes + 1], 0xFF) << "green drawn at (2, 2)";
+            EXPECT_EQ(section->Open_Dib_Row(1)[0], 0xFF) << "the caller's blue kept";
+
+            DIBSECTION object;
+            ASSERT_EQ(GetObject(bitmap, sizeof(object), &object), static_cast<int>(sizeof(object)));
+            auto* memory = static_cast<unsigned char*>(object.dsBm.bmBits);
+            auto raw_pixel = [&](int x, int y) { return memory + (bottom_up ? 2 - y : y) * object.dsBm.bmWidthBytes + x * pixel_bytes; };
+            SetPixel(dc, 1, 1, 0xFFFFFF);
+            EXPECT_EQ(raw_pixel(1, 1)[1], 0xFF) << "drawing reaches handed-out memory";
+            raw_pixel(2, 0)[1] = 0xFF;
+            EXPECT_EQ(GetPixel(dc, 2, 0), 0x00FF00u) << "handed-out memory reaches GDI";
+            DeleteDC(dc);
+            DeleteObject(bitmap);
+        }
     }
 }
 
