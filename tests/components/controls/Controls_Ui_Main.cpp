@@ -1,0 +1,16 @@
+// The styled controls are windows and windowless controls drawn through the
+// class library's control model: their tests need a QApplication on the main
+// thread. They draw offscreen also when run by hand.
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
