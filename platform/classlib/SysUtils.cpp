@@ -208,8 +208,15 @@ std::int64_t Checked_Int64(double value)
 
 std::int64_t Round(double value)
 {
-    // nearbyint follows the default rounding mode, nearest with halves to even.
-    return Checked_Int64(std::nearbyint(value));
+    // Built from floor and an exact comparison so that the process's rounding
+    // mode (which nearbyint would follow) cannot change the result. The
+    // fraction of a finite double is exactly representable.
+    if (!std::isfinite(value))
+        return Checked_Int64(value);
+    const double whole = std::floor(value);
+    const double fraction = value - whole;
+    const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0);
+    return Checked_Int64(up ? whole + 1.0 : whole);
 }
 
 std::int64_t Trunc(double value) { return Checked_Int64(std::trunc(value)); }

@@ -1,6 +1,7 @@
 #pragma once
-// The program's file version, the one place it is set. The shell shows it as
-// "major.build" (2.0.3.0 shows as 2.3), as the version resource did.
+// The program's file version. Its one source is the project version in the
+// top-level CMakeLists.txt, which the build hands to Version.cpp. The shell
+// shows it as "major.build" (2.0.3.0 shows as 2.3), as the version resource did.
 
 #include <string>
 
@@ -11,7 +12,9 @@ struct TFileVersion {
     unsigned SubBuild;
 };
 
-inline constexpr TFileVersion Program_File_Version{2, 0, 3, 0};
+extern const TFileVersion Program_File_Version;
 
+// "major.build" of a file version.
+std::string File_Version_Text(const TFileVersion& version);
 // The short text the about box and the firmware message show.
 std::string Program_Version_Text();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -30,7 +31,7 @@ private:
 
 } // namespace
 
-TEST(Rounding, RoundTakesHalvesToEvenAndTruncGoesTowardZero)
+TEST(Rounding, RoundTakesHalvesToEvenAndTruncGoesTowardZeroInEveryRoundingMode)
 {
     const struct {
         double value;
@@ -38,12 +39,19 @@ TEST(Rounding, RoundTakesHalvesToEvenAndTruncGoesTowardZero)
     } cases[] = {
         {0.5, 0, 0},    {1.5, 2, 1},    {2.5, 2, 2},     {3.5, 4, 3},       {-0.5, 0, 0},
         {-1.5, -2, -1}, {-2.5, -2, -2}, {2.4999, 2, 2},  {2.6, 3, 2},       {-2.6, -3, -2},
+        {0.49999999999999994, 0, 0},    {-0.2, 0, 0},    {7.0, 7, 7},       {-7.0, -7, -7},
         {1e15 + 0.5, 1'000'000'000'000'000, 1'000'000'000'000'000},
+        {4503599627370497.0, 4503599627370497, 4503599627370497}, // 2^52 + 1: already whole
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Round(c.value), c.round) << c.value;
-        EXPECT_EQ(Trunc(c.value), c.trunc) << c.value;
+    const int saved_mode = std::fegetround();
+    for (const int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        ASSERT_EQ(std::fesetround(mode), 0);
+        for (const auto& c : cases) {
+            EXPECT_EQ(Round(c.value), c.round) << c.value << " in mode " << mode;
+            EXPECT_EQ(Trunc(c.value), c.trunc) << c.value << " in mode " << mode;
+        }
     }
+    std::fesetround(saved_mode);
 }
 
 TEST(Rounding, NonFiniteOrHugeValuesRaise)

@@ -2,7 +2,27 @@
 
 #include <gtest/gtest.h>
 
-TEST(Version, ShowsMajorAndBuildWords)
+#include <string>
+
+TEST(Version, ShortTextIsMajorDotBuild)
 {
-    EXPECT_EQ(Program_Version_Text(), "2.3");
+    const struct {
+        TFileVersion version;
+        const char* text;
+    } cases[] = {
+        {{2, 0, 3, 0}, "2.3"},
+        {{1, 7, 12, 4}, "1.12"},
+        {{10, 0, 0, 9}, "10.0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(File_Version_Text(c.version), c.text);
+}
+
+TEST(Version, ProgramVersionIsTheProjectVersion)
+{
+    const TFileVersion& v = Program_File_Version;
+    const std::string four_words = std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." +
+                                   std::to_string(v.Build) + "." + std::to_string(v.SubBuild);
+    EXPECT_EQ(four_words, ORDEXIA_PROJECT_VERSION);
+    EXPECT_EQ(Program_Version_Text(), File_Version_Text(v));
 }
