@@ -1,6 +1,7 @@
 #include "platform/classlib/Classes_Streams.h"
 
 #include "platform/classlib/SysUtils.h"
+#include "platform/winapi/Atomic_Save.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <random>
+#include <optional>
 
 namespace {
 
@@ -24,47 +25,6 @@ std::string Open_Error_Text(const std::string& file_name, int error)
 std::string Create_Error_Text(const std::string& file_name, int error)
 {
     return "Cannot create file \"" + file_name + "\". " + System_Error_Text(error);
-}
-
-// Writes all of data to the descriptor; false with errno set on failure.
-bool Write_All(int descriptor, const unsigned char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(descriptor, data, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// A name for the new file, in the target's folder so that the final rename
-// stays within one file system.
-std::string Temporary_Name(const std::string& file_name)
-{
-    static thread_local std::mt19937 generator{std::random_device{}()};
-    return file_name + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(generator());
-}
-
-// Writes data to a new file beside file_name and renames it over file_name
-// once complete, so that a failure at any step leaves the old file whole.
-void Save_File_Atomically(const std::string& file_name, const unsigned char* data, std::size_t size)
-{
-    const std::string temporary = Temporary_Name(file_name);
-    const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (descriptor < 0)
-        throw EFCreateError(Create_Error_Text(file_name, errno));
-    const bool written = Write_All(descriptor, data, size) && ::fsync(descriptor) == 0;
-    const int write_error = errno;
-    const bool closed = ::close(descriptor) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), file_name.c_str()) != 0) {
-        const int error = !written ? write_error : errno;
-        ::unlink(temporary.c_str());
-        throw EWriteError("Error writing file \"" + file_name + "\". " + System_Error_Text(error));
-    }
 }
 
 } // namespace
@@ -187,7 +147,12 @@ void TMemoryStream::LoadFromStream(TStream& stream)
 
 void TMemoryStream::SaveToFile(const std::string& file_name) const
 {
-    Save_File_Atomically(file_name, data.data(), data.size());
+    const std::optional<Save_Failure> failure = Save_File_Atomically(file_name, data.data(), data.size());
+    if (!failure)
+        return;
+    if (failure->step == Save_Failure::Create)
+        throw EFCreateError(Create_Error_Text(file_name, failure->error));
+    throw EWriteError("Error writing file \"" + file_name + "\". " + System_Error_Text(failure->error));
 }
 
 void TMemoryStream::SaveToStream(TStream& stream) const

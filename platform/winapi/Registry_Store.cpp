@@ -1,5 +1,6 @@
 #include "platform/winapi/Registry_Store.h"
 
+#include "platform/winapi/Atomic_Save.h"
 #include "platform/winapi/Registry.h"
 #include "platform/winapi/Settings_Folder.h"
 
@@ -70,42 +71,10 @@ Read_Result Read_File(const fs::path& path, std::string& text)
     return result;
 }
 
-bool Write_All(int fd, const std::string& text)
+// Settings are private to the user.
+bool Write_Settings(const fs::path& path, const std::string& text)
 {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t count = write(fd, text.data() + done, text.size() - done);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(count);
-    }
-    return true;
-}
-
-// The new contents go to a side file that replaces the old one only once it
-// is complete and on disk.
-bool Write_File_Atomically(const fs::path& path, const std::string& text)
-{
-    const fs::path temporary = fs::path(path).concat(".new");
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return false;
-    }
-    const bool written = Write_All(fd, text) && fsync(fd) == 0;
-    const bool closed = close(fd) == 0;
-    if (!written || !closed || rename(temporary.c_str(), path.c_str()) != 0) {
-        unlink(temporary.c_str());
-        return false;
-    }
-    if (const int folder = open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folder >= 0) {
-        fsync(folder);
-        close(folder);
-    }
-    return true;
+    return !Save_File_Atomically(path.string(), text.data(), text.size(), 0600);
 }
 
 // Keeps a damaged file for the user under a name no earlier one holds.
@@ -367,5 +336,5 @@ std::string Registry_Store::Text() const
 bool Registry_Store::Save() const
 {
     fs::path folder;
-    return usable && Ensure_Settings_Folder(folder) && Write_File_Atomically(File_Path(), Text());
+    return usable && Ensure_Settings_Folder(folder) && Write_Settings(File_Path(), Text());
 }

@@ -7,13 +7,11 @@
 #include "platform/classlib/Dialogs.h"
 #include "platform/classlib/StdCtrls_Memo.h"
 #include "tests/link_thread/Fake_Shell.h"
+#include "tests/support/File_Size_Limit.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -37,31 +35,6 @@ public:
     std::string Answer;
     bool Accept = true;
     int Shown = 0;
-};
-
-// Files of this process may grow to `limit` bytes only; a write beyond it
-// fails with EFBIG instead of raising SIGXFSZ, for root too.
-class File_Size_Limit {
-public:
-    explicit File_Size_Limit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_limit);
-        saved_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = saved_limit;
-        lower.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~File_Size_Limit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_limit);
-        std::signal(SIGXFSZ, saved_handler);
-    }
-    File_Size_Limit(const File_Size_Limit&) = delete;
-    File_Size_Limit& operator=(const File_Size_Limit&) = delete;
-
-private:
-    rlimit saved_limit {};
-    void (*saved_handler)(int) = nullptr;
 };
 
 inline std::string Read_File(const std::filesystem::path& path)

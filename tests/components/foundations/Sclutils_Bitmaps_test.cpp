@@ -2,10 +2,9 @@
 // pattern and texture fills.
 
 #include "components/foundations/Sclutils.h"
+#include "tests/support/Gui_Application.h"
 
 #include "tests/support/Pixel_Map.h"
-
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -13,16 +12,6 @@
 #include <string>
 
 namespace {
-
-void Ensure_Gui_Application()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 const std::map<char, TColor> colors{{'.', clWhite}, {'#', clBlack}, {'r', clRed},    {'b', clBlue},
                                     {'g', clLime},  {'f', clFuchsia}, {'y', clYellow}, {'s', clSilver},

@@ -1,10 +1,9 @@
 // Colour lists, palettes and gradient styles on tiny rectangles.
 
 #include "components/foundations/Sclutils.h"
+#include "tests/support/Gui_Application.h"
 
 #include "tests/support/Pixel_Map.h"
-
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -12,16 +11,6 @@
 #include <map>
 
 namespace {
-
-void Ensure_Gui_Application()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 const std::map<COLORREF, char> legend{{0xFFFFFF, '.'}, {0x0000FF, 'r'}, {0x00FF00, 'g'}, {0xFF0000, 'b'}};
 

@@ -2,27 +2,16 @@
 // layout, rectangle alignment and the string conversions.
 
 #include "components/foundations/Sclutils.h"
+#include "tests/support/Gui_Application.h"
 
 #include "platform/winapi/Gdi_Text.h"
 #include "tests/support/Pixel_Map.h"
-
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-void Ensure_Gui_Application()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 void Expect_Rect(const RECT& r, const RECT& expected)
 {
@@ -31,7 +20,6 @@ void Expect_Rect(const RECT& r, const RECT& expected)
     EXPECT_EQ(r.right, expected.right);
     EXPECT_EQ(r.bottom, expected.bottom);
 }
-
 
 // Every pixel of a bitmap, for comparing two drawings.
 std::vector<TColor> Pixels(TBitmap& bitmap)

@@ -1,27 +1,16 @@
 // Frames, borders, triangles and button faces, checked as pixel pictures.
 
 #include "components/foundations/Sclutils.h"
+#include "tests/support/Gui_Application.h"
 
 #include "components/foundations/Sclclass.h"
 #include "tests/support/Pixel_Map.h"
-
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
 #include <map>
 
 namespace {
-
-void Ensure_Gui_Application()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 // White '.', black '#', grey 'g', silver 's', red 'r', blue 'b'.
 const std::map<COLORREF, char> legend{{0xFFFFFF, '.'}, {0x000000, '#'}, {0x808080, 'g'},

@@ -1,11 +1,9 @@
 #include "platform/classlib/Classes.h"
+#include "tests/support/File_Size_Limit.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,32 +31,6 @@ std::vector<std::string> Lines(const TStrings& list)
         lines.push_back(list[i]);
     return lines;
 }
-
-// Files of this process may grow to `limit` bytes only; a write beyond it
-// fails with EFBIG instead of raising SIGXFSZ. This fails a write even for
-// root, whom folder permissions do not stop.
-class File_Size_Limit {
-public:
-    explicit File_Size_Limit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_limit);
-        saved_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = saved_limit;
-        lower.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~File_Size_Limit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_limit);
-        std::signal(SIGXFSZ, saved_handler);
-    }
-    File_Size_Limit(const File_Size_Limit&) = delete;
-    File_Size_Limit& operator=(const File_Size_Limit&) = delete;
-
-private:
-    rlimit saved_limit{};
-    void (*saved_handler)(int) = nullptr;
-};
 
 // Records the update-state changes the list is told of.
 class Watched_List : public TStringList {

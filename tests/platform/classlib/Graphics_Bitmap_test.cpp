@@ -1,10 +1,10 @@
 #include "platform/classlib/Graphics.h"
+#include "tests/support/Gui_Application.h"
 
 #include "platform/classlib/Classes.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -14,16 +14,6 @@
 #include <vector>
 
 namespace {
-
-void Ensure_Gui_Application()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 // A colour of the picture used for a format: few enough colours for the
 // indexed formats, all different for the others.

@@ -1,22 +1,11 @@
 #include "platform/classlib/Graphics.h"
+#include "tests/support/Gui_Application.h"
 
 #include "platform/winapi/Gdi_Text.h"
-
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-void Ensure_Gui_Application()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 TEST(Graphics_Colors, ConvertThroughTheClassicScheme)
 {

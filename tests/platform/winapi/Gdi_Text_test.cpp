@@ -1,8 +1,8 @@
 #include "platform/winapi/Gdi_Text.h"
+#include "tests/support/Gui_Application.h"
 
 #include "platform/winapi/Gdi_Dc.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -11,16 +11,6 @@
 #include <string>
 
 namespace {
-
-void Ensure_Gui_Application()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 constexpr QRgb white = 0xFFFFFFFF;
 

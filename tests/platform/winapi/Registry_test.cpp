@@ -1,10 +1,11 @@
 #include "platform/winapi/Registry.h"
 #include "platform/winapi/Registry_Store.h"
+#include "tests/support/File_Size_Limit.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <iterator>
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
@@ -164,19 +165,16 @@ TEST_F(Registry_Test, FailedWriteLeavesThePreviousFileWhole)
     const std::string before = Read_Text(file);
 
     // The file system refuses the new file part-way through.
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = previous;
-    small.rlim_cur = before.size() + 4;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const LONG result = Set_Dword(key, "A_Long_Value_Name_That_Does_Not_Fit", 123456);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previous_handler);
+    LONG result = ERROR_SUCCESS;
+    {
+        const File_Size_Limit limit(before.size() + 4);
+        result = Set_Dword(key, "A_Long_Value_Name_That_Does_Not_Fit", 123456);
+    }
 
     EXPECT_EQ(result, static_cast<LONG>(ERROR_WRITE_FAULT));
     EXPECT_EQ(Read_Text(file), before);
-    EXPECT_FALSE(fs::exists(fs::path(file).concat(".new")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(file).parent_path()), fs::directory_iterator()), 1)
+        << "the unfinished new file is removed";
     DWORD value = 0;
     EXPECT_EQ(Get_Dword(key, "Port_Number_Cam1", value), ERROR_SUCCESS);
     EXPECT_EQ(value, 1u);
@@ -237,14 +235,16 @@ TEST_F(Registry_Test, HalfWrittenFileOfAnInterruptedWriteIsIgnoredAndReplaced)
 {
     HKEY key = Create();
     ASSERT_EQ(Set_Dword(key, "Port_Number_Cam1", 1), ERROR_SUCCESS);
-    Write_Text(fs::path(file).concat(".new"), "[Software\\Quorvale\\Ravivida Ordexia]\nPort_Num");
+    // Left by a writer that no longer runs (no process has so high a number).
+    const fs::path leftover = fs::path(file).concat(".new-999999999-17");
+    Write_Text(leftover, "[Software\\Quorvale\\Ravivida Ordexia]\nPort_Num");
 
     DWORD value = 0;
     EXPECT_EQ(Get_Dword(key, "Port_Number_Cam1", value), ERROR_SUCCESS);
     EXPECT_EQ(value, 1u);
     ASSERT_EQ(Set_Dword(key, "Name_Cam1", 2), ERROR_SUCCESS);
     EXPECT_EQ(Read_Text(file), "[Software\\Quorvale\\Ravivida Ordexia]\nPort_Number_Cam1=1\nName_Cam1=2\n");
-    EXPECT_FALSE(fs::exists(fs::path(file).concat(".new")));
+    EXPECT_FALSE(fs::exists(leftover));
     RegCloseKey(key);
 }
 

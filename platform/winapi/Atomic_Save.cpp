@@ -1,0 +1,119 @@
+#include "platform/winapi/Atomic_Save.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+namespace {
+
+bool Write_All(int descriptor, const unsigned char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(descriptor, data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// In the target's folder so that the rename stays within one file system;
+// unique per process and call so that two writers never share one.
+std::string Temporary_Name(const std::string& file_name)
+{
+    static thread_local std::mt19937 generator{std::random_device{}()};
+    return file_name + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(generator());
+}
+
+// The process that made a temporary of Temporary_Name's form, or 0.
+pid_t Temporary_Owner(const std::string& name, const std::string& prefix)
+{
+    if (name.compare(0, prefix.size(), prefix) != 0)
+        return 0;
+    const std::string rest = name.substr(prefix.size());
+    const std::size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string::npos ||
+        rest.find_first_not_of("0123456789") != dash || rest.find_first_not_of("0123456789", dash + 1) != std::string::npos)
+        return 0;
+    return static_cast<pid_t>(std::strtol(rest.substr(0, dash).c_str(), nullptr, 10));
+}
+
+// A writer that died part-way leaves its new file behind; files of writers
+// that no longer run are removed so that they do not pile up. A live
+// writer's file is left alone.
+void Remove_Stale_Temporaries(const std::string& file_name)
+{
+    namespace fs = std::filesystem;
+    const fs::path target(file_name);
+    const std::string prefix = target.filename().string() + ".new-";
+    std::error_code error;
+    fs::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        const pid_t owner = Temporary_Owner(entry->path().filename().string(), prefix);
+        if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH)
+            ::unlink(entry->path().c_str());
+    }
+}
+
+int Create_Temporary(const std::string& file_name, mode_t mode, std::string& temporary)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        temporary = Temporary_Name(file_name);
+        const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (descriptor >= 0 || errno != EEXIST)
+            return descriptor;
+    }
+    return -1;
+}
+
+// Makes the rename durable. A folder that cannot be opened for syncing (no
+// read permission) still holds the renamed file, so this is best effort.
+void Sync_Folder(const std::string& file_name)
+{
+    std::string folder = std::filesystem::path(file_name).parent_path().string();
+    if (folder.empty())
+        folder = ".";
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    ::fsync(descriptor);
+    ::close(descriptor);
+}
+
+} // namespace
+
+std::optional<Save_Failure> Save_File_Atomically(const std::string& file_name, const void* data, std::size_t size,
+                                                 mode_t mode)
+{
+    Remove_Stale_Temporaries(file_name);
+    std::string temporary;
+    const int descriptor = Create_Temporary(file_name, mode, temporary);
+    if (descriptor < 0)
+        return Save_Failure{Save_Failure::Create, errno};
+    int error = 0;
+    if (!Write_All(descriptor, static_cast<const unsigned char*>(data), size) || ::fsync(descriptor) != 0)
+        error = errno;
+    if (::close(descriptor) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), file_name.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return Save_Failure{Save_Failure::Write, error};
+    }
+    Sync_Folder(file_name);
+    return std::nullopt;
+}
