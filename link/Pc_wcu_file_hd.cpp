@@ -1,13 +1,14 @@
 #include "link/Pc_wcu_file_hd.h"
 
 #include "link/Thread_polling_wcu.h"
+#include "platform/classlib/Dialogs.h"
 #include "platform/classlib/String_Table.h"
+#include "platform/classlib/SysUtils.h"
 
-#include <cerrno>
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <ctime>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -56,7 +57,7 @@ bool PC_WCU_File_HD::Start_Recording()
     File_Name = Save_Dialog.FileName();
     Frame_Counter = 1;
     // A file that cannot be opened leaves an old one of that name untouched.
-    File_Handle = ::open(File_Name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    File_Handle = FileCreate(File_Name);
     Last_Frame_Number = Thread.Get_Frame_Number();
     if (File_Handle == -1) {
         Report_File_Error(Thread, State, File_Name);
@@ -70,11 +71,11 @@ void PC_WCU_File_HD::Stop_Recording(bool with_message)
         return;
     }
     const int frames = Frame_Counter - 1;
-    if (frames > 0 && Write_Text("END")) {
-        Write_Text(Number_Field(frames, 8));
-    }
+    const bool ended = frames == 0 || Write_Trailer(frames);
     Close_File();
-    if (with_message) {
+    if (!ended) {
+        Show_Box(LoadStr(Error_Writing_File) + File_Name, MB_ICONERROR);
+    } else if (with_message) {
         Show_Box(std::to_string(frames) + LoadStr(Frames_Recorded_In) + File_Name, MB_ICONINFORMATION);
     }
 }
@@ -103,16 +104,31 @@ void PC_WCU_File_HD::Record_Frame()
     if (!Is_Recording()) {
         return;
     }
-    const auto locked = Thread.Lock_State();
-    if (!State.Settings.Is_Connected()) {
+    bool connected = false;
+    bool new_frame = false;
+    {
+        const auto locked = Thread.Lock_State();
+        connected = State.Settings.Is_Connected();
+        new_frame = connected && Take_New_Frame();
+    }
+    if (!connected) {
         Stop_Recording(true);
-        return;
+    } else if (new_frame) {
+        Write_Frame(Frame.data(), static_cast<int>(Frame.size()));
     }
+}
+
+bool PC_WCU_File_HD::Take_New_Frame()
+{
     const unsigned number = Thread.Get_Frame_Number();
-    if (number != Last_Frame_Number) {
-        Last_Frame_Number = number;
-        Write_Frame(Thread.Get_Frame(), Thread.Get_Frame_Length());
+    if (number == Last_Frame_Number) {
+        return false;
     }
+    Last_Frame_Number = number;
+    const BYTE* bytes = Thread.Get_Frame();
+    const int length = bytes != nullptr ? Thread.Get_Frame_Length() : 0;
+    Frame.assign(bytes, bytes + std::max(length, 0));
+    return true;
 }
 
 bool PC_WCU_File_HD::Write_Header()
@@ -136,19 +152,23 @@ bool PC_WCU_File_HD::Write_Record(const BYTE* bytes, int length)
         Write_Bytes(bytes, static_cast<std::size_t>(length));
 }
 
+bool PC_WCU_File_HD::Write_Trailer(int frames)
+{
+    return Write_Text("END") && Write_Text(Number_Field(frames, 8));
+}
+
 bool PC_WCU_File_HD::Write_Text(const std::string& text)
 {
     return Write_Bytes(text.data(), text.size());
 }
 
+// A short write is taken up where it stopped; one that writes nothing fails.
 bool PC_WCU_File_HD::Write_Bytes(const void* bytes, std::size_t length)
 {
     const char* next = static_cast<const char*>(bytes);
     while (length > 0) {
-        const ssize_t written = ::write(File_Handle, next, length);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
+        const int count = static_cast<int>(std::min<std::size_t>(length, INT_MAX));
+        const int written = FileWrite(File_Handle, next, count);
         if (written <= 0) {
             return false;
         }
@@ -160,7 +180,7 @@ bool PC_WCU_File_HD::Write_Bytes(const void* bytes, std::size_t length)
 
 void PC_WCU_File_HD::Close_File()
 {
-    ::close(File_Handle);
+    FileClose(File_Handle);
     File_Handle = -1;
     Frame_Counter = 1;
 }

@@ -10,7 +10,7 @@
 //   "END", the number of frames (8 digits)                  after at least one
 // A stop ends the file with its trailer; a write failure stops the
 // recording without one, the file holding what was written, and is
-// reported. The session's end stops a recording like the window's close,
+// reported, as is a trailer that could not be written. The session's end stops a recording like the window's close,
 // with Stop_Recording(false). On the user-interface thread.
 
 #include "link/Pc_wcu_file_sd.h"
@@ -20,6 +20,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Thread_Polling_WCU;
 
@@ -49,9 +50,10 @@ public:
     // the write failed (the recording is then stopped and the failure shown).
     // A length of 0 writes nothing.
     bool Write_Frame(const BYTE* bytes, int length);
-    // At the start of every refresh of the HD window, with the state locked:
-    // stops the recording when the WCU no longer answers, else writes the
-    // thread's answer if it is one not yet recorded.
+    // At the start of every refresh of the HD window: stops the recording
+    // when the WCU no longer answers, else writes the thread's answer if it
+    // is one not yet recorded. The answer is copied with the state locked
+    // and written once the lock is released.
     void Record_Frame();
 
 private:
@@ -61,8 +63,11 @@ private:
     bool Write_Bytes(const void* bytes, std::size_t length);
     bool Write_Header();
     bool Write_Record(const BYTE* bytes, int length);
+    bool Write_Trailer(int frames);
     void Close_File();
     void Fail_Recording();
+    // Copies the thread's answer when it is a new one; false for none.
+    bool Take_New_Frame();
     void Show_Box(const std::string& text, UINT flags);
 
     int File_Handle = -1;
@@ -70,6 +75,8 @@ private:
     int Frame_Counter = 1;
     // The thread's frame number last recorded: each answer goes in once.
     unsigned Last_Frame_Number = 0;
+    // The answer to record, copied out of the link.
+    std::vector<BYTE> Frame;
     std::unique_ptr<Modeless_Message_Box> Message_Box;
     Thread_Polling_WCU& Thread;
     St_System& State;

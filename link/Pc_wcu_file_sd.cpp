@@ -2,6 +2,8 @@
 
 #include "link/Link_errors.h"
 #include "link/Thread_polling_wcu.h"
+#include "platform/classlib/Dialogs.h"
+#include "platform/classlib/StdCtrls_Memo.h"
 #include "platform/classlib/String_Table.h"
 
 namespace {

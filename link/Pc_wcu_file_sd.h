@@ -5,11 +5,13 @@
 // written is reported and the old one is kept. On the user-interface thread.
 
 #include "link/St_system.h"
-#include "platform/classlib/Dialogs.h"
-#include "platform/classlib/StdCtrls_Memo.h"
 
 #include <string>
 
+// The window's controls, known here by name only: the link's headers stay
+// free of the user-interface toolkit.
+class TMemo;
+class TSaveDialog;
 class Thread_Polling_WCU;
 
 class PC_WCU_File_SD {

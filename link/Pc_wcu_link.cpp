@@ -2,9 +2,11 @@
 
 #include "platform/winapi/Kernel.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <thread>
 
 namespace {
 
@@ -151,25 +153,47 @@ bool PC_WCU_Link::Is_Open() const
 void PC_WCU_Link::Close()
 {
     Port.reset();
+    const auto locked = Lock();
     Answer_Length = 0;
 }
 
 void PC_WCU_Link::Reopen(const St_System& state)
 {
     Port.reset();
-    Answer_Length = 0;
+    {
+        const auto locked = Lock();
+        Answer_Length = 0;
+    }
     Open_Port(state);
+}
+
+std::unique_lock<std::recursive_mutex> PC_WCU_Link::Lock() const
+{
+    return State_Lock != nullptr ? std::unique_lock(*State_Lock) : std::unique_lock<std::recursive_mutex>();
+}
+
+void PC_WCU_Link::Store_Answer(const BYTE* bytes, int count)
+{
+    const auto locked = Lock();
+    if (count > 0) {
+        std::memcpy(Answer, bytes, static_cast<std::size_t>(count));
+    } else {
+        Answer[0] = 0;
+    }
 }
 
 int PC_WCU_Link::Read_Answer()
 {
     if (!Is_Open()) {
-        Answer[0] = 0;
+        Store_Answer(nullptr, 0);
         return 0;
     }
     Sleep(10);
     Sleep(10);
-    return Port->read(Answer);
+    const int count = Port->read(Raw);
+    // With the terminator the port's read puts after the bytes.
+    Store_Answer(Raw, count > 0 ? count + 1 : 0);
+    return count;
 }
 
 int PC_WCU_Link::Read_Long_Answer()
@@ -178,18 +202,21 @@ int PC_WCU_Link::Read_Long_Answer()
         return 0;
     }
     int count = Port->read(Raw);
-    for (int waits = 0; count == 0 && Port->Is_Open() && waits < Long_Answer_First_Waits; ++waits) {
-        Wait_Ms(Long_Answer_First_Wait_Ms);
+    Start_Clock();
+    const double first_bytes_ms = Long_Answer_First_Waits * Long_Answer_First_Wait_Ms;
+    while (count == 0 && Port->Is_Open() && Elapsed_Ms() < first_bytes_ms) {
+        Port->Wait_For_Input(first_bytes_ms - Elapsed_Ms());
+        Read_Clock();
         count = Port->read(Raw);
     }
     int total = 0;
     // Each read appends; the answer ends with a read that brings nothing.
     while (count > 0) {
         if (total + count >= Answer_Size) {
-            Answer[0] = 0;
+            Store_Answer(nullptr, 0);
             return 0;
         }
-        std::memcpy(Answer + total, Raw, static_cast<std::size_t>(count));
+        std::memcpy(Incoming + total, Raw, static_cast<std::size_t>(count));
         total += count;
         if (!Port->Is_Open()) {
             break;
@@ -197,21 +224,30 @@ int PC_WCU_Link::Read_Long_Answer()
         Sleep(Long_Answer_Gap_Ms);
         count = Port->read(Raw);
     }
-    if (total == 0) {
-        Answer[0] = 0;
-    }
+    Store_Answer(Incoming, total);
     return total;
 }
 
-void PC_WCU_Link::Wait_Ms(double milliseconds)
+void PC_WCU_Link::Start_Clock()
 {
     LARGE_INTEGER now {};
     QueryPerformanceCounter(&now);
     Wait_Start = Wait_Now = now.QuadPart;
+}
+
+void PC_WCU_Link::Read_Clock()
+{
+    LARGE_INTEGER now {};
+    QueryPerformanceCounter(&now);
+    Wait_Now = now.QuadPart;
+}
+
+void PC_WCU_Link::Wait_Ms(double milliseconds)
+{
+    Start_Clock();
     while (Counter_Frequency != 0 && Elapsed_Ms() < milliseconds) {
-        Sleep(0);
-        QueryPerformanceCounter(&now);
-        Wait_Now = now.QuadPart;
+        std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(milliseconds - Elapsed_Ms()));
+        Read_Clock();
     }
 }
 
@@ -235,6 +271,7 @@ PC_WCU_Link::Sent PC_WCU_Link::Send_Request(BYTE request)
 
 bool PC_WCU_Link::Link_Failure(St_System& state)
 {
+    const auto locked = Lock();
     Answer_Length = 0;
     state.Settings.Connected = false;
     return false;
@@ -249,7 +286,10 @@ bool PC_WCU_Link::Write_Failure(St_System& state)
 
 bool PC_WCU_Link::Ask_Wcu_Type(St_System& state)
 {
-    Answer_Length = 0;
+    {
+        const auto locked = Lock();
+        Answer_Length = 0;
+    }
     switch (Send_Request(Request_Wcu_Type)) {
     case Sent::Port_Closed:
         Sleep(Failure_Pause_Ms);
@@ -267,6 +307,7 @@ bool PC_WCU_Link::Ask_Wcu_Type(St_System& state)
     if (Port->read(Raw) != 3 || Raw[0] != Wcu_Type_Head) {
         return false;
     }
+    const auto locked = Lock();
     state.Type.Wcu_Major = Raw[1];
     state.Type.Wcu_Minor = Raw[2];
     return true;
@@ -282,12 +323,17 @@ bool PC_WCU_Link::Poll_SD(St_System& state, St_System_SD& sd)
     case Sent::Ok:
         break;
     }
+    // The type and the presence counters are this thread's alone.
     const bool after_v1 = state.Type.Is_Sd_Wcu_After_V1();
-    Answer_Length = Read_Answer();
-    if (Answer_Length != (after_v1 ? Status_Length_After_V1 : Status_Length_V1)) {
-        return Link_Failure(state);
+    const int status_length = Read_Answer();
+    {
+        const auto locked = Lock();
+        Answer_Length = status_length;
+        if (Answer_Length != (after_v1 ? Status_Length_After_V1 : Status_Length_V1)) {
+            return Link_Failure(state);
+        }
+        Decode_SD_Status(Answer, after_v1, sd);
     }
-    Decode_SD_Status(Answer, after_v1, sd);
     if (sd.AMU1.Is_Polled() && !Poll_SD_AMU(state, Request_Amu1_Status, sd.AMU1, sd.DE1)) {
         return false;
     }
@@ -302,7 +348,9 @@ bool PC_WCU_Link::Poll_SD(St_System& state, St_System_SD& sd)
     case Sent::Ok:
         break;
     }
-    Answer_Length = Read_Answer();
+    const int flags_length = Read_Answer();
+    const auto locked = Lock();
+    Answer_Length = flags_length;
     if (Answer_Length != 1) {
         return Link_Failure(state);
     }
@@ -320,7 +368,9 @@ bool PC_WCU_Link::Poll_SD_AMU(St_System& state, BYTE request, St_System_SD_AMU& 
     case Sent::Ok:
         break;
     }
-    Answer_Length = Read_Answer();
+    const int length = Read_Answer();
+    const auto locked = Lock();
+    Answer_Length = length;
     if (Answer[0] == Amu_Answer_Head && Answer_Length == Amu_Answer_Length) {
         Decode_SD_AMU(Answer, amu, de);
         return true;

@@ -4,6 +4,10 @@
 // first byte), decoded bit by bit into the camera's state. All waiting is
 // fixed sleeps on the calling polling thread; nothing is allocated per poll.
 //
+// With the polling thread's state lock shared, the link takes it only to
+// store an answer, decode it and mark a failure, never across a request,
+// a read or a pause: other threads wait for a decode, never for the line.
+//
 // Before each request of a poll whatever is still in the input (the late
 // tail of an earlier answer) is discarded, so that it is never taken for
 // the head of the next answer.
@@ -17,6 +21,7 @@
 #include "platform/winapi/WinTypes.h"
 
 #include <memory>
+#include <mutex>
 
 class PC_WCU_Link {
 public:
@@ -36,6 +41,10 @@ public:
     PC_WCU_Link(const PC_WCU_Link&) = delete;
     PC_WCU_Link& operator=(const PC_WCU_Link&) = delete;
 
+    // The lock that guards the state, the answer and its length for the
+    // other threads; none by default (one thread only).
+    void Share_State_Lock(std::recursive_mutex& lock) { State_Lock = &lock; }
+
     bool Is_Open() const;
     void Close();
     // A new port on the state's Port_Number.
@@ -47,11 +56,13 @@ public:
 
     // One read of a short answer, 20 ms after the request.
     int Read_Answer();
-    // An answer of up to 1023 bytes: its first bytes within about 40 ms,
+    // An answer of up to 1023 bytes: its first bytes within 40 ms (the
+    // thread sleeps until the port's first byte or that deadline),
     // complete once 30 ms pass without a byte; 0 when none came or it
     // grew too long.
     int Read_Long_Answer();
-    // High-resolution wait, for waits far below the system sleep.
+    // High-resolution wait, for waits far below the system sleep; the
+    // thread sleeps rather than spins.
     void Wait_Ms(double milliseconds);
     double Elapsed_Ms() const;
 
@@ -82,6 +93,12 @@ public:
 private:
     enum class Sent { Ok, Port_Closed, Write_Failed };
 
+    // Held while the other threads may not look; empty without a lock.
+    std::unique_lock<std::recursive_mutex> Lock() const;
+    // The bytes received into the answer buffer (a 0 byte alone for none).
+    void Store_Answer(const BYTE* bytes, int count);
+    void Start_Clock();
+    void Read_Clock();
     void Open_Port(const St_System& state);
     Sent Send_Request(BYTE request);
     bool Link_Failure(St_System& state);
@@ -93,6 +110,9 @@ private:
     BYTE Answer[Answer_Size] = {};
     int Answer_Length = 0;
     BYTE Raw[inputstream::Buffer_Size + 1] = {};
+    // A long answer as it comes in, before it is stored.
+    BYTE Incoming[Answer_Size] = {};
+    std::recursive_mutex* State_Lock = nullptr;
     LONGLONG Counter_Frequency = 0;
     LONGLONG Wait_Start = 0;
     LONGLONG Wait_Now = 0;

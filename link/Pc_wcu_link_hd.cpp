@@ -418,7 +418,11 @@ bool PC_WCU_Link::Poll_HD(St_System& system, St_System_HD& hd)
 {
     // The frame is checked against the tuners asked, whatever the user
     // chooses meanwhile.
-    const BYTE request = Hd_Request(hd);
+    BYTE request = 0;
+    {
+        const auto locked = Lock();
+        request = Hd_Request(hd);
+    }
     switch (Send_Request(request)) {
     case Sent::Port_Closed:
         return Link_Failure(system);
@@ -427,7 +431,9 @@ bool PC_WCU_Link::Poll_HD(St_System& system, St_System_HD& hd)
     case Sent::Ok:
         break;
     }
-    Answer_Length = Read_Long_Answer();
+    const int length = Read_Long_Answer();
+    const auto locked = Lock();
+    Answer_Length = length;
     if (Answer_Length == 0 || !Decode_HD(Answer, Answer_Length, request, hd)) {
         return Link_Failure(system);
     }

@@ -4,6 +4,7 @@
 #include "platform/winapi/Serial.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -168,6 +169,13 @@ void ComPort::Open_Port()
     DWORD errors = 0;
     ClearCommError(Handle, &errors, nullptr);
     Opened = 1;
+}
+
+void ComPort::Wait_For_Input(double milliseconds) const
+{
+    if (Valid(Handle) && milliseconds > 0) {
+        WaitForSingleObject(Handle, static_cast<DWORD>(std::ceil(milliseconds)));
+    }
 }
 
 bool ComPort::Purge()

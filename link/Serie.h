@@ -64,6 +64,9 @@ public:
     bool Is_Open() const { return Opened != 0; }
     // Drops everything queued either way.
     bool Purge();
+    // Blocks until a byte is queued, the line fails, or the time passes
+    // (whole milliseconds, rounded up); reads nothing.
+    void Wait_For_Input(double milliseconds) const;
 
 private:
     void Open_Port();

@@ -55,6 +55,7 @@ Thread_Polling_WCU::Thread_Polling_WCU(Shell_Services& shell, int camera_index,
     : TThread(true), Shell(shell), Camera_Count_Pointer(camera_count), State(camera_index),
       Link(std::make_unique<PC_WCU_Link>(State))
 {
+    Link->Share_State_Lock(State_Lock);
     // No other thread sees the state yet: no lock needed here.
     if (!Link->Is_Open()) {
         const int port = Drop_Port();
@@ -361,7 +362,10 @@ void Thread_Polling_WCU::Connect_Step()
         Refresh_Display();
         return;
     }
+    // The link locks only to store what the WCU answered.
+    lock.unlock();
     const bool connected = Link->Ask_Wcu_Type(State);
+    lock.lock();
     State.Settings.Connected = connected;
     const bool type_changed = connected && State.Type.Is_Known_Wcu() &&
         State.Type.Is_Hd_Wcu() != (State.Type.System_Type == St_System_Type::Hd_System);
@@ -394,8 +398,10 @@ void Thread_Polling_WCU::Close_Active_Form_Dialogs()
 
 void Thread_Polling_WCU::Poll_Step()
 {
+    // The link locks the state only while it stores and decodes an answer.
+    const bool good = Poll_Once();
     std::unique_lock lock(State_Lock);
-    if (Poll_Once()) {
+    if (good) {
         Firmware_Error_Count = 0;
         Link_Error_Count = 0;
         Derive_After_Good_Poll();
@@ -418,6 +424,8 @@ void Thread_Polling_WCU::Poll_Step()
     After_Bad_Polls();
 }
 
+// Without the state lock: the type and the SD presence it reads are written
+// by this thread alone.
 bool Thread_Polling_WCU::Poll_Once()
 {
     bool ok = false;

@@ -9,7 +9,8 @@
 // poll.
 //
 // Sharing the state. The polling thread holds the camera's state lock while
-// it decodes, derives or resets; every access from another thread takes it
+// it stores and decodes an answer, derives or resets, never across serial
+// I/O or the protocol's pauses; every access from another thread takes it
 // (Lock_State, the setters, the display update). Rule against deadlock: the
 // polling thread never holds the lock while it waits for the user-interface
 // thread (Synchronize) or calls the shell, and the user-interface thread

@@ -218,8 +218,13 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all, 
             return WAIT_TIMEOUT;
         }
         for (DWORD i = 0; ready > 0 && i < count; ++i) {
+            if ((descriptors[i].revents & POLLNVAL) != 0) {
+                SetLastError(ERROR_INVALID_HANDLE);
+                return WAIT_FAILED;
+            }
+            // A hung-up device counts as signalled: its next call reports it.
             // A signal taken by another waiter between poll and here is skipped.
-            if ((descriptors[i].revents & POLLIN) != 0 && objects[i]->Take_Signal()) {
+            if ((descriptors[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0 && objects[i]->Take_Signal()) {
                 return WAIT_OBJECT_0 + i;
             }
         }

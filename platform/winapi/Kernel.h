@@ -5,8 +5,9 @@
 // A handle names a kernel object kept in one process-wide table, so that a
 // stale or made-up handle is refused with ERROR_INVALID_HANDLE instead of
 // being dereferenced. A waitable object exposes a descriptor that poll()
-// watches (an eventfd for events; a timerfd for waitable timers); the wait
-// answers the lowest signalled index and lets that object take its signal.
+// watches (an eventfd for events; a timerfd for waitable timers; a serial
+// device's own, readable with input or hung up); the wait answers the lowest
+// signalled index and lets that object take its signal.
 
 #include "platform/winapi/WinTypes.h"
 

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -28,7 +30,13 @@ public:
         close(fd);
     }
 
+    // Readable while input is queued; a hang-up wakes the wait too.
+    int Wait_Descriptor() const override { return fd; }
+
     const int fd;
+    // A pseudo-terminal hands written bytes to its far end's queue at once:
+    // they count as sent, and a transmit purge must not take them back.
+    bool pseudo_terminal = false;
     // Windows keeps these modes; termios has no place for them.
     DWORD dtr_control = DTR_CONTROL_ENABLE;
     DWORD rts_control = RTS_CONTROL_ENABLE;
@@ -87,14 +95,47 @@ int Com_Number(std::string_view name)
     return whole && number >= 1 && number <= 255 ? number : 0;
 }
 
-fs::path Device_Path(int com_number)
+fs::path Port_Link(int com_number)
 {
-    fs::path link = Settings_Folder() / "ports" / ("COM" + std::to_string(com_number));
+    return Settings_Folder() / "ports" / ("COM" + std::to_string(com_number));
+}
+
+bool Is_Linked(const fs::path& link)
+{
     std::error_code error;
-    if (fs::exists(fs::symlink_status(link, error))) {
-        return link;
+    return fs::exists(fs::symlink_status(link, error));
+}
+
+struct Device_Range {
+    int first_com;
+    const char* device_prefix;
+    int first_device;
+};
+
+// Four COM numbers each, from COM1.
+constexpr Device_Range Default_Devices[] = {
+    {1, "/dev/ttyS", 0},
+    {5, "/dev/ttyUSB", 0},
+    {9, "/dev/ttyACM", 0},
+    {13, "/dev/ttyS", 4},
+};
+constexpr int Ports_Per_Range = 4;
+
+fs::path Default_Device(int com_number)
+{
+    for (const Device_Range& range : Default_Devices) {
+        if (com_number >= range.first_com && com_number < range.first_com + Ports_Per_Range) {
+            return range.device_prefix + std::to_string(range.first_device + com_number - range.first_com);
+        }
     }
-    return "/dev/ttyS" + std::to_string(com_number - 1);
+    return {};
+}
+
+// The link itself is opened, so that a chain of links is followed whole.
+fs::path Opened_Path(int com_number)
+{
+    fs::path link = Port_Link(com_number);
+    return Is_Linked(link) ? link : Default_Device(com_number);
 }
 
 int Open_Flags(DWORD access)
@@ -110,6 +151,16 @@ int Open_Flags(DWORD access)
 bool Take_Exclusive(int fd)
 {
     return flock(fd, LOCK_EX | LOCK_NB) == 0 && ioctl(fd, TIOCEXCL) == 0;
+}
+
+// The device ends of Unix 98 pseudo-terminals have majors 136 to 143.
+bool Is_Pseudo_Terminal(int fd)
+{
+    constexpr unsigned First_Pty_Major = 136;
+    constexpr unsigned Pty_Majors = 8;
+    struct stat status {};
+    return fstat(fd, &status) == 0 && S_ISCHR(status.st_mode) && major(status.st_rdev) >= First_Pty_Major &&
+           major(status.st_rdev) < First_Pty_Major + Pty_Majors;
 }
 
 bool Hung_Up(int fd)
@@ -246,6 +297,20 @@ bool Wait_Writable(int fd)
 
 } // namespace
 
+fs::path Com_Port_Device(int com_number)
+{
+    const fs::path link = Port_Link(com_number);
+    if (!Is_Linked(link)) {
+        return Default_Device(com_number);
+    }
+    std::error_code error;
+    const fs::path target = fs::read_symlink(link, error);
+    if (error) {
+        return link; // not a link: the entry itself is the device
+    }
+    return target.is_absolute() ? target : link.parent_path() / target;
+}
+
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD creation, DWORD flags, HANDLE)
 {
     if (name == nullptr || creation != OPEN_EXISTING || (flags & FILE_FLAG_OVERLAPPED) != 0) {
@@ -253,11 +318,12 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
         return INVALID_HANDLE_VALUE;
     }
     int com_number = Com_Number(name);
-    if (com_number == 0) {
+    const fs::path path = com_number != 0 ? Opened_Path(com_number) : fs::path();
+    if (path.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    int fd = open(Device_Path(com_number).c_str(), Open_Flags(access));
+    int fd = open(path.c_str(), Open_Flags(access));
     if (fd < 0) {
         SetLastError(Error_From_Errno(errno));
         return INVALID_HANDLE_VALUE;
@@ -271,6 +337,7 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
     std::shared_ptr<Serial_Device> device;
     try {
         device = std::make_shared<Serial_Device>(fd);
+        device->pseudo_terminal = Is_Pseudo_Terminal(fd);
     } catch (const std::bad_alloc&) {
         close(fd);
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -409,8 +476,9 @@ BOOL PurgeComm(HANDLE handle, DWORD flags)
         return Fail(ERROR_INVALID_PARAMETER);
     }
     // Nothing is ever pending (no overlapped I/O), so the aborts have no work.
+    const bool clear_output = (flags & PURGE_TXCLEAR) != 0 && !device->pseudo_terminal;
     if (((flags & PURGE_RXCLEAR) != 0 && tcflush(device->fd, TCIFLUSH) != 0) ||
-        ((flags & PURGE_TXCLEAR) != 0 && tcflush(device->fd, TCOFLUSH) != 0)) {
+        (clear_output && tcflush(device->fd, TCOFLUSH) != 0)) {
         return Fail(Error_From_Errno(errno));
     }
     return TRUE;

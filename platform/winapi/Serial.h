@@ -2,8 +2,15 @@
 // The serial-port calls the system makes, over termios.
 //
 // "\\.\COMn" names the device that the link ports/COMn in the settings folder
-// points to, else /dev/ttyS(n-1). The device is opened raw and exclusive:
-// TIOCEXCL keeps other programs out, and a lock on the open device keeps out
+// points to; without that link COM1 to COM16 name fixed devices:
+//   COM1-COM4   /dev/ttyS0-3      (built-in ports)
+//   COM5-COM8   /dev/ttyUSB0-3    (USB adapters)
+//   COM9-COM12  /dev/ttyACM0-3    (USB modem-class adapters)
+//   COM13-COM16 /dev/ttyS4-7      (further built-in or card ports)
+// and higher numbers none. A device the user may not open (not in the
+// dialout group) fails as one held elsewhere.
+//
+// The device is opened raw and exclusive: TIOCEXCL keeps other programs out, and a lock on the open device keeps out
 // a second open from this or another instance (TIOCEXCL does not stop
 // root). Only the wait-free use the system makes is offered: no overlapped
 // I/O and no time-outs; ReadFile takes what is queued without waiting.
@@ -11,6 +18,8 @@
 
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/WinTypes.h"
+
+#include <filesystem>
 
 constexpr DWORD GENERIC_READ = 0x80000000;
 constexpr DWORD GENERIC_WRITE = 0x40000000;
@@ -85,7 +94,13 @@ using LPCOMSTAT = COMSTAT*;
 struct OVERLAPPED;
 using LPOVERLAPPED = OVERLAPPED*;
 
-// COM names only; the device must be a terminal. A device held elsewhere
+// The device that "\\.\COMn" reaches, for showing: the target of the link
+// ports/COMn when there is one (whether or not it exists), else the fixed
+// device above; empty for a number without either.
+std::filesystem::path Com_Port_Device(int com_number);
+
+// COM names only; the device must be a terminal. A serial handle can be
+// waited on: it is signalled while input is queued or the line is gone. A device held elsewhere
 // fails with ERROR_ACCESS_DENIED, a missing one with ERROR_FILE_NOT_FOUND.
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share_mode, LPSECURITY_ATTRIBUTES attributes,
                    DWORD creation, DWORD flags, HANDLE template_file);
