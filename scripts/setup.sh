@@ -10,6 +10,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   libasound2
+  libx11-dev libxtst-dev libcups2-dev dbus-daemon
   clang libclang-rt-14-dev
 )
 

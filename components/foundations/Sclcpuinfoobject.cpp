@@ -4,12 +4,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#if defined(__i386__) || defined(__x86_64__)
-#include <cpuid.h>
-#define SCL_HAS_CPUID 1
-#else
-#define SCL_HAS_CPUID 0
-#endif
+#include "platform/winapi/Processor.h"
 
 namespace {
 
@@ -22,13 +17,10 @@ struct Registers {
 
 Registers Query(unsigned Function)
 {
-    Registers r;
-#if SCL_HAS_CPUID
-    __cpuid(Function, r.eax, r.ebx, r.ecx, r.edx);
-#else
-    (void)Function;
-#endif
-    return r;
+    std::array<int, 4> values{};
+    Cpuid(values.data(), static_cast<int>(Function));
+    return {static_cast<unsigned>(values[0]), static_cast<unsigned>(values[1]), static_cast<unsigned>(values[2]),
+            static_cast<unsigned>(values[3])};
 }
 
 bool Bit(unsigned Value, int Number)
@@ -93,11 +85,7 @@ void Read_AMD_Extensions(TSCLCPUInfo& Info)
 
 bool SCLExistCPUInfo()
 {
-#if SCL_HAS_CPUID
-    return __get_cpuid_max(0, nullptr) != 0;
-#else
-    return false;
-#endif
+    return Cpuid_Available();
 }
 
 bool SCLGetCPUInfo(TSCLCPUInfo& Info)

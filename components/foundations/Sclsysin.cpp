@@ -1,159 +1,53 @@
 #include "components/foundations/Sclsysin.h"
 
-#include <langinfo.h>
-#include <locale.h>
-#include <sys/resource.h>
-#include <sys/statvfs.h>
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cctype>
-#include <climits>
-#include <ctime>
-#include <charconv>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <optional>
-#include <sstream>
 #include <vector>
 
 #include "components/foundations/Sclprocs.h"
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/Version.h"
 #include "platform/winapi/Gdi.h"
-
-namespace fs = std::filesystem;
+#include "platform/winapi/Kernel.h"
+#include "platform/winapi/Locale_Info.h"
+#include "platform/winapi/Message.h"
+#include "platform/winapi/Priority.h"
+#include "platform/winapi/Processor.h"
+#include "platform/winapi/System_Info.h"
+#include "platform/winapi/System_Metrics.h"
+#include "platform/winapi/Window.h"
 
 namespace {
 
-std::string& Fact_Root()
+MEMORYSTATUSEX Memory_Status()
 {
-    static std::string root = "/";
-    return root;
-}
-
-std::optional<std::string> Read_Fact(const std::string& Relative)
-{
-    std::ifstream file(fs::path(Fact_Root()) / Relative, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-std::string Read_Fact_Line(const std::string& Relative)
-{
-    return Trim(Read_Fact(Relative).value_or(""));
-}
-
-// The value of the first "Key : value" line of a /proc table.
-std::optional<std::string> Table_Value(const std::string& Table, const std::string& Key)
-{
-    std::istringstream lines(Table);
-    for (std::string line; std::getline(lines, line);) {
-        const auto colon = line.find(':');
-        if (colon != std::string::npos && Trim(line.substr(0, colon)) == Key)
-            return Trim(line.substr(colon + 1));
-    }
-    return std::nullopt;
-}
-
-std::optional<std::uint64_t> Parse_Unsigned(const std::string& Text)
-{
-    std::uint64_t value = 0;
-    const auto [end, error] = std::from_chars(Text.data(), Text.data() + Text.size(), value);
-    if (error != std::errc() || end == Text.data())
-        return std::nullopt;
-    return value;
-}
-
-// A /proc "Key:   1234 kB" entry in bytes.
-std::optional<std::uint64_t> Kilobytes(const std::string& Table, const std::string& Key)
-{
-    const auto value = Table_Value(Table, Key);
-    if (!value)
-        return std::nullopt;
-    const auto number = Parse_Unsigned(*value);
-    return number ? std::optional(*number * 1024) : std::nullopt;
-}
-
-struct Memory_Status {
-    std::uint64_t total = 0;
-    std::uint64_t free = 0;
-    std::uint64_t page_total = 0;
-    std::uint64_t page_free = 0;
-    std::uint64_t virt_total = 0;
-    std::uint64_t virt_free = 0;
-};
-
-// The process's address space: its limit, else the user space of a 64-bit
-// process (47 bits).
-std::uint64_t Address_Space()
-{
-    rlimit limit{};
-    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-        return limit.rlim_cur;
-    return std::uint64_t{1} << 47;
-}
-
-Memory_Status Read_Memory_Status()
-{
-    Memory_Status status;
-    const std::string meminfo = Read_Fact("proc/meminfo").value_or("");
-    if (const auto total = Kilobytes(meminfo, "MemTotal")) {
-        status.total = *total;
-        status.free = Kilobytes(meminfo, "MemAvailable").value_or(Kilobytes(meminfo, "MemFree").value_or(0));
-        status.page_total = status.total + Kilobytes(meminfo, "SwapTotal").value_or(0);
-        status.page_free = status.free + Kilobytes(meminfo, "SwapFree").value_or(0);
-    }
-    if (const auto used = Kilobytes(Read_Fact("proc/self/status").value_or(""), "VmSize")) {
-        status.virt_total = Address_Space();
-        status.virt_free = status.virt_total - std::min(*used, status.virt_total);
-    }
+    MEMORYSTATUSEX status;
+    if (!GlobalMemoryStatusEx(&status))
+        status = MEMORYSTATUSEX{};
     return status;
 }
 
-struct Kernel_Release {
-    DWORD major = 0;
-    DWORD minor = 0;
-    DWORD build = 0;
-};
-
-// "6.1.0-18-amd64" gives 6, 1, 0; numbers missing from the text stay 0.
-Kernel_Release Read_Kernel_Release()
+// Without a readable version the numbers are 0; the family stays NT.
+OSVERSIONINFOA Version_Info()
 {
-    const std::string release = Read_Fact_Line("proc/sys/kernel/osrelease");
-    std::array<DWORD, 3> numbers{};
-    const char* at = release.data();
-    const char* const end = release.data() + release.size();
-    for (DWORD& number : numbers) {
-        const auto [next, error] = std::from_chars(at, end, number);
-        if (error != std::errc() || next == end || *next != '.')
-            break;
-        at = next + 1;
+    OSVERSIONINFOA info;
+    if (!GetVersionExA(&info)) {
+        info = OSVERSIONINFOA{};
+        info.dwPlatformId = VER_PLATFORM_WIN32_NT;
     }
-    return {numbers[0], numbers[1], numbers[2]};
+    return info;
 }
 
-std::string Cpuinfo_Value(const std::string& Key)
+SYSTEM_INFO System_Info()
 {
-    return Table_Value(Read_Fact("proc/cpuinfo").value_or(""), Key).value_or("");
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    return info;
 }
 
-bool Lock_Led_Lit(const std::string& Suffix)
+bool Key_Toggled(int Key)
 {
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(fs::path(Fact_Root()) / "sys/class/leds", error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.ends_with(Suffix)
-            && Parse_Unsigned(Read_Fact_Line("sys/class/leds/" + name + "/brightness")).value_or(0) != 0)
-            return true;
-    }
-    return false;
+    return (GetKeyState(Key) & 0xFF) == 1;
 }
 
 std::string Known_Or_Unknown(const std::string& Text)
@@ -161,19 +55,18 @@ std::string Known_Or_Unknown(const std::string& Text)
     return Text.empty() ? std::string(SCLSIUnknown) : Text;
 }
 
-struct Disk_Space {
-    std::uint64_t size = 0;
-    std::uint64_t free = 0;
-};
-
-Disk_Space Current_Disk_Space()
+std::string Current_Directory()
 {
-    struct statvfs facts {};
-    std::error_code error;
-    const fs::path current = fs::current_path(error);
-    if (error || statvfs(current.c_str(), &facts) != 0)
+    std::vector<char> buffer(MAX_PATH);
+    const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length == 0)
         return {};
-    return {std::uint64_t{facts.f_blocks} * facts.f_frsize, std::uint64_t{facts.f_bavail} * facts.f_frsize};
+    if (length >= buffer.size()) {
+        buffer.resize(length);
+        if (GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data()) >= buffer.size())
+            return {};
+    }
+    return buffer.data();
 }
 
 std::string Divided(std::uint64_t Value, std::int64_t Divisor)
@@ -191,12 +84,9 @@ std::string Info_Text(TSCLInfoType Type, std::int64_t Divisor, const std::string
     switch (Type) {
     case itUser: return SCLSIUserName();
     case itWinDir: return SCLSIWindowsDirectory();
-    case itCurrentDir32: {
-        std::error_code error;
-        return fs::current_path(error).string();
-    }
-    case itCurrentDiskFree32: return Divided(Current_Disk_Space().free, Divisor);
-    case itCurrentDiskSize32: return Divided(Current_Disk_Space().size, Divisor);
+    case itCurrentDir32: return Current_Directory();
+    case itCurrentDiskFree32: return Divided(SCLSIDriveInfo(Current_Directory()).DiskFree, Divisor);
+    case itCurrentDiskSize32: return Divided(SCLSIDriveInfo(Current_Directory()).DiskSize, Divisor);
     case itSystemDir: return SCLSISystemDirectory();
     case itReg_Owner32: return SCLSIRegisteredOwner();
     case itReg_Company32: return SCLSIRegisteredCompany();
@@ -238,122 +128,36 @@ std::string Info_Text(TSCLInfoType Type, std::int64_t Divisor, const std::string
     return {};
 }
 
-// ---- Locale items ----
+constexpr std::array<DWORD, 28> Locale_Items{
+    LOCALE_ICALENDARTYPE, LOCALE_ICURRDIGITS, LOCALE_ICURRENCY, LOCALE_IDIGITS, LOCALE_IFIRSTDAYOFWEEK,
+    LOCALE_IFIRSTWEEKOFYEAR, LOCALE_ILZERO, LOCALE_IMEASURE, LOCALE_INEGCURR, LOCALE_INEGNUMBER, LOCALE_ITIME,
+    LOCALE_S1159, LOCALE_S2359, LOCALE_SCURRENCY, LOCALE_SDATE, LOCALE_SDECIMAL, LOCALE_SGROUPING, LOCALE_SLIST,
+    LOCALE_SLONGDATE, LOCALE_SMONDECIMALSEP, LOCALE_SMONGROUPING, LOCALE_SMONTHOUSANDSEP, LOCALE_SNEGATIVESIGN,
+    LOCALE_SPOSITIVESIGN, LOCALE_SSHORTDATE, LOCALE_STHOUSAND, LOCALE_STIME, LOCALE_STIMEFORMAT};
 
-std::string Text_Item(nl_item Item, locale_t Locale)
-{
-    return nl_langinfo_l(Item, Locale);
-}
-
-// A one-byte number of the locale; none where it is not given (CHAR_MAX,
-// or -1 as the C locale writes it).
-std::optional<int> Byte_Item(nl_item Item, locale_t Locale)
-{
-    const int value = static_cast<signed char>(*nl_langinfo_l(Item, Locale));
-    return value == CHAR_MAX || value < 0 ? std::nullopt : std::optional(value);
-}
-
-// A strftime pattern written as the library writes formats: "%d/%m/%Y"
-// gives "dd/MM/yyyy", "%H:%M:%S" gives "HH:mm:ss".
-std::string Library_Format(const std::string& Pattern)
-{
-    static const std::array<std::pair<char, const char*>, 18> fields{{
-        {'d', "dd"}, {'e', "d"}, {'m', "MM"}, {'y', "yy"}, {'Y', "yyyy"}, {'b', "MMM"}, {'h', "MMM"},
-        {'B', "MMMM"}, {'a', "ddd"}, {'A', "dddd"}, {'H', "HH"}, {'I', "hh"}, {'M', "mm"}, {'S', "ss"},
-        {'p', "tt"}, {'T', "HH:mm:ss"}, {'R', "HH:mm"}, {'D', "MM/dd/yy"},
-    }};
-    std::string format;
-    for (std::size_t i = 0; i < Pattern.size(); ++i) {
-        if (Pattern[i] != '%') {
-            format += Pattern[i];
-            continue;
-        }
-        // Skip the flags and modifiers between '%' and the field letter.
-        while (i + 1 < Pattern.size() && std::string_view("EO-_0^#").find(Pattern[i + 1]) != std::string_view::npos)
-            ++i;
-        if (++i >= Pattern.size())
-            break;
-        const auto field = std::ranges::find(fields, Pattern[i], &std::pair<char, const char*>::first);
-        if (field != fields.end())
-            format += field->second;
+// Restores the calling thread's and the process's priority when it goes.
+class Raised_Priority {
+public:
+    Raised_Priority()
+        : priority_class(GetPriorityClass(GetCurrentProcess())), priority(GetThreadPriority(GetCurrentThread()))
+    {
+        SetPriorityClass(GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     }
-    return format;
-}
+    ~Raised_Priority()
+    {
+        SetThreadPriority(GetCurrentThread(), priority);
+        SetPriorityClass(GetCurrentProcess(), priority_class);
+    }
+    Raised_Priority(const Raised_Priority&) = delete;
+    Raised_Priority& operator=(const Raised_Priority&) = delete;
 
-// The first character of a format that is no field letter: "dd/MM/yy" gives "/".
-std::string Format_Separator(const std::string& Format)
-{
-    const auto found = std::ranges::find_if(Format, [](char c) { return !std::isalpha(static_cast<unsigned char>(c)); });
-    return found == Format.end() ? std::string() : std::string(1, *found);
-}
-
-// Group sizes as "3;0": each size, then 0 when the last one repeats.
-std::optional<std::string> Grouping(nl_item Item, locale_t Locale)
-{
-    const std::string sizes = Text_Item(Item, Locale);
-    if (sizes.empty())
-        return std::nullopt;
-    std::string text;
-    for (char size : sizes) {
-        if (static_cast<signed char>(size) == CHAR_MAX || static_cast<signed char>(size) < 0)
-            return text;
-        text += std::to_string(static_cast<unsigned char>(size)) + ";";
-    }
-    return text + "0";
-}
-
-std::optional<std::string> Number_Text(std::optional<int> Value)
-{
-    return Value ? std::optional(std::to_string(*Value)) : std::nullopt;
-}
-
-std::optional<std::string> Locale_Item(int Index, locale_t Locale)
-{
-    switch (Index) {
-    case 0: return "1"; // the Gregorian calendar
-    case 1: return Number_Text(Byte_Item(FRAC_DIGITS, Locale));
-    case 2: {
-        const auto precedes = Byte_Item(P_CS_PRECEDES, Locale);
-        const auto spaced = Byte_Item(P_SEP_BY_SPACE, Locale);
-        if (!precedes || !spaced)
-            return std::nullopt;
-        return std::to_string((*precedes != 0 ? 0 : 1) + (*spaced != 0 ? 2 : 0));
-    }
-    case 4: {
-        // 1 = Sunday here; 0 = Monday in the library's numbering.
-        const auto first = Byte_Item(_NL_TIME_FIRST_WEEKDAY, Locale);
-        return first && *first >= 1 && *first <= 7 ? std::optional(std::to_string((*first + 5) % 7)) : std::nullopt;
-    }
-    case 7: {
-        const auto measure = Byte_Item(_NL_MEASUREMENT_MEASUREMENT, Locale);
-        return measure ? std::optional(std::string(*measure == 2 ? "1" : "0")) : std::nullopt;
-    }
-    case 10: return Library_Format(Text_Item(T_FMT, Locale)).find("HH") != std::string::npos ? "1" : "0";
-    case 11: return Text_Item(AM_STR, Locale);
-    case 12: return Text_Item(PM_STR, Locale);
-    case 13: return Text_Item(CURRENCY_SYMBOL, Locale);
-    case 14: return Format_Separator(Library_Format(Text_Item(D_FMT, Locale)));
-    case 15: return Text_Item(RADIXCHAR, Locale);
-    case 16: return Grouping(GROUPING, Locale);
-    case 19: return Text_Item(MON_DECIMAL_POINT, Locale);
-    case 20: return Grouping(MON_GROUPING, Locale);
-    case 21: return Text_Item(MON_THOUSANDS_SEP, Locale);
-    case 22: return Text_Item(NEGATIVE_SIGN, Locale);
-    case 23: return Text_Item(POSITIVE_SIGN, Locale);
-    case 24: return Library_Format(Text_Item(D_FMT, Locale));
-    case 25: return Text_Item(THOUSEP, Locale);
-    case 26: return Format_Separator(Library_Format(Text_Item(T_FMT, Locale)));
-    case 27: return Library_Format(Text_Item(T_FMT, Locale));
-    default: return std::nullopt;
-    }
-}
+private:
+    DWORD priority_class;
+    int priority;
+};
 
 } // namespace
-
-void SCLSISetFactRoot(const std::string& Root)
-{
-    Fact_Root() = Root;
-}
 
 // ---- Display and input --------------------------------------------------
 
@@ -375,38 +179,32 @@ bool SCLSIStretchBltPossible()
 
 int SCLSIScreenSaverDelay()
 {
-    return 0;
+    int seconds = 0;
+    return SystemParametersInfoA(SPI_GETSCREENSAVETIMEOUT, 0, &seconds, 0) ? seconds / 60 : 0;
 }
 
-bool SCLSINumLock()
-{
-    return Lock_Led_Lit("::numlock");
-}
+bool SCLSINumLock() { return Key_Toggled(VK_NUMLOCK); }
+bool SCLSICapsLock() { return Key_Toggled(VK_CAPITAL); }
+bool SCLSIScrollLock() { return Key_Toggled(VK_SCROLL); }
+int SCLSIIconWidth() { return GetSystemMetrics(SM_CXICON); }
+int SCLSIIconHeight() { return GetSystemMetrics(SM_CYICON); }
+int SCLSISmallIconWidth() { return GetSystemMetrics(SM_CXSMICON); }
+int SCLSISmallIconHeight() { return GetSystemMetrics(SM_CYSMICON); }
 
-bool SCLSICapsLock()
+HANDLE SCLSISystemIconListHandle(bool)
 {
-    return Lock_Led_Lit("::capslock");
-}
-
-bool SCLSIScrollLock()
-{
-    return Lock_Led_Lit("::scrolllock");
+    return nullptr;
 }
 
 // ---- Memory -------------------------------------------------------------
 
-std::uint64_t SCLSIMemTotal() { return Read_Memory_Status().total; }
-std::uint64_t SCLSIMemFree() { return Read_Memory_Status().free; }
-std::uint64_t SCLSIMemPageTotal() { return Read_Memory_Status().page_total; }
-std::uint64_t SCLSIMemPageFree() { return Read_Memory_Status().page_free; }
-std::uint64_t SCLSIMemVirtTotal() { return Read_Memory_Status().virt_total; }
-std::uint64_t SCLSIMemVirtFree() { return Read_Memory_Status().virt_free; }
-
-DWORD SCLSIMemLoaded()
-{
-    const Memory_Status status = Read_Memory_Status();
-    return status.total == 0 ? 0 : static_cast<DWORD>((status.total - status.free) * 100 / status.total);
-}
+std::uint64_t SCLSIMemTotal() { return Memory_Status().ullTotalPhys; }
+std::uint64_t SCLSIMemFree() { return Memory_Status().ullAvailPhys; }
+DWORD SCLSIMemLoaded() { return Memory_Status().dwMemoryLoad; }
+std::uint64_t SCLSIMemPageTotal() { return Memory_Status().ullTotalPageFile; }
+std::uint64_t SCLSIMemPageFree() { return Memory_Status().ullAvailPageFile; }
+std::uint64_t SCLSIMemVirtTotal() { return Memory_Status().ullTotalVirtual; }
+std::uint64_t SCLSIMemVirtFree() { return Memory_Status().ullAvailVirtual; }
 
 int SCLSIFreeSysRes() { return 100; }
 int SCLSIFreeGDIRes() { return 100; }
@@ -414,81 +212,101 @@ int SCLSIFreeUserRes() { return 100; }
 
 // ---- Versions and platform ----------------------------------------------
 
-DWORD SCLSIMajorVersionNr() { return Read_Kernel_Release().major; }
-DWORD SCLSIMinorVersionNr() { return Read_Kernel_Release().minor; }
-WORD SCLSIBuildNr() { return static_cast<WORD>(Read_Kernel_Release().build); }
-
-std::string SCLSIVersionString()
-{
-    return Read_Fact_Line("proc/sys/kernel/version");
-}
+DWORD SCLSIMajorVersionNr() { return Version_Info().dwMajorVersion; }
+DWORD SCLSIMinorVersionNr() { return Version_Info().dwMinorVersion; }
+WORD SCLSIBuildNr() { return static_cast<WORD>(Version_Info().dwBuildNumber); }
+std::string SCLSIVersionString() { return Version_Info().szCSDVersion; }
 
 std::string SCLSIVersionStr()
 {
-    const Kernel_Release release = Read_Kernel_Release();
-    return Format("%d.%d", release.major, release.minor);
+    const OSVERSIONINFOA info = Version_Info();
+    return Format("%d.%d", info.dwMajorVersion, info.dwMinorVersion);
 }
 
 double SCLSIVersionNr()
 {
-    const Kernel_Release release = Read_Kernel_Release();
+    const OSVERSIONINFOA info = Version_Info();
     double scale = 10.0;
-    for (DWORD rest = release.minor / 10; rest != 0; rest /= 10)
+    for (DWORD rest = info.dwMinorVersion / 10; rest != 0; rest /= 10)
         scale *= 10.0;
-    return release.major + release.minor / scale;
+    return info.dwMajorVersion + info.dwMinorVersion / scale;
 }
 
 DWORD SCLSIPlatformID()
 {
-    return 2;
+    return Version_Info().dwPlatformId;
 }
 
 std::string SCLSIPlatformStr()
 {
-    return Known_Or_Unknown(Read_Fact_Line("proc/sys/kernel/ostype"));
+    switch (SCLSIPlatformID()) {
+    case VER_PLATFORM_WIN32s: return "Win32s";
+    case VER_PLATFORM_WIN32_WINDOWS: return "Windows 95";
+    case VER_PLATFORM_WIN32_NT: return "Windows NT";
+    default: return SCLSIUnknown;
+    }
 }
 
 bool SCLSIOLDWindowsNT()
 {
-    return false;
+    const OSVERSIONINFOA info = Version_Info();
+    return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion < 4;
 }
 
 int SCLSIProcessorCount()
 {
-    const long count = sysconf(_SC_NPROCESSORS_ONLN);
-    return count > 0 ? static_cast<int>(count) : 1;
+    return static_cast<int>(System_Info().dwNumberOfProcessors);
 }
 
 std::string SCLSIProcessorTypeStr()
 {
-    return Known_Or_Unknown(Cpuinfo_Value("model name"));
+    const DWORD type = System_Info().dwProcessorType;
+    switch (type) {
+    case PROCESSOR_INTEL_386: return "Intel 386";
+    case PROCESSOR_INTEL_486: return "Intel 486";
+    case PROCESSOR_INTEL_PENTIUM: return "Intel Pentium";
+    case 2000:
+    case 3000:
+    case 4000: return "Mips R" + std::to_string(type);
+    case 21064: return "Alpha 21064";
+    default: return std::to_string(type);
+    }
 }
 
 double SCLSIGetCPUSpeed()
 {
-    const std::string text = Cpuinfo_Value("cpu MHz");
-    double speed = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), speed);
-    return error == std::errc() ? speed : 0.0;
+    std::uint64_t cycles = 0;
+    {
+        const Raised_Priority raised;
+        Sleep(10);
+        const std::uint64_t start = Read_Time_Stamp_Counter();
+        Sleep(500);
+        cycles = Read_Time_Stamp_Counter() - start;
+    }
+    return static_cast<double>(static_cast<DWORD>(cycles)) / 500000.0;
 }
 
 // ---- Names and places ---------------------------------------------------
 
 std::string SCLSIComputerName()
 {
-    return Known_Or_Unknown(Read_Fact_Line("proc/sys/kernel/hostname"));
+    std::array<char, MAX_COMPUTERNAME_LENGTH + 1> name{};
+    DWORD size = name.size();
+    if (!GetComputerNameA(name.data(), &size))
+        return SCLSIUnknown;
+    return std::string(name.data(), size);
 }
 
 std::string SCLSIUserName()
 {
-    passwd entry{};
-    passwd* found = nullptr;
-    std::vector<char> buffer(16384);
-    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr)
+    std::array<char, 63> name{};
+    DWORD size = name.size();
+    if (!GetUserNameA(name.data(), &size) || size == 0)
         return SCLSIUnknown;
-    return Known_Or_Unknown(found->pw_name ? found->pw_name : "");
+    return std::string(name.data(), size - 1);
 }
 
+// No registration record exists here.
 std::string SCLSIRegisteredOwner()
 {
     return SCLSIUnknown;
@@ -511,19 +329,18 @@ std::string SCLSISystemDirectory()
 
 std::string SCLSITempPath()
 {
-    const char* folder = std::getenv("TMPDIR");
-    std::string path = folder != nullptr && *folder != '\0' ? folder : "/tmp";
-    return path.ends_with('/') ? path : path + '/';
+    std::array<char, MAX_PATH> path{};
+    const DWORD length = GetTempPathA(path.size(), path.data());
+    return length > 0 && length < path.size() ? std::string(path.data(), length) : std::string();
 }
 
 std::string SCLSITempFile()
 {
-    std::string name = SCLSITempPath() + "tmpXXXXXX";
-    const int descriptor = mkstemp(name.data());
-    if (descriptor < 0)
+    std::array<char, MAX_PATH + 16> name{};
+    const std::string folder = SCLSITempPath();
+    if (folder.empty() || GetTempFileNameA(folder.c_str(), "tmp", 0, name.data()) == 0)
         return {};
-    close(descriptor);
-    return name;
+    return name.data();
 }
 
 // ---- The program's version facts ----------------------------------------
@@ -565,23 +382,35 @@ void SCLSIDriveList(TStrings* List)
     if (List == nullptr)
         return;
     List->Clear();
-    List->Add("/");
+    std::array<char, 255> drives{};
+    const DWORD length = GetLogicalDriveStringsA(254, drives.data());
+    if (length == 0 || length > 254)
+        return;
+    for (std::size_t at = 0; at < length && drives[at] != '\0';) {
+        const std::string root = drives.data() + at;
+        List->Add(root);
+        at += root.size() + 1;
+    }
 }
 
 TSCLDriveInfo SCLSIDriveInfo(const std::string& Drive)
 {
     TSCLDriveInfo info;
-    struct statvfs facts {};
-    if (Drive.empty() || statvfs(Drive.c_str(), &facts) != 0) {
-        info.DriveType = 1;
+    info.DriveType = static_cast<int>(GetDriveTypeA(Drive.c_str()));
+    if (info.DriveType <= 1)
         return info;
+    DWORD sectors_per_cluster = 0;
+    DWORD bytes_per_sector = 0;
+    if (GetDiskFreeSpaceA(Drive.c_str(), &sectors_per_cluster, &bytes_per_sector, nullptr, nullptr)) {
+        info.SectorsPerCluster = static_cast<int>(sectors_per_cluster);
+        info.BytesPerSector = static_cast<int>(bytes_per_sector);
     }
-    constexpr int Sector = 512;
-    info.DriveType = 3;
-    info.DiskSize = std::uint64_t{facts.f_blocks} * facts.f_frsize;
-    info.DiskFree = std::uint64_t{facts.f_bavail} * facts.f_frsize;
-    info.BytesPerSector = Sector;
-    info.SectorsPerCluster = std::max(1, static_cast<int>(facts.f_frsize / Sector));
+    ULARGE_INTEGER free{};
+    ULARGE_INTEGER total{};
+    if (GetDiskFreeSpaceExA(Drive.c_str(), &free, &total, nullptr)) {
+        info.DiskSize = total.QuadPart;
+        info.DiskFree = free.QuadPart;
+    }
     return info;
 }
 
@@ -599,28 +428,51 @@ void SCLSIEnvironment(TStrings* List)
     if (List == nullptr)
         return;
     List->Clear();
-    for (char** entry = environ; *entry != nullptr; ++entry)
-        List->Add(*entry);
+    const LPCH block = GetEnvironmentStringsA();
+    for (const char* entry = block; entry != nullptr && *entry != '\0';) {
+        const std::string text = entry;
+        List->Add(text);
+        entry += text.size() + 1;
+    }
+    FreeEnvironmentStringsA(block);
 }
 
 std::string SCLSIGetTimeZone()
 {
-    tzset();
-    return Known_Or_Unknown(tzname[0] != nullptr ? tzname[0] : "");
+    TIME_ZONE_INFORMATION zone;
+    if (GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID)
+        return SCLSIUnknown;
+    std::string name;
+    for (const char16_t c : zone.StandardName) {
+        if (c == u'\0')
+            break;
+        name += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return Known_Or_Unknown(name);
 }
 
 int SCLSIGetTimeZoneBias()
 {
-    tzset();
-    return static_cast<int>(timezone / 60);
+    TIME_ZONE_INFORMATION zone;
+    return GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID ? 0 : zone.Bias;
+}
+
+WORD SCLSISystemDefaultLanguageID()
+{
+    return GetSystemDefaultLangID();
+}
+
+DWORD SCLLocaleItem(int Index)
+{
+    return Index >= 0 && Index < static_cast<int>(Locale_Items.size()) ? Locale_Items[static_cast<std::size_t>(Index)]
+                                                                        : 0;
 }
 
 std::string SCLGetLocalInfo(int Index)
 {
-    const locale_t user = newlocale(LC_ALL_MASK, "", nullptr);
-    const locale_t used = user != nullptr ? user : newlocale(LC_ALL_MASK, "C", nullptr);
-    const std::optional<std::string> value = used != nullptr ? Locale_Item(Index, used) : std::nullopt;
-    if (used != nullptr)
-        freelocale(used);
-    return value.value_or("Hallo");
+    std::array<char, 256> value{};
+    const DWORD item = SCLLocaleItem(Index);
+    if (item == 0 || GetLocaleInfoA(GetThreadLocale(), item, value.data(), value.size()) == 0)
+        return "Hallo";
+    return value.data();
 }

@@ -3,9 +3,9 @@
 // operating-system version and flags, memory, processor, user, computer and
 // folders, the program's version facts and a generic text form of each fact.
 //
-// The facts come from Linux: the files of /proc (and the lock-key LEDs of
-// /sys), uname-style kernel files, the password database, sysconf and
-// CPUID. Queries never raise: a missing source gives a fixed value,
+// The facts come from the platform's Windows calls (memory status, system
+// and version information, names, disks, locale, key states, desktop
+// parameters). Queries never raise: a call that fails gives a fixed value,
 // "(inconnu)" for names, 0 for numbers, the empty string for version texts.
 
 #include <cstdint>
@@ -27,10 +27,6 @@ inline constexpr bool SCLSIWindowsExtension = true;
 // The text of unknown names, platforms and drive types.
 inline constexpr const char* SCLSIUnknown = "(inconnu)";
 
-// The folder under which the fact files (proc/..., sys/...) are read: "/"
-// for the machine's own. Tests point it at a folder of their own.
-void SCLSISetFactRoot(const std::string& Root);
-
 // ---- Display and input --------------------------------------------------
 
 // Bits per pixel times colour planes of the screen's device context: the
@@ -39,13 +35,18 @@ void SCLSISetFactRoot(const std::string& Root);
 BYTE SCLSIColorDepth();
 // Whether the screen's device context can stretch blocks.
 bool SCLSIStretchBltPossible();
-// Minutes; the desktop session's screen saver is not reachable from here,
-// so no time-out is known (0).
+// The screen saver's time-out in whole minutes; 0 without a display.
 int SCLSIScreenSaverDelay();
-// True while the key's LED is lit on any keyboard.
+// True while the key is toggled on.
 bool SCLSINumLock();
 bool SCLSICapsLock();
 bool SCLSIScrollLock();
+int SCLSIIconWidth();
+int SCLSIIconHeight();
+int SCLSISmallIconWidth();
+int SCLSISmallIconHeight();
+// The shell keeps no system image list here: a null handle.
+HANDLE SCLSISystemIconListHandle(bool Large);
 
 // ---- Memory, in bytes ---------------------------------------------------
 // The paging figures are the commit figures (memory plus swap), as the
@@ -65,7 +66,8 @@ int SCLSIFreeGDIRes();
 int SCLSIFreeUserRes();
 
 // ---- Versions and platform ----------------------------------------------
-// The kernel's release "major.minor.build-..." and its version text.
+// The kernel's release "major.minor.build-..." and its version text; the
+// system counts as the NT family.
 
 DWORD SCLSIMajorVersionNr();
 DWORD SCLSIMinorVersionNr();
@@ -74,11 +76,13 @@ std::string SCLSIVersionString();
 std::string SCLSIVersionStr(); // "major.minor"
 double SCLSIVersionNr();        // 4.10 gives 4.1, 6.0 gives 6.0
 DWORD SCLSIPlatformID();        // 2: the NT family
-std::string SCLSIPlatformStr(); // the kernel's name ("Linux")
+std::string SCLSIPlatformStr(); // "Win32s", "Windows 95", "Windows NT", else "(inconnu)"
 bool SCLSIOLDWindowsNT();
 int SCLSIProcessorCount();
-std::string SCLSIProcessorTypeStr(); // the processor's model name
-// The processor's clock in MHz as the kernel reports it.
+// "Intel Pentium" for an x86 processor; see the header's table.
+std::string SCLSIProcessorTypeStr();
+// The processor's clock in MHz: time-stamp counter cycles over 500 ms,
+// counted at real-time priority. Blocks the caller for about 510 ms.
 double SCLSIGetCPUSpeed();
 
 // ---- Names and places ---------------------------------------------------
@@ -97,7 +101,8 @@ std::string SCLSITempFile();
 
 // ---- Drives ---------------------------------------------------------------
 // One tree of folders stands in for the drives: its root "/" is the one
-// drive, and any folder names the file system that holds it.
+// drive, and any folder names the file system that holds it (so a drive
+// is named by its whole path, not by its first three characters).
 
 struct TSCLDriveInfo {
     int DriveType = 0; // 1: no such folder, 3: a mounted file system
@@ -123,6 +128,8 @@ void SCLSIEnvironment(TStrings* List);
 // without one; and its bias: UTC minus local standard time, in minutes.
 std::string SCLSIGetTimeZone();
 int SCLSIGetTimeZoneBias();
+// The user's language as a Windows language identifier (0x0409 English).
+WORD SCLSISystemDefaultLanguageID();
 // One locale item of the user's locale (the environment's LC_ALL, LANG ...),
 // by index 0..27 in the order calendar type, currency digits, currency
 // format, digits, first day of week, first week of year, leading zero,
@@ -134,6 +141,8 @@ int SCLSIGetTimeZoneBias();
 // format. Formats are written as the library writes them ("dd/MM/yyyy",
 // "HH:mm:ss"). "Hallo" for an item the locale does not give.
 std::string SCLGetLocalInfo(int Index);
+// The locale item (LOCALE_...) behind an index; 0 outside 0..27.
+DWORD SCLLocaleItem(int Index);
 
 // ---- The program's version facts ----------------------------------------
 

@@ -1,15 +1,17 @@
 #include "components/foundations/Sclsysinfo.h"
 
-#include <langinfo.h>
-#include <locale.h>
-
 #include <algorithm>
-#include <cstdlib>
+#include <array>
 #include <vector>
 
 #include "platform/classlib/Forms.h"
 #include "platform/winapi/Gdi.h"
+#include "platform/winapi/Locale_Info.h"
+#include "platform/winapi/Message.h"
+#include "platform/winapi/Printers.h"
+#include "platform/winapi/System_Info.h"
 #include "platform/winapi/System_Metrics.h"
+#include "platform/winapi/X11_Desktop.h"
 
 namespace {
 
@@ -49,19 +51,64 @@ bool Window_Animation()
     return SystemParametersInfoA(SPI_GETANIMATION, sizeof animation, &animation, 0) && animation.iMinAnimate != 0;
 }
 
-// The user's language as "English (United States)", from the locale the
-// environment names.
+// Written for the user's profile and announced to every program.
+constexpr UINT Update_And_Broadcast = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;
+
+void Set_Window_Animation(bool Value)
+{
+    ANIMATIONINFO animation;
+    animation.iMinAnimate = Value ? 1 : 0;
+    SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, Update_And_Broadcast);
+}
+
+void Set_Desktop_Flag(UINT Action, bool Value)
+{
+    SystemParametersInfoA(Action, Value ? 1 : 0, nullptr, Update_And_Broadcast);
+}
+
+// Two synthesised events toggle the key: a press, then a release.
+void Toggle_Lock_Key(int Key)
+{
+    constexpr BYTE Scan_Code = 0x45;
+    keybd_event(static_cast<BYTE>(Key), Scan_Code, KEYEVENTF_EXTENDEDKEY, 0);
+    keybd_event(static_cast<BYTE>(Key), Scan_Code, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+}
+
+void Set_Lock_Key(int Key, bool Current, bool Value)
+{
+    if (Current != Value)
+        Toggle_Lock_Key(Key);
+}
+
 std::string Default_Language()
 {
-    const locale_t user = newlocale(LC_ALL_MASK, "", nullptr);
-    if (user == nullptr)
-        return SCLSIUnknown;
-    const std::string language = nl_langinfo_l(_NL_IDENTIFICATION_LANGUAGE, user);
-    const std::string territory = nl_langinfo_l(_NL_IDENTIFICATION_TERRITORY, user);
-    freelocale(user);
-    if (language.empty())
-        return SCLSIUnknown;
-    return territory.empty() ? language : language + " (" + territory + ")";
+    std::array<char, 256> name{};
+    VerLanguageNameA(GetSystemDefaultLangID(), name.data(), 255);
+    return name.data();
+}
+
+void Fill_Sorted(TStringList& List, std::vector<std::string> Names)
+{
+    std::ranges::sort(Names);
+    List.Clear();
+    for (const std::string& name : Names)
+        List.Add(name);
+}
+
+std::vector<std::string> Printer_Names()
+{
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    std::vector<PRINTER_INFO_4A> records(needed / sizeof(PRINTER_INFO_4A) + 1);
+    auto* buffer = reinterpret_cast<LPBYTE>(records.data());
+    const auto size = static_cast<DWORD>(records.size() * sizeof(PRINTER_INFO_4A));
+    if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, buffer, size, &needed, &count))
+        return {};
+    std::vector<std::string> names;
+    for (DWORD i = 0; i < count; ++i)
+        names.emplace_back(records[i].pPrinterName);
+    return names;
 }
 
 } // namespace
@@ -105,7 +152,7 @@ std::int64_t TSCLSysInfo::GetInfoLongInt(int Index) const
     case 5: return Kilobytes(SCLSIMemPageTotal());
     case 6: return Kilobytes(SCLSIMemPageFree());
     case 7: return SCLSIScreenSaverDelay();
-    case 8: return 0; // languages have names here, no Windows numbers
+    case 8: return SCLSISystemDefaultLanguageID();
     case 9: return SCLSIGetTimeZoneBias();
     case 10: return Screen_Caps(HORZRES);
     case 11: return Screen_Caps(VERTRES);
@@ -131,6 +178,31 @@ bool TSCLSysInfo::GetInfoBool(int Index) const
     }
 }
 
+void TSCLSysInfo::SetInfoBool(int Index, bool Value)
+{
+    switch (Index) {
+    case 0: Set_Lock_Key(VK_NUMLOCK, SCLSINumLock(), Value); break;
+    case 1: Set_Lock_Key(VK_CAPITAL, SCLSICapsLock(), Value); break;
+    case 2: Set_Lock_Key(VK_SCROLL, SCLSIScrollLock(), Value); break;
+    case 3: Set_Window_Animation(Value); break;
+    case 4: Set_Desktop_Flag(SPI_SETBEEP, Value); break;
+    case 5: Set_Desktop_Flag(SPI_SETSCREENSAVEACTIVE, Value); break;
+    case 6:
+        if (SCLSIWindowsExtension)
+            Set_Desktop_Flag(SPI_SETFONTSMOOTHING, Value);
+        break;
+    case 7:
+        if (SCLSIWindowsExtension)
+            Set_Desktop_Flag(SPI_SETDRAGFULLWINDOWS, Value);
+        break;
+    case 8:
+        if (SCLSIWindowsNT)
+            Set_Desktop_Flag(SPI_SETSNAPTODEFBUTTON, Value);
+        break;
+    default: break;
+    }
+}
+
 TStrings* TSCLSysInfo::AllFonts()
 {
     std::vector<std::string> names;
@@ -139,11 +211,14 @@ TStrings* TSCLSysInfo::AllFonts()
         for (int i = 0; i < families->Count(); ++i)
             names.push_back(families->Strings(i));
     }
-    std::ranges::sort(names);
-    fonts.Clear();
-    for (const std::string& name : names)
-        fonts.Add(name);
+    Fill_Sorted(fonts, std::move(names));
     return &fonts;
+}
+
+TStrings* TSCLSysInfo::AllPrinters()
+{
+    Fill_Sorted(printers, Printer_Names());
+    return &printers;
 }
 
 TStrings* TSCLSysInfo::Environment()
@@ -162,33 +237,40 @@ int TSCLSysInfo::KeyboardSpeed() const
     return Desktop_Number(SPI_GETKEYBOARDSPEED);
 }
 
+void TSCLSysInfo::SetKeyboardDelay(int Value)
+{
+    SystemParametersInfoA(SPI_SETKEYBOARDDELAY, static_cast<UINT>(Value), nullptr, Update_And_Broadcast);
+}
+
+void TSCLSysInfo::SetKeyboardSpeed(int Value)
+{
+    SystemParametersInfoA(SPI_SETKEYBOARDSPEED, static_cast<UINT>(Value), nullptr, Update_And_Broadcast);
+}
+
+void TSCLSysInfo::SetLocalInfo(int Index, const std::string& Value)
+{
+    const DWORD item = SCLLocaleItem(Index);
+    if (item != 0)
+        SetLocaleInfoA(GetThreadLocale(), item, Value.c_str());
+}
+
 std::string TSCLSysInfo::GetEnvironmentValue(const std::string& Text) const
 {
-    std::string expanded;
-    bool changed = false;
-    std::size_t at = 0;
-    while (at < Text.size()) {
-        const std::size_t open = Text.find('%', at);
-        const std::size_t close = open == std::string::npos ? open : Text.find('%', open + 1);
-        if (close == std::string::npos)
-            break;
-        expanded += Text.substr(at, open - at);
-        const char* value = std::getenv(Text.substr(open + 1, close - open - 1).c_str());
-        if (value != nullptr && close > open + 1) {
-            expanded += value;
-            changed = true;
-            at = close + 1;
-        } else {
-            expanded += '%'; // not a reference: the second '%' may open one
-            at = open + 1;
-        }
-    }
-    return changed ? expanded + Text.substr(at) : std::string();
+    std::array<char, 256> expanded{};
+    const DWORD size = ExpandEnvironmentStringsA(Text.c_str(), expanded.data(), expanded.size());
+    if (size == 0 || size > expanded.size() || Text == expanded.data())
+        return {};
+    return expanded.data();
 }
 
 bool TSCLSysInfo::SetEnvironmentValue(const std::string& Name, const std::string& Value)
 {
-    return !Name.empty() && Name.find('=') == std::string::npos && setenv(Name.c_str(), Value.c_str(), 1) == 0;
+    return SetEnvironmentVariableA(Name.c_str(), Value.c_str()) != FALSE;
+}
+
+void TSCLSysInfo::SetDesktopWallpaper(const std::string& FileName)
+{
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(FileName.c_str()), Update_And_Broadcast);
 }
 
 RECT TSCLSysInfo::GetScreenRect() const

@@ -3,10 +3,11 @@
 // properties, read anew on each use. The main form holds one, and every
 // form asks its ColorDepth to choose between gradient and flat fills.
 //
-// The desktop's own settings (animation, beep, screen saver, font
-// smoothing, keyboard rate, lock keys, wallpaper) belong to the user's
-// session: they are read where the system tells them and never changed
-// from here.
+// The desktop settings the display keeps (lock keys, beep, screen saver,
+// keyboard rate) are read and changed on the X display; those Linux has no
+// equivalent for (window animation, font smoothing, full-window dragging,
+// snapping to the default button, the wallpaper, locale items) are refused
+// as the system refuses them, and left as they are.
 
 #include <memory>
 #include <string>
@@ -58,6 +59,10 @@ public:
 
     // Settings by index 0..9; false for any other index.
     bool GetInfoBool(int Index) const;
+    // Changes a setting for the user and tells the desktop; a lock key only
+    // when its state differs, by a synthesised press and release. Index 9
+    // and unknown indexes change nothing.
+    void SetInfoBool(int Index, bool Value);
     bool NumLockState() const { return GetInfoBool(0); }
     bool CapsLockState() const { return GetInfoBool(1); }
     bool ScrollLockState() const { return GetInfoBool(2); }
@@ -77,11 +82,18 @@ public:
     TStrings* AllFonts();
     // The process environment, read anew; owned by the component.
     TStrings* Environment();
+    // The printers, sorted; owned by the component.
+    TStrings* AllPrinters();
+    // 0..3 and 0..31 as the desktop keeps them; 0 when it cannot be read.
     int KeyboardDelay() const;
+    void SetKeyboardDelay(int Value);
     int KeyboardSpeed() const;
+    void SetKeyboardSpeed(int Value);
 
     // Locale items by index 0..27 (SCLGetLocalInfo).
     std::string GetLocalInfo(int Index) const { return SCLGetLocalInfo(Index); }
+    // Writes the locale item (the user's locale stays as it is here).
+    void SetLocalInfo(int Index, const std::string& Value);
     std::string LocaleCalendarType() const { return GetLocalInfo(0); }
     std::string LocaleCurrencyDigits() const { return GetLocalInfo(1); }
     std::string LocaleICurrency() const { return GetLocalInfo(2); }
@@ -111,8 +123,8 @@ public:
     std::string LocaleTimeSeparator() const { return GetLocalInfo(26); }
     std::string LocaleShortTimeFormat() const { return GetLocalInfo(27); }
 
-    // Text with its %NAME% references expanded; empty when there were none
-    // to expand.
+    // Text with its %NAME% references expanded (at most 255 characters);
+    // empty when expansion changed nothing.
     std::string GetEnvironmentValue(const std::string& Text) const;
     bool SetEnvironmentValue(const std::string& Name, const std::string& Value);
     void GetDriveList(TStrings* List) const { SCLSIDriveList(List); }
@@ -120,11 +132,14 @@ public:
     std::string GetDriveTypeString(int Type) const { return SCLSIDriveTypeStr(Type); }
     // A new temporary file; empty on failure.
     std::string GetFileName() const { return SCLSITempFile(); }
+    // The desktop's wallpaper (refused here: nothing changes).
+    void SetDesktopWallpaper(const std::string& FileName);
     RECT GetScreenRect() const;
     RECT GetWorkRect() const;
 
 private:
     std::unique_ptr<TSCLCPUInfoObject> processor_info;
     TStringList fonts;
+    TStringList printers;
     TStringList environment;
 };

@@ -1,6 +1,7 @@
 #include "platform/winapi/System_Metrics.h"
 
 #include "platform/winapi/Kernel.h"
+#include "platform/winapi/X11_Desktop.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -136,8 +137,10 @@ int GetSystemMetrics(int index)
     }
 }
 
-BOOL SystemParametersInfoA(UINT action, UINT, void* value, UINT)
+BOOL SystemParametersInfoA(UINT action, UINT param, void* value, UINT)
 {
+    if (const std::optional<BOOL> answer = X11_Desktop_Parameter(action, param, value))
+        return *answer;
     switch (action) {
     case SPI_GETWORKAREA: {
         if (!value)
@@ -160,18 +163,12 @@ BOOL SystemParametersInfoA(UINT action, UINT, void* value, UINT)
         animation->iMinAnimate = 0;
         return TRUE;
     }
-    case SPI_GETBEEP:
     case SPI_GETDRAGFULLWINDOWS:
     case SPI_GETFONTSMOOTHING:
         return Answer_Bool(value, true);
-    case SPI_GETSCREENSAVEACTIVE:
     case SPI_GETSNAPTODEFBUTTON:
     case SPI_GETWINDOWSEXTENSION:
         return Answer_Bool(value, false);
-    case SPI_GETKEYBOARDDELAY:
-        return Answer_Int(value, 1);
-    case SPI_GETKEYBOARDSPEED:
-        return Answer_Int(value, 31);
     case SPI_GETWHEELSCROLLLINES:
         return Answer_Int(value, 3);
     default:

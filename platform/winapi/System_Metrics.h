@@ -67,18 +67,27 @@ constexpr int SM_CMONITORS = 80;
 constexpr int SM_SAMEDISPLAYFORMAT = 81;
 
 constexpr UINT SPI_GETBEEP = 0x0001;
+constexpr UINT SPI_SETBEEP = 0x0002;
 constexpr UINT SPI_GETKEYBOARDSPEED = 0x000A;
+constexpr UINT SPI_SETKEYBOARDSPEED = 0x000B;
+constexpr UINT SPI_GETSCREENSAVETIMEOUT = 0x000E;
+constexpr UINT SPI_SETSCREENSAVETIMEOUT = 0x000F;
 constexpr UINT SPI_GETSCREENSAVEACTIVE = 0x0010;
+constexpr UINT SPI_SETSCREENSAVEACTIVE = 0x0011;
 constexpr UINT SPI_SETDESKWALLPAPER = 0x0014;
 constexpr UINT SPI_GETKEYBOARDDELAY = 0x0016;
+constexpr UINT SPI_SETKEYBOARDDELAY = 0x0017;
+constexpr UINT SPI_SETDRAGFULLWINDOWS = 0x0025;
 constexpr UINT SPI_GETDRAGFULLWINDOWS = 0x0026;
 constexpr UINT SPI_GETNONCLIENTMETRICS = 0x0029;
 constexpr UINT SPI_GETWORKAREA = 0x0030;
 constexpr UINT SPI_GETANIMATION = 0x0048;
 constexpr UINT SPI_SETANIMATION = 0x0049;
 constexpr UINT SPI_GETFONTSMOOTHING = 0x004A;
+constexpr UINT SPI_SETFONTSMOOTHING = 0x004B;
 constexpr UINT SPI_GETWINDOWSEXTENSION = 0x005C;
 constexpr UINT SPI_GETSNAPTODEFBUTTON = 0x005F;
+constexpr UINT SPI_SETSNAPTODEFBUTTON = 0x0060;
 constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
 
 constexpr UINT SPIF_UPDATEINIFILE = 0x0001;
@@ -112,6 +121,8 @@ struct ANIMATIONINFO {
 // 0 for an index it does not know, as Windows answers.
 int GetSystemMetrics(int index);
 // The GET parameters above; a record's cbSize (where it has one) must match.
-// The SET parameters change nothing here and fail with ERROR_NOT_SUPPORTED.
+// The keyboard, bell and screen-saver parameters are the X server's
+// (X11_Desktop.h); the other SET parameters change nothing here and fail
+// with ERROR_NOT_SUPPORTED.
 BOOL SystemParametersInfoA(UINT action, UINT param, void* value, UINT win_ini);
 UINT GetDoubleClickTime();

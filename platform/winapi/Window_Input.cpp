@@ -1,6 +1,7 @@
 #include "platform/winapi/Window_Input.h"
 
 #include "platform/winapi/Kernel.h"
+#include "platform/winapi/X11_Desktop.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -548,7 +549,9 @@ HWND GetForegroundWindow() { return active; }
 SHORT GetKeyState(int virtual_key)
 {
     const BYTE state = key_state[static_cast<std::size_t>(virtual_key & 0xFF)];
-    return static_cast<SHORT>(((state & 0x80) ? 0x8000 : 0) | (state & 0x01));
+    // A lock key's toggle is the display's: it may change outside the program.
+    const bool toggled = X11_Lock_Key_Toggled(virtual_key).value_or((state & 0x01) != 0);
+    return static_cast<SHORT>(((state & 0x80) ? 0x8000 : 0) | (toggled ? 0x01 : 0));
 }
 
 SHORT GetAsyncKeyState(int virtual_key)

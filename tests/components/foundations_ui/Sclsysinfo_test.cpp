@@ -16,7 +16,7 @@ TEST(Sclsysinfo, FactsOfThisMachine)
     EXPECT_TRUE(info->ColorDepth() == 24 || info->ColorDepth() == 32);
     EXPECT_EQ(info->CurrentUser(), SCLSIUserName());
     EXPECT_EQ(info->VersionWIN(), SCLSIVersionStr());
-    EXPECT_EQ(info->Platform(), "Linux");
+    EXPECT_EQ(info->Platform(), "Windows NT");
     EXPECT_EQ(info->FreeSysRes(), "0 %");
     EXPECT_EQ(info->FreeGdiRes(), "0 %");
     EXPECT_TRUE(info->MemoryLoaded().ends_with(" %"));
@@ -42,7 +42,11 @@ TEST(Sclsysinfo, FactsOfThisMachine)
     EXPECT_EQ(info->ProcessorInfo()->IDString(), TSCLCPUInfoObject().IDString());
     EXPECT_GE(info->KeyboardSpeed(), 0);
 
+    // The fonts the program names map to installed families: never empty.
     TStrings* fonts = info->AllFonts();
+    ASSERT_GT(fonts->Count(), 0);
+    EXPECT_EQ(fonts, info->AllFonts());
+    EXPECT_TRUE(fonts->IndexOf("DejaVu Sans") >= 0 || fonts->IndexOf("Liberation Sans") >= 0);
     for (int i = 1; i < fonts->Count(); ++i)
         EXPECT_LE(fonts->Strings(i - 1), fonts->Strings(i));
 }
