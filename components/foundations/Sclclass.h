@@ -47,6 +47,7 @@ bool SCLCheckForSameClass(const TComponent* Owner)
 // ---- The timer pool ---------------------------------------------------------
 
 class TSCLTimerPool;
+class TSCLIniCtrl;
 
 // Sender is the pool; Count the item's calls since it was (re)enabled.
 using TSCLTimerPoolEvent = std::function<void(TObject* Sender, WORD Ident, int Count)>;
@@ -203,6 +204,9 @@ public:
     // "Software\" + CompanyName + "\" + title (else the program's path) +
     // "\" + Version + "\"; empty parts and their separators left out.
     std::string GetDefaultRegPath() const;
+    // The application's own settings control (no owner), freed with the
+    // application; made when first asked for.
+    TSCLIniCtrl* IniCtrl();
 
     // ---- Log file
     // Empty: the program's name with ".LOG"; no extension: ".LOG" added.
@@ -244,6 +248,7 @@ private:
     std::string Entry_Line(const std::string& Text) const;
 
     TSCLTimerPool* timer_pool;
+    std::unique_ptr<TSCLIniCtrl, void (*)(TSCLIniCtrl*)> ini_ctrl{nullptr, nullptr};
     std::array<bool, 250> timer_flags{};
     TSCLEditModes edit_mode{emInsert};
     std::unique_ptr<TBitmap> brush_bitmap;

@@ -45,6 +45,8 @@ template <class T>
 struct TValue_Type {
     std::function<T(const TFormValue&)> From;
     std::function<TFormValue(const T&)> To;
+    // For enumerations and sets: how many values the type has (0 unknown).
+    std::size_t Ordinal_Count = 0;
 };
 
 TValue_Type<int> Integer_Type(int Min = INT32_MIN, int Max = INT32_MAX);
@@ -78,7 +80,8 @@ TValue_Type<E> Enum_Type(std::span<const char* const> Names)
             [Names](const E& value) {
                 const auto ordinal = static_cast<std::size_t>(value);
                 return Ident_Value(ordinal < Names.size() ? Names[ordinal] : std::to_string(ordinal));
-            }};
+            },
+            Names.size()};
 }
 
 std::vector<int> Set_Ordinals(std::span<const char* const> Names, const TFormValue& Value);
@@ -100,7 +103,8 @@ TValue_Type<TSet<E>> Set_Type(std::span<const char* const> Names)
                     if (set.Contains(static_cast<E>(i)))
                         names.emplace_back(Names[i]);
                 return Set_Value(std::move(names));
-            }};
+            },
+            Names.size()};
 }
 
 // What DefineProperties sees: the reader or the writer. A class's own
@@ -125,6 +129,10 @@ public:
                                       const TStreamProc& WriteData, bool HasData) = 0;
 };
 
+// What a published property holds, as the class library's type information
+// names the kinds.
+enum TTypeKind { tkUnknown, tkInteger, tkChar, tkEnumeration, tkFloat, tkString, tkSet, tkClass, tkMethod };
+
 // One published property of a class. Instance points to the class's own type.
 struct TPropInfo {
     std::string Name;
@@ -137,7 +145,38 @@ struct TPropInfo {
     // A sub-object property ("Font"): its properties are written Font.Name.
     std::optional<std::type_index> Sub_Type;
     std::function<void*(void* Instance)> Sub_Object;
+
+    // The value without a reader or writer (settings stores): integer,
+    // character, enumeration and set properties as one number (a set as its
+    // bits) with their declared default; floats and strings as themselves.
+    // A setter raises EPropertyError for a value the property cannot take.
+    TTypeKind Kind = tkUnknown;
+    std::function<std::int64_t(void* Instance)> Get_Ordinal;
+    std::function<void(void* Instance, std::int64_t Value)> Set_Ordinal;
+    std::optional<std::int64_t> Default_Ordinal;
+    std::function<double(void* Instance)> Get_Float;
+    std::function<void(void* Instance, double Value)> Set_Float;
+    std::function<std::string(void* Instance)> Get_String;
+    std::function<void(void* Instance, const std::string& Value)> Set_String;
 };
+
+template <class T>
+struct Is_TSet : std::false_type {};
+template <class E>
+struct Is_TSet<TSet<E>> : std::true_type {
+    using Element = E;
+};
+
+// The set's members as bits (bit n for ordinal n), and back.
+template <class E>
+std::int64_t Set_Bits(const TSet<E>& Set)
+{
+    std::int64_t bits = 0;
+    for (unsigned ordinal = 0; ordinal < 32; ++ordinal)
+        if (Set.Contains(static_cast<E>(ordinal)))
+            bits |= std::int64_t{1} << ordinal;
+    return bits;
+}
 
 class TClassInfo {
 public:
@@ -281,6 +320,7 @@ public:
         using Sub = std::remove_pointer_t<std::invoke_result_t<Get, C&>>;
         TPropInfo prop;
         prop.Name = Name;
+        prop.Kind = tkClass;
         prop.Sub_Type = std::type_index(typeid(Sub));
         prop.Sub_Object = [Getter](void* instance) -> void* {
             return static_cast<void*>(std::invoke(Getter, *static_cast<C*>(instance)));
@@ -295,6 +335,7 @@ public:
     {
         TPropInfo prop;
         prop.Name = Name;
+        prop.Kind = tkMethod;
         prop.Read = [Member](void* instance, const TFormValue& value, TReader& reader) {
             if (value.Kind != TFormValue::TKind::Ident)
                 Raise_Kind_Error("handler name");
@@ -318,6 +359,7 @@ public:
     {
         TPropInfo prop;
         prop.Name = Name;
+        prop.Kind = tkClass;
         prop.Read = [Setter](void* instance, const TFormValue& value, TReader& reader) {
             if (value.Kind != TFormValue::TKind::Ident)
                 Raise_Kind_Error("component name");
@@ -349,6 +391,7 @@ public:
         using Item = std::remove_pointer_t<std::invoke_result_t<Add, C&>>;
         TPropInfo prop;
         prop.Name = Name;
+        prop.Kind = tkClass;
         prop.Read = [Clear_Items, Add_Item](void* instance, const TFormValue& value, TReader& reader) {
             if (value.Kind != TFormValue::TKind::Collection)
                 Raise_Kind_Error("collection");
@@ -422,8 +465,70 @@ private:
                 return std::nullopt;
             return Type.To(value);
         };
+        Describe_Value<T>(prop, Type, Getter, Setter, Default);
         info.properties.push_back(std::move(prop));
         return *this;
+    }
+
+    template <class T, class Get, class Set>
+    static void Describe_Value(TPropInfo& prop, const TValue_Type<T>& Type, Get Getter, Set Setter,
+                               const std::optional<T>& Default)
+    {
+        auto get = [Getter](void* instance) { return static_cast<T>(std::invoke(Getter, *static_cast<C*>(instance))); };
+        auto set = [Setter](void* instance, const T& value) { std::invoke(Setter, *static_cast<C*>(instance), value); };
+        if constexpr (std::is_same_v<T, bool>) {
+            prop.Kind = tkEnumeration;
+            prop.Get_Ordinal = [get](void* instance) { return std::int64_t{get(instance)}; };
+            prop.Set_Ordinal = [set](void* instance, std::int64_t value) { set(instance, value != 0); };
+            if (Default)
+                prop.Default_Ordinal = *Default;
+        } else if constexpr (std::is_enum_v<T>) {
+            prop.Kind = tkEnumeration;
+            prop.Get_Ordinal = [get](void* instance) { return static_cast<std::int64_t>(get(instance)); };
+            prop.Set_Ordinal = [set, count = Type.Ordinal_Count](void* instance, std::int64_t value) {
+                if (value < 0 || value >= static_cast<std::int64_t>(count))
+                    throw EPropertyError("enumeration value out of range");
+                set(instance, static_cast<T>(value));
+            };
+            if (Default)
+                prop.Default_Ordinal = static_cast<std::int64_t>(*Default);
+        } else if constexpr (Is_TSet<T>::value) {
+            using E = typename Is_TSet<T>::Element;
+            prop.Kind = tkSet;
+            prop.Get_Ordinal = [get](void* instance) { return Set_Bits(get(instance)); };
+            prop.Set_Ordinal = [set, count = Type.Ordinal_Count](void* instance, std::int64_t value) {
+                if (value < 0 || count > 32 || value >= (std::int64_t{1} << count))
+                    throw EPropertyError("set value out of range");
+                T result;
+                for (unsigned ordinal = 0; ordinal < count; ++ordinal)
+                    if (value & (std::int64_t{1} << ordinal))
+                        result.Include(static_cast<E>(ordinal));
+                set(instance, result);
+            };
+            if (Default)
+                prop.Default_Ordinal = Set_Bits(*Default);
+        } else if constexpr (std::is_integral_v<T>) {
+            prop.Kind = std::is_same_v<T, char> ? tkChar : tkInteger;
+            prop.Get_Ordinal = [get](void* instance) { return static_cast<std::int64_t>(get(instance)); };
+            // Through the stored form, so that the property's range holds.
+            prop.Set_Ordinal = [set, Type](void* instance, std::int64_t value) {
+                TFormValue stored;
+                stored.Integer = value;
+                set(instance, Type.From(stored));
+            };
+            if (Default)
+                prop.Default_Ordinal = static_cast<std::int64_t>(*Default);
+        } else if constexpr (std::is_floating_point_v<T>) {
+            prop.Kind = tkFloat;
+            prop.Get_Float = [get](void* instance) { return static_cast<double>(get(instance)); };
+            prop.Set_Float = [set](void* instance, double value) { set(instance, static_cast<T>(value)); };
+        } else if constexpr (std::is_same_v<T, std::string>) {
+            prop.Kind = tkString;
+            prop.Get_String = get;
+            prop.Set_String = set;
+        } else {
+            prop.Kind = tkClass;
+        }
     }
 
     TClassInfo& info;
