@@ -4,8 +4,11 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <optional>
+#include <sstream>
 
 #include "platform/classlib/DateUtils.h"
+#include "platform/winapi/Atomic_Save.h"
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Window.h"
 
@@ -299,16 +302,35 @@ std::intmax_t File_Size(const std::string& Name)
     return error ? -1 : static_cast<std::intmax_t>(size);
 }
 
-// The first of "<log>.l0", "<log>.l1", ... that does not exist.
-std::string Free_Backup_Name(const std::string& Log_Name)
+// The first of "<log>.l0", "<log>.l1", ... that does not exist; none when a
+// name cannot be checked (too long, a folder that cannot be read).
+std::optional<std::string> Free_Backup_Name(const std::string& Log_Name)
 {
     const std::filesystem::path base(Log_Name);
     for (int n = 0;; ++n) {
         const std::string name = std::filesystem::path(base).replace_extension(".l" + std::to_string(n)).string();
         std::error_code error;
         if (!std::filesystem::exists(name, error))
-            return name;
+            return error ? std::nullopt : std::optional<std::string>(name);
     }
+}
+
+// Moves a full log aside; false leaves it where it was.
+bool Back_Up_Log(const std::string& Log_Name)
+{
+    const std::optional<std::string> backup = Free_Backup_Name(Log_Name);
+    std::error_code error;
+    if (backup)
+        std::filesystem::rename(Log_Name, *backup, error);
+    return backup && !error;
+}
+
+bool Append_To_File(const std::string& Name, const std::string& Text)
+{
+    std::ofstream file(Name, std::ios::app | std::ios::binary);
+    file << Text;
+    file.close();
+    return !file.fail();
 }
 
 } // namespace
@@ -461,11 +483,10 @@ TSCLApplication::Log_Size_Step TSCLApplication::Check_Log_Size()
         OnLogFull(this, log_name, cancel);
     if (cancel)
         return Log_Size_Step::Cancel;
-    if (LogAction == laBackupLog) {
-        std::error_code error;
-        std::filesystem::rename(log_name, Free_Backup_Name(log_name), error);
-    }
-    return LogAction == laNone ? Log_Size_Step::Append : Log_Size_Step::Rewrite;
+    // A log that cannot be moved aside is kept whole and grows.
+    if (LogAction == laNone || (LogAction == laBackupLog && !Back_Up_Log(log_name)))
+        return Log_Size_Step::Append;
+    return Log_Size_Step::Rewrite;
 }
 
 void TSCLApplication::LogWrite(const std::string& Text)
@@ -475,22 +496,28 @@ void TSCLApplication::LogWrite(const std::string& Text)
         return;
     const bool full = step == Log_Size_Step::Rewrite;
     const bool rewrite = full || File_Size(log_name) < 0 || (Options.Contains(aoLogAlwaysClear) && !log_started);
-    std::ofstream file(log_name, rewrite ? std::ios::trunc : std::ios::app);
-    if (!file)
-        return;
+    std::ostringstream lines;
     if (full || (!log_started && Options.Contains(aoLogHeader)))
-        Write_Header(file);
+        Write_Header(lines);
+    const int previous_entry = log_entry;
     if (Text == "#CR")
-        file << "\n";
+        lines << "\n";
     else if (Text == "#Header")
-        Write_Header(file);
+        Write_Header(lines);
     else if (Text == "#Line")
-        file << Line_Of_Stars << "\n";
+        lines << Line_Of_Stars << "\n";
     else {
         log_entry = Next_Count(log_entry);
-        file << Entry_Line(Text) << "\n";
+        lines << Entry_Line(Text) << "\n";
     }
-    file.close();
+    // A new log replaces the old one only once it is written in full.
+    const std::string text = lines.str();
+    const bool written = rewrite ? !Save_File_Atomically(log_name, text.data(), text.size())
+                                 : Append_To_File(log_name, text);
+    if (!written) {
+        log_entry = previous_entry;
+        return;
+    }
     log_started = true;
 }
 

@@ -28,12 +28,22 @@ bool Write_All(int descriptor, const unsigned char* data, std::size_t size)
     return true;
 }
 
+// The start of every new file's name for a target: the target's name, cut
+// so that the whole temporary name stays within the longest file name.
+std::string Temporary_Prefix(const std::filesystem::path& target)
+{
+    constexpr std::size_t longest_kept = 200; // leaves room for ".new-<pid>-<number>"
+    return target.filename().string().substr(0, longest_kept) + ".new-";
+}
+
 // In the target's folder so that the rename stays within one file system;
 // unique per process and call so that two writers never share one.
 std::string Temporary_Name(const std::string& file_name)
 {
     static thread_local std::mt19937 generator{std::random_device{}()};
-    return file_name + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(generator());
+    const std::filesystem::path target(file_name);
+    return (target.parent_path() / Temporary_Prefix(target)).string() + std::to_string(::getpid()) + "-" +
+           std::to_string(generator());
 }
 
 // The process that made a temporary of Temporary_Name's form, or 0.
@@ -56,7 +66,7 @@ void Remove_Stale_Temporaries(const std::string& file_name)
 {
     namespace fs = std::filesystem;
     const fs::path target(file_name);
-    const std::string prefix = target.filename().string() + ".new-";
+    const std::string prefix = Temporary_Prefix(target);
     std::error_code error;
     fs::path folder = target.parent_path();
     if (folder.empty())

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/File_Size_Limit.h"
 #include "tests/support/Temp_Settings.h"
 
 namespace fs = std::filesystem;
@@ -83,6 +84,36 @@ TEST_F(Log, AFullLogIsBackedUpOrKept)
     application.LogWrite("three");
     EXPECT_EQ(full_name, application.LogName());
     EXPECT_EQ(Read_File(application.LogName()), current);
+}
+
+TEST_F(Log, AFullLogThatCannotBeMovedAsideIsKeptWhole)
+{
+    // Backup names ".l0" to ".l9" are taken; ".l10" makes a name longer than
+    // a file name may be, so the rename fails (for root too).
+    const std::string stem(252, 'a');
+    application.SetLogName((folder / (stem + ".lo")).string());
+    for (int n = 0; n < 10; ++n)
+        std::ofstream(folder / (stem + ".l" + std::to_string(n))) << "taken";
+    application.MaxLogSize = 150;
+    application.LogAction = laBackupLog;
+    application.LogWrite("one");
+    application.LogWrite("two");
+    const std::string text = Read_File(application.LogName());
+    EXPECT_NE(text.find("Entries:\n00001: one\n00002: two\n"), std::string::npos) << text;
+}
+
+TEST_F(Log, ALogThatCannotBeWrittenLeavesTheOldOneWhole)
+{
+    std::ofstream(application.LogName()) << "old run\n";
+    {
+        const File_Size_Limit limit(20); // the header alone is longer
+        application.LogWrite("first");
+    }
+    EXPECT_EQ(Read_File(application.LogName()), "old run\n");
+    EXPECT_FALSE(application.LogStarted());
+    EXPECT_EQ(application.LogEntry(), 0);
+    application.LogWrite("first");
+    EXPECT_NE(Read_File(application.LogName()).find("Entries:\n00001: first\n"), std::string::npos);
 }
 
 TEST_F(Log, ExceptionsAreLoggedWithTheirSender)

@@ -83,3 +83,11 @@ TEST_F(Atomic_Save, NewFilesOfDeadWritersAreRemovedAndThoseOfLiveOnesKept)
     EXPECT_FALSE(Save_File_Atomically(target.string(), "x", 1));
     EXPECT_EQ(Names_In(folder), (std::set<std::string>{"data.txt", live, other}));
 }
+
+TEST_F(Atomic_Save, TheLongestFileNameStillSaves)
+{
+    const fs::path longest = folder / std::string(255, 'n');
+    EXPECT_FALSE(Save_File_Atomically(longest.string(), "x", 1));
+    EXPECT_EQ(Read_Text(longest), "x");
+    EXPECT_EQ(Names_In(folder).size(), 1u);
+}
