@@ -485,6 +485,47 @@ std::string SCLShrunkFileName(const std::string& FileName, int MaxLen)
     return result;
 }
 
+// ---- System menu ---------------------------------------------------------
+
+std::vector<UINT> SCLSysMenuDeletions(TSCLSysMenuEntries Entries, bool ShortMenu, bool NewStyle)
+{
+    std::vector<UINT> positions;
+    const auto pair = [&](UINT position) { positions.insert(positions.end(), {position, position - 1}); };
+    const auto absent = [&](TSCLSysMenuEntry entry) { return !Entries.Contains(entry); };
+    const bool only_close = Entries == TSCLSysMenuEntries{smClose};
+    if (absent(smSwitch) && !NewStyle)
+        pair(ShortMenu ? 6 : 8);
+    if (absent(smClose))
+        pair(ShortMenu ? (NewStyle ? 3 : 4) : 6);
+    else if (only_close)
+        positions.push_back(ShortMenu ? (NewStyle ? 2 : 3) : 5);
+    if (!ShortMenu) {
+        constexpr std::pair<TSCLSysMenuEntry, UINT> single[] = {
+            {smMaximize, 4}, {smMinimize, 3}, {smSize, 2}, {smMove, 1}};
+        for (const auto& [entry, position] : single)
+            if (absent(entry))
+                positions.push_back(position);
+    } else {
+        if (absent(smMinimize))
+            positions.push_back(NewStyle ? 1 : 2);
+        if (absent(smMove) && !NewStyle)
+            positions.push_back(1);
+    }
+    if (absent(smRestore))
+        positions.push_back(0);
+    return positions;
+}
+
+void SCLCheckSystemMenu(TSCLSysMenuEntries Entries, HMENU Menu, bool ShortMenu)
+{
+    if (Menu == nullptr)
+        return;
+    // Linux window menus never had the task-switch entry.
+    constexpr bool new_style = true;
+    for (const UINT position : SCLSysMenuDeletions(Entries, ShortMenu, new_style))
+        DeleteMenu(Menu, position, MF_BYPOSITION);
+}
+
 // ---- LZRW block compression ---------------------------------------------
 
 WORD SCLLZRWCompress(std::span<const BYTE> Source, std::span<BYTE> Dest)

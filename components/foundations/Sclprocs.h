@@ -2,16 +2,19 @@
 // Small free functions shared by the whole component library: rectangle and
 // point arithmetic, rotation of rectangles for rotated text, minimum and
 // maximum over arrays, bit operations, the program's and the system's
-// folders, shortening of file names for display, and the LZRW block
-// compressor that the library's stored lists use.
+// folders, shortening of file names for display, system-menu pruning, and
+// the LZRW block compressor that the library's stored lists use.
 //
 // Arrays are passed as spans holding every element (no separate last index).
 
 #include <cstddef>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "platform/classlib/Classes_Component.h"
 #include "platform/winapi/WinTypes.h"
+#include "platform/winapi/Window.h"
 
 // ---- Rectangles and points ----------------------------------------------
 
@@ -82,6 +85,20 @@ std::string SCLCreatePathPrefix(TSCLPathPrefix Prefix, bool WithSlash);
 // FileName with leading folders replaced by ".../", one by one, until it
 // fits MaxLen characters or only the name is left.
 std::string SCLShrunkFileName(const std::string& FileName, int MaxLen);
+
+// ---- System menu ---------------------------------------------------------
+
+enum TSCLSysMenuEntry { smRestore, smMove, smSize, smMinimize, smMaximize, smClose, smSwitch };
+using TSCLSysMenuEntries = TSet<TSCLSysMenuEntry>;
+
+// The positions SCLCheckSystemMenu deletes to keep only Entries, highest
+// first; an absent entry goes with the separator before it where it has one.
+// ShortMenu: a menu without size and maximize entries; NewStyle: a menu
+// without the old task-switch entry.
+std::vector<UINT> SCLSysMenuDeletions(TSCLSysMenuEntries Entries, bool ShortMenu, bool NewStyle);
+// Deletes from Menu the entries that Entries leaves out; nothing for Menu 0,
+// which is what every window on Linux has (the window manager owns the menu).
+void SCLCheckSystemMenu(TSCLSysMenuEntries Entries, HMENU Menu, bool ShortMenu);
 
 // ---- LZRW block compression ---------------------------------------------
 

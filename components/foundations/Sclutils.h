@@ -23,6 +23,7 @@
 #include "components/foundations/Scl3dcaption.h"
 #include "components/foundations/Sclfxcaption.h"
 #include "components/foundations/Sclgraph.h"
+#include "components/foundations/Sclprocs.h"
 #include "platform/classlib/Classes.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Graphics.h"
@@ -273,6 +274,12 @@ TModalResult SCLShowModal(TComponent* Owner)
 // Processes the application's messages for Milliseconds, or until it
 // terminates.
 void SCLWait(DWORD Milliseconds);
+
+// Prune the window menu of the form's window (a full menu) or of the
+// application's window (a short menu) to Entries; nothing for a nil form.
+// On Linux the window manager owns that menu, so neither changes anything.
+void SCLCheckFormSysMenu(TCustomForm* Form, TSCLSysMenuEntries Entries);
+void SCLCheckApplicationSysMenu(TSCLSysMenuEntries Entries);
 
 // The opening animation: XOR focus rectangles on the screen growing from
 // (X, Y) (the cursor when X < 0) to the form's window, drawn once and then

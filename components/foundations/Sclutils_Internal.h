@@ -4,6 +4,8 @@
 
 #include "platform/classlib/Graphics.h"
 
+class TCustomForm;
+
 namespace sclutils {
 
 // Intersects the DC's clip with a rectangle for a scope and then puts the
@@ -48,5 +50,12 @@ inline int Height_Of(const RECT& r) { return r.bottom - r.top; }
 // Palettes matter only on a palette screen that the application lets
 // realise them itself.
 bool Palette_Allowed();
+
+// One pass of the explode animations from a start point to the form's window
+// rectangle (the public routines draw it twice on the screen, the second
+// pass erasing the first).
+void Draw_Explode(HDC dc, TCustomForm* form, POINT start, int delay, int steps);
+void Draw_Explode2(HDC dc, TCustomForm* form, POINT start, bool trace, int delay, int start_height, int start_width,
+                   int steps);
 
 } // namespace sclutils

@@ -1,5 +1,5 @@
-// Centring and placing forms and windows, waiting with messages, and the
-// explode animation.
+// Centring and placing forms and windows, waiting with messages, window-menu
+// pruning, and the explode animation.
 
 #include <algorithm>
 #include <array>
@@ -60,18 +60,24 @@ void Busy_Wait(int delay)
     (void)rounds;
 }
 
-void Run_Track(const Track& t, int steps, int delay)
+void Run_Track(HDC dc, const Track& t, int steps, int delay)
+{
+    for (int i = 1; i <= steps; ++i) {
+        Busy_Wait(delay);
+        const int left = static_cast<int>(Round(i * t.dx + t.x));
+        const int top = static_cast<int>(Round(i * t.dy + t.y));
+        const RECT r{left, top, static_cast<int>(Round(t.w + i * t.dw + left)),
+                     static_cast<int>(Round(t.h + i * t.dh + top))};
+        DrawFocusRect(dc, &r);
+    }
+}
+
+// The focus rectangles are XORed: the second pass erases the first.
+template <typename Pass> void Draw_Twice_On_Screen(Pass pass)
 {
     HDC screen = GetDC(nullptr);
-    for (int pass = 0; pass < 2; ++pass)
-        for (int i = 1; i <= steps; ++i) {
-            Busy_Wait(delay);
-            const int left = static_cast<int>(Round(i * t.dx + t.x));
-            const int top = static_cast<int>(Round(i * t.dy + t.y));
-            const RECT r{left, top, static_cast<int>(Round(t.w + i * t.dw + left)),
-                         static_cast<int>(Round(t.h + i * t.dh + top))};
-            DrawFocusRect(screen, &r);
-        }
+    pass(screen);
+    pass(screen);
     ReleaseDC(nullptr, screen);
 }
 
@@ -171,6 +177,18 @@ void SCLPositionWindow(HWND Wnd, const RECT& Target, TSCLDlgPosition Position, b
     SetWindowPos(Wnd, nullptr, std::max(x, 0), std::max(y, 0), 0, 0, move_only);
 }
 
+void SCLCheckFormSysMenu(TCustomForm* Form, TSCLSysMenuEntries Entries)
+{
+    if (Form)
+        SCLCheckSystemMenu(Entries, GetSystemMenu(Form->Handle(), FALSE), false);
+}
+
+void SCLCheckApplicationSysMenu(TSCLSysMenuEntries Entries)
+{
+    if (Application)
+        SCLCheckSystemMenu(Entries, GetSystemMenu(Application->Handle(), FALSE), true);
+}
+
 void SCLWait(DWORD Milliseconds)
 {
     if (Milliseconds == 0 || !Application)
@@ -180,18 +198,46 @@ void SCLWait(DWORD Milliseconds)
         Application->ProcessMessages();
 }
 
+void sclutils::Draw_Explode(HDC dc, TCustomForm* form, POINT start, int delay, int steps)
+{
+    if (steps < 4)
+        steps = 40;
+    const RECT w = Window_Rect(form->Handle());
+    const double n = steps;
+    const Track track{static_cast<double>(start.x), static_cast<double>(start.y), 0, 0,
+                      (w.left - start.x) / n, (w.top - start.y) / n, Width_Of(w) / n, Height_Of(w) / n};
+    Run_Track(dc, track, steps, std::max(delay, 1));
+}
+
+void sclutils::Draw_Explode2(HDC dc, TCustomForm* form, POINT start, bool trace, int delay, int start_height,
+                             int start_width, int steps)
+{
+    if (steps < 4)
+        steps = 40;
+    delay = std::max(delay, 1);
+    const RECT w = Window_Rect(form->Handle());
+    const double n = steps;
+    const double sw = start_width;
+    const double sh = start_height;
+    const double half_x = start.x + (w.left - start.x) / 2.0;
+    const double half_y = start.y + (w.top - start.y) / 2.0;
+    if (trace)
+        Run_Track(dc,
+                  Track{static_cast<double>(start.x), static_cast<double>(start.y), sw, sh,
+                        (half_x - start.x) / n, (half_y - start.y) / n, 0, 0},
+                  steps, delay);
+    Run_Track(dc,
+              Track{half_x, half_y, sw, sh, (w.left - half_x) / n, (w.top - half_y) / n, (Width_Of(w) - sw) / n,
+                    (Height_Of(w) - sh) / n},
+              steps, delay);
+}
+
 void SCLExplodeFormExt(TCustomForm* Form, int X, int Y, int Delay, int Steps)
 {
     if (!Form)
         return;
     const POINT start = Start_Point(X, Y);
-    if (Steps < 4)
-        Steps = 40;
-    const RECT w = Window_Rect(Form->Handle());
-    const double n = Steps;
-    const Track track{static_cast<double>(start.x), static_cast<double>(start.y), 0, 0,
-                      (w.left - start.x) / n, (w.top - start.y) / n, Width_Of(w) / n, Height_Of(w) / n};
-    Run_Track(track, Steps, std::max(Delay, 1));
+    Draw_Twice_On_Screen([&](HDC screen) { Draw_Explode(screen, Form, start, Delay, Steps); });
 }
 
 void SCLExplodeForm(TCustomForm* Form)
@@ -205,22 +251,9 @@ void SCLExplodeFormExt2(TCustomForm* Form, int X, int Y, bool Trace, int Delay, 
     if (!Form)
         return;
     const POINT start = Start_Point(X, Y);
-    if (Steps < 4)
-        Steps = 40;
-    Delay = std::max(Delay, 1);
-    const RECT w = Window_Rect(Form->Handle());
-    const double n = Steps;
-    const double sw = StartWidth;
-    const double sh = StartHeight;
-    const double half_x = start.x + (w.left - start.x) / 2.0;
-    const double half_y = start.y + (w.top - start.y) / 2.0;
-    if (Trace)
-        Run_Track(Track{static_cast<double>(start.x), static_cast<double>(start.y), sw, sh,
-                        (half_x - start.x) / n, (half_y - start.y) / n, 0, 0},
-                  Steps, Delay);
-    Run_Track(Track{half_x, half_y, sw, sh, (w.left - half_x) / n, (w.top - half_y) / n, (Width_Of(w) - sw) / n,
-                    (Height_Of(w) - sh) / n},
-              Steps, Delay);
+    Draw_Twice_On_Screen([&](HDC screen) {
+        Draw_Explode2(screen, Form, start, Trace, Delay, StartHeight, StartWidth, Steps);
+    });
 }
 
 void SCLExplodeForm2(TCustomForm* Form)

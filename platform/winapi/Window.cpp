@@ -852,6 +852,16 @@ int GetWindowRgn(HWND window, HRGN region)
     return found->region.isEmpty() ? NULLREGION : (found->region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION);
 }
 
+// ---- Window menu -------------------------------------------------------
+
+HMENU GetSystemMenu(HWND, BOOL) { return nullptr; }
+
+BOOL DeleteMenu(HMENU, UINT, UINT)
+{
+    SetLastError(ERROR_INVALID_MENU_HANDLE);
+    return FALSE;
+}
+
 // ---- Widgets -----------------------------------------------------------
 
 QWidget* Window_Widget(HWND window)

@@ -340,6 +340,17 @@ HWND ChildWindowFromPoint(HWND parent, POINT point); // client point; the parent
 int SetWindowRgn(HWND window, HRGN region, BOOL redraw);
 int GetWindowRgn(HWND window, HRGN region); // copies it; ERROR (0) when it has none
 
+// ---- Window menu -------------------------------------------------------
+
+// The window manager owns a window's menu on Linux; the program has none it
+// could change. GetSystemMenu answers 0 (no menu); DeleteMenu refuses every
+// menu with ERROR_INVALID_MENU_HANDLE.
+constexpr UINT MF_BYCOMMAND = 0x0000;
+constexpr UINT MF_BYPOSITION = 0x0400;
+constexpr DWORD ERROR_INVALID_MENU_HANDLE = 1401;
+HMENU GetSystemMenu(HWND window, BOOL revert);
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
+
 // ---- Painting ----------------------------------------------------------
 
 // Client coordinates; a null rectangle or region is the whole client area.

@@ -1,4 +1,5 @@
 #include "components/foundations/Sclprocs.h"
+#include "platform/winapi/Kernel.h"
 
 #include <gtest/gtest.h>
 
@@ -234,6 +235,43 @@ TEST(SclprocsPaths, ShrunkFileNameDropsFoldersOneByOne)
     EXPECT_EQ(SCLShrunkFileName("file.txt", 2), "file.txt");
     EXPECT_EQ(SCLShrunkFileName("/file.txt", 2), "file.txt");
     EXPECT_EQ(SCLShrunkFileName(".config/x/f", 8), ".../x/f");
+}
+
+TEST(SclprocsSystemMenu, DeletionsKeepOnlyTheEntriesAskedFor)
+{
+    const TSCLSysMenuEntries all{smRestore, smMove, smSize, smMinimize, smMaximize, smClose, smSwitch};
+    const TSCLSysMenuEntries close_only{smClose};
+    const struct {
+        const char* name;
+        TSCLSysMenuEntries entries;
+        bool short_menu;
+        bool new_style;
+        std::vector<UINT> positions;
+    } cases[] = {
+        {"everything kept", all, false, true, {}},
+        {"full, nothing kept, new", {}, false, true, {6, 5, 4, 3, 2, 1, 0}},
+        {"full, nothing kept, old", {}, false, false, {8, 7, 6, 5, 4, 3, 2, 1, 0}},
+        {"full, close only", close_only, false, true, {5, 4, 3, 2, 1, 0}},
+        {"full, no maximize nor switch, old", all - TSCLSysMenuEntries{smMaximize, smSwitch}, false, false, {8, 7, 4}},
+        {"short, nothing kept, new", {}, true, true, {3, 2, 1, 0}},
+        {"short, nothing kept, old", {}, true, false, {6, 5, 4, 3, 2, 1, 0}},
+        {"short, close only, new", close_only, true, true, {2, 1, 0}},
+        {"short, close only, old", close_only, true, false, {6, 5, 3, 2, 1, 0}},
+        {"short, no move, new", all - TSCLSysMenuEntries{smMove}, true, true, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SCLSysMenuDeletions(c.entries, c.short_menu, c.new_style), c.positions) << c.name;
+}
+
+TEST(SclprocsSystemMenu, WindowsOnLinuxHaveNoMenuToPrune)
+{
+    EXPECT_EQ(GetSystemMenu(nullptr, FALSE), nullptr);
+    SetLastError(0);
+    SCLCheckSystemMenu({}, nullptr, false); // Menu 0: nothing happens
+    SCLCheckSystemMenu({}, nullptr, true);
+    EXPECT_EQ(GetLastError(), 0u);
+    EXPECT_FALSE(DeleteMenu(nullptr, 0, MF_BYPOSITION));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_MENU_HANDLE);
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 // Placing forms and windows on the screen, and the explode animation.
 
 #include "components/foundations/Sclutils.h"
+#include "components/foundations/Sclutils_Internal.h"
+#include "tests/support/Pixel_Map.h"
 
+#include "platform/winapi/Kernel.h"
 #include "platform/winapi/System_Metrics.h"
 #include "platform/winapi/Window.h"
 
@@ -119,17 +122,104 @@ TEST(Sclutils_Windows, TargetRectangles)
     EXPECT_GT(work.bottom, work.top);
 }
 
-TEST(Sclutils_Windows, ExplodeDrawsAndErasesItsRectangles)
+TEST(Sclutils_Windows, SystemMenusAreTheWindowManagersAndStayUntouched)
 {
     TForm form(nullptr);
-    form.SetBounds(40, 40, 80, 60);
+    form.Handle();
+    Application->Handle();
+    SetLastError(0);
+    SCLCheckFormSysMenu(&form, {smClose});
+    SCLCheckFormSysMenu(nullptr, {});
+    SCLCheckApplicationSysMenu({});
+    EXPECT_EQ(GetLastError(), 0u) << "no menu was asked to change";
+}
+
+// A white memory surface to draw one explode pass on.
+class Surface {
+public:
+    Surface(int width, int height) : w(width), h(height)
+    {
+        HDC screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        old_bitmap = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width, height, WHITENESS);
+    }
+    ~Surface()
+    {
+        SelectObject(dc, old_bitmap);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    std::string Map() const
+    {
+        return Pixel_Map(w, h, [&](int x, int y) { return GetPixel(dc, x, y) == 0xFFFFFF ? '.' : '#'; });
+    }
+
+    HDC dc;
+
+private:
+    int w;
+    int h;
+    HBITMAP bitmap;
+    HGDIOBJ old_bitmap;
+};
+
+// The focus rectangles the animation should leave after one pass.
+std::string Expected_Map(std::initializer_list<RECT> rects)
+{
+    Surface expected(26, 22);
+    for (const RECT& r : rects)
+        DrawFocusRect(expected.dc, &r);
+    return expected.Map();
+}
+
+class Explode : public testing::Test {
+protected:
+    void SetUp() override { form.SetBounds(8, 8, 16, 12); }
+
+    TForm form{nullptr};
+    Surface surface{26, 22};
+};
+
+TEST_F(Explode, OnePassGrowsFromTheStartPointToTheWindow)
+{
+    // Steps of (8 / 4, 8 / 4) in place and (16 / 4, 12 / 4) in size.
+    sclutils::Draw_Explode(surface.dc, &form, POINT{0, 0}, 1, 4);
+    EXPECT_EQ(surface.Map(), Expected_Map({{2, 2, 6, 5}, {4, 4, 12, 10}, {6, 6, 18, 15}, {8, 8, 24, 20}}));
+    sclutils::Draw_Explode(surface.dc, &form, POINT{0, 0}, 1, 4);
+    EXPECT_EQ(surface.Map(), Expected_Map({}));
+}
+
+TEST_F(Explode, TheTwoStagePassTracesToHalfWayThenGrowsFromItsStartSize)
+{
+    // Trace: a 4 x 2 rectangle moved from (0, 0) towards half way, (4, 4).
+    // Then from there to the window, growing by (16 - 4) / 4 and (12 - 2) / 4;
+    // 9.5 rounds to 10 and 16.5 to 16, halves to even.
+    const std::initializer_list<RECT> growing{{5, 5, 12, 10}, {6, 6, 16, 13}, {7, 7, 20, 16}, {8, 8, 24, 20}};
+    sclutils::Draw_Explode2(surface.dc, &form, POINT{0, 0}, true, 1, 2, 4, 4);
+    EXPECT_EQ(surface.Map(), Expected_Map({{1, 1, 5, 3}, {2, 2, 6, 4}, {3, 3, 7, 5}, {4, 4, 8, 6}, {5, 5, 12, 10},
+                                           {6, 6, 16, 13}, {7, 7, 20, 16}, {8, 8, 24, 20}}));
+
+    Surface untraced(26, 22);
+    sclutils::Draw_Explode2(untraced.dc, &form, POINT{0, 0}, false, 1, 2, 4, 4);
+    EXPECT_EQ(untraced.Map(), Expected_Map(growing));
+}
+
+TEST_F(Explode, TheScreenEndsAsItBeganAndANilFormDrawsNothing)
+{
     HDC screen = GetDC(nullptr);
-    const COLORREF before = GetPixel(screen, 40, 40);
+    const COLORREF before = GetPixel(screen, 8, 8);
     SCLExplodeFormExt(&form, 0, 0, 1, 4);
     SCLExplodeFormExt2(&form, 0, 0, true, 1, 10, 20, 4);
-    EXPECT_EQ(GetPixel(screen, 40, 40), before);
+    EXPECT_EQ(GetPixel(screen, 8, 8), before);
     ReleaseDC(nullptr, screen);
     SCLExplodeForm(nullptr);
+    SCLExplodeForm2(nullptr);
     SCLWait(0);
 }
 
