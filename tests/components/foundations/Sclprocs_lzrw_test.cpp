@@ -67,6 +67,21 @@ TEST(SclprocsLZRW, FixedBlocks)
     Bytes twice = sixteen;
     twice.insert(twice.end(), sixteen.begin(), sixteen.end());
 
+    // 32768 zeros then "ABCDEFABCDEFx", filling the largest block: eight runs
+    // of 4095, a literal zero and a match of 7 at distance 1 reach position
+    // 32768. The repeat of "ABCDEF" there is within reach but its first copy
+    // sits at 32768, which never qualifies: thirteen literals.
+    Bytes late = Bytes(32768, 0);
+    const Bytes tail = Text("ABCDEFABCDEFx");
+    late.insert(late.end(), tail.begin(), tail.end());
+    Bytes late_block{0x40, 0xFF, 0x40};
+    for (int run = 0; run < 8; ++run)
+        late_block.insert(late_block.end(), {0x00, 0x0F, 0xEF, 0x00});
+    late_block.insert(late_block.end(), {0x00, 0x00, 0x14});
+    late_block.insert(late_block.end(), tail.begin(), tail.begin() + 6);
+    late_block.insert(late_block.end(), {0x00, 0x00});
+    late_block.insert(late_block.end(), tail.begin() + 6, tail.end());
+
     const std::vector<Case> cases{
         {"empty", {}, {0x80}},
         {"one byte", {0x5A}, {0x80, 0x5A}},
@@ -80,6 +95,7 @@ TEST(SclprocsLZRW, FixedBlocks)
          {0x40, 0xFF, 0x80, 0x00, 0x0F, 0xEF, 0x00, 0x00, 0x0F, 0xEF, 0x00, 0x00, 0x0F, 0xEF, 0x00,
           0x00, 0x0F, 0xEF, 0x00, 0x00, 0x0F, 0xEF, 0x00, 0x00, 0x0F, 0xEF, 0x00, 0x00, 0x0F, 0xEF,
           0x00, 0x00, 0x0F, 0xEF, 0x00, 0x00, 0x00, 0x05, 0x00}},
+        {"late repeat", late, late_block},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Compress(c.input), c.block) << c.name;
