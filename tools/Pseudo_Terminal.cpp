@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <system_error>
 #include <termios.h>
@@ -86,6 +87,11 @@ bool Pseudo_Terminal::Is_Port_Taken(int com_number)
 
 std::size_t Pseudo_Terminal::Queued() const
 {
+    // The poll first lets the kernel hand over what the program just wrote.
+    pollfd far_end {master, 0, 0};
+    if (master >= 0) {
+        poll(&far_end, 1, 0);
+    }
     int count = 0;
     return master >= 0 && ioctl(master, FIONREAD, &count) == 0 && count > 0 ? static_cast<std::size_t>(count) : 0;
 }
@@ -95,6 +101,15 @@ std::size_t Pseudo_Terminal::Delivered() const
     int count = 0;
     return device_end >= 0 && ioctl(device_end, FIONREAD, &count) == 0 && count > 0 ? static_cast<std::size_t>(count)
                                                                                       : 0;
+}
+
+// A poll of the device end waits for the kernel's pending hand-over.
+void Pseudo_Terminal::Wait_Delivered() const
+{
+    if (device_end >= 0) {
+        pollfd device {device_end, 0, 0};
+        poll(&device, 1, 0);
+    }
 }
 
 std::vector<BYTE> Pseudo_Terminal::Read_Queued()

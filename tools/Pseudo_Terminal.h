@@ -33,6 +33,10 @@ public:
     std::size_t Queued() const;
     // Bytes written to the program and waiting in its device's input queue.
     std::size_t Delivered() const;
+    // Returns once every byte written so far has reached the device's input
+    // queue: the kernel hands them over from a worker thread, a moment after
+    // the write.
+    void Wait_Delivered() const;
     // Takes what the program sent, without waiting.
     std::vector<BYTE> Read_Queued();
     // Hands bytes to the program; false when the line is gone. Bytes that do

@@ -111,10 +111,7 @@ bool Wcu_Simulator::Wait_Idle()
     bool idle = idle_changed.wait_for(lock, std::chrono::seconds(2), [this] {
         return !busy && unanswered.empty() && line.Queued() == 0;
     });
-    lock.unlock();
-    // The pseudo-terminal hands the last bytes written to the device end
-    // a moment later.
-    Pause_Ms(2);
+    line.Wait_Delivered();
     return idle;
 }
 

@@ -2,9 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <string>
 #include <thread>
 
 namespace {
+
+// The scheduler's state of one of this process's threads: 'S' while it
+// sleeps in a wait, 'R' while it runs.
+char Thread_State(DWORD thread_id)
+{
+    std::ifstream stat("/proc/self/task/" + std::to_string(thread_id) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const auto name_end = line.rfind(") ");
+    return name_end == std::string::npos || name_end + 2 >= line.size() ? '?' : line[name_end + 2];
+}
 
 HANDLE Make_Event(bool manual, bool initial = false)
 {
@@ -50,12 +65,32 @@ TEST(Kernel_Events, AutoResetSignalIsConsumedByTheWaitThatReportsIt)
     CloseHandle(automatic);
 }
 
-TEST(Kernel_Events, WaitWakesWhenAnotherThreadSets)
+TEST(Kernel_Events, AWaitBlocksUntilAnotherThreadSetsAndTakesTheSignal)
 {
     HANDLE event = Make_Event(false);
-    std::thread setter([event] { SetEvent(event); });
+    const DWORD waiter = GetCurrentThreadId();
+    std::atomic<bool> set {false};
+    std::atomic<bool> seen_blocked {false};
+    std::thread setter([&] {
+        // Set only once the waiter sleeps in its wait (a wait that never
+        // blocks is set after a while all the same, and fails below).
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!(seen_blocked = Thread_State(waiter) == 'S') && std::chrono::steady_clock::now() < limit) {
+            std::this_thread::yield();
+        }
+        set = true;
+        SetEvent(event);
+    });
     EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0);
+    EXPECT_TRUE(set) << "the wait ended before the event was set";
     setter.join();
+    EXPECT_TRUE(seen_blocked) << "the wait never blocked";
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT) << "the wait left the auto-reset signal";
+
+    // Nobody sets it: the wait lasts its time.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(WaitForSingleObject(event, 30), WAIT_TIMEOUT);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(30));
     CloseHandle(event);
 }
 

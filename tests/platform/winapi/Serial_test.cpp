@@ -5,10 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -55,6 +61,21 @@ std::vector<BYTE> Wait_Sent(Pseudo_Terminal& line, std::size_t expected)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return received;
+}
+
+// Capabilities belong to each thread: the calling thread alone loses root's
+// way past file permissions, so that it meets them as a user does.
+void Drop_Permission_Override()
+{
+    __user_cap_header_struct header {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] {};
+    if (syscall(SYS_capget, &header, data) != 0) {
+        return;
+    }
+    for (int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
+        data[capability / 32].effective &= ~(1u << (capability % 32));
+    }
+    syscall(SYS_capset, &header, data);
 }
 
 class Serial_Port : public ::testing::Test {
@@ -222,4 +243,113 @@ TEST(Serial_Names, CallsOnOtherHandlesFail)
     EXPECT_FALSE(PurgeComm(INVALID_HANDLE_VALUE, PURGE_RXCLEAR));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
     CloseHandle(event);
+}
+
+TEST_F(Serial_Port, PurgeKeepsWhatWasWrittenToAPseudoTerminal)
+{
+    DCB setup = Line_Setup(38400, 8, NOPARITY, ONESTOPBIT);
+    ASSERT_TRUE(SetCommState(port, &setup));
+    // Written bytes count as sent: a request purged at once still arrives,
+    // however late the far end reads it.
+    for (int i = 0; i < 50; ++i) {
+        const BYTE request = static_cast<BYTE>('A' + i % 26);
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(port, &request, 1, &written, nullptr));
+        ASSERT_TRUE(PurgeComm(port, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR));
+        ASSERT_EQ(Wait_Sent(line, 1), std::vector<BYTE> {request}) << i;
+    }
+}
+
+TEST_F(Serial_Port, AWaitOnThePortEndsWithInputOrAHangUp)
+{
+    EXPECT_EQ(WaitForSingleObject(port, 0), WAIT_TIMEOUT);
+    ASSERT_TRUE(line.Write({0x2A}));
+    EXPECT_EQ(WaitForSingleObject(port, INFINITE), WAIT_OBJECT_0);
+    // Waiting takes nothing: the byte is still there to read.
+    BYTE byte = 0;
+    DWORD count = 0;
+    ASSERT_TRUE(ReadFile(port, &byte, 1, &count, nullptr));
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(WaitForSingleObject(port, 0), WAIT_TIMEOUT);
+
+    line.Hang_Up();
+    EXPECT_EQ(WaitForSingleObject(port, INFINITE), WAIT_OBJECT_0);
+    EXPECT_FALSE(ReadFile(port, &byte, 1, &count, nullptr));
+}
+
+TEST(Serial_Devices, EachComNumberReachesItsFixedDeviceUnlessItsLinkSaysOtherwise)
+{
+    Temp_Settings settings;
+    const char* const fixed[16] = {
+        "/dev/ttyS0",   "/dev/ttyS1",   "/dev/ttyS2",   "/dev/ttyS3",   "/dev/ttyUSB0", "/dev/ttyUSB1",
+        "/dev/ttyUSB2", "/dev/ttyUSB3", "/dev/ttyACM0", "/dev/ttyACM1", "/dev/ttyACM2", "/dev/ttyACM3",
+        "/dev/ttyS4",   "/dev/ttyS5",   "/dev/ttyS6",   "/dev/ttyS7",
+    };
+    for (int com = 1; com <= 16; ++com) {
+        EXPECT_EQ(Com_Port_Device(com), fs::path(fixed[com - 1])) << "COM" << com;
+    }
+    EXPECT_EQ(Com_Port_Device(0), fs::path());
+    EXPECT_EQ(Com_Port_Device(17), fs::path());
+
+    // A link overrides every number, whether or not its device exists; a
+    // relative one is read from the ports folder.
+    const fs::path ports = settings.Program_Folder() / "ports";
+    fs::create_directories(ports);
+    for (int com = 1; com <= 16; ++com) {
+        fs::create_symlink("/dev/serial/by-id/adapter-" + std::to_string(com), ports / ("COM" + std::to_string(com)));
+    }
+    for (int com = 1; com <= 16; ++com) {
+        EXPECT_EQ(Com_Port_Device(com), fs::path("/dev/serial/by-id/adapter-" + std::to_string(com))) << com;
+    }
+    fs::create_symlink("../serial", ports / "COM17");
+    EXPECT_EQ(Com_Port_Device(17), ports / "../serial");
+}
+
+TEST(Serial_Devices, ALinkThatPointsNowhereFailsWithoutFallingBackToTheFixedDevice)
+{
+    Temp_Settings settings;
+    const fs::path ports = settings.Program_Folder() / "ports";
+    fs::create_directories(ports);
+    // Whatever the machine has at /dev/ttyS0, the link decides.
+    fs::create_symlink(settings.Config_Home() / "unplugged", ports / "COM1");
+    EXPECT_EQ(Com_Port_Device(1), settings.Config_Home() / "unplugged");
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(Open_Com("\\\\.\\COM1"), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(Open_Com("\\\\.\\COM17"), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
+// A user outside the device's group: refused as a port held elsewhere, so
+// that the program reports it as no valid or free port.
+TEST(Serial_Devices, ADeviceWithoutPermissionIsRefusedAsAPortInUse)
+{
+    Temp_Settings settings;
+    Pseudo_Terminal line;
+    ASSERT_TRUE(line.Publish(3));
+    ASSERT_EQ(chmod(line.Device_Path().c_str(), 0), 0);
+    bool refused_to_user = false;
+    HANDLE port = nullptr;
+    DWORD error = ERROR_SUCCESS;
+    std::thread user([&] {
+        Drop_Permission_Override();
+        const int fd = open(line.Device_Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        refused_to_user = fd < 0 && errno == EACCES;
+        if (fd >= 0) {
+            close(fd);
+        }
+        SetLastError(ERROR_SUCCESS);
+        port = Open_Com("\\\\.\\COM3");
+        error = GetLastError();
+    });
+    user.join();
+    if (port != INVALID_HANDLE_VALUE) {
+        CloseHandle(port);
+    }
+    if (!refused_to_user) {
+        GTEST_SKIP() << "this process opens any device whatever its permissions";
+    }
+    EXPECT_EQ(port, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(error, ERROR_ACCESS_DENIED);
 }
