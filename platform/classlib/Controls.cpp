@@ -1,50 +1,20 @@
+// The control classes' core: the control and its properties, windowed
+// controls' windows and children, and message dispatch. Mouse, focus,
+// alignment and painting have units of their own (Controls_*.cpp).
+
 #include "platform/classlib/Controls.h"
 
 #include <algorithm>
-#include <cctype>
 #include <unordered_map>
 
+#include "platform/classlib/Controls_Internal.h"
 #include "platform/classlib/Forms.h"
-#include "platform/classlib/Menus.h"
 
 namespace {
 
-// The windowless control that has the mouse captured through its parent's window.
-TControl* capture_control = nullptr;
-// The control under the mouse, for CM_MOUSEENTER and CM_MOUSELEAVE.
-TControl* mouse_control = nullptr;
 // Windows made by the library, to their controls. Never freed: windows may
 // go after static destruction has begun.
 std::unordered_map<HWND, TWinControl*>& window_controls = *new std::unordered_map<HWND, TWinControl*>;
-// Control canvases holding a DC of their own.
-std::vector<TControlCanvas*>& canvases_with_dc = *new std::vector<TControlCanvas*>;
-
-bool Point_In(const RECT& rect, POINT point)
-{
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
-}
-
-bool Rects_Meet(const RECT& a, const RECT& b)
-{
-    return std::max(a.left, b.left) < std::min(a.right, b.right) &&
-           std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
-}
-
-bool Is_Mouse_Message(UINT message) { return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST; }
-
-void Set_Mouse_Control(TControl* control)
-{
-    if (control == mouse_control)
-        return;
-    TControl* old = mouse_control;
-    mouse_control = control;
-    if (!control)
-        Application->CancelHint(); // the mouse left the program's windows
-    if (old)
-        old->Perform(CM_MOUSELEAVE, 0, 0);
-    if (control)
-        control->Perform(CM_MOUSEENTER, 0, 0);
-}
 
 // The library's window class for a control class, registered on first use.
 void Register_Window_Class(const TCreateParams& params)
@@ -62,63 +32,6 @@ void Register_Window_Class(const TCreateParams& params)
 } // namespace
 
 // ---- Helpers -----------------------------------------------------------------
-
-TShiftState KeysToShiftState(WORD Keys)
-{
-    TShiftState shift;
-    if (Keys & MK_SHIFT)
-        shift.Include(ssShift);
-    if (Keys & MK_CONTROL)
-        shift.Include(ssCtrl);
-    if (Keys & MK_LBUTTON)
-        shift.Include(ssLeft);
-    if (Keys & MK_RBUTTON)
-        shift.Include(ssRight);
-    if (Keys & MK_MBUTTON)
-        shift.Include(ssMiddle);
-    if (GetKeyState(VK_MENU) < 0)
-        shift.Include(ssAlt);
-    return shift;
-}
-
-TShiftState KeyDataToShiftState(LPARAM KeyData)
-{
-    TShiftState shift;
-    if (GetKeyState(VK_SHIFT) < 0)
-        shift.Include(ssShift);
-    if (GetKeyState(VK_CONTROL) < 0)
-        shift.Include(ssCtrl);
-    if (KeyData & KF_ALTDOWN_BIT)
-        shift.Include(ssAlt);
-    return shift;
-}
-
-bool IsAccel(WORD VK, const std::string& Str)
-{
-    // "&&" is a literal ampersand; the first single '&' marks the accelerator.
-    for (std::size_t i = 0; i + 1 < Str.size(); ++i) {
-        if (Str[i] != '&')
-            continue;
-        if (Str[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        const auto wanted = std::toupper(static_cast<unsigned char>(VK & 0xFF));
-        return std::toupper(static_cast<unsigned char>(Str[i + 1])) == wanted;
-    }
-    return false;
-}
-
-TControl* GetCaptureControl()
-{
-    HWND captured = GetCapture();
-    if (!captured)
-        return nullptr;
-    if (capture_control && capture_control->Parent() && capture_control->Parent()->HandleAllocated() &&
-        capture_control->Parent()->Handle() == captured)
-        return capture_control;
-    return FindControl(captured);
-}
 
 TWinControl* FindControl(HWND Handle)
 {
@@ -141,69 +54,6 @@ TCustomForm* ValidParentForm(TControl* Control)
     return form;
 }
 
-// ---- TControlCanvas ------------------------------------------------------------
-
-TControlCanvas::~TControlCanvas() { FreeHandle(); }
-
-void TControlCanvas::CreateHandle()
-{
-    auto* windowed = dynamic_cast<TWinControl*>(control);
-    TWinControl* host = windowed ? windowed : control->Parent();
-    if (!host)
-        return;
-    HWND window = host->Handle();
-    HDC dc = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    if (!dc)
-        return;
-    if (!windowed) {
-        // A windowless control draws in its parent's client area, moved to
-        // its own position and kept inside its bounds.
-        SetWindowOrgEx(dc, -control->Left(), -control->Top(), nullptr);
-        IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
-    }
-    own_dc = dc;
-    own_dc_window = window;
-    canvases_with_dc.push_back(this);
-    SetHandle(dc);
-}
-
-void TControlCanvas::FreeHandle()
-{
-    if (!own_dc)
-        return;
-    SetHandle(nullptr);
-    ReleaseDC(own_dc_window, own_dc);
-    own_dc = nullptr;
-    own_dc_window = nullptr;
-    std::erase(canvases_with_dc, this);
-}
-
-void TControlCanvas::Paint_Through(HDC DC, const std::function<void()>& Paint)
-{
-    Lock();
-    FreeHandle();
-    SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        SetHandle(nullptr);
-        Unlock();
-        throw;
-    }
-    SetHandle(nullptr);
-    Unlock();
-}
-
-void FreeDeviceContexts()
-{
-    while (!canvases_with_dc.empty()) {
-        TControlCanvas* canvas = canvases_with_dc.back();
-        canvas->Lock();
-        canvas->FreeHandle();
-        canvas->Unlock();
-    }
-}
-
 // ---- TControl --------------------------------------------------------------------
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
@@ -215,10 +65,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 TControl::~TControl()
 {
     Destroying();
-    if (capture_control == this)
-        capture_control = nullptr;
-    if (mouse_control == this)
-        mouse_control = nullptr;
+    controls_internal::Forget_Mouse_Control(this);
     Application->Control_Destroyed(this);
     font.OnChange = nullptr;
     if (parent)
@@ -272,6 +119,7 @@ void TControl::SetBoundsRect(const RECT& Rect)
 RECT TControl::ClientRect() { return RECT{0, 0, width, height}; }
 
 void TControl::SetClientWidth(int Value) { SetWidth(width - ClientWidth() + Value); }
+
 void TControl::SetClientHeight(int Value) { SetHeight(height - ClientHeight() + Value); }
 
 POINT TControl::ClientOrigin()
@@ -292,14 +140,6 @@ POINT TControl::ScreenToClient(POINT Point)
 {
     const POINT origin = ClientOrigin();
     return POINT{Point.x - origin.x, Point.y - origin.y};
-}
-
-void TControl::SetAlign(TAlign Value)
-{
-    if (Value == align)
-        return;
-    align = Value;
-    RequestAlign();
 }
 
 void TControl::SetVisible(bool Value)
@@ -398,92 +238,16 @@ void TControl::SetCursor(TCursor Value)
     Perform(CM_CURSORCHANGED, 0, 0);
 }
 
-bool TControl::MouseCapture() { return GetCaptureControl() == this; }
-
-void TControl::SetMouseCapture(bool Value)
-{
-    if (MouseCapture() == Value)
-        return;
-    ReleaseCapture();
-    capture_control = nullptr;
-    if (!Value)
-        return;
-    if (auto* windowed = dynamic_cast<TWinControl*>(this)) {
-        SetCapture(windowed->Handle());
-    } else if (parent) {
-        capture_control = this;
-        SetCapture(parent->Handle());
-    }
-}
-
-void TControl::InvalidateControl(bool IsVisible, bool IsOpaque)
-{
-    if (!IsVisible || !parent || !parent->HandleAllocated())
-        return;
-    const RECT bounds = BoundsRect();
-    InvalidateRect(parent->Handle(), &bounds, IsOpaque ? FALSE : TRUE);
-}
-
-void TControl::Invalidate() { InvalidateControl(visible, control_style.Contains(csOpaque)); }
-
-void TControl::Repaint()
-{
-    Invalidate();
-    Update();
-}
-
-void TControl::Update()
-{
-    if (parent)
-        parent->Update();
-}
-
 void TControl::SetZOrder(bool TopMost)
 {
     if (parent)
         parent->Move_Control(this, TopMost);
 }
 
-void TControl::RequestAlign()
-{
-    if (parent)
-        parent->Realign();
-}
-
 void TControl::Resize()
 {
     if (OnResize)
         OnResize(this);
-}
-
-void TControl::Click()
-{
-    if (OnClick)
-        OnClick(this);
-}
-
-void TControl::DblClick()
-{
-    if (OnDblClick)
-        OnDblClick(this);
-}
-
-void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (OnMouseDown)
-        OnMouseDown(this, Button, Shift, X, Y);
-}
-
-void TControl::MouseMove(TShiftState Shift, int X, int Y)
-{
-    if (OnMouseMove)
-        OnMouseMove(this, Shift, X, Y);
-}
-
-void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (OnMouseUp)
-        OnMouseUp(this, Button, Shift, X, Y);
 }
 
 void TControl::Loaded()
@@ -512,72 +276,6 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
     TMessage message{Msg, WParam, LParam, 0};
     WindowProc(message);
     return message.Result;
-}
-
-void TControl::WndProc(TMessage& Message)
-{
-    if (Is_Mouse_Message(Message.Msg)) {
-        // A control without double clicks sees a second press as a press.
-        if (!control_style.Contains(csDoubleClicks) &&
-            (Message.Msg == WM_LBUTTONDBLCLK || Message.Msg == WM_RBUTTONDBLCLK || Message.Msg == WM_MBUTTONDBLCLK))
-            Message.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
-        Application->HintMouseMessage(this, Message);
-    }
-    Dispatch(Message);
-}
-
-void TControl::Mouse_Button_Down(TMessage& Message, TMouseButton Button, bool Double)
-{
-    if (Button == mbLeft) {
-        if (control_style.Contains(csCaptureMouse))
-            SetMouseCapture(true);
-        if (Double) {
-            if (control_style.Contains(csClickEvents))
-                DblClick();
-        } else if (control_style.Contains(csClickEvents)) {
-            control_state.Include(csClicked);
-        }
-    }
-    if (control_style.Contains(csNoStdEvents))
-        return;
-    TShiftState shift = KeysToShiftState(static_cast<WORD>(Message.WParam));
-    if (Double)
-        shift.Include(ssDouble);
-    const POINT point = Message_Point(Message.LParam);
-    MouseDown(Button, shift, point.x, point.y);
-}
-
-void TControl::Mouse_Button_Up(TMessage& Message, TMouseButton Button)
-{
-    const POINT point = Message_Point(Message.LParam);
-    if (Button == mbLeft) {
-        if (control_style.Contains(csCaptureMouse))
-            SetMouseCapture(false);
-        if (control_state.Contains(csClicked)) {
-            control_state.Exclude(csClicked);
-            if (Point_In(ClientRect(), point))
-                Click();
-        }
-    }
-    if (!control_style.Contains(csNoStdEvents))
-        MouseUp(Button, KeysToShiftState(static_cast<WORD>(Message.WParam)), point.x, point.y);
-    if (Button == mbRight)
-        Context_Popup(point);
-}
-
-void TControl::Context_Popup(POINT Point)
-{
-    // The nearest popup menu up the parents, as the context menu request
-    // goes up to the parent of a control without one.
-    for (TControl* control = this; control; control = control->Parent()) {
-        auto* menu = dynamic_cast<TPopupMenu*>(control->popup_menu);
-        if (!menu || !menu->AutoPopup())
-            continue;
-        const POINT screen = ClientToScreen(Point);
-        menu->SetPopupComponent(control);
-        menu->Popup(screen.x, screen.y);
-        return;
-    }
 }
 
 bool TControl::Dispatch_Change_Message(TMessage& Message)
@@ -887,24 +585,6 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     RequestAlign();
 }
 
-void TWinControl::Invalidate()
-{
-    if (handle)
-        InvalidateRect(handle, nullptr, ControlStyle().Contains(csOpaque) ? FALSE : TRUE);
-}
-
-void TWinControl::Repaint()
-{
-    Invalidate();
-    Update();
-}
-
-void TWinControl::Update()
-{
-    if (handle)
-        UpdateWindow(handle);
-}
-
 // ---- TWinControl: children -----------------------------------------------------
 
 TControl* TWinControl::Controls(int Index) const
@@ -946,8 +626,7 @@ void TWinControl::InsertControl(TControl* AControl)
 
 void TWinControl::RemoveControl(TControl* AControl)
 {
-    if (capture_control == AControl)
-        capture_control = nullptr;
+    controls_internal::Forget_Capture_Control(AControl);
     const auto windowed = std::find_if(win_controls.begin(), win_controls.end(),
                                        [AControl](TWinControl* child) { return child == AControl; });
     if (windowed != win_controls.end()) {
@@ -1010,192 +689,7 @@ void TWinControl::Notify_Controls(UINT Msg)
         Controls(i)->WindowProc(message);
 }
 
-TControl* TWinControl::ControlAtPos(POINT Pos, bool AllowDisabled, bool AllowWinControls)
-{
-    auto hit = [&](TControl* control) {
-        if (!control->Visible() || (!control->Enabled() && !AllowDisabled) || !Point_In(control->BoundsRect(), Pos))
-            return false;
-        const POINT local{Pos.x - control->Left(), Pos.y - control->Top()};
-        return control->Perform(CM_HITTEST, 0, Point_LParam(local)) != 0;
-    };
-    if (AllowWinControls)
-        for (auto it = win_controls.rbegin(); it != win_controls.rend(); ++it)
-            if (hit(*it))
-                return *it;
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
-        if (hit(*it))
-            return *it;
-    return nullptr;
-}
-
-// ---- TWinControl: alignment ------------------------------------------------------
-
-void TWinControl::EnableAlign()
-{
-    if (align_level > 0 && --align_level == 0 && control_state.Contains(csAlignmentNeeded))
-        Realign();
-}
-
-void TWinControl::Realign()
-{
-    if (align_level > 0 || ComponentState().Contains(csLoading)) {
-        control_state.Include(csAlignmentNeeded);
-        return;
-    }
-    control_state.Exclude(csAlignmentNeeded);
-    RECT rect = ClientRect();
-    AdjustClientRect(rect);
-    DisableAlign();
-    AlignControls(nullptr, rect);
-    --align_level; // no second pass for what the children asked meanwhile
-    control_state.Exclude(csAlignmentNeeded);
-}
-
-void TWinControl::AdjustClientRect(RECT&) {}
-
-void TWinControl::Align_One(TControl* control, RECT& rect)
-{
-    const int w = control->Width();
-    const int h = control->Height();
-    switch (control->Align()) {
-    case alTop:
-        control->SetBounds(rect.left, rect.top, rect.right - rect.left, h);
-        rect.top += h;
-        break;
-    case alBottom:
-        control->SetBounds(rect.left, rect.bottom - h, rect.right - rect.left, h);
-        rect.bottom -= h;
-        break;
-    case alLeft:
-        control->SetBounds(rect.left, rect.top, w, rect.bottom - rect.top);
-        rect.left += w;
-        break;
-    case alRight:
-        control->SetBounds(rect.right - w, rect.top, w, rect.bottom - rect.top);
-        rect.right -= w;
-        break;
-    case alClient:
-        control->SetBounds(rect.left, rect.top, std::max<int>(rect.right - rect.left, 0),
-                           std::max<int>(rect.bottom - rect.top, 0));
-        break;
-    case alNone:
-        break;
-    }
-}
-
-void TWinControl::AlignControls(TControl*, RECT& Rect)
-{
-    // Edges first in the order top, bottom, left, right, then the client;
-    // controls of one edge stack from the edge inwards in the order of
-    // their positions.
-    for (TAlign edge : {alTop, alBottom, alLeft, alRight, alClient}) {
-        std::vector<TControl*> aligned;
-        for (int i = 0; i < ControlCount(); ++i)
-            if (Controls(i)->Align() == edge && Controls(i)->Visible())
-                aligned.push_back(Controls(i));
-        auto key = [edge](TControl* c) {
-            switch (edge) {
-            case alTop: return c->Top();
-            case alBottom: return -(c->Top() + c->Height());
-            case alLeft: return c->Left();
-            case alRight: return -(c->Left() + c->Width());
-            default: return 0;
-            }
-        };
-        std::stable_sort(aligned.begin(), aligned.end(), [&](TControl* a, TControl* b) { return key(a) < key(b); });
-        for (TControl* control : aligned)
-            Align_One(control, Rect);
-    }
-}
-
 // ---- TWinControl: focus and keys ---------------------------------------------------
-
-bool TWinControl::Focused() { return handle && GetFocus() == handle; }
-
-bool TWinControl::CanFocus()
-{
-    TCustomForm* form = GetParentForm(this);
-    if (!form || !form->Visible() || !form->Enabled())
-        return false;
-    for (TControl* control = this; control != form; control = control->Parent())
-        if (!control->Visible() || !control->Enabled())
-            return false;
-    return true;
-}
-
-void TWinControl::SetFocus()
-{
-    if (TCustomForm* form = GetParentForm(this)) {
-        form->FocusControl(this);
-    } else if (parent_window) {
-        ::SetFocus(Handle());
-    } else {
-        ValidParentForm(this);
-    }
-}
-
-void TWinControl::SetTabStop(bool Value)
-{
-    if (Value == tab_stop)
-        return;
-    tab_stop = Value;
-    if (handle) {
-        const LONG style = GetWindowLongA(handle, GWL_STYLE);
-        SetWindowLongA(handle, GWL_STYLE,
-                       Value ? (style | static_cast<LONG>(WS_TABSTOP)) : (style & ~static_cast<LONG>(WS_TABSTOP)));
-    }
-}
-
-int TWinControl::TabOrder() const
-{
-    if (!parent)
-        return -1;
-    const auto& list = parent->tab_list;
-    const auto found = std::find(list.begin(), list.end(), this);
-    return found == list.end() ? -1 : static_cast<int>(found - list.begin());
-}
-
-void TWinControl::SetTabOrder(int Value)
-{
-    if (!parent)
-        return;
-    auto& list = parent->tab_list;
-    std::erase(list, this);
-    const auto position = static_cast<std::size_t>(std::clamp(Value, 0, static_cast<int>(list.size())));
-    list.insert(list.begin() + static_cast<std::ptrdiff_t>(position), this);
-}
-
-void TWinControl::Tab_Order_List(std::vector<TWinControl*>& List)
-{
-    for (TWinControl* child : tab_list) {
-        List.push_back(child);
-        child->Tab_Order_List(List);
-    }
-}
-
-TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop)
-{
-    std::vector<TWinControl*> list;
-    Tab_Order_List(list);
-    if (list.empty())
-        return nullptr;
-    const auto count = static_cast<int>(list.size());
-    const auto found = std::find(list.begin(), list.end(), CurControl);
-    int start = found == list.end() ? (GoForward ? count - 1 : 0) : static_cast<int>(found - list.begin());
-    for (int step = 1; step <= count; ++step) {
-        const int index = ((start + (GoForward ? step : -step)) % count + count) % count;
-        TWinControl* candidate = list[static_cast<std::size_t>(index)];
-        if (candidate->CanFocus() && (!CheckTabStop || candidate->TabStop()))
-            return candidate;
-    }
-    return nullptr;
-}
-
-void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop)
-{
-    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop))
-        next->SetFocus();
-}
 
 void TWinControl::SetCtl3D(bool Value)
 {
@@ -1215,203 +709,7 @@ void TWinControl::SetParentCtl3D(bool Value)
         Perform(CM_PARENTCTL3DCHANGED, 0, 0);
 }
 
-void TWinControl::DoEnter()
-{
-    if (OnEnter)
-        OnEnter(this);
-}
-
-void TWinControl::DoExit()
-{
-    if (OnExit)
-        OnExit(this);
-}
-
-void TWinControl::KeyDown(WORD& Key, TShiftState Shift)
-{
-    if (OnKeyDown)
-        OnKeyDown(this, Key, Shift);
-}
-
-void TWinControl::KeyUp(WORD& Key, TShiftState Shift)
-{
-    if (OnKeyUp)
-        OnKeyUp(this, Key, Shift);
-}
-
-void TWinControl::KeyPress(char& Key)
-{
-    if (OnKeyPress)
-        OnKeyPress(this, Key);
-}
-
-TWinControl* TWinControl::Key_Preview_Form()
-{
-    TCustomForm* form = GetParentForm(this);
-    if (!form || form == this || !form->KeyPreview())
-        return nullptr;
-    return form;
-}
-
-bool TWinControl::Do_Key_Down(TMessage& Message)
-{
-    if (TWinControl* form = Key_Preview_Form(); form && form->Do_Key_Down(Message))
-        return true;
-    auto key = static_cast<WORD>(Message.WParam);
-    if (!ControlStyle().Contains(csNoStdEvents))
-        KeyDown(key, KeyDataToShiftState(Message.LParam));
-    Message.WParam = key;
-    return key == 0;
-}
-
-bool TWinControl::Do_Key_Up(TMessage& Message)
-{
-    if (TWinControl* form = Key_Preview_Form(); form && form->Do_Key_Up(Message))
-        return true;
-    auto key = static_cast<WORD>(Message.WParam);
-    if (!ControlStyle().Contains(csNoStdEvents))
-        KeyUp(key, KeyDataToShiftState(Message.LParam));
-    Message.WParam = key;
-    return key == 0;
-}
-
-bool TWinControl::Do_Key_Press(TMessage& Message)
-{
-    if (TWinControl* form = Key_Preview_Form(); form && form->Do_Key_Press(Message))
-        return true;
-    auto key = static_cast<char>(Message.WParam);
-    if (!ControlStyle().Contains(csNoStdEvents))
-        KeyPress(key);
-    Message.WParam = static_cast<unsigned char>(key);
-    return key == 0;
-}
-
-bool TWinControl::Dialog_Char(TMessage& Message)
-{
-    // An accelerator goes to the form's controls first, unless this control
-    // takes characters itself.
-    if (Message.Msg == WM_CHAR && (Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS))
-        return false;
-    if (Message.Msg == WM_SYSCHAR && Message.WParam == VK_SPACE)
-        return false;
-    TCustomForm* form = GetParentForm(this);
-    return form && form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0;
-}
-
-bool TWinControl::Dialog_Key(TMessage& Message)
-{
-    // Tab moves the focus unless this control takes tabs itself.
-    if (Message.WParam != VK_TAB || (Perform(WM_GETDLGCODE, 0, 0) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
-        return false;
-    TCustomForm* form = GetParentForm(this);
-    return form && form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0;
-}
-
-bool TWinControl::Key_Message(TMessage& Message)
-{
-    switch (Message.Msg) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        return Do_Key_Down(Message) || Dialog_Key(Message);
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        return Do_Key_Up(Message);
-    case WM_CHAR:
-        return Dialog_Char(Message) || Do_Key_Press(Message);
-    case WM_SYSCHAR:
-        return Dialog_Char(Message);
-    default:
-        return false;
-    }
-}
-
 // ---- TWinControl: mouse, painting and messages -------------------------------------------
-
-void TWinControl::Track_Mouse_Control(TMessage& Message)
-{
-    // The control under the mouse, wherever the message goes under capture.
-    POINT screen = Message_Point(Message.LParam);
-    ::ClientToScreen(handle, &screen);
-    TControl* now = nullptr;
-    if (TWinControl* window = FindControl(WindowFromPoint(screen))) {
-        POINT local = screen;
-        ::ScreenToClient(window->handle, &local);
-        now = window->ControlAtPos(local, true);
-        if (!now)
-            now = window;
-    }
-    Set_Mouse_Control(now);
-    TRACKMOUSEEVENT track;
-    track.dwFlags = TME_LEAVE;
-    track.hwndTrack = handle;
-    TrackMouseEvent(&track);
-}
-
-void TWinControl::Mouse_Left_Window()
-{
-    if (mouse_control && (mouse_control == this || mouse_control->Parent() == this))
-        Set_Mouse_Control(nullptr);
-}
-
-bool TWinControl::Route_Mouse_To_Child(TMessage& Message)
-{
-    TControl* control = nullptr;
-    const POINT point = Message_Point(Message.LParam);
-    if (GetCapture() == handle) {
-        if (capture_control && capture_control->Parent() == this)
-            control = capture_control;
-    } else {
-        control = ControlAtPos(point, false);
-    }
-    if (!control)
-        return false;
-    const POINT local{point.x - control->Left(), point.y - control->Top()};
-    Message.Result = control->Perform(Message.Msg, Message.WParam, Point_LParam(local));
-    return true;
-}
-
-void TWinControl::PaintWindow(HDC) {}
-
-void TWinControl::PaintControls(HDC DC, TControl* First)
-{
-    auto start = controls.begin();
-    if (First) {
-        start = std::find(controls.begin(), controls.end(), First);
-        if (start == controls.end())
-            start = controls.begin();
-    }
-    RECT clip;
-    if (GetClipBox(DC, &clip) == 0)
-        return; // nothing is drawable
-    // A copy: a control may change the list while it paints.
-    const std::vector<TControl*> painted(start, controls.end());
-    for (TControl* control : painted) {
-        if (!control->Visible() || !Rects_Meet(control->BoundsRect(), clip))
-            continue;
-        const int saved = SaveDC(DC);
-        OffsetWindowOrgEx(DC, -control->Left(), -control->Top(), nullptr);
-        IntersectClipRect(DC, 0, 0, control->Width(), control->Height());
-        control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-        RestoreDC(DC, saved);
-    }
-}
-
-void TWinControl::PaintHandler(TMessage& Message)
-{
-    PAINTSTRUCT paint;
-    auto dc = reinterpret_cast<HDC>(Message.WParam);
-    const bool own = dc == nullptr;
-    if (own)
-        dc = BeginPaint(handle, &paint);
-    if (!dc)
-        return;
-    const int saved = SaveDC(dc);
-    PaintWindow(dc);
-    RestoreDC(dc, saved);
-    PaintControls(dc, nullptr);
-    if (own)
-        EndPaint(handle, &paint);
-}
 
 void TWinControl::Window_Pos_Changing(TMessage& Message)
 {
@@ -1432,44 +730,6 @@ void TWinControl::Window_Pos_Changing(TMessage& Message)
         }
     }
     DefaultHandler(Message);
-}
-
-void TWinControl::Erase_Background(TMessage& Message)
-{
-    const RECT client = ClientRect();
-    FillRect(reinterpret_cast<HDC>(Message.WParam), &client, brush.Handle());
-    Message.Result = 1;
-}
-
-void TWinControl::Set_Cursor(TMessage& Message)
-{
-    if (static_cast<LRESULT>(LOWORD(static_cast<DWORD>(Message.LParam))) == HTCLIENT) {
-        TCursor cursor = Screen->Cursor();
-        if (cursor == crDefault) {
-            POINT point;
-            GetCursorPos(&point);
-            ::ScreenToClient(handle, &point);
-            TControl* control = ControlAtPos(point, false);
-            cursor = control && control->Cursor() != crDefault ? control->Cursor() : Cursor();
-        }
-        if (cursor != crDefault) {
-            ::SetCursor(Screen->Cursors(cursor));
-            Message.Result = 1;
-            return;
-        }
-    }
-    DefaultHandler(Message);
-}
-
-void TWinControl::WndProc(TMessage& Message)
-{
-    if (Is_Mouse_Message(Message.Msg) && handle) {
-        if (Message.Msg == WM_MOUSEMOVE)
-            Track_Mouse_Control(Message);
-        if (Message.Msg != WM_MOUSEWHEEL && Route_Mouse_To_Child(Message))
-            return;
-    }
-    TControl::WndProc(Message);
 }
 
 bool TWinControl::Dispatch_Window_Message(TMessage& Message)
@@ -1566,29 +826,4 @@ void TWinControl::DefaultHandler(TMessage& Message)
 {
     if (handle)
         Message.Result = CallWindowProcA(DefWindowProcA, handle, Message.Msg, Message.WParam, Message.LParam);
-}
-
-// ---- TGraphicControl and TCustomControl ------------------------------------------------
-
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), canvas(this) {}
-
-TGraphicControl::~TGraphicControl() { canvas.FreeHandle(); }
-
-void TGraphicControl::Dispatch(TMessage& Message)
-{
-    if (Message.Msg != WM_PAINT) {
-        TControl::Dispatch(Message);
-        return;
-    }
-    if (Message.WParam)
-        canvas.Paint_Through(reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
-}
-
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), canvas(this) {}
-
-TCustomControl::~TCustomControl() { canvas.FreeHandle(); }
-
-void TCustomControl::PaintWindow(HDC DC)
-{
-    canvas.Paint_Through(DC, [this] { Paint(); });
 }
