@@ -50,6 +50,12 @@ int Image_Row(const BITMAPINFOHEADER& header, int height, int line)
     return header.biHeight > 0 ? height - 1 - line : line;
 }
 
+// 32-bit rows to or from a 32-bit DIB section move whole, the fourth byte with them.
+bool Whole_Pixels(const Gdi_Bitmap& bitmap, const BITMAPINFOHEADER& header)
+{
+    return bitmap.Keeps_Fourth_Byte() && header.biBitCount == 32;
+}
+
 } // namespace
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height)
@@ -121,7 +127,11 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMA
     std::vector<QRgb> row(static_cast<std::size_t>(header.biWidth));
     for (UINT line = 0; line < count; ++line) {
         const auto* pixels = reinterpret_cast<const QRgb*>(object->image.constScanLine(Image_Row(header, height, static_cast<int>(start + line))));
-        Gdi_Pack_Row(pixels, header.biWidth, header.biBitCount, static_cast<uchar*>(bits) + Dib_Stride(header) * line);
+        uchar* out = static_cast<uchar*>(bits) + Dib_Stride(header) * line;
+        if (Whole_Pixels(*object, header))
+            std::memcpy(out, pixels, static_cast<std::size_t>(header.biWidth) * 4);
+        else
+            Gdi_Pack_Row(pixels, header.biWidth, header.biBitCount, out);
     }
     return static_cast<int>(count);
 }
@@ -139,7 +149,15 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, 
     const UINT count = std::min<UINT>(lines, static_cast<UINT>(height) - start);
     for (UINT line = 0; line < count; ++line) {
         auto* pixels = reinterpret_cast<QRgb*>(object->image.scanLine(Image_Row(header, height, static_cast<int>(start + line))));
-        Gdi_Unpack_Row(static_cast<const uchar*>(bits) + Dib_Stride(header) * line, header.biBitCount, pixels, header.biWidth);
+        const uchar* in = static_cast<const uchar*>(bits) + Dib_Stride(header) * line;
+        if (Whole_Pixels(*object, header)) {
+            std::memcpy(pixels, in, static_cast<std::size_t>(header.biWidth) * 4);
+            continue;
+        }
+        Gdi_Unpack_Row(in, header.biBitCount, pixels, header.biWidth);
+        if (object->Keeps_Fourth_Byte())
+            for (int x = 0; x < header.biWidth; ++x)
+                pixels[x] &= 0xFFFFFFu;
         if (object->Is_Mono())
             for (int x = 0; x < header.biWidth; ++x)
                 pixels[x] = Gdi_Mono_Pixel(pixels[x]);

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr QRgb opaque = 0xFF000000u;
-
 // Four pixels at a time, whatever the optimisation level the project is built with.
 using Pixel_Vector = QRgb __attribute__((vector_size(16)));
 constexpr int vector_pixels = 4;
@@ -38,8 +36,9 @@ inline Pixels Evaluate(Pixels p, Pixels s, Pixels d)
 // Sources either are the destination row itself or lie elsewhere: each block
 // is read whole before it is written.
 template <unsigned code>
-void Rop_Row(const QRgb* p, const QRgb* s, QRgb* d, int count)
+void Rop_Row(const QRgb* p, const QRgb* s, QRgb* d, int count, QRgb fourth_byte)
 {
+    const Pixel_Vector opaque = {fourth_byte, fourth_byte, fourth_byte, fourth_byte};
     int i = 0;
     for (; i + vector_pixels <= count; i += vector_pixels) {
         Pixel_Vector vp, vs, vd;
@@ -50,15 +49,15 @@ void Rop_Row(const QRgb* p, const QRgb* s, QRgb* d, int count)
         std::memcpy(d + i, &result, sizeof(result));
     }
     for (; i < count; ++i)
-        d[i] = Evaluate<code>(p[i], s[i], d[i]) | opaque;
+        d[i] = Evaluate<code>(p[i], s[i], d[i]) | fourth_byte;
 }
 
-void Copy_Source_Row(const QRgb*, const QRgb* s, QRgb* d, int count)
+void Copy_Source_Row(const QRgb*, const QRgb* s, QRgb* d, int count, QRgb)
 {
     std::memmove(d, s, static_cast<std::size_t>(count) * sizeof(QRgb));
 }
 
-void Copy_Pattern_Row(const QRgb* p, const QRgb*, QRgb* d, int count)
+void Copy_Pattern_Row(const QRgb* p, const QRgb*, QRgb* d, int count, QRgb)
 {
     std::memmove(d, p, static_cast<std::size_t>(count) * sizeof(QRgb));
 }
@@ -78,12 +77,26 @@ struct Axis_Map {
     int source_count;
     bool mirrored;
 
-    int Source(int dest) const
+    int Source(int dest) const { return At(std::int64_t(dest - dest_from) * source_count / dest_count); }
+    bool Identity() const { return dest_count == source_count && !mirrored; }
+    bool Shrinks() const { return dest_count < source_count; }
+    // Every source coordinate that falls on one destination coordinate when
+    // shrinking, within [0, size): the first and one past the last, in
+    // increasing order.
+    std::pair<int, int> Sources(int dest, int size) const
     {
-        const std::int64_t offset = std::int64_t(dest - dest_from) * source_count / dest_count;
+        const std::int64_t first = std::int64_t(dest - dest_from) * source_count / dest_count;
+        const std::int64_t end = std::max(first + 1, std::int64_t(dest - dest_from + 1) * source_count / dest_count);
+        const int a = At(first);
+        const int b = At(end - 1);
+        return {std::max(std::min(a, b), 0), std::min(std::max(a, b) + 1, size)};
+    }
+
+private:
+    int At(std::int64_t offset) const
+    {
         return mirrored ? source_from + source_count - 1 - static_cast<int>(offset) : source_from + static_cast<int>(offset);
     }
-    bool Identity() const { return dest_count == source_count && !mirrored; }
 };
 
 // Normalises a start and a signed extent: answers the start and the positive
@@ -104,14 +117,19 @@ struct Source {
     QRgb source_back = 0;
     bool mono_to_color = false;
     bool color_to_mono = false;
+    // Between a surface that keeps the fourth byte and one that does not,
+    // pixels take the destination's: 0 (what GDI drew) or 0xFF.
+    bool retag = false;
+    QRgb fourth_byte = 0;
 
+    bool Converts() const { return mono_to_color || color_to_mono || retag; }
     QRgb Convert(QRgb pixel) const
     {
         if (mono_to_color)
             return (pixel & 0xFFFFFFu) ? back : text;
         if (color_to_mono)
             return (pixel & 0xFFFFFFu) == (source_back & 0xFFFFFFu) ? 0xFFFFFFFFu : 0xFF000000u;
-        return pixel;
+        return retag ? (pixel & 0xFFFFFFu) | fourth_byte : pixel;
     }
 };
 
@@ -125,6 +143,9 @@ struct Blit_Request {
     std::uint8_t back;   // where the mask is clear
     const QImage* mask = nullptr;
     QPoint mask_origin;  // mask pixel of the destination rectangle's top-left
+    // Shrinking under BLACKONWHITE ANDs the source pixels that fall on one
+    // destination pixel, under WHITEONBLACK ORs them; the other modes pick one.
+    int combine_mode = COLORONCOLOR;
 };
 
 // The columns (or rows) of the destination whose source lies within the source surface.
@@ -149,12 +170,33 @@ public:
     std::vector<QRgb> other;
 };
 
+// The AND or OR of the source pixels that fall on destination pixel (x, y).
+QRgb Combined_Source(const Blit_Request& request, int x, int y)
+{
+    const QImage& image = *request.source->image;
+    const bool and_mode = request.combine_mode == BLACKONWHITE;
+    QRgb combined = and_mode ? 0xFFFFFFFFu : 0u;
+    const auto [row_from, row_to] = request.y_map.Sources(y, image.height());
+    const auto [column_from, column_to] = request.x_map.Sources(x, image.width());
+    for (int source_y = row_from; source_y < row_to; ++source_y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(source_y));
+        for (int source_x = column_from; source_x < column_to; ++source_x)
+            combined = and_mode ? combined & row[source_x] : combined | row[source_x];
+    }
+    return combined;
+}
+
 const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count, std::vector<QRgb>& buffer)
 {
     const Source& source = *request.source;
+    if (request.combine_mode != COLORONCOLOR) {
+        for (int i = 0; i < count; ++i)
+            buffer[static_cast<std::size_t>(i)] = source.Convert(Combined_Source(request, x_from + i, y));
+        return buffer.data();
+    }
     const int source_y = request.y_map.Source(y);
     const auto* row = reinterpret_cast<const QRgb*>(source.image->constScanLine(source_y));
-    const bool direct = request.x_map.Identity() && !source.mono_to_color && !source.color_to_mono;
+    const bool direct = request.x_map.Identity() && !source.Converts();
     if (direct)
         return row + request.x_map.Source(x_from);
     for (int i = 0; i < count; ++i)
@@ -166,7 +208,7 @@ const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count
 class Pattern_Rows {
 public:
     Pattern_Rows(const Blit_Request& request, Gdi_Raster& raster, int width)
-        : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), target(raster), pixels(static_cast<std::size_t>(width), opaque),
+        : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), target(raster), pixels(static_cast<std::size_t>(width), request.dest->Fourth_Byte()),
           painted(static_cast<std::size_t>(width))
     {
         per_row = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
@@ -197,15 +239,16 @@ void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, QRgb* dest_r
     const QRgb* pattern = patterns.Row(y, from, count);
     const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source) : dest_row + from;
     QRgb* dest = dest_row + from;
+    const QRgb fourth_byte = request.dest->Fourth_Byte();
     if (!request.mask) {
-        Gdi_Rop_Row_For(request.fore)(pattern, source, dest, count);
+        Gdi_Rop_Row_For(request.fore)(pattern, source, dest, count, fourth_byte);
         return;
     }
     // Both operations on copies of the destination, then the mask picks per pixel.
     std::vector<QRgb> fore_row(dest, dest + count);
     std::copy_n(dest, count, buffers.other.begin());
-    Gdi_Rop_Row_For(request.fore)(pattern, source, fore_row.data(), count);
-    Gdi_Rop_Row_For(request.back)(pattern, source, buffers.other.data(), count);
+    Gdi_Rop_Row_For(request.fore)(pattern, source, fore_row.data(), count, fourth_byte);
+    Gdi_Rop_Row_For(request.back)(pattern, source, buffers.other.data(), count, fourth_byte);
     const auto* mask_row = reinterpret_cast<const QRgb*>(request.mask->constScanLine(y - request.dest_rect.top() + request.mask_origin.y()));
     const int mask_x = request.mask_origin.x() - request.dest_rect.left();
     for (int i = 0; i < count; ++i)
@@ -216,7 +259,7 @@ void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, QRgb* dest_r
 bool Copy_Whole_Rows(const Blit_Request& request, const QRect& area)
 {
     if (!request.source || request.fore != 0xCC || request.back != 0xCC || !request.x_map.Identity() || !request.y_map.Identity() ||
-        request.source->mono_to_color || request.source->color_to_mono)
+        request.source->Converts())
         return false;
     const QImage& from = *request.source->image;
     QImage& to = request.dest->Surface();
@@ -262,9 +305,11 @@ void Prepare_Source(Source& source, Gdi_Dc& dest, Gdi_Dc& source_dc, const QRect
     }
     source.mono_to_color = source_dc.Is_Mono() && !dest.Is_Mono();
     source.color_to_mono = !source_dc.Is_Mono() && dest.Is_Mono();
-    source.text = Gdi_To_Pixel(dest.state.text_color);
-    source.back = Gdi_To_Pixel(dest.state.bk_color);
-    source.source_back = Gdi_To_Pixel(source_dc.state.bk_color);
+    source.text = dest.Surface_Pixel(dest.state.text_color);
+    source.back = dest.Surface_Pixel(dest.state.bk_color);
+    source.source_back = source_dc.Surface_Pixel(source_dc.state.bk_color);
+    source.fourth_byte = dest.Fourth_Byte();
+    source.retag = source.fourth_byte != source_dc.Fourth_Byte();
 }
 
 BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int x_source, int y_source, int width_source,
@@ -291,6 +336,9 @@ BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int x_s
         Prepare_Source(request.source.emplace(), *dest_dc, *source_dc, QRect(source_at, QSize(sw, sh)), request.dest_rect);
         request.x_map = {request.dest_rect.left(), dw, source_at.x(), sw, dest_mirrored != source_mirrored};
         request.y_map = {request.dest_rect.top(), dh, source_at.y(), sh, dest_flipped != source_flipped};
+        const int mode = dest_dc->state.stretch_mode;
+        if ((mode == BLACKONWHITE || mode == WHITEONBLACK) && (request.x_map.Shrinks() || request.y_map.Shrinks()))
+            request.combine_mode = mode;
     }
     return Run_Blit(request);
 }

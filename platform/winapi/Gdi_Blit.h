@@ -7,8 +7,11 @@
 
 #include <cstdint>
 
-// d[i] = op(p[i], s[i], d[i]) for i < count; p and s may alias d.
-using Gdi_Rop_Row = void (*)(const QRgb* p, const QRgb* s, QRgb* d, int count);
+// d[i] = op(p[i], s[i], d[i]) | fourth_byte for i < count, op on all 32
+// bits; p and s may alias d. fourth_byte is the destination's
+// Gdi_Dc::Fourth_Byte; the copies (SRCCOPY, PATCOPY) take their operand's
+// pixels as they are.
+using Gdi_Rop_Row = void (*)(const QRgb* p, const QRgb* s, QRgb* d, int count, QRgb fourth_byte);
 
 Gdi_Rop_Row Gdi_Rop_Row_For(std::uint8_t code);
 

@@ -188,8 +188,31 @@ QRegion Gdi_Dc::Drawable_Region() const
 
 QRgb Gdi_Dc::Surface_Pixel(COLORREF color) const
 {
-    QRgb pixel = Gdi_To_Pixel(color);
-    return Is_Mono() ? Gdi_Mono_Pixel(pixel) : pixel;
+    const QRgb pixel = Gdi_To_Pixel(Resolved_Color(color));
+    if (Is_Mono())
+        return Gdi_Mono_Pixel(pixel);
+    return (pixel & 0xFFFFFFu) | Fourth_Byte();
+}
+
+COLORREF Gdi_Dc::Resolved_Color(COLORREF color) const
+{
+    if ((color >> 16) == 0x10FF)
+        return 0x000000;
+    if ((color >> 24) != 0x01)
+        return color & 0xFFFFFF;
+    const Gdi_Palette* palette = Gdi_Find<Gdi_Palette>(state.palette);
+    const std::size_t index = color & 0xFFFF;
+    if (!palette || palette->entries.empty())
+        return 0x000000;
+    // An index past the palette's end takes its first entry.
+    const PALETTEENTRY& entry = palette->entries[index < palette->entries.size() ? index : 0];
+    return static_cast<COLORREF>(entry.peRed) | (static_cast<COLORREF>(entry.peGreen) << 8) | (static_cast<COLORREF>(entry.peBlue) << 16);
+}
+
+QRgb Gdi_Dc::Fourth_Byte() const
+{
+    const Gdi_Bitmap* bitmap = kind == Kind::Memory ? Selected_Bitmap() : nullptr;
+    return bitmap && bitmap->Keeps_Fourth_Byte() ? 0u : 0xFF000000u;
 }
 
 void Gdi_Dc::Begin_Access()
@@ -414,9 +437,10 @@ int GetClipRgn(HDC dc, HRGN region)
 
 // ---- Colours and modes -------------------------------------------------
 
-COLORREF SetTextColor(HDC dc, COLORREF color) { return Swap_Field(dc, &Gdi_Dc_State::text_color, color & 0xFFFFFF, CLR_INVALID); }
+// Colours keep their palette flags: they are resolved when drawn, against the palette selected then.
+COLORREF SetTextColor(HDC dc, COLORREF color) { return Swap_Field(dc, &Gdi_Dc_State::text_color, color, CLR_INVALID); }
 COLORREF GetTextColor(HDC dc) { return Read_Field(dc, &Gdi_Dc_State::text_color, CLR_INVALID); }
-COLORREF SetBkColor(HDC dc, COLORREF color) { return Swap_Field(dc, &Gdi_Dc_State::bk_color, color & 0xFFFFFF, CLR_INVALID); }
+COLORREF SetBkColor(HDC dc, COLORREF color) { return Swap_Field(dc, &Gdi_Dc_State::bk_color, color, CLR_INVALID); }
 COLORREF GetBkColor(HDC dc) { return Read_Field(dc, &Gdi_Dc_State::bk_color, CLR_INVALID); }
 
 int SetBkMode(HDC dc, int mode)

@@ -66,8 +66,18 @@ public:
     // Where drawing may touch pixels: the clip (if any) within the surface, device coordinates.
     QRegion Drawable_Region() const;
 
-    // A colour as it lands on this surface (black or white on a monochrome one).
+    // A colour as it lands on this surface (black or white on a monochrome
+    // one), its fourth byte as Fourth_Byte() says.
     QRgb Surface_Pixel(COLORREF color) const;
+    // The RGB value of a colour here: a palette index (0x01 flag) takes the
+    // selected palette's entry, a DIB colour-table index (0x10FF flag) has no
+    // table on a 32-bit surface and gives black, PALETTERGB (0x02) is plain RGB.
+    COLORREF Resolved_Color(COLORREF color) const;
+    // A 32-bit DIB section's surface keeps each pixel's fourth byte, as its
+    // memory does: drawn colours have 0 there and raster operations work on
+    // all 32 bits. Every other surface keeps it 0xFF, as QImage's RGB32
+    // wants. The byte that raster results are ORed with: 0 or 0xFF000000.
+    QRgb Fourth_Byte() const;
 
     // Bracket every pixel access: rows a caller wrote in a DIB section's
     // memory are brought in before; after, the memory is known to lag behind.

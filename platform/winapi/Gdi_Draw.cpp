@@ -30,6 +30,8 @@ struct Stroke {
     std::vector<Pen_Pixel> pixels;
     QRegion wide;
     QRegion Covered() const;
+    // Another stroke's pixels and, drawn too, the end pixel its lines leave out.
+    void Add(const Stroke& other, QPoint end);
 };
 
 QRegion Stroke::Covered() const
@@ -38,6 +40,14 @@ QRegion Stroke::Covered() const
     for (const Pen_Pixel& pixel : pixels)
         parts.emplace_back(pixel.x, pixel.y, 1, 1);
     return Gdi_Union_All(std::move(parts));
+}
+
+void Stroke::Add(const Stroke& other, QPoint end)
+{
+    pixels.insert(pixels.end(), other.pixels.begin(), other.pixels.end());
+    wide += other.wide;
+    if (other.wide.isEmpty())
+        pixels.push_back({end.x(), end.y(), true});
 }
 
 // On and off runs of the styled one-pixel pens.
@@ -111,8 +121,9 @@ void Line_Pixels(QPoint a, QPoint b, const QRect& limit, Dash_Walker& dashes, st
     const std::int64_t last = std::clamp<std::int64_t>(step_major > 0 ? high - start + 1 : start - low + 1, first, major);
     dashes.Skip(first);
     for (std::int64_t i = first; i < last; ++i) {
-        // Nearest minor coordinate; an exact half stays on the start's side.
-        const std::int64_t offset = (2 * i * minor + major - 1) / (2 * major);
+        // Nearest minor coordinate; an exact half goes to the smaller
+        // coordinate whichever way the line runs, as GDI's does.
+        const std::int64_t offset = (2 * i * minor + major - (step_minor > 0 ? 1 : 0)) / (2 * major);
         const std::int64_t along = i * step_major;
         const std::int64_t across = offset * step_minor;
         const std::int64_t x = a.x() + (x_major ? along : across);
@@ -168,15 +179,6 @@ QRegion Stroke_Path_Region(const QPainterPath& path, int width, const QRect& lim
     });
 }
 
-QRegion Fill_Path_Region(const QPainterPath& path, const QRect& limit)
-{
-    return Painted_Region(path.boundingRect(), limit, [&](QPainter& painter) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::black);
-        painter.drawPath(path);
-    });
-}
-
 class Drawing {
 public:
     explicit Drawing(Gdi_Dc& context)
@@ -213,19 +215,6 @@ public:
         return stroke;
     }
 
-    Stroke Path_Stroke(const QPainterPath& path) const
-    {
-        Stroke stroke;
-        if (Has_Pen())
-            stroke.wide = Wide_Pen() ? Stroke_Path_Region(path, pen->Width(), Limit())
-                                     : Painted_Region(path.boundingRect().adjusted(-1, -1, 1, 1), Limit(), [&](QPainter& painter) {
-                painter.setPen(QPen(Qt::black, 0));
-                painter.setBrush(Qt::NoBrush);
-                painter.drawPath(path);
-            });
-        return stroke;
-    }
-
     // The fill first, outside the pen's pixels, then the pen: each pixel is mixed once.
     void Paint(const QRegion& fill, const Stroke& stroke)
     {
@@ -239,8 +228,9 @@ public:
         const QRgb color = dc.Surface_Pixel(pen->log_pen.lopnColor);
         const QRgb gap = dc.Surface_Pixel(dc.state.bk_color);
         raster.Plot_Region(stroke.wide, color, rop2);
+        // A line's pixel on the region part is mixed there already.
         for (const Pen_Pixel& pixel : stroke.pixels)
-            if (pixel.on || dc.state.bk_mode == OPAQUE)
+            if ((pixel.on || dc.state.bk_mode == OPAQUE) && !stroke.wide.contains(QPoint(pixel.x, pixel.y)))
                 raster.Plot(pixel.x, pixel.y, pixel.on ? color : gap, rop2);
     }
 
@@ -257,37 +247,116 @@ std::vector<QPoint> Device_Points(const Drawing& drawing, const POINT* points, i
     return device;
 }
 
-// The frame of a rectangle outline under a wide pen centred on the lines
-// through the outermost pixels: the extra pixel of an even width falls outside.
-QRegion Wide_Frame(const QRect& pixels, int width)
-{
-    const int outside = width / 2;
-    const int inside = (width - 1) / 2;
-    QRect outer = pixels.adjusted(-outside, -outside, inside, inside);
-    QRect inner = pixels.adjusted(inside + 1, inside + 1, -outside - 1, -outside - 1);
-    return QRegion(outer).subtracted(QRegion(inner));
-}
-
-// The box of a figure in pixel-centre geometry: its outline runs through the
-// centres of the outermost pixels.
-QRectF Figure_Box(const Drawing& drawing, int left, int top, int right, int bottom)
+// The box a figure is drawn in, device coordinates, normalised; right and bottom excluded.
+QRect Figure_Box(const Drawing& drawing, int left, int top, int right, int bottom)
 {
     const QPoint a = drawing.Device(std::min(left, right), std::min(top, bottom));
     const QPoint b = drawing.Device(std::max(left, right), std::max(top, bottom));
-    if (drawing.Has_Pen())
-        return QRectF(a.x() + 0.5, a.y() + 0.5, b.x() - a.x() - 1, b.y() - a.y() - 1);
-    // Without a pen the fill ends one pixel short on the right and bottom.
-    return QRectF(a.x(), a.y(), b.x() - a.x() - 1, b.y() - a.y() - 1);
+    return QRect(a, QSize(b.x() - a.x(), b.y() - a.y()));
 }
 
-// GDI's angle of a radial point, as the parametric angle Qt's arcs use.
-qreal Arc_Angle(const QRectF& box, const QPointF& point)
+// A closed figure's shape: a rectangle (no corners), a rounded rectangle or an ellipse.
+struct Figure_Shape {
+    bool ellipse = false;
+    int corner_width = 0;
+    int corner_height = 0;
+
+    // The shape filling `box`; `grow` pixels out on each side (negative: in) bend the corners with it.
+    QRegion Region(const QRect& box, int grow, const QRect& limit) const
+    {
+        if (ellipse)
+            return Gdi_Ellipse_Region(box, limit);
+        return Gdi_Round_Rect_Region(box, std::max(0, std::abs(corner_width) + 2 * grow), std::max(0, std::abs(corner_height) + 2 * grow), limit);
+    }
+};
+
+// The pixels of a region that touch its outside on a side: the one-pixel
+// outline of the shape, joined corner to corner.
+QRegion Thin_Frame(const QRegion& shape)
 {
-    const QPointF centre = box.center();
-    const qreal rx = std::max<qreal>(box.width() / 2, 0.5);
-    const qreal ry = std::max<qreal>(box.height() / 2, 0.5);
-    return std::atan2(-(point.y() - centre.y()) / ry, (point.x() - centre.x()) / rx) * 180 / std::numbers::pi;
+    QRegion interior = shape;
+    for (QPoint shift : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+        interior &= shape.translated(shift);
+    return shape.subtracted(interior);
 }
+
+struct Figure_Pixels {
+    QRegion outline; // the pen's pixels
+    QRegion inside;  // the outline and everything it encloses
+};
+
+// A closed figure in its box. A one-pixel pen runs along the outermost
+// pixels; a wide pen is centred there, its extra pixel of an even width
+// outside, unless it is an inside-frame pen, which keeps within the box.
+// Without a pen the fill ends one pixel short on the right and bottom.
+Figure_Pixels Figure(const Drawing& drawing, const QRect& box, const Figure_Shape& shape)
+{
+    const QRect limit = drawing.Limit();
+    if (!drawing.Has_Pen())
+        return {QRegion(), shape.Region(box.adjusted(0, 0, -1, -1), 0, limit)};
+    const int width = drawing.Wide_Pen() ? drawing.pen->Width() : 1;
+    if (width == 1) {
+        const QRegion inside = shape.Region(box, 0, limit);
+        return {Thin_Frame(inside), inside};
+    }
+    const bool inside_frame = drawing.pen->Style() == PS_INSIDEFRAME;
+    const int out = inside_frame ? 0 : width / 2;
+    const int in = inside_frame ? 0 : (width - 1) / 2;
+    const QRect outer = box.adjusted(-out, -out, in, in);
+    const QRegion inside = shape.Region(outer, out, limit);
+    return {inside.subtracted(shape.Region(outer.adjusted(width, width, -width, -width), out - width, limit)), inside};
+}
+
+// The pixels of a region that a test keeps.
+QRegion Kept_Pixels(const QRegion& region, const std::function<bool(int x, int y)>& keep)
+{
+    std::vector<QRegion> rows;
+    for (const QRect& rect : region) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            std::vector<QRect> spans;
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                if (!keep(x, y))
+                    continue;
+                if (!spans.empty() && spans.back().right() + 1 == x)
+                    spans.back().setRight(x);
+                else
+                    spans.emplace_back(x, y, 1, 1);
+            }
+            QRegion band;
+            band.setRects(spans.data(), static_cast<int>(spans.size()));
+            rows.push_back(band);
+        }
+    }
+    return Gdi_Union_All(std::move(rows));
+}
+
+// Angles around an ellipse's centre, the ellipse scaled to a circle,
+// counter-clockwise from the x axis as GDI measures its arcs.
+class Ellipse_Angles {
+public:
+    explicit Ellipse_Angles(const QRect& box)
+        : centre(box.left() + (box.width() - 1) / 2.0, box.top() + (box.height() - 1) / 2.0),
+          radius_x(std::max((box.width() - 1) / 2.0, 0.5)), radius_y(std::max((box.height() - 1) / 2.0, 0.5))
+    {
+    }
+    double Of(QPointF point) const
+    {
+        const double angle = std::atan2(-(point.y() - centre.y()) / radius_y, (point.x() - centre.x()) / radius_x);
+        return angle < 0 ? angle + 2 * std::numbers::pi : angle;
+    }
+    // The pixel on the ellipse at an angle.
+    QPoint On_Ellipse(double angle) const
+    {
+        return QPoint(static_cast<int>(std::lround(centre.x() + radius_x * std::cos(angle))),
+                      static_cast<int>(std::lround(centre.y() - radius_y * std::sin(angle))));
+    }
+    QPoint Centre() const { return QPoint(static_cast<int>(std::floor(centre.x())), static_cast<int>(std::floor(centre.y()))); }
+
+private:
+    QPointF centre;
+    double radius_x;
+    double radius_y;
+};
 
 enum class Arc_Kind { Arc, Pie, Chord };
 
@@ -297,34 +366,58 @@ BOOL Draw_Arc(HDC dc, Arc_Kind kind, int left, int top, int right, int bottom, i
     if (!context)
         return FALSE;
     Drawing drawing(*context);
-    const QRectF box = Figure_Box(drawing, left, top, right, bottom);
-    const QPointF offset = box.topLeft() - QPointF(drawing.Device(std::min(left, right), std::min(top, bottom)));
-    const qreal start = Arc_Angle(box, QPointF(drawing.Device(xs, ys)) + offset);
-    const qreal end = Arc_Angle(box, QPointF(drawing.Device(xe, ye)) + offset);
-    qreal sweep = end - start; // counter-clockwise; equal points give the whole ellipse
+    const QRect box = Figure_Box(drawing, left, top, right, bottom);
+    if (box.isEmpty())
+        return TRUE;
+    const Figure_Pixels ellipse = Figure(drawing, box, Figure_Shape{true, 0, 0});
+    const Ellipse_Angles angles(box);
+    const double start = angles.Of(QPointF(drawing.Device(xs, ys)));
+    double sweep = angles.Of(QPointF(drawing.Device(xe, ye))) - start; // counter-clockwise; equal points: the whole ellipse
     if (sweep <= 0)
-        sweep += 360;
-    QPainterPath path;
-    if (kind == Arc_Kind::Pie)
-        path.moveTo(box.center());
-    else
-        path.arcMoveTo(box, start);
-    path.arcTo(box, start, sweep);
-    if (kind != Arc_Kind::Arc)
-        path.closeSubpath();
-    const Stroke stroke = drawing.Path_Stroke(path);
-    drawing.Paint(kind == Arc_Kind::Arc ? QRegion() : Fill_Path_Region(path, drawing.Limit()), stroke);
+        sweep += 2 * std::numbers::pi;
+    auto on_arc = [&](int x, int y) {
+        double from_start = angles.Of(QPointF(x, y)) - start;
+        if (from_start < 0)
+            from_start += 2 * std::numbers::pi;
+        return from_start <= sweep;
+    };
+    const QPoint arc_start = angles.On_Ellipse(start);
+    const QPoint arc_end = angles.On_Ellipse(start + sweep);
+    Stroke stroke;
+    if (drawing.Has_Pen()) {
+        stroke.wide = Kept_Pixels(ellipse.outline, on_arc);
+        if (kind == Arc_Kind::Pie)
+            stroke.Add(drawing.Polyline_Stroke({arc_start, angles.Centre(), arc_end}), arc_end);
+        else if (kind == Arc_Kind::Chord)
+            stroke.Add(drawing.Polyline_Stroke({arc_start, arc_end}), arc_end);
+    }
+    QRegion fill;
+    if (kind == Arc_Kind::Pie) {
+        fill = Kept_Pixels(ellipse.inside, on_arc);
+    } else if (kind == Arc_Kind::Chord) {
+        // The side of the chord the arc's middle lies on.
+        const QPointF chord = arc_end - arc_start;
+        auto side = [&](QPointF point) { return chord.x() * (point.y() - arc_start.y()) - chord.y() * (point.x() - arc_start.x()); };
+        const double arc_side = side(angles.On_Ellipse(start + sweep / 2));
+        fill = Kept_Pixels(ellipse.inside, [&](int x, int y) { return side(QPointF(x, y)) * arc_side >= 0; });
+    }
+    drawing.Paint(fill, stroke);
     return TRUE;
 }
 
-BOOL Draw_Path_Figure(HDC dc, int left, int top, int right, int bottom, const std::function<QPainterPath(const QRectF&)>& figure)
+BOOL Draw_Figure(HDC dc, int left, int top, int right, int bottom, const Figure_Shape& shape)
 {
     Gdi_Dc* context = Gdi_Find_Dc(dc);
     if (!context)
         return FALSE;
     Drawing drawing(*context);
-    const QPainterPath path = figure(Figure_Box(drawing, left, top, right, bottom));
-    drawing.Paint(Fill_Path_Region(path, drawing.Limit()), drawing.Path_Stroke(path));
+    const QRect box = Figure_Box(drawing, left, top, right, bottom);
+    if (box.isEmpty())
+        return TRUE;
+    const Figure_Pixels figure = Figure(drawing, box, shape);
+    Stroke stroke;
+    stroke.wide = figure.outline;
+    drawing.Paint(figure.inside, stroke);
     return TRUE;
 }
 
@@ -366,7 +459,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color)
     if (!context->Drawable_Region().contains(at))
         return CLR_INVALID;
     const QRgb pixel = context->Surface_Pixel(color);
-    Gdi_Raster(*context).Plot(at.x(), at.y(), pixel, R2_COPYPEN);
+    Gdi_Raster(*context).Plot(at.x(), at.y(), pixel, context->state.rop2);
     return Gdi_To_Colorref(pixel);
 }
 
@@ -430,45 +523,28 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
     if (!context)
         return FALSE;
     Drawing drawing(*context);
-    const QPoint a = drawing.Device(std::min(left, right), std::min(top, bottom));
-    const QPoint b = drawing.Device(std::max(left, right), std::max(top, bottom));
-    // The pixels the outline runs through: the right and bottom edges are exclusive.
-    const QRect pixels(a, b - QPoint(1, 1));
-    if (pixels.isEmpty())
-        return TRUE;
-    if (!drawing.Has_Pen()) {
-        drawing.Paint(QRegion(pixels.adjusted(0, 0, -1, -1)), Stroke{});
-        return TRUE;
-    }
-    // A styled pen walks the outline; a solid one, or any pen on a one-pixel-thin
-    // rectangle where the walk would pass pixels twice, covers the frame.
-    const bool walk = drawing.pen->Style() != PS_SOLID && drawing.pen->Style() != PS_INSIDEFRAME && !drawing.Wide_Pen() &&
-                      pixels.width() > 1 && pixels.height() > 1;
-    Stroke stroke;
-    if (walk)
-        stroke = drawing.Polyline_Stroke({pixels.topLeft(), pixels.topRight(), pixels.bottomRight(), pixels.bottomLeft(), pixels.topLeft()});
-    else
-        stroke.wide = Wide_Frame(pixels, drawing.Wide_Pen() ? drawing.pen->Width() : 1);
-    drawing.Paint(QRegion(pixels), stroke);
+    const QRect box = Figure_Box(drawing, left, top, right, bottom);
+    // A styled one-pixel pen walks the outline counter-clockwise from the
+    // top-left corner, as GDI draws its figures, so its dashes run on round
+    // the corners; on a one-pixel-thin rectangle, where the walk would pass
+    // pixels twice, it covers the line once.
+    const bool walk = drawing.Has_Pen() && drawing.pen->Style() != PS_SOLID && drawing.pen->Style() != PS_INSIDEFRAME &&
+                      !drawing.Wide_Pen() && box.width() > 1 && box.height() > 1;
+    if (!walk)
+        return Draw_Figure(dc, left, top, right, bottom, Figure_Shape{});
+    const Stroke stroke = drawing.Polyline_Stroke({box.topLeft(), box.bottomLeft(), box.bottomRight(), box.topRight(), box.topLeft()});
+    drawing.Paint(QRegion(box), stroke);
     return TRUE;
 }
 
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int corner_width, int corner_height)
 {
-    return Draw_Path_Figure(dc, left, top, right, bottom, [&](const QRectF& box) {
-        QPainterPath path;
-        path.addRoundedRect(box, std::abs(corner_width) / 2.0, std::abs(corner_height) / 2.0);
-        return path;
-    });
+    return Draw_Figure(dc, left, top, right, bottom, Figure_Shape{false, corner_width, corner_height});
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
-    return Draw_Path_Figure(dc, left, top, right, bottom, [](const QRectF& box) {
-        QPainterPath path;
-        path.addEllipse(box);
-        return path;
-    });
+    return Draw_Figure(dc, left, top, right, bottom, Figure_Shape{true, 0, 0});
 }
 
 BOOL Arc(HDC dc, int left, int top, int right, int bottom, int x_start, int y_start, int x_end, int y_end)

@@ -119,10 +119,11 @@ BOOL DrawFocusRect(HDC dc, const RECT* rect)
     // Every other pixel of the outline, inverted: drawing it again undoes it.
     QRegion outline = QRegion(box).subtracted(QRegion(box.adjusted(1, 1, -1, -1))).intersected(context->Drawable_Region());
     Gdi_Raster raster(*context);
+    const QRgb white = context->Surface_Pixel(0xFFFFFF);
     for (const QRect& part : outline)
         for (int y = part.top(); y <= part.bottom(); ++y)
             for (int x = part.left(); x <= part.right(); ++x)
                 if (((x + y) & 1) == 0)
-                    raster.Plot(x, y, 0xFFFFFFFFu, R2_XORPEN);
+                    raster.Plot(x, y, white, R2_XORPEN);
     return TRUE;
 }

@@ -43,6 +43,15 @@ LOGFONTA Stock_Font(LONG height, LONG weight, const char* face)
     return font;
 }
 
+// The twenty static colours of the default palette.
+std::vector<PALETTEENTRY> Default_Palette()
+{
+    return {{0x00, 0x00, 0x00, 0}, {0x80, 0x00, 0x00, 0}, {0x00, 0x80, 0x00, 0}, {0x80, 0x80, 0x00, 0}, {0x00, 0x00, 0x80, 0},
+            {0x80, 0x00, 0x80, 0}, {0x00, 0x80, 0x80, 0}, {0xC0, 0xC0, 0xC0, 0}, {0xC0, 0xDC, 0xC0, 0}, {0xA6, 0xCA, 0xF0, 0},
+            {0xFF, 0xFB, 0xF0, 0}, {0xA0, 0xA0, 0xA4, 0}, {0x80, 0x80, 0x80, 0}, {0xFF, 0x00, 0x00, 0}, {0x00, 0xFF, 0x00, 0},
+            {0xFF, 0xFF, 0x00, 0}, {0x00, 0x00, 0xFF, 0}, {0xFF, 0x00, 0xFF, 0}, {0x00, 0xFF, 0xFF, 0}, {0xFF, 0xFF, 0xFF, 0}};
+}
+
 Gdi_Object* Stock_Object(int index)
 {
     // Built once, never deleted: they live as long as the program.
@@ -62,7 +71,7 @@ Gdi_Object* Stock_Object(int index)
         nullptr,
         Make_Stock(new Gdi_Font(Stock_Font(16, 700, "System"))),
         nullptr,
-        Make_Stock(new Gdi_Palette(std::vector<PALETTEENTRY>(20))),
+        Make_Stock(new Gdi_Palette(Default_Palette())),
         nullptr,
         Make_Stock(new Gdi_Font(Stock_Font(-11, 400, "MS Sans Serif"))),
     };
@@ -221,10 +230,16 @@ void Gdi_Bitmap::Make_Dib_Section(bool is_bottom_up)
     // Zeroed memory matches the black surface a new bitmap starts with.
     dib_bits.assign(static_cast<std::size_t>(Dib_Stride()) * static_cast<std::size_t>(image.height()), 0);
     row_states.assign(static_cast<std::size_t>(image.height()), Row_State::Same);
+    if (Shares_Memory())
+        image = QImage(dib_bits.data(), image.width(), image.height(), Dib_Stride(), QImage::Format_RGB32);
+    else if (Keeps_Fourth_Byte())
+        image.fill(0u);
 }
 
 void Gdi_Bitmap::Expose_Memory()
 {
+    if (Shares_Memory())
+        return;
     for (int y = 0; y < static_cast<int>(row_states.size()); ++y)
         if (row_states[static_cast<std::size_t>(y)] == Row_State::Surface_Newer)
             Store_Row(y);
@@ -233,7 +248,7 @@ void Gdi_Bitmap::Expose_Memory()
 
 void Gdi_Bitmap::Surface_Current()
 {
-    if (!memory_exposed && memory_newer_rows == 0)
+    if (Shares_Memory() || (!memory_exposed && memory_newer_rows == 0))
         return;
     for (int y = 0; y < static_cast<int>(row_states.size()); ++y)
         if (memory_exposed || row_states[static_cast<std::size_t>(y)] == Row_State::Memory_Newer)
@@ -243,6 +258,8 @@ void Gdi_Bitmap::Surface_Current()
 
 void Gdi_Bitmap::Surface_Drawn()
 {
+    if (Shares_Memory())
+        return;
     if (!memory_exposed) {
         std::fill(row_states.begin(), row_states.end(), Row_State::Surface_Newer);
         return;
@@ -253,6 +270,8 @@ void Gdi_Bitmap::Surface_Drawn()
 
 uchar* Gdi_Bitmap::Open_Dib_Row(int y)
 {
+    if (Shares_Memory())
+        return Dib_Row(y);
     Row_State& state = row_states[static_cast<std::size_t>(y)];
     if (state == Row_State::Surface_Newer)
         Store_Row(y);
@@ -270,13 +289,20 @@ uchar* Gdi_Bitmap::Dib_Row(int y)
 
 void Gdi_Bitmap::Load_Row(int y)
 {
-    Gdi_Unpack_Row(Dib_Row(y), bits_pixel, reinterpret_cast<QRgb*>(image.scanLine(y)), image.width());
+    // The fourth byte of a 32-bit row stays as the caller left it.
+    if (Keeps_Fourth_Byte())
+        std::memcpy(image.scanLine(y), Dib_Row(y), static_cast<std::size_t>(image.width()) * 4);
+    else
+        Gdi_Unpack_Row(Dib_Row(y), bits_pixel, reinterpret_cast<QRgb*>(image.scanLine(y)), image.width());
     row_states[static_cast<std::size_t>(y)] = Row_State::Same;
 }
 
 void Gdi_Bitmap::Store_Row(int y)
 {
-    Gdi_Pack_Row(reinterpret_cast<const QRgb*>(image.constScanLine(y)), image.width(), bits_pixel, Dib_Row(y));
+    if (Keeps_Fourth_Byte())
+        std::memcpy(Dib_Row(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
+    else
+        Gdi_Pack_Row(reinterpret_cast<const QRgb*>(image.constScanLine(y)), image.width(), bits_pixel, Dib_Row(y));
     row_states[static_cast<std::size_t>(y)] = Row_State::Same;
 }
 
@@ -348,13 +374,13 @@ HPEN CreatePenIndirect(const LOGPEN* pen)
     return new Gdi_Pen(*pen);
 }
 
-HBRUSH CreateSolidBrush(COLORREF color) { return new Gdi_Brush(LOGBRUSH{BS_SOLID, color & 0xFFFFFF, 0}); }
+HBRUSH CreateSolidBrush(COLORREF color) { return new Gdi_Brush(LOGBRUSH{BS_SOLID, color, 0}); }
 
 HBRUSH CreateHatchBrush(int hatch, COLORREF color)
 {
     if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS)
         return nullptr;
-    return new Gdi_Brush(LOGBRUSH{BS_HATCHED, color & 0xFFFFFF, static_cast<std::uintptr_t>(hatch)});
+    return new Gdi_Brush(LOGBRUSH{BS_HATCHED, color, static_cast<std::uintptr_t>(hatch)});
 }
 
 HBRUSH CreatePatternBrush(HBITMAP bitmap)

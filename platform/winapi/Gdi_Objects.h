@@ -68,17 +68,21 @@ struct Gdi_Font final : Gdi_Object {
 };
 
 // Pixels are kept as a top-down RGB32 image, the surface every drawing call
-// uses. A monochrome bitmap holds only black and white pixels. A DIB section
-// keeps its caller-visible memory too (24 or 32 bits, top-down or bottom-up)
-// and syncs the two lazily, row by row: GDI drawing leaves the memory behind
-// and a row is packed only when a caller opens it; a row a caller opened is
-// unpacked before the next GDI access. Once the raw memory has been handed
-// out (CreateDIBSection's bits, GetObject's bmBits) the caller may write it
-// at any time, so the whole bitmap is synced around every access instead.
+// uses. A monochrome bitmap holds only black and white pixels. A top-down
+// 32-bit DIB section's image lies over its caller-visible memory itself, so
+// drawing and callers share every byte and nothing is ever converted. Other
+// DIB sections (24 bits, or bottom-up) keep the memory apart and sync the
+// two lazily, row by row: GDI drawing leaves the memory behind and a row is
+// packed only when a caller opens it; a row a caller opened is unpacked
+// before the next GDI access. Once their raw memory has been handed out
+// (CreateDIBSection's bits, GetObject's bmBits) the caller may write it at
+// any time, so the whole bitmap is synced around every access instead.
 struct Gdi_Bitmap final : Gdi_Object {
     Gdi_Bitmap(int width, int height, int bits_per_pixel);
     int Get_Object(int size, void* buffer) const override;
     bool Is_Mono() const { return bits_pixel == 1; }
+    // A 32-bit DIB section: its surface pixels carry the memory's fourth byte.
+    bool Keeps_Fourth_Byte() const { return dib_section && bits_pixel == 32; }
     int Dib_Stride() const;
     void Make_Dib_Section(bool is_bottom_up);
     // Before GDI reads or draws the surface.
@@ -103,6 +107,8 @@ private:
     uchar* Dib_Row(int y);
     void Load_Row(int y);
     void Store_Row(int y);
+
+    bool Shares_Memory() const { return Keeps_Fourth_Byte() && !bottom_up; }
 
     std::vector<Row_State> row_states; // one per image row of a DIB section
     int memory_newer_rows = 0;

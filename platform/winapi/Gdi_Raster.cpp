@@ -5,15 +5,13 @@
 
 namespace {
 
-constexpr QRgb opaque = 0xFF000000u;
-
 // Eight rows of eight bits, bit 7 leftmost.
 constexpr unsigned char hatches[6][8] = {
-    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF}, // horizontal
+    {0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00}, // horizontal
     {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08}, // vertical
     {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01}, // forward diagonal, top left to bottom right
     {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}, // backward diagonal
-    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0xFF}, // cross
+    {0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08, 0x08}, // cross
     {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}, // diagonal cross
 };
 
@@ -44,10 +42,11 @@ QRgb Gdi_Mix(int rop2, QRgb pen, QRgb destination)
     auto all = [](unsigned bit) { return bit ? 0xFFFFFFFFu : 0u; };
     const QRgb when_pen_clear = all(table & 1) ^ (destination & (all(table & 1) ^ all(table & 2)));
     const QRgb when_pen_set = all(table & 4) ^ (destination & (all(table & 4) ^ all(table & 8)));
-    return (when_pen_clear ^ (pen & (when_pen_clear ^ when_pen_set))) | opaque;
+    return when_pen_clear ^ (pen & (when_pen_clear ^ when_pen_set));
 }
 
-Gdi_Raster::Gdi_Raster(Gdi_Dc& target) : dc(target), image(target.Surface()), drawable(target.Drawable_Region())
+Gdi_Raster::Gdi_Raster(Gdi_Dc& target)
+    : dc(target), image(target.Surface()), fourth_byte(target.Fourth_Byte()), drawable(target.Drawable_Region())
 {
     dc.Begin_Access();
     for (const QRect& rect : drawable)
@@ -79,7 +78,7 @@ void Gdi_Raster::Plot(int x, int y, QRgb pixel, int rop2)
     if (!Visible(x, y))
         return;
     QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    row[x] = Gdi_Mix(rop2, pixel, row[x]);
+    row[x] = Gdi_Mix(rop2, pixel, row[x]) | fourth_byte;
 }
 
 void Gdi_Raster::Plot_Region(const QRegion& region, QRgb pixel, int rop2)
@@ -91,7 +90,7 @@ void Gdi_Raster::Plot_Region(const QRegion& region, QRgb pixel, int rop2)
                     Fill_Pixels(row + from, to - from, pixel);
                 else
                     for (int x = from; x < to; ++x)
-                        row[x] = Gdi_Mix(rop2, pixel, row[x]);
+                        row[x] = Gdi_Mix(rop2, pixel, row[x]) | fourth_byte;
             });
 }
 
@@ -120,7 +119,7 @@ void Gdi_Raster::Brush_Row(const Gdi_Brush& brush, int y, int x_from, int count,
             if (brush.mono_pattern)
                 pixels[i] = (source & 0xFFFFFFu) ? back : text;
             else
-                pixels[i] = dc.Is_Mono() ? Gdi_Mono_Pixel(source) : source;
+                pixels[i] = dc.Is_Mono() ? Gdi_Mono_Pixel(source) : (source & 0xFFFFFFu) | fourth_byte;
             break;
         }
         case BS_NULL:
@@ -144,7 +143,7 @@ void Gdi_Raster::Fill_Span(int y, int x_from, int x_to, const Gdi_Brush& brush, 
                 Fill_Pixels(row + from, to - from, pixel);
             else
                 for (int x = from; x < to; ++x)
-                    row[x] = Gdi_Mix(rop2, pixel, row[x]);
+                    row[x] = Gdi_Mix(rop2, pixel, row[x]) | fourth_byte;
         });
         return;
     }
@@ -154,7 +153,7 @@ void Gdi_Raster::Fill_Span(int y, int x_from, int x_to, const Gdi_Brush& brush, 
         Brush_Row(brush, y, from, to - from, pixels.data(), painted.data());
         for (int x = from; x < to; ++x)
             if (painted[static_cast<std::size_t>(x - from)])
-                row[x] = Gdi_Mix(rop2, pixels[static_cast<std::size_t>(x - from)], row[x]);
+                row[x] = Gdi_Mix(rop2, pixels[static_cast<std::size_t>(x - from)], row[x]) | fourth_byte;
     });
 }
 

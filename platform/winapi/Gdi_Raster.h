@@ -9,7 +9,7 @@
 
 #include <vector>
 
-// The result of a pen mix (R2_ code) of a pen pixel over a destination pixel.
+// The result of a pen mix (R2_ code) of a pen pixel over a destination pixel, on all 32 bits.
 QRgb Gdi_Mix(int rop2, QRgb pen, QRgb destination);
 
 class Gdi_Raster {
@@ -36,6 +36,7 @@ private:
 
     Gdi_Dc& dc;
     QImage& image;
+    QRgb fourth_byte;              // ORed into every mixed pixel: Gdi_Dc::Fourth_Byte
     QRegion drawable;              // device coordinates, within the surface
     std::vector<QRect> clip_rects; // its rectangles
 };

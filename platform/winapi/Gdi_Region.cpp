@@ -77,27 +77,70 @@ QRect To_QRect(int left, int top, int right, int bottom)
 
 HRGN New_Region(const QRegion& region) { return new Gdi_Region(region); }
 
-// The pixels whose centres lie inside the ellipse inscribed in the box: symmetric, and touching every side.
-QRegion Ellipse_Region(const QRect& box)
+// Whether column x (0 <= x < width) of row y of a width x height ellipse has
+// its centre inside: ((2x+1-w)/w)^2 + ((2y+1-h)/h)^2 <= 1, in integers.
+bool Inside_Ellipse(std::int64_t width, std::int64_t height, std::int64_t x, std::int64_t y)
 {
-    if (box.isEmpty())
-        return QRegion();
-    const double rx = box.width() / 2.0;
-    const double ry = box.height() / 2.0;
-    std::vector<QRegion> rows;
-    for (int y = 0; y < box.height(); ++y) {
-        const double dy = (y + 0.5 - ry) / ry;
-        const double half = rx * std::sqrt(std::max(0.0, 1 - dy * dy));
-        // Columns x with |x + 0.5 - rx| <= half.
-        const int from = static_cast<int>(std::ceil(rx - half - 0.5));
-        const int to = static_cast<int>(std::floor(rx + half - 0.5));
-        if (from <= to)
-            rows.emplace_back(box.left() + from, box.top() + y, to - from + 1, 1);
-    }
-    return Gdi_Union_All(std::move(rows));
+    const Wide_Int u = 2 * x + 1 - width;
+    const Wide_Int v = 2 * y + 1 - height;
+    const Wide_Int w2 = Wide_Int(width) * width;
+    const Wide_Int h2 = Wide_Int(height) * height;
+    return u * u * h2 + v * v * w2 <= w2 * h2;
+}
+
+// How many columns row y of a width x height ellipse leaves out on each side.
+std::int64_t Ellipse_Inset(std::int64_t width, std::int64_t height, std::int64_t y)
+{
+    // The rows nearest the middle span the whole width.
+    if (2 * y + 1 == height || 2 * y + 2 == height || 2 * y == height)
+        return 0;
+    const double v = double(2 * y + 1 - height) / double(height);
+    const double half = double(width) * std::sqrt(std::max(0.0, 1 - v * v));
+    std::int64_t inset = std::clamp<std::int64_t>(static_cast<std::int64_t>(std::ceil((double(width) - 1 - half) / 2)), 0, (width - 1) / 2);
+    // The estimate is close; the exact test settles the last step either way.
+    while (inset < (width - 1) / 2 && !Inside_Ellipse(width, height, inset, y))
+        ++inset;
+    while (inset > 0 && Inside_Ellipse(width, height, inset - 1, y))
+        --inset;
+    return inset;
 }
 
 } // namespace
+
+QRegion Gdi_Round_Rect_Region(const QRect& box, int corner_width, int corner_height, const QRect& limit)
+{
+    if (box.isEmpty())
+        return QRegion();
+    const std::int64_t width = box.width();
+    const std::int64_t height = box.height();
+    const std::int64_t cw = std::clamp<std::int64_t>(std::abs(std::int64_t(corner_width)), 0, width);
+    const std::int64_t ch = std::clamp<std::int64_t>(std::abs(std::int64_t(corner_height)), 0, height);
+    const bool rounded = cw >= 2 && ch >= 2;
+    std::vector<QRect> rows;
+    const std::int64_t first = std::max<std::int64_t>(box.top(), limit.top());
+    const std::int64_t last = std::min<std::int64_t>(std::int64_t(box.top()) + height, std::int64_t(limit.bottom()) + 1);
+    for (std::int64_t row = first; row < last; ++row) {
+        const std::int64_t y = row - box.top();
+        std::int64_t inset = 0;
+        if (rounded && y < ch / 2)
+            inset = Ellipse_Inset(cw, ch, y);
+        else if (rounded && y >= height - ch / 2)
+            inset = Ellipse_Inset(cw, ch, y - (height - ch));
+        const std::int64_t from = std::max<std::int64_t>(box.left() + inset, limit.left());
+        const std::int64_t to = std::min<std::int64_t>(box.left() + width - inset, std::int64_t(limit.right()) + 1);
+        if (from >= to)
+            continue;
+        // Equal rows one under another make one rectangle: the minimal banded form QRegion expects.
+        const QRect span(static_cast<int>(from), static_cast<int>(row), static_cast<int>(to - from), 1);
+        if (!rows.empty() && rows.back().left() == span.left() && rows.back().width() == span.width() && rows.back().bottom() + 1 == span.top())
+            rows.back().setBottom(span.top());
+        else
+            rows.push_back(span);
+    }
+    QRegion region;
+    region.setRects(rows.data(), static_cast<int>(rows.size()));
+    return region;
+}
 
 int Gdi_Region_Type(const QRegion& region)
 {
@@ -140,7 +183,7 @@ HRGN CreateRectRgnIndirect(const RECT* rect)
 
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom)
 {
-    return New_Region(Ellipse_Region(To_QRect(left, top, right, bottom)));
+    return New_Region(Gdi_Ellipse_Region(To_QRect(left, top, right, bottom), gdi_coordinate_limit));
 }
 
 HRGN CreateEllipticRgnIndirect(const RECT* rect)
@@ -150,21 +193,7 @@ HRGN CreateEllipticRgnIndirect(const RECT* rect)
 
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int corner_width, int corner_height)
 {
-    QRect box = To_QRect(left, top, right, bottom);
-    if (box.isEmpty())
-        return New_Region(QRegion());
-    const int cw = std::min(std::abs(corner_width), box.width());
-    const int ch = std::min(std::abs(corner_height), box.height());
-    if (cw < 2 || ch < 2)
-        return New_Region(QRegion(box));
-    // The four corner ellipses joined by the two crossing bands.
-    QRegion region(box.adjusted(cw / 2, 0, -(cw / 2), 0));
-    region += QRegion(box.adjusted(0, ch / 2, 0, -(ch / 2)));
-    const QSize corner(cw, ch);
-    for (QPoint at : {box.topLeft(), QPoint(box.right() + 1 - cw, box.top()), QPoint(box.left(), box.bottom() + 1 - ch),
-                      QPoint(box.right() + 1 - cw, box.bottom() + 1 - ch)})
-        region += Ellipse_Region(QRect(at, corner));
-    return New_Region(region);
+    return New_Region(Gdi_Round_Rect_Region(To_QRect(left, top, right, bottom), corner_width, corner_height, gdi_coordinate_limit));
 }
 
 HRGN CreatePolygonRgn(const POINT* points, int count, int fill_mode)

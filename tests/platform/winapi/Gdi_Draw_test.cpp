@@ -10,6 +10,26 @@ namespace {
 
 const std::map<COLORREF, char> red_legend{{0xFFFFFF, '.'}, {0x000000, '#'}, {0x0000FF, 'r'}};
 
+// The map read right to left, and bottom to top.
+std::string Mirrored(const Gdi_Test_Surface& surface)
+{
+    const int w = surface.image.width();
+    return Pixel_Map(w, surface.image.height(), [&](int x, int y) { return surface.At(w - 1 - x, y) == 0xFFFFFFu ? '.' : '#'; });
+}
+std::string Flipped(const Gdi_Test_Surface& surface)
+{
+    const int h = surface.image.height();
+    return Pixel_Map(surface.image.width(), h, [&](int x, int y) { return surface.At(x, h - 1 - y) == 0xFFFFFFu ? '.' : '#'; });
+}
+std::string Painted(const Gdi_Test_Surface& surface)
+{
+    return Pixel_Map(surface.image.width(), surface.image.height(), [&](int x, int y) { return surface.At(x, y) == 0xFFFFFFu ? '.' : '#'; });
+}
+std::string Region_Pixels(HRGN region, int width, int height)
+{
+    return Pixel_Map(width, height, [&](int x, int y) { return PtInRegion(region, x, y) ? '#' : '.'; });
+}
+
 int Count_Black(const Gdi_Test_Surface& surface)
 {
     const std::string map = surface.Map();
@@ -195,6 +215,138 @@ TEST(Gdi_Figures, EllipseStaysInsideItsBoxAndTouchesEachSide)
     EXPECT_EQ(surface.At(1, 3), 0u) << map;
     EXPECT_EQ(surface.At(7, 3), 0u) << map;
     EXPECT_EQ(surface.At(4, 3), 0xFFFFFFu) << map;
+}
+
+TEST(Gdi_Figures, EllipsesAndRoundRectsAreSymmetricAndStayInTheirBox)
+{
+    struct Case {
+        int width;
+        int height;
+        int corner; // 0: an ellipse
+    };
+    const Case cases[] = {{9, 7, 0}, {2, 2, 0}, {1, 5, 0}, {12, 3, 0}, {10, 10, 0}, {11, 8, 5}, {9, 9, 4}, {6, 6, 20}};
+    for (const Case& c : cases) {
+        for (const bool pen : {true, false}) {
+            // Without a pen the fill ends one pixel short on the right and bottom.
+            const int drawn_width = pen ? c.width : c.width - 1;
+            const int drawn_height = pen ? c.height : c.height - 1;
+            Gdi_Test_Surface surface(drawn_width + 2, drawn_height + 2);
+            Selected brush(surface.dc, GetStockObject(BLACK_BRUSH));
+            Selected null_pen(surface.dc, GetStockObject(pen ? BLACK_PEN : NULL_PEN));
+            SetViewportOrgEx(surface.dc, 1, 1, nullptr);
+            if (c.corner == 0)
+                Ellipse(surface.dc, 0, 0, c.width, c.height);
+            else
+                RoundRect(surface.dc, 0, 0, c.width, c.height, c.corner, c.corner);
+            const std::string map = Painted(surface);
+            SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " corner " << c.corner << " pen " << pen << "\n" << map);
+            EXPECT_EQ(map, Mirrored(surface));
+            EXPECT_EQ(map, Flipped(surface));
+            // Nothing in the one-pixel frame around the drawn box; each of its sides touched.
+            for (int x = 0; x < drawn_width + 2; ++x) {
+                EXPECT_EQ(surface.At(x, 0), 0xFFFFFFu);
+                EXPECT_EQ(surface.At(x, drawn_height + 1), 0xFFFFFFu);
+            }
+            for (int y = 0; y < drawn_height + 2; ++y) {
+                EXPECT_EQ(surface.At(0, y), 0xFFFFFFu);
+                EXPECT_EQ(surface.At(drawn_width + 1, y), 0xFFFFFFu);
+            }
+            if (drawn_width > 0 && drawn_height > 0) {
+                EXPECT_NE(map.substr(static_cast<std::size_t>(drawn_width + 4), static_cast<std::size_t>(drawn_width)).find('#'), std::string::npos);
+                EXPECT_EQ(surface.At(1, 1 + drawn_height / 2), 0u);
+            }
+        }
+    }
+}
+
+TEST(Gdi_Figures, SmallEllipsesKeepToTheirPixels)
+{
+    Gdi_Test_Surface two(3, 3);
+    Ellipse(two.dc, 0, 0, 2, 2);
+    EXPECT_EQ(two.Map(), Picture({"##.", "##.", "..."}));
+    Gdi_Test_Surface five(6, 6);
+    HBRUSH red = CreateSolidBrush(0x0000FF);
+    {
+        Selected brush(five.dc, red);
+        Ellipse(five.dc, 0, 0, 5, 5);
+    }
+    DeleteObject(red);
+    EXPECT_EQ(five.Map(red_legend), Picture({".###..", "#rrr#.", "#rrr#.", "#rrr#.", ".###..", "......"}));
+}
+
+TEST(Gdi_Figures, DrawnShapesCoverTheirRegionsExactly)
+{
+    // The shape controls hit-test with the regions: the drawing must cover exactly the region's pixels.
+    struct Case {
+        RECT box;
+        int corner; // 0: an ellipse
+    };
+    const Case cases[] = {{{0, 0, 9, 7}, 0}, {{1, 2, 14, 9}, 0}, {{0, 0, 3, 12}, 0}, {{2, 1, 13, 11}, 6}, {{0, 0, 12, 8}, 3}};
+    for (const Case& c : cases) {
+        Gdi_Test_Surface surface(16, 13);
+        Selected brush(surface.dc, GetStockObject(BLACK_BRUSH));
+        const RECT& b = c.box;
+        HRGN region = c.corner == 0 ? CreateEllipticRgn(b.left, b.top, b.right, b.bottom)
+                                    : CreateRoundRectRgn(b.left, b.top, b.right, b.bottom, c.corner, c.corner);
+        if (c.corner == 0)
+            Ellipse(surface.dc, b.left, b.top, b.right, b.bottom);
+        else
+            RoundRect(surface.dc, b.left, b.top, b.right, b.bottom, c.corner, c.corner);
+        EXPECT_EQ(Painted(surface), Region_Pixels(region, 16, 13)) << "corner " << c.corner;
+        DeleteObject(region);
+    }
+}
+
+TEST(Gdi_Figures, ArcsFollowTheEllipseOutlineInsideTheBox)
+{
+    // A whole arc (equal end points) is the ellipse's outline.
+    Gdi_Test_Surface arc(10, 8);
+    Arc(arc.dc, 0, 0, 9, 7, 9, 3, 9, 3);
+    Gdi_Test_Surface ellipse(10, 8);
+    {
+        Selected brush(ellipse.dc, GetStockObject(NULL_BRUSH));
+        Ellipse(ellipse.dc, 0, 0, 9, 7);
+    }
+    EXPECT_EQ(arc.Map(), ellipse.Map());
+    // The upper half, counter-clockwise from 3 to 9 o'clock, as a chord: symmetric, the lower rows untouched.
+    Gdi_Test_Surface chord(9, 9);
+    {
+        Selected brush(chord.dc, GetStockObject(BLACK_BRUSH));
+        Chord(chord.dc, 0, 0, 9, 9, 9, 4, 0, 4);
+    }
+    const std::string map = chord.Map();
+    EXPECT_EQ(map, Mirrored(chord));
+    EXPECT_EQ(map.substr(10 * 5), Picture({".........", ".........", ".........", "........."})) << map;
+    EXPECT_EQ(chord.At(4, 0), 0u) << map;
+    EXPECT_EQ(chord.At(0, 4), 0u) << map;
+    EXPECT_EQ(chord.At(8, 4), 0u) << map;
+}
+
+TEST(Gdi_Figures, InsideFramePensStayInsideTheBox)
+{
+    HPEN inside = CreatePen(PS_INSIDEFRAME, 3, 0x000000);
+    Gdi_Test_Surface rectangle(9, 9);
+    {
+        Selected pen(rectangle.dc, inside);
+        Selected brush(rectangle.dc, GetStockObject(NULL_BRUSH));
+        Rectangle(rectangle.dc, 1, 1, 8, 8);
+    }
+    EXPECT_EQ(rectangle.Map(), Picture({".........", ".#######.", ".#######.", ".#######.", ".###.###.", ".#######.", ".#######.",
+                                        ".#######.", "........."}));
+    Gdi_Test_Surface ellipse(12, 10);
+    HBRUSH red = CreateSolidBrush(0x0000FF);
+    {
+        Selected pen(ellipse.dc, inside);
+        Selected brush(ellipse.dc, red);
+        Ellipse(ellipse.dc, 1, 1, 11, 9);
+    }
+    DeleteObject(red);
+    HRGN box_shape = CreateEllipticRgn(1, 1, 11, 9);
+    EXPECT_EQ(Painted(ellipse), Region_Pixels(box_shape, 12, 10));
+    EXPECT_EQ(ellipse.Map(red_legend), Picture({"............", "....####....", "..########..", ".##########.", ".###rrrr###.", ".###rrrr###.",
+                                                ".##########.", "..########..", "....####....", "............"}));
+    DeleteObject(box_shape);
+    DeleteObject(inside);
 }
 
 TEST(Gdi_Figures, PieFillsOnlyItsQuarter)
