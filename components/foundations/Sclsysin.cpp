@@ -349,7 +349,7 @@ std::string SCLSIVersionInfo(TSCLVersionInfoType Type)
 {
     if (Type != viVersion)
         return {};
-    const TFileVersion& v = Program_File_Version;
+    const TFileVersion& v = ProgramFileVersion;
     return Format("%d.%d.%d.%d", v.Major, v.Minor, v.Build, v.SubBuild);
 }
 

@@ -23,7 +23,7 @@ void Register_Window_Class(const TCreateParams& params)
     if (GetClassInfoA(nullptr, params.WinClassName.c_str(), &existing))
         return;
     WNDCLASSA window_class = params.WindowClass;
-    window_class.lpfnWndProc = Control_Window_Proc;
+    window_class.lpfnWndProc = ControlWindowProc;
     window_class.lpszClassName = params.WinClassName.c_str();
     if (!RegisterClassA(&window_class))
         throw EOutOfResources("Error creating window class " + params.WinClassName);
@@ -59,7 +59,7 @@ TCustomForm* ValidParentForm(TControl* Control)
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 {
     WindowProc = [this](TMessage& Message) { WndProc(Message); };
-    font.OnChange = [this](TObject*) { Font_Changed(); };
+    font.OnChange = [this](TObject*) { FontChanged(); };
 }
 
 TControl::~TControl()
@@ -181,7 +181,7 @@ void TControl::SetParentColor(bool Value)
         Perform(CM_PARENTCOLORCHANGED, 0, 0);
 }
 
-void TControl::Font_Changed()
+void TControl::FontChanged()
 {
     parent_font = false;
     Perform(CM_FONTCHANGED, 0, 0);
@@ -201,7 +201,7 @@ void TControl::SetText(const std::string& Value)
     if (Value == text)
         return;
     text = Value;
-    Changed_Text();
+    ChangedText();
     Perform(CM_TEXTCHANGED, 0, 0);
 }
 
@@ -241,7 +241,7 @@ void TControl::SetCursor(TCursor Value)
 void TControl::SetZOrder(bool TopMost)
 {
     if (parent)
-        parent->Move_Control(this, TopMost);
+        parent->MoveControl(this, TopMost);
 }
 
 void TControl::Resize()
@@ -278,7 +278,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
     return message.Result;
 }
 
-bool TControl::Dispatch_Change_Message(TMessage& Message)
+bool TControl::DispatchChangeMessage(TMessage& Message)
 {
     switch (Message.Msg) {
     case CM_ENABLEDCHANGED:
@@ -318,15 +318,15 @@ bool TControl::Dispatch_Change_Message(TMessage& Message)
 void TControl::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_LBUTTONDOWN: Mouse_Button_Down(Message, mbLeft, false); break;
-    case WM_RBUTTONDOWN: Mouse_Button_Down(Message, mbRight, false); break;
-    case WM_MBUTTONDOWN: Mouse_Button_Down(Message, mbMiddle, false); break;
-    case WM_LBUTTONDBLCLK: Mouse_Button_Down(Message, mbLeft, true); break;
-    case WM_RBUTTONDBLCLK: Mouse_Button_Down(Message, mbRight, true); break;
-    case WM_MBUTTONDBLCLK: Mouse_Button_Down(Message, mbMiddle, true); break;
-    case WM_LBUTTONUP: Mouse_Button_Up(Message, mbLeft); break;
-    case WM_RBUTTONUP: Mouse_Button_Up(Message, mbRight); break;
-    case WM_MBUTTONUP: Mouse_Button_Up(Message, mbMiddle); break;
+    case WM_LBUTTONDOWN: MouseButtonDown(Message, mbLeft, false); break;
+    case WM_RBUTTONDOWN: MouseButtonDown(Message, mbRight, false); break;
+    case WM_MBUTTONDOWN: MouseButtonDown(Message, mbMiddle, false); break;
+    case WM_LBUTTONDBLCLK: MouseButtonDown(Message, mbLeft, true); break;
+    case WM_RBUTTONDBLCLK: MouseButtonDown(Message, mbRight, true); break;
+    case WM_MBUTTONDBLCLK: MouseButtonDown(Message, mbMiddle, true); break;
+    case WM_LBUTTONUP: MouseButtonUp(Message, mbLeft); break;
+    case WM_RBUTTONUP: MouseButtonUp(Message, mbRight); break;
+    case WM_MBUTTONUP: MouseButtonUp(Message, mbMiddle); break;
     case WM_MOUSEMOVE: {
         const POINT point = Message_Point(Message.LParam);
         if (!control_style.Contains(csNoStdEvents))
@@ -334,7 +334,7 @@ void TControl::Dispatch(TMessage& Message)
         break;
     }
     default:
-        if (!Dispatch_Change_Message(Message))
+        if (!DispatchChangeMessage(Message))
             DefaultHandler(Message);
     }
 }
@@ -343,7 +343,7 @@ void TControl::DefaultHandler(TMessage&) {}
 
 // ---- TWinControl: windows ------------------------------------------------------
 
-LRESULT Control_Window_Proc(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
+LRESULT ControlWindowProc(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
 {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(l_param);
@@ -428,8 +428,8 @@ void TWinControl::CreateWnd()
     if (!handle)
         throw EOutOfResources("Error creating window");
     if (parent)
-        parent->Restack_Windows();
-    Update_Bounds();
+        parent->RestackWindows();
+    UpdateBounds();
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params)
@@ -485,7 +485,7 @@ void TWinControl::SetParentWindow(HWND Value)
     UpdateControlState();
 }
 
-void TWinControl::Restack_Windows()
+void TWinControl::RestackWindows()
 {
     // Windows follow the order of win_controls, the last on top.
     for (TWinControl* child : win_controls)
@@ -502,18 +502,18 @@ void TWinControl::UpdateControlState()
         top = up;
     }
     if (dynamic_cast<TCustomForm*>(top) || top->parent_window)
-        Update_Showing();
+        UpdateShowing();
 }
 
-bool TWinControl::Wants_Showing() { return Visible(); }
+bool TWinControl::WantsShowing() { return Visible(); }
 
-void TWinControl::Update_Showing()
+void TWinControl::UpdateShowing()
 {
-    const bool show = Wants_Showing();
+    const bool show = WantsShowing();
     if (show) {
         HandleNeeded();
         for (TWinControl* child : win_controls)
-            child->Update_Showing();
+            child->UpdateShowing();
     }
     if (handle && showing != show) {
         showing = show;
@@ -521,7 +521,7 @@ void TWinControl::Update_Showing()
     }
 }
 
-void TWinControl::Update_Bounds()
+void TWinControl::UpdateBounds()
 {
     if (!handle)
         return;
@@ -530,7 +530,7 @@ void TWinControl::Update_Bounds()
     if (GetWindowLongA(handle, GWL_STYLE) & static_cast<LONG>(WS_CHILD))
         MapWindowPoints(nullptr, GetParent(handle), reinterpret_cast<POINT*>(&rect), 2);
     const bool resized = rect.right - rect.left != Width() || rect.bottom - rect.top != Height();
-    Store_Bounds(rect);
+    StoreBounds(rect);
     if (resized) {
         Realign();
         if (!ComponentState().Contains(csLoading))
@@ -538,7 +538,7 @@ void TWinControl::Update_Bounds()
     }
 }
 
-void TWinControl::Store_Bounds(const RECT& rect)
+void TWinControl::StoreBounds(const RECT& rect)
 {
     left = rect.left;
     top = rect.top;
@@ -575,10 +575,10 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         // Already asked: the window's own question is not put again.
         SetWindowPos(handle, nullptr, ALeft, ATop, AWidth, AHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
-        Update_Bounds();
+        UpdateBounds();
     } else {
         const bool resized = AWidth != Width() || AHeight != Height();
-        Store_Bounds(RECT{ALeft, ATop, ALeft + AWidth, ATop + AHeight});
+        StoreBounds(RECT{ALeft, ATop, ALeft + AWidth, ATop + AHeight});
         if (resized)
             Realign();
     }
@@ -644,7 +644,7 @@ void TWinControl::RemoveControl(TControl* AControl)
     Realign();
 }
 
-void TWinControl::Move_Control(TControl* AControl, bool TopMost)
+void TWinControl::MoveControl(TControl* AControl, bool TopMost)
 {
     auto move = [TopMost](auto& list, auto* item) {
         std::erase(list, item);
@@ -711,7 +711,7 @@ void TWinControl::SetParentCtl3D(bool Value)
 
 // ---- TWinControl: mouse, painting and messages -------------------------------------------
 
-void TWinControl::Window_Pos_Changing(TMessage& Message)
+void TWinControl::WindowPosChanging(TMessage& Message)
 {
     // A size the window is given from outside (the window manager) is
     // asked for as SetBounds asks.
@@ -732,22 +732,22 @@ void TWinControl::Window_Pos_Changing(TMessage& Message)
     DefaultHandler(Message);
 }
 
-bool TWinControl::Dispatch_Window_Message(TMessage& Message)
+bool TWinControl::DispatchWindowMessage(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_PAINT: PaintHandler(Message); return true;
-    case WM_ERASEBKGND: Erase_Background(Message); return true;
-    case WM_SETCURSOR: Set_Cursor(Message); return true;
-    case WM_WINDOWPOSCHANGING: Window_Pos_Changing(Message); return true;
-    case WM_MOUSELEAVE: Mouse_Left_Window(); return true;
+    case WM_ERASEBKGND: EraseBackground(Message); return true;
+    case WM_SETCURSOR: WMSetCursor(Message); return true;
+    case WM_WINDOWPOSCHANGING: WindowPosChanging(Message); return true;
+    case WM_MOUSELEAVE: MouseLeftWindow(); return true;
     case WM_SIZE:
         FreeDeviceContexts();
         DefaultHandler(Message);
-        Update_Bounds();
+        UpdateBounds();
         return true;
     case WM_MOVE:
         DefaultHandler(Message);
-        Update_Bounds();
+        UpdateBounds();
         return true;
     case WM_SETFOCUS:
         if (TCustomForm* form = GetParentForm(this))
@@ -756,7 +756,7 @@ bool TWinControl::Dispatch_Window_Message(TMessage& Message)
         return true;
     default:
         if (Message.Msg >= WM_KEYFIRST && Message.Msg <= WM_KEYLAST) {
-            if (!Key_Message(Message))
+            if (!KeyMessage(Message))
                 DefaultHandler(Message);
             return true;
         }
@@ -764,7 +764,7 @@ bool TWinControl::Dispatch_Window_Message(TMessage& Message)
     }
 }
 
-bool TWinControl::Dispatch_Control_Message(TMessage& Message)
+bool TWinControl::DispatchControlMessage(TMessage& Message)
 {
     switch (Message.Msg) {
     case CM_DIALOGCHAR: Broadcast(Message); return true;
@@ -818,7 +818,7 @@ bool TWinControl::Dispatch_Control_Message(TMessage& Message)
 
 void TWinControl::Dispatch(TMessage& Message)
 {
-    if (!Dispatch_Window_Message(Message) && !Dispatch_Control_Message(Message))
+    if (!DispatchWindowMessage(Message) && !DispatchControlMessage(Message))
         TControl::Dispatch(Message);
 }
 

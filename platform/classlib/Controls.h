@@ -99,7 +99,7 @@ public:
     // Gives back the DC this canvas took for itself, if any.
     void FreeHandle();
     // Runs Paint with the canvas drawing into DC (a paint DC), locked.
-    void Paint_Through(HDC DC, const std::function<void()>& Paint);
+    void PaintThrough(HDC DC, const std::function<void()>& Paint);
 
 protected:
     void CreateHandle() override;
@@ -226,23 +226,23 @@ protected:
     // OnCanResize's answer; false keeps the bounds as they are.
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     virtual void SetZOrder(bool TopMost);
-    virtual void Changed_Text() {}
+    virtual void ChangedText() {}
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Invalidates the control's rectangle in its parent, erased unless opaque.
     void InvalidateControl(bool IsVisible, bool IsOpaque);
     void RequestAlign();
     // Sets the flag alone, for controls that start hidden (forms).
-    void Set_Visible_Field(bool Value) { visible = Value; }
+    void SetVisibleField(bool Value) { visible = Value; }
 
 private:
     friend class TWinControl;
 
-    void Mouse_Button_Down(TMessage& Message, TMouseButton Button, bool Double);
-    void Mouse_Button_Up(TMessage& Message, TMouseButton Button);
+    void MouseButtonDown(TMessage& Message, TMouseButton Button, bool Double);
+    void MouseButtonUp(TMessage& Message, TMouseButton Button);
     // Right button released: the control's popup menu (or its parent's) at the point.
-    void Context_Popup(POINT Point);
-    void Font_Changed();
-    bool Dispatch_Change_Message(TMessage& Message);
+    void ContextPopup(POINT Point);
+    void FontChanged();
+    bool DispatchChangeMessage(TMessage& Message);
 
     TWinControl* parent = nullptr;
     int left = 0;
@@ -384,39 +384,39 @@ protected:
     virtual void KeyUp(WORD& Key, TShiftState Shift);
     void SetZOrder(bool TopMost) override;
     // Whether the window should show: the control is visible.
-    virtual bool Wants_Showing();
-    virtual void Update_Showing();
+    virtual bool WantsShowing();
+    virtual void UpdateShowing();
     void PaintHandler(TMessage& Message);
     void Notify_Controls(UINT Msg);
     // Reads the window's rectangle back into the bounds; realigns and
     // fires OnResize when the size changed.
-    void Update_Bounds();
+    void UpdateBounds();
 
 private:
     friend class TControl;
     friend class TCustomForm;
-    friend LRESULT Control_Window_Proc(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
+    friend LRESULT ControlWindowProc(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
 
-    void Store_Bounds(const RECT& rect);
-    void Restack_Windows();
-    void Move_Control(TControl* AControl, bool TopMost);
-    bool Route_Mouse_To_Child(TMessage& Message);
-    void Track_Mouse_Control(TMessage& Message);
-    void Mouse_Left_Window();
-    void Set_Cursor(TMessage& Message);
-    bool Key_Message(TMessage& Message);
-    TWinControl* Key_Preview_Form();
-    bool Do_Key_Down(TMessage& Message);
-    bool Do_Key_Up(TMessage& Message);
-    bool Do_Key_Press(TMessage& Message);
-    bool Dialog_Char(TMessage& Message);
-    bool Dialog_Key(TMessage& Message);
-    void Erase_Background(TMessage& Message);
-    void Window_Pos_Changing(TMessage& Message);
-    bool Dispatch_Window_Message(TMessage& Message);
-    bool Dispatch_Control_Message(TMessage& Message);
-    void Align_One(TControl* control, RECT& rect);
-    void Tab_Order_List(std::vector<TWinControl*>& List);
+    void StoreBounds(const RECT& rect);
+    void RestackWindows();
+    void MoveControl(TControl* AControl, bool TopMost);
+    bool RouteMouseToChild(TMessage& Message);
+    void TrackMouseControl(TMessage& Message);
+    void MouseLeftWindow();
+    void WMSetCursor(TMessage& Message);
+    bool KeyMessage(TMessage& Message);
+    TWinControl* KeyPreviewForm();
+    bool DoKeyDown(TMessage& Message);
+    bool DoKeyUp(TMessage& Message);
+    bool DoKeyPress(TMessage& Message);
+    bool DialogChar(TMessage& Message);
+    bool DialogKey(TMessage& Message);
+    void EraseBackground(TMessage& Message);
+    void WindowPosChanging(TMessage& Message);
+    bool DispatchWindowMessage(TMessage& Message);
+    bool DispatchControlMessage(TMessage& Message);
+    void AlignOne(TControl* control, RECT& rect);
+    void TabOrderList(std::vector<TWinControl*>& List);
 
     HWND handle = nullptr;
     HWND parent_window = nullptr;
@@ -466,4 +466,4 @@ TControl* GetCaptureControl();
 // The control that owns a window made by the class library, or nullptr.
 TWinControl* FindControl(HWND Handle);
 // The window procedure of every window the class library makes.
-LRESULT Control_Window_Proc(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
+LRESULT ControlWindowProc(HWND window, UINT message, WPARAM w_param, LPARAM l_param);

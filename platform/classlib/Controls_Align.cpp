@@ -48,7 +48,7 @@ void TWinControl::Realign()
 
 void TWinControl::AdjustClientRect(RECT&) {}
 
-void TWinControl::Align_One(TControl* control, RECT& rect)
+void TWinControl::AlignOne(TControl* control, RECT& rect)
 {
     const int w = control->Width();
     const int h = control->Height();
@@ -99,6 +99,6 @@ void TWinControl::AlignControls(TControl*, RECT& Rect)
         };
         std::stable_sort(aligned.begin(), aligned.end(), [&](TControl* a, TControl* b) { return key(a) < key(b); });
         for (TControl* control : aligned)
-            Align_One(control, Rect);
+            AlignOne(control, Rect);
     }
 }

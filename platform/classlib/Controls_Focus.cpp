@@ -112,18 +112,18 @@ void TWinControl::SetTabOrder(int Value)
     list.insert(list.begin() + static_cast<std::ptrdiff_t>(position), this);
 }
 
-void TWinControl::Tab_Order_List(std::vector<TWinControl*>& List)
+void TWinControl::TabOrderList(std::vector<TWinControl*>& List)
 {
     for (TWinControl* child : tab_list) {
         List.push_back(child);
-        child->Tab_Order_List(List);
+        child->TabOrderList(List);
     }
 }
 
 TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop)
 {
     std::vector<TWinControl*> list;
-    Tab_Order_List(list);
+    TabOrderList(list);
     if (list.empty())
         return nullptr;
     const auto count = static_cast<int>(list.size());
@@ -174,7 +174,7 @@ void TWinControl::KeyPress(char& Key)
         OnKeyPress(this, Key);
 }
 
-TWinControl* TWinControl::Key_Preview_Form()
+TWinControl* TWinControl::KeyPreviewForm()
 {
     TCustomForm* form = GetParentForm(this);
     if (!form || form == this || !form->KeyPreview())
@@ -182,9 +182,9 @@ TWinControl* TWinControl::Key_Preview_Form()
     return form;
 }
 
-bool TWinControl::Do_Key_Down(TMessage& Message)
+bool TWinControl::DoKeyDown(TMessage& Message)
 {
-    if (TWinControl* form = Key_Preview_Form(); form && form->Do_Key_Down(Message))
+    if (TWinControl* form = KeyPreviewForm(); form && form->DoKeyDown(Message))
         return true;
     auto key = static_cast<WORD>(Message.WParam);
     if (!ControlStyle().Contains(csNoStdEvents))
@@ -193,9 +193,9 @@ bool TWinControl::Do_Key_Down(TMessage& Message)
     return key == 0;
 }
 
-bool TWinControl::Do_Key_Up(TMessage& Message)
+bool TWinControl::DoKeyUp(TMessage& Message)
 {
-    if (TWinControl* form = Key_Preview_Form(); form && form->Do_Key_Up(Message))
+    if (TWinControl* form = KeyPreviewForm(); form && form->DoKeyUp(Message))
         return true;
     auto key = static_cast<WORD>(Message.WParam);
     if (!ControlStyle().Contains(csNoStdEvents))
@@ -204,9 +204,9 @@ bool TWinControl::Do_Key_Up(TMessage& Message)
     return key == 0;
 }
 
-bool TWinControl::Do_Key_Press(TMessage& Message)
+bool TWinControl::DoKeyPress(TMessage& Message)
 {
-    if (TWinControl* form = Key_Preview_Form(); form && form->Do_Key_Press(Message))
+    if (TWinControl* form = KeyPreviewForm(); form && form->DoKeyPress(Message))
         return true;
     auto key = static_cast<char>(Message.WParam);
     if (!ControlStyle().Contains(csNoStdEvents))
@@ -215,7 +215,7 @@ bool TWinControl::Do_Key_Press(TMessage& Message)
     return key == 0;
 }
 
-bool TWinControl::Dialog_Char(TMessage& Message)
+bool TWinControl::DialogChar(TMessage& Message)
 {
     // An accelerator goes to the form's controls first, unless this control
     // takes characters itself.
@@ -227,7 +227,7 @@ bool TWinControl::Dialog_Char(TMessage& Message)
     return form && form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0;
 }
 
-bool TWinControl::Dialog_Key(TMessage& Message)
+bool TWinControl::DialogKey(TMessage& Message)
 {
     // Tab moves the focus unless this control takes tabs itself.
     if (Message.WParam != VK_TAB || (Perform(WM_GETDLGCODE, 0, 0) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
@@ -236,19 +236,19 @@ bool TWinControl::Dialog_Key(TMessage& Message)
     return form && form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0;
 }
 
-bool TWinControl::Key_Message(TMessage& Message)
+bool TWinControl::KeyMessage(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        return Do_Key_Down(Message) || Dialog_Key(Message);
+        return DoKeyDown(Message) || DialogKey(Message);
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        return Do_Key_Up(Message);
+        return DoKeyUp(Message);
     case WM_CHAR:
-        return Dialog_Char(Message) || Do_Key_Press(Message);
+        return DialogChar(Message) || DoKeyPress(Message);
     case WM_SYSCHAR:
-        return Dialog_Char(Message);
+        return DialogChar(Message);
     default:
         return false;
     }

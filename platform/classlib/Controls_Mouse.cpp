@@ -129,7 +129,7 @@ void TControl::WndProc(TMessage& Message)
     Dispatch(Message);
 }
 
-void TControl::Mouse_Button_Down(TMessage& Message, TMouseButton Button, bool Double)
+void TControl::MouseButtonDown(TMessage& Message, TMouseButton Button, bool Double)
 {
     if (Button == mbLeft) {
         if (control_style.Contains(csCaptureMouse))
@@ -150,7 +150,7 @@ void TControl::Mouse_Button_Down(TMessage& Message, TMouseButton Button, bool Do
     MouseDown(Button, shift, point.x, point.y);
 }
 
-void TControl::Mouse_Button_Up(TMessage& Message, TMouseButton Button)
+void TControl::MouseButtonUp(TMessage& Message, TMouseButton Button)
 {
     const POINT point = Message_Point(Message.LParam);
     if (Button == mbLeft) {
@@ -165,10 +165,10 @@ void TControl::Mouse_Button_Up(TMessage& Message, TMouseButton Button)
     if (!control_style.Contains(csNoStdEvents))
         MouseUp(Button, KeysToShiftState(static_cast<WORD>(Message.WParam)), point.x, point.y);
     if (Button == mbRight)
-        Context_Popup(point);
+        ContextPopup(point);
 }
 
-void TControl::Context_Popup(POINT Point)
+void TControl::ContextPopup(POINT Point)
 {
     // The nearest popup menu up the parents, as the context menu request
     // goes up to the parent of a control without one.
@@ -205,7 +205,7 @@ TControl* TWinControl::ControlAtPos(POINT Pos, bool AllowDisabled, bool AllowWin
 
 // ---- TWinControl: mouse, painting and messages -------------------------------------------
 
-void TWinControl::Track_Mouse_Control(TMessage& Message)
+void TWinControl::TrackMouseControl(TMessage& Message)
 {
     // The control under the mouse, wherever the message goes under capture.
     POINT screen = Message_Point(Message.LParam);
@@ -225,13 +225,13 @@ void TWinControl::Track_Mouse_Control(TMessage& Message)
     TrackMouseEvent(&track);
 }
 
-void TWinControl::Mouse_Left_Window()
+void TWinControl::MouseLeftWindow()
 {
     if (mouse_control && (mouse_control == this || mouse_control->Parent() == this))
         Set_Mouse_Control(nullptr);
 }
 
-bool TWinControl::Route_Mouse_To_Child(TMessage& Message)
+bool TWinControl::RouteMouseToChild(TMessage& Message)
 {
     TControl* control = nullptr;
     const POINT point = Message_Point(Message.LParam);
@@ -248,7 +248,7 @@ bool TWinControl::Route_Mouse_To_Child(TMessage& Message)
     return true;
 }
 
-void TWinControl::Set_Cursor(TMessage& Message)
+void TWinControl::WMSetCursor(TMessage& Message)
 {
     if (static_cast<LRESULT>(LOWORD(static_cast<DWORD>(Message.LParam))) == HTCLIENT) {
         TCursor cursor = Screen->Cursor();
@@ -272,8 +272,8 @@ void TWinControl::WndProc(TMessage& Message)
 {
     if (Is_Mouse_Message(Message.Msg) && handle) {
         if (Message.Msg == WM_MOUSEMOVE)
-            Track_Mouse_Control(Message);
-        if (Message.Msg != WM_MOUSEWHEEL && Route_Mouse_To_Child(Message))
+            TrackMouseControl(Message);
+        if (Message.Msg != WM_MOUSEWHEEL && RouteMouseToChild(Message))
             return;
     }
     TControl::WndProc(Message);

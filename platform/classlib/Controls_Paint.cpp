@@ -58,7 +58,7 @@ void TControlCanvas::FreeHandle()
     std::erase(canvases_with_dc, this);
 }
 
-void TControlCanvas::Paint_Through(HDC DC, const std::function<void()>& Paint)
+void TControlCanvas::PaintThrough(HDC DC, const std::function<void()>& Paint)
 {
     Lock();
     FreeHandle();
@@ -173,7 +173,7 @@ void TWinControl::PaintHandler(TMessage& Message)
         EndPaint(handle, &paint);
 }
 
-void TWinControl::Erase_Background(TMessage& Message)
+void TWinControl::EraseBackground(TMessage& Message)
 {
     const RECT client = ClientRect();
     FillRect(reinterpret_cast<HDC>(Message.WParam), &client, brush.Handle());
@@ -193,7 +193,7 @@ void TGraphicControl::Dispatch(TMessage& Message)
         return;
     }
     if (Message.WParam)
-        canvas.Paint_Through(reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
+        canvas.PaintThrough(reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), canvas(this) {}
@@ -202,5 +202,5 @@ TCustomControl::~TCustomControl() { canvas.FreeHandle(); }
 
 void TCustomControl::PaintWindow(HDC DC)
 {
-    canvas.Paint_Through(DC, [this] { Paint(); });
+    canvas.PaintThrough(DC, [this] { Paint(); });
 }

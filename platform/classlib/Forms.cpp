@@ -82,7 +82,7 @@ void Enable_Forms(const std::vector<TCustomForm*>& forms)
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), canvas(this)
 {
-    Set_Visible_Field(false);
+    SetVisibleField(false);
     SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
     SetBounds(0, 0, 320, 240);
     SetColor(clBtnFace);
@@ -183,7 +183,7 @@ void TCustomForm::Paint()
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-    canvas.Paint_Through(DC, [this] { Paint(); });
+    canvas.PaintThrough(DC, [this] { Paint(); });
 }
 
 void TCustomForm::Show()
@@ -445,7 +445,7 @@ void TCustomForm::Dispatch(TMessage& Message)
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner)
 {
     SetColor(Application->HintColor());
-    Set_Visible_Field(false);
+    SetVisibleField(false);
 }
 
 void THintWindow::CreateParams(TCreateParams& Params)

@@ -175,7 +175,7 @@ QWidget* TButton::Create_Content(QWidget* Parent)
     return button;
 }
 
-void TButton::Changed_Text()
+void TButton::ChangedText()
 {
     if (Button())
         Button()->setText(Qt_Text(Caption()));
@@ -252,7 +252,7 @@ void TCustomEdit::SetText(const std::string& Value)
     Change();
 }
 
-void TCustomEdit::Changed_Text() { SetText(TControl::Text()); }
+void TCustomEdit::ChangedText() { SetText(TControl::Text()); }
 
 void TCustomEdit::SetReadOnly(bool Value)
 {

@@ -82,7 +82,7 @@ public:
 
 protected:
     QWidget* Create_Content(QWidget* Parent) override;
-    void Changed_Text() override;
+    void ChangedText() override;
 
 private:
     QPushButton* Button() const;
@@ -125,7 +125,7 @@ protected:
     QWidget* Create_Content(QWidget* Parent) override;
     void Save_Content() override;
     void CreateParams(TCreateParams& Params) override;
-    void Changed_Text() override;
+    void ChangedText() override;
 
 private:
     QLineEdit* Editor() const;

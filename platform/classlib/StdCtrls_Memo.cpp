@@ -163,7 +163,7 @@ void TCustomMemo::SetText(const std::string& Value)
     Change();
 }
 
-void TCustomMemo::Changed_Text() { SetText(TControl::Text()); }
+void TCustomMemo::ChangedText() { SetText(TControl::Text()); }
 
 void TCustomMemo::Append_Line(const std::string& Line)
 {

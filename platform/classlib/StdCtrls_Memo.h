@@ -49,7 +49,7 @@ protected:
     QWidget* Create_Content(QWidget* Parent) override;
     void Save_Content() override;
     void CreateParams(TCreateParams& Params) override;
-    void Changed_Text() override;
+    void ChangedText() override;
 
 private:
     friend class Memo_Lines;

@@ -12,9 +12,9 @@ struct TFileVersion {
     unsigned SubBuild;
 };
 
-extern const TFileVersion Program_File_Version;
+extern const TFileVersion ProgramFileVersion;
 
 // "major.build" of a file version.
-std::string File_Version_Text(const TFileVersion& version);
+std::string FileVersionText(const TFileVersion& version);
 // The short text the about box and the firmware message show.
-std::string Program_Version_Text();
+std::string ProgramVersionText();

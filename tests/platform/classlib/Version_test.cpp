@@ -15,14 +15,14 @@ TEST(Version, ShortTextIsMajorDotBuild)
         {{10, 0, 0, 9}, "10.0"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(File_Version_Text(c.version), c.text);
+        EXPECT_EQ(FileVersionText(c.version), c.text);
 }
 
 TEST(Version, ProgramVersionIsTheProjectVersion)
 {
-    const TFileVersion& v = Program_File_Version;
+    const TFileVersion& v = ProgramFileVersion;
     const std::string four_words = std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." +
                                    std::to_string(v.Build) + "." + std::to_string(v.SubBuild);
     EXPECT_EQ(four_words, ORDEXIA_PROJECT_VERSION);
-    EXPECT_EQ(Program_Version_Text(), File_Version_Text(v));
+    EXPECT_EQ(ProgramVersionText(), FileVersionText(v));
 }
