@@ -831,12 +831,7 @@ int SetWindowRgn(HWND window, HRGN region, BOOL redraw)
     found->region = object ? object->region : QRegion();
     if (object)
         DeleteObject(region);
-    if (found->widget) {
-        if (found->has_region)
-            found->widget->setMask(found->region.translated(-found->system_frame.left(), -found->system_frame.top()));
-        else
-            found->widget->clearMask();
-    }
+    Window_Apply_Mask(found);
     if (redraw)
         Window_Invalidate_All(found, true, true);
     return 1;

@@ -162,7 +162,32 @@ void Window_Apply_Geometry(HWND__* window)
         widget->resize(size);
     }
     window->applying_geometry = false;
+    Window_Apply_Mask(window);
+    for (HWND child : window->children)
+        Window_Apply_Mask(child);
     widget->update();
+}
+
+void Window_Apply_Mask(HWND__* window)
+{
+    Window_Qt_Widget* widget = window->widget;
+    if (!widget)
+        return;
+    const QRect whole(QPoint(0, 0), widget->size());
+    QRegion shown = window->has_region
+                        ? window->region.translated(-window->system_frame.left(), -window->system_frame.top())
+                        : QRegion(whole);
+    // A child is seen only within its parent's client area, never over the
+    // parent's border.
+    if (window->Is_Child() && window->parent)
+        shown &= window->parent->client.translated(-widget->pos());
+    if (!window->has_region && shown == QRegion(whole)) {
+        widget->clearMask();
+        return;
+    }
+    // An empty mask would mean no mask at all: a window with nothing to show
+    // gets one pixel outside itself.
+    widget->setMask(shown.isEmpty() ? QRegion(-1, -1, 1, 1) : shown);
 }
 
 // ---- The widget --------------------------------------------------------

@@ -100,6 +100,9 @@ Qt::WindowFlags Window_Qt_Flags(const HWND__* window);
 // After the client rectangle changed: reallocates the stores and the
 // widget's geometry.
 void Window_Apply_Geometry(HWND__* window);
+// Masks the widget to what the window shows: its window region, and for a
+// child the part within its parent's client area.
+void Window_Apply_Mask(HWND__* window);
 
 // WM_SIZE and WM_MOVE with the client area's size and position (in the
 // parent's client coordinates, or the screen's).

@@ -150,4 +150,42 @@ TEST_F(Window_Paint, A_Window_Region_Masks_Painting_And_Input)
     DeleteObject(copy);
 }
 
+TEST_F(Window_Paint, A_Child_Never_Draws_Over_Its_Parents_Border)
+{
+    // A 3-pixel frame around a 44 x 34 client area at (123, 13) of the top window.
+    HWND framed = CreateWindowExA(WS_EX_CLIENTEDGE, "Recorder", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 120, 10, 50, 40,
+                                  top, nullptr, nullptr, nullptr);
+    Pump_Messages();
+    const QImage before = Shown(top);
+    // Reaches past the client area's right and bottom edges.
+    HWND inner = Make_Child(framed, QPoint(30, 20), QSize(40, 40));
+    Set_Message_Hook([inner](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (window != inner || message != WM_PAINT)
+            return std::nullopt;
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        const RECT all{0, 0, 40, 40};
+        HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        EndPaint(window, &paint);
+        return 0;
+    });
+    InvalidateRect(inner, nullptr, TRUE);
+    Pump_Messages();
+
+    const QImage after = Shown(top);
+    EXPECT_EQ(after.pixel(123 + 30, 13 + 20), Blue);
+    EXPECT_EQ(after.pixel(123 + 43, 13 + 33), Blue) << "the client area's last pixel";
+    for (int y = 10; y < 50; ++y)
+        for (int x = 167; x < 170; ++x)
+            EXPECT_EQ(after.pixel(x, y), before.pixel(x, y)) << "right border at " << x << "," << y;
+    for (int y = 47; y < 50; ++y)
+        for (int x = 120; x < 170; ++x)
+            EXPECT_EQ(after.pixel(x, y), before.pixel(x, y)) << "bottom border at " << x << "," << y;
+    for (int x = 170; x < 200; ++x)
+        EXPECT_EQ(after.pixel(x, 40), White) << "beside the parent at " << x;
+    EXPECT_EQ(WindowFromPoint(POINT{100 + 168, 100 + 40}), framed);
+}
+
 } // namespace
