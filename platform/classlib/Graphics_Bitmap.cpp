@@ -148,7 +148,8 @@ TBitmap::Storage TBitmap::Make_Storage(int new_width, int new_height, TPixelForm
         // lets the section sync lazily.
         made.handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
         if (Gdi_Bitmap* section = Gdi_Find<Gdi_Bitmap>(made.handle)) {
-            section->image.fill(0xFFFFFFFFu);
+            // White as a brush paints it: a 32-bit section's fourth byte 0.
+            section->image.fill(section->Keeps_Fourth_Byte() ? 0x00FFFFFFu : 0xFFFFFFFFu);
             section->Surface_Drawn();
         }
         made.scan_lines = new_format == pf24bit || new_format == pf32bit;

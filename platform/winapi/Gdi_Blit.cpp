@@ -131,6 +131,29 @@ struct Source {
             return (pixel & 0xFFFFFFu) == (source_back & 0xFFFFFFu) ? 0xFFFFFFFFu : 0xFF000000u;
         return retag ? (pixel & 0xFFFFFFu) | fourth_byte : pixel;
     }
+    // count pixels converted into out: row[first + i], or row[columns[i]]
+    // when columns is given. One plain loop per conversion, so that the
+    // compiler vectorises each.
+    void Convert_Row(const QRgb* row, int first, const int* columns, QRgb* out, int count) const
+    {
+        auto gather = [&](auto convert) {
+            if (columns)
+                for (int i = 0; i < count; ++i)
+                    out[i] = convert(row[columns[i]]);
+            else
+                for (int i = 0; i < count; ++i)
+                    out[i] = convert(row[first + i]);
+        };
+        const QRgb black = text, white = back, key = source_back, fourth = fourth_byte;
+        if (mono_to_color)
+            gather([=](QRgb pixel) { return (pixel & 0xFFFFFFu) ? white : black; });
+        else if (color_to_mono)
+            gather([=](QRgb pixel) { return ((pixel ^ key) & 0xFFFFFFu) ? 0xFF000000u : 0xFFFFFFFFu; });
+        else if (retag)
+            gather([=](QRgb pixel) { return (pixel & 0xFFFFFFu) | fourth; });
+        else
+            gather([](QRgb pixel) { return pixel; });
+    }
 };
 
 struct Blit_Request {
@@ -146,6 +169,10 @@ struct Blit_Request {
     // Shrinking under BLACKONWHITE ANDs the source pixels that fall on one
     // destination pixel, under WHITEONBLACK ORs them; the other modes pick one.
     int combine_mode = COLORONCOLOR;
+    // For a scaled or mirrored source: the source column of each destination
+    // column from columns_from on, worked out once per call.
+    std::vector<int> columns;
+    int columns_from = 0;
 };
 
 // The columns (or rows) of the destination whose source lies within the source surface.
@@ -196,11 +223,11 @@ const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count
     }
     const int source_y = request.y_map.Source(y);
     const auto* row = reinterpret_cast<const QRgb*>(source.image->constScanLine(source_y));
-    const bool direct = request.x_map.Identity() && !source.Converts();
-    if (direct)
+    const bool identity = request.x_map.Identity();
+    if (identity && !source.Converts())
         return row + request.x_map.Source(x_from);
-    for (int i = 0; i < count; ++i)
-        buffer[static_cast<std::size_t>(i)] = source.Convert(row[request.x_map.Source(x_from + i)]);
+    const int* columns = identity ? nullptr : request.columns.data() + (x_from - request.columns_from);
+    source.Convert_Row(row, identity ? request.x_map.Source(x_from) : 0, columns, buffer.data(), count);
     return buffer.data();
 }
 
@@ -284,6 +311,12 @@ BOOL Run_Blit(Blit_Request& request)
     Gdi_Raster raster(*request.dest);
     if (area.isEmpty() || Copy_Whole_Rows(request, area))
         return TRUE;
+    if (request.source && !request.x_map.Identity()) {
+        request.columns_from = area.left();
+        request.columns.resize(static_cast<std::size_t>(area.width()));
+        for (int x = area.left(); x <= area.right(); ++x)
+            request.columns[static_cast<std::size_t>(x - area.left())] = request.x_map.Source(x);
+    }
     QImage& surface = request.dest->Surface();
     Row_Buffers buffers(std::max(area.width(), 1));
     Pattern_Rows patterns(request, raster, std::max(area.width(), 1));
@@ -328,7 +361,8 @@ BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int x_s
     auto [sy, sh, source_flipped] = Normalise(y_source, height_source);
     if (dw == 0 || dh == 0 || (needs_source && (sw == 0 || sh == 0)))
         return TRUE;
-    Blit_Request request{dest_dc, QRect(dest_dc->To_Device(dx, dy), QSize(dw, dh)), std::nullopt, {}, {}, fore, back, mask, mask_origin};
+    Blit_Request request{dest_dc, QRect(dest_dc->To_Device(dx, dy), QSize(dw, dh)), std::nullopt, {}, {}, fore, back, mask, mask_origin,
+                         COLORONCOLOR, {}, 0};
     std::optional<Gdi_Access> source_access;
     if (source_dc) {
         source_access.emplace(source_dc);

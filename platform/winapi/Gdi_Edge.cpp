@@ -6,6 +6,10 @@
 #include "platform/winapi/Gdi_Raster.h"
 #include "platform/winapi/Sys_Colors.h"
 
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
 namespace {
 
 struct Ring_Colors {
@@ -48,29 +52,73 @@ QRect Shrunk(const QRect& box, UINT flags)
     return box.adjusted((flags & BF_LEFT) ? 1 : 0, (flags & BF_TOP) ? 1 : 0, (flags & BF_RIGHT) ? -1 : 0, (flags & BF_BOTTOM) ? -1 : 0);
 }
 
-// A diagonal edge: the ring's lines along the rectangle's diagonal towards the end corner.
-BOOL Draw_Diagonal(HDC dc, const RECT& rect, UINT edge, UINT flags)
+// A diagonal edge runs from its origin corner to the end corner the flags
+// name (ENDTOPRIGHT from the bottom-left, ENDBOTTOMRIGHT from the top-left,
+// ENDBOTTOMLEFT from the top-right, ENDTOPLEFT from the bottom-right) as a
+// line does: the origin pixel drawn, the end pixel not. Its inside lies to the right of that run, as the
+// inside of a figure whose sides are walked clockwise: the inner ring is the
+// outer one moved a pixel sideways into it, and BF_MIDDLE fills it. A run to
+// the right faces up and takes the top-left shade, a run to the left the
+// bottom-right one.
+class Diagonal {
+public:
+    Diagonal(const QRect& box, UINT flags)
+    {
+        const bool to_right = (flags & BF_RIGHT) != 0;
+        const bool to_top = (flags & BF_TOP) != 0;
+        origin = QPoint(to_right ? box.left() : box.right(), to_top ? box.bottom() : box.top());
+        end = QPoint(to_right ? box.right() : box.left(), to_top ? box.top() : box.bottom());
+        run = end - origin;
+    }
+    bool Runs_Right() const { return run.x() > 0 || (run.x() == 0 && run.y() < 0); }
+    // Positive inside, zero on the line through the two corner pixels.
+    std::int64_t Side(int x, int y) const
+    {
+        return std::int64_t(run.x()) * (y - origin.y()) - std::int64_t(run.y()) * (x - origin.x());
+    }
+    // The corner-to-corner line moved `shift` pixels sideways into the inside.
+    std::vector<QPoint> Pixels(int shift) const
+    {
+        const int major = std::max(std::abs(run.x()), std::abs(run.y()));
+        const int sideways = Side(origin.x() + 1, origin.y()) > 0 ? shift : -shift;
+        std::vector<QPoint> pixels;
+        for (int i = 0; i < major; ++i) {
+            auto along = [&](int extent) { return major == 0 ? 0 : static_cast<int>(std::lround(double(i) * extent / major)); };
+            pixels.emplace_back(origin.x() + along(run.x()) + sideways, origin.y() + along(run.y()));
+        }
+        return pixels;
+    }
+
+private:
+    QPoint origin;
+    QPoint end;
+    QPoint run;
+};
+
+BOOL Draw_Diagonal(Gdi_Dc& dc, const QRect& box, UINT edge, UINT flags)
 {
-    const bool to_right = (flags & BF_RIGHT) != 0;
-    const bool to_top = (flags & BF_TOP) != 0;
-    const POINT start{to_right ? rect.left : rect.right - 1, to_top ? rect.bottom - 1 : rect.top};
-    const POINT end{to_right ? rect.right - 1 : rect.left, to_top ? rect.top : rect.bottom - 1};
-    const int inward = to_right == to_top ? 1 : -1;
+    if (box.isEmpty())
+        return TRUE;
+    const Diagonal diagonal(box, flags);
+    Gdi_Raster raster(dc);
+    if (flags & BF_MIDDLE) {
+        const QRgb middle = dc.Surface_Pixel(GetSysColor((flags & (BF_MONO | BF_FLAT)) ? COLOR_WINDOW : COLOR_BTNFACE));
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (diagonal.Side(x, y) > 0)
+                    raster.Plot(x, y, middle, R2_COPYPEN);
+    }
     int shift = 0;
     for (const bool outer : {true, false}) {
         const UINT border = edge & (outer ? BDR_OUTER : BDR_INNER);
         if (!border)
             continue;
         const Ring_Colors colors = Ring(border, outer, flags);
-        HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(to_top ? colors.top_left : colors.bottom_right));
-        HGDIOBJ old_pen = SelectObject(dc, pen);
-        POINT old_position;
-        MoveToEx(dc, start.x + shift, start.y, &old_position);
-        LineTo(dc, end.x + shift, end.y);
-        MoveToEx(dc, old_position.x, old_position.y, nullptr);
-        SelectObject(dc, old_pen);
-        DeleteObject(pen);
-        shift += inward;
+        const QRgb shade = dc.Surface_Pixel(GetSysColor(diagonal.Runs_Right() ? colors.top_left : colors.bottom_right));
+        for (const QPoint& pixel : diagonal.Pixels(shift))
+            if (box.contains(pixel))
+                raster.Plot(pixel.x(), pixel.y(), shade, R2_COPYPEN);
+        ++shift;
     }
     return TRUE;
 }
@@ -82,9 +130,9 @@ BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags)
     Gdi_Dc* context = Gdi_Find_Dc(dc);
     if (!context || !rect)
         return FALSE;
-    if (flags & BF_DIAGONAL)
-        return Draw_Diagonal(dc, *rect, edge, flags);
     QRect box = context->To_Device(*rect);
+    if (flags & BF_DIAGONAL)
+        return Draw_Diagonal(*context, box, edge, flags);
     {
         Gdi_Raster raster(*context);
         for (const bool outer : {true, false}) {

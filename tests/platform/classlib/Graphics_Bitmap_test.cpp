@@ -172,6 +172,22 @@ TEST_F(Graphics_Bitmap_Test, ScanLinesAreBgrRowsPaddedToFourBytes)
     EXPECT_THROW(bitmap.ScanLine(0), EInvalidGraphicOperation);
 }
 
+TEST_F(Graphics_Bitmap_Test, ThirtyTwoBitScanLinesKeepTheFourthByteTheCanvasDoesNotDraw)
+{
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf32bit);
+    bitmap.SetSize(3, 1);
+    auto* row = static_cast<std::uint8_t*>(bitmap.ScanLine(0));
+    EXPECT_EQ(std::vector<std::uint8_t>(row, row + 4), (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0x00})) << "white as a brush paints it";
+    row[3] = 0x80;
+    row[11] = 0x40;
+    bitmap.Canvas()->SetPixels(1, 0, 0x445566);
+    row = static_cast<std::uint8_t*>(bitmap.ScanLine(0));
+    EXPECT_EQ(row[3], 0x80) << "untouched pixel";
+    EXPECT_EQ(std::vector<std::uint8_t>(row + 4, row + 8), (std::vector<std::uint8_t>{0x44, 0x55, 0x66, 0x00}));
+    EXPECT_EQ(row[11], 0x40);
+}
+
 TEST_F(Graphics_Bitmap_Test, ResizingKeepsPixelsAndFillsWhite)
 {
     TBitmap bitmap;

@@ -78,6 +78,31 @@ TEST(Gdi_DrawEdge, DiagonalRunsToTheEndCorner)
     EXPECT_EQ(surface.Map(edge_legend), Picture({"xxxx", "xxLx", "xLxx", "Lxxx"}));
 }
 
+TEST(Gdi_DrawEdge, DiagonalsKeepTheirInsideOnTheRightOfTheRun)
+{
+    // The inner ring one pixel into the inside, BF_MIDDLE filling it; runs to
+    // the right take the top-left shades, runs to the left the bottom-right ones.
+    struct Case {
+        UINT edge;
+        UINT flags;
+        int size;
+        std::string picture;
+    };
+    const Case cases[] = {
+        {EDGE_RAISED, BF_DIAGONAL_ENDTOPRIGHT | BF_MIDDLE, 5, Picture({"xxxxx", "xxxLW", "xxLWL", "xLWLL", "LWLLL"})},
+        {EDGE_RAISED, BF_DIAGONAL_ENDBOTTOMLEFT | BF_MIDDLE, 5, Picture({"LLLSD", "LLSDx", "LSDxx", "SDxxx", "xxxxx"})},
+        {EDGE_SUNKEN, BF_DIAGONAL_ENDBOTTOMRIGHT, 4, Picture({"Sxxx", "DSxx", "xDSx", "xxxx"})},
+        {EDGE_SUNKEN, BF_DIAGONAL_ENDTOPLEFT, 4, Picture({"xxxx", "xWLx", "xxWL", "xxxW"})},
+        {BDR_RAISEDOUTER, BF_DIAGONAL_ENDBOTTOMRIGHT | BF_MIDDLE | BF_FLAT, 4, Picture({"Sxxx", "WSxx", "WWSx", "WWWx"})},
+    };
+    for (const Case& c : cases) {
+        Gdi_Test_Surface surface(c.size, c.size, 0xFF00FF);
+        RECT rect{0, 0, c.size, c.size};
+        ASSERT_TRUE(DrawEdge(surface.dc, &rect, c.edge, c.flags));
+        EXPECT_EQ(surface.Map(edge_legend), c.picture) << std::hex << c.edge << " " << c.flags;
+    }
+}
+
 TEST(Gdi_DrawFocusRect, DottedAndUndoneByDrawingAgain)
 {
     Gdi_Test_Surface surface(5, 3);
