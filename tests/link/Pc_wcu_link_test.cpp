@@ -1,16 +1,31 @@
 #include "link/Pc_wcu_link.h"
 
+#include "platform/winapi/Kernel.h"
 #include "tests/support/Simulated_Wcu.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <chrono>
+#include <fstream>
 #include <functional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <utility>
 
 namespace {
+
+// The scheduler's state of one of this process's threads: 'S' while it
+// sleeps, 'R' while it runs or spins.
+char Thread_State(DWORD thread_id)
+{
+    std::ifstream stat("/proc/self/task/" + std::to_string(thread_id) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const auto name_end = line.rfind(") ");
+    return name_end == std::string::npos || name_end + 2 >= line.size() ? '?' : line[name_end + 2];
+}
 
 std::string Text(const std::vector<BYTE>& bytes)
 {
@@ -457,6 +472,29 @@ TEST_F(Wcu_Link, LongAnswerIsReadWholeAndRefusedFrom1024Bytes)
     EXPECT_EQ(link.Get_Answer()[0], 0);
 
     EXPECT_EQ(link.Read_Long_Answer(), 0);
+}
+
+// The wait for a long answer's first bytes sleeps (the thread blocks on the
+// port) and wakes on the first byte: bytes sent only once the reader sleeps
+// are read whole, as bytes already there are.
+TEST_F(Wcu_Link, ALongAnswerIsAwaitedAsleepAndReadWholeWhenItsFirstBytesCome)
+{
+    std::vector<BYTE> frame(450);
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        frame[i] = static_cast<BYTE>(i * 3 + 1);
+    }
+    const DWORD reader = GetCurrentThreadId();
+    std::thread far_end([&] {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (Thread_State(reader) != 'S' && std::chrono::steady_clock::now() < limit) {
+            std::this_thread::yield();
+        }
+        Simulator().Line().Write(frame);
+    });
+    const int length = link.Read_Long_Answer();
+    far_end.join();
+    ASSERT_EQ(length, 450);
+    EXPECT_TRUE(std::equal(frame.begin(), frame.end(), link.Get_Answer()));
 }
 
 TEST(Wcu_Link_Without_Port, EveryRequestFails)

@@ -4,6 +4,7 @@
 #include "tests/link_files/Saver_Fixture.h"
 
 #include <cctype>
+#include <sys/mman.h>
 
 namespace {
 
@@ -121,6 +122,46 @@ TEST_F(Frame_Recorder, AWriteFailureStopsKeepsWhatWasWrittenAndReports)
     EXPECT_EQ(Boxes_Shown()[0].Text, LoadStr(2021) + path.string());
     EXPECT_EQ(Boxes_Shown()[0].Flags, MB_ICONERROR);
     EXPECT_FALSE(Write(*recorder, "more")) << "not recording any more";
+}
+
+// Bytes that cannot be read make the record's write fail while the file
+// itself could still take a trailer: none may follow a broken record.
+TEST_F(Frame_Recorder, ARecordThatFailsAloneEndsTheFileWithoutATrailer)
+{
+    const auto path = In_Folder("broken.hdw");
+    ASSERT_TRUE(recorder->Start_Recording());
+    const std::string first = Bytes(20, 3);
+    ASSERT_TRUE(Write(*recorder, first));
+    const long page_size = sysconf(_SC_PAGESIZE);
+    void* unreadable = mmap(nullptr, static_cast<std::size_t>(page_size), PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(unreadable, MAP_FAILED);
+    EXPECT_FALSE(recorder->Write_Frame(static_cast<const BYTE*>(unreadable), 40));
+    munmap(unreadable, static_cast<std::size_t>(page_size));
+
+    EXPECT_FALSE(recorder->Is_Recording());
+    const std::string file = Read_File(path);
+    EXPECT_EQ(Without_Times(file.substr(0, 3 + 6 + 33 + 20)), "HDW002002FRAME00000001LENGTH000020" + first);
+    EXPECT_EQ(file.substr(3 + 6 + 33 + 20), "FRAME00000002" + file.substr(3 + 6 + 33 + 20 + 13, 8) + "LENGTH000040");
+    EXPECT_EQ(file.find("END"), std::string::npos);
+    ASSERT_EQ(Boxes_Shown().size(), 1u);
+    EXPECT_EQ(Boxes_Shown()[0].Text, LoadStr(2021) + path.string());
+}
+
+// A trailer that does not fit is a failed recording, not a finished one.
+TEST_F(Frame_Recorder, ATrailerThatCannotBeWrittenIsReportedInsteadOfTheCount)
+{
+    const auto path = In_Folder("no_end.hdw");
+    ASSERT_TRUE(recorder->Start_Recording());
+    ASSERT_TRUE(Write(*recorder, Bytes(10, 0)));
+    {
+        File_Size_Limit limit(3 + 6 + 33 + 10 + 5);
+        thread.Record(false, *recorder);
+    }
+    EXPECT_FALSE(recorder->Is_Recording());
+    EXPECT_EQ(Read_File(path).size(), 3u + 6 + 33 + 10 + 5);
+    ASSERT_EQ(Boxes_Shown().size(), 1u);
+    EXPECT_EQ(Boxes_Shown()[0].Text, LoadStr(2021) + path.string());
+    EXPECT_EQ(Boxes_Shown()[0].Flags, MB_ICONERROR);
 }
 
 TEST_F(Frame_Recorder, ALostConnectionStopsWithTheMessage)

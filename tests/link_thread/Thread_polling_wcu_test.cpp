@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -422,6 +423,53 @@ TEST_F(Polling_Thread, DataActivityIsRatedOnTheTimersWhateverThePollRate)
         model.Load(Simulator());
         return Last_Update([](auto& update) { return update.Rate_Any == 2 && update.Rate_A == 2; });
     }));
+}
+
+// Another thread that reads the state under its lock during back-to-back HD
+// polls: it must find the lock free while a poll waits on the line (a
+// request sent and not yet answered), and always a whole answer with its
+// length.
+TEST_F(Polling_Thread, TheStateLockIsFreeWhileAnHdPollWaitsOnTheLine)
+{
+    const Hd_Wcu model = Typical_Hd_Wcu();
+    model.Load(Simulator());
+    const std::vector<BYTE> frame = model.Frame(PC_WCU_Link::Request_Hd_Poll);
+    Reg_Write_Camera_Integer(Ordexia_Registry_Key, "System_Type", St_System_Type::Hd_System, 0);
+    Start();
+    ASSERT_TRUE(Pump_Until([&] { return Hd_Polls() >= 2; }));
+
+    std::atomic<bool> reading {true};
+    std::atomic<int> reads {0};
+    std::atomic<bool> seen_in_flight {false};
+    std::atomic<bool> torn {false};
+    std::atomic<bool> hd_shown {true};
+    std::thread reader([&] {
+        St_System_HD scratch(0);
+        while (reading) {
+            auto state = thread->Lock_State();
+            const int length = thread->Get_Frame_Length();
+            const BYTE* answer = thread->Get_Frame();
+            if (length != 0 && (answer == nullptr || !std::equal(frame.begin(), frame.end(), answer) ||
+                                length != static_cast<int>(frame.size()) ||
+                                !PC_WCU_Link::Decode_HD(answer, length, PC_WCU_Link::Request_Hd_Poll, scratch))) {
+                torn = true;
+            }
+            // Every poll so far was good: a request beyond the frames counted
+            // is one the line has not answered yet.
+            if (static_cast<unsigned>(Hd_Polls()) > thread->Get_Frame_Number()) {
+                seen_in_flight = true;
+            }
+            hd_shown = hd_shown && state->Type.System_Type == St_System_Type::Hd_System;
+            ++reads;
+        }
+    });
+    const bool in_flight = Pump_Until([&] { return seen_in_flight.load() && reads >= 100; });
+    reading = false;
+    reader.join();
+    EXPECT_TRUE(in_flight) << "the lock was never free while a poll waited on the line";
+    EXPECT_FALSE(torn) << "an answer was seen half written or without its length";
+    EXPECT_TRUE(hd_shown);
+    EXPECT_TRUE(Pump_Until([&] { return Shows_Connected(St_System_Type::Hd_System); }));
 }
 
 // Without the runtime library the timers have no handle, and every wait fails.
