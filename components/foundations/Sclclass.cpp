@@ -9,7 +9,9 @@
 
 #include "platform/classlib/DateUtils.h"
 #include "platform/winapi/Atomic_Save.h"
+#include "platform/winapi/Instance_Lock.h"
 #include "platform/winapi/Kernel.h"
+#include "platform/winapi/Shutdown.h"
 #include "platform/winapi/Window.h"
 
 TSCLApplication* SCLApplication = new TSCLApplication(nullptr);
@@ -342,6 +344,26 @@ TSCLApplication::TSCLApplication(TComponent* AOwner)
     if (QueryPerformanceFrequency(&frequency))
         timer_frequency = frequency.QuadPart;
     SetLogName("");
+    mutex = CreateMutexA(nullptr, FALSE, SCLExtractFileName(SCLAppExeName()).c_str());
+    prev_instance = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+TSCLApplication::~TSCLApplication()
+{
+    if (mutex != nullptr)
+        CloseHandle(mutex);
+}
+
+bool TSCLApplication::QuitWindows(TSCLExitCode ExitCode)
+{
+    const UINT flags = ExitCode == ecQuit     ? EWX_SHUTDOWN | EWX_FORCE
+                       : ExitCode == ecReboot ? EWX_REBOOT | EWX_FORCE
+                                              : EWX_LOGOFF;
+    if (!ExitWindowsEx(flags, 0))
+        return false;
+    if (Application != nullptr)
+        Application->Terminate();
+    return true;
 }
 
 WORD TSCLApplication::AddTimer(WORD Interval, TNotifyEvent Proc)

@@ -163,6 +163,7 @@ using TSCLApplicationOptions = TSet<TSCLApplicationOption>;
 enum TSCLEditMode { emInsert, emShift, emCtrl, emAlt, emCaps, emNum, emScroll };
 using TSCLEditModes = TSet<TSCLEditMode>;
 enum TSCLLogAction { laNone, laClearLog, laBackupLog };
+enum TSCLExitCode { ecQuit, ecReboot, ecRestart };
 
 using TSCLLogFullEvent = std::function<void(TObject* Sender, const std::string& FileName, bool& Cancel)>;
 using TSCLLogHeaderEvent = std::function<void(TObject* Sender, std::ostream& File)>;
@@ -170,7 +171,10 @@ using TSCLExceptionEvent = std::function<void(TObject* Sender, Exception* E, boo
 
 class TSCLApplication : public TComponent {
 public:
+    // Takes the per-user mutex named after the program's file; PrevInstance
+    // when another instance of the program holds it.
     explicit TSCLApplication(TComponent* AOwner);
+    ~TSCLApplication() override;
 
     // ---- Timers: identifiers 0xFD00 + n of the 50 ms pool
     // The lowest free identifier, or 0 when all 250 are in use or the pool
@@ -204,6 +208,15 @@ public:
     // "Software\" + CompanyName + "\" + title (else the program's path) +
     // "\" + Version + "\"; empty parts and their separators left out.
     std::string GetDefaultRegPath() const;
+
+    // ---- This program and the machine
+    // Another instance of the program ran when this one started.
+    bool PrevInstance() const { return prev_instance; }
+    HANDLE Mutex() const { return mutex; }
+    // ecQuit powers the machine off, ecReboot restarts it, ecRestart ends
+    // the user's session. False when the user may not or the system
+    // refuses; on success the application is told to terminate.
+    bool QuitWindows(TSCLExitCode ExitCode);
     // The application's own settings control (no owner), freed with the
     // application; made when first asked for.
     TSCLIniCtrl* IniCtrl();
@@ -258,6 +271,8 @@ private:
     DWORD stopwatch_stop = 0;
     bool stopwatch_running = false;
     std::int64_t timer_frequency = 0;
+    HANDLE mutex = nullptr;
+    bool prev_instance = false;
     std::string log_name;
     TSCLPathPrefix log_prefix = ppProgram;
     bool log_started = false;

@@ -26,9 +26,11 @@ void Guarded_Tick(TSCLHiTimer* Timer)
 
 // ---- The timer thread -------------------------------------------------------
 
-TSCLThreadedTimer::TSCLThreadedTimer(TSCLHiTimer* Owner, unsigned Interval, bool Synchronized)
+TSCLThreadedTimer::TSCLThreadedTimer(TSCLHiTimer* Owner, unsigned Interval, bool Synchronized,
+                                     TThreadPriority Priority)
     : TThread(true), owner(Owner), interval(Interval), synchronized(Synchronized)
 {
+    SetPriority(Priority);
     Resume();
 }
 
@@ -139,6 +141,19 @@ void TSCLHiTimer::SetUseThread(bool Value)
     Start_Timer();
 }
 
+void TSCLHiTimer::SetThreadPriority(TThreadPriority Value)
+{
+    if (Value == thread_priority)
+        return;
+    if (!use_thread) {
+        thread_priority = Value;
+        return;
+    }
+    Stop_Timer();
+    thread_priority = Value;
+    Start_Timer();
+}
+
 void TSCLHiTimer::SetOnTimer(TNotifyEvent Value)
 {
     Stop_Timer();
@@ -175,7 +190,7 @@ void TSCLHiTimer::Start_Timer()
     if (use_thread) {
         Free_Window();
         if (enabled && on_timer)
-            thread = std::make_unique<TSCLThreadedTimer>(this, interval, synchronize);
+            thread = std::make_unique<TSCLThreadedTimer>(this, interval, synchronize, thread_priority);
         return;
     }
     Make_Window();

@@ -24,7 +24,8 @@ class TSCLHiTimer;
 // until it has ended.
 class TSCLThreadedTimer : public TThread {
 public:
-    TSCLThreadedTimer(TSCLHiTimer* Owner, unsigned Interval, bool Synchronized);
+    // Raises EThread (and never starts) when Priority is refused.
+    TSCLThreadedTimer(TSCLHiTimer* Owner, unsigned Interval, bool Synchronized, TThreadPriority Priority);
     ~TSCLThreadedTimer() override;
 
     unsigned Interval() const { return interval; }
@@ -64,6 +65,11 @@ public:
     void SetSynchronize(bool Value);
     bool UseThread() const { return use_thread; }
     void SetUseThread(bool Value);
+    // The timer thread's priority; a change restarts a running thread. A
+    // priority the system refuses leaves the timer without a thread and
+    // raises EThread from the change that started it.
+    TThreadPriority ThreadPriority() const { return thread_priority; }
+    void SetThreadPriority(TThreadPriority Value);
     const TNotifyEvent& OnTimer() const { return on_timer; }
     void SetOnTimer(TNotifyEvent Value);
 
@@ -87,6 +93,7 @@ private:
     unsigned interval = 1000;
     bool synchronize = true;
     bool use_thread = true;
+    TThreadPriority thread_priority = tpNormal;
     TNotifyEvent on_timer;
     bool in_timer = false;
     HWND window = nullptr;

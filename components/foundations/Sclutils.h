@@ -275,6 +275,12 @@ TModalResult SCLShowModal(TComponent* Owner)
 // terminates.
 void SCLWait(DWORD Milliseconds);
 
+// Only when another instance ran first (PrevInstance): clears this
+// application window's text, then asks the instance that holds the
+// application title's instance lock to restore itself and come to the
+// front. Nothing happens when no such instance answers.
+void SCLActivatePrevInstance();
+
 // Prune the window menu of the form's window (a full menu) or of the
 // application's window (a short menu) to Entries; nothing for a nil form.
 // On Linux the window manager owns that menu, so neither changes anything.

@@ -10,6 +10,7 @@
 #include "components/foundations/Sclutils_Internal.h"
 #include "platform/classlib/SysUtils.h"
 #include "platform/winapi/Cursor.h"
+#include "platform/winapi/Instance_Lock.h"
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/System_Metrics.h"
 #include "platform/winapi/Window.h"
@@ -187,6 +188,16 @@ void SCLCheckApplicationSysMenu(TSCLSysMenuEntries Entries)
 {
     if (Application)
         SCLCheckSystemMenu(Entries, GetSystemMenu(Application->Handle(), FALSE), true);
+}
+
+void SCLActivatePrevInstance()
+{
+    if (!SCLApplication || !SCLApplication->PrevInstance() || !Application)
+        return;
+    SetWindowTextA(Application->Handle(), "");
+    const Instance_Lock title_lock(Application->Title());
+    if (!title_lock.First())
+        title_lock.Ask_Restore();
 }
 
 void SCLWait(DWORD Milliseconds)

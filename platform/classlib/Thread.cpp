@@ -1,6 +1,7 @@
 #include "platform/classlib/Thread.h"
 
 #include "platform/winapi/Kernel.h"
+#include "platform/winapi/Priority.h"
 
 #include <condition_variable>
 #include <mutex>
@@ -101,6 +102,23 @@ void TThread::Run()
         thread.detach();
         delete this;
     }
+}
+
+void TThread::SetPriority(TThreadPriority Value)
+{
+    static constexpr int levels[] = {THREAD_PRIORITY_IDLE,   THREAD_PRIORITY_LOWEST,  THREAD_PRIORITY_BELOW_NORMAL,
+                                     THREAD_PRIORITY_NORMAL, THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
+                                     THREAD_PRIORITY_TIME_CRITICAL};
+    const HANDLE handle = OpenThread(THREAD_SET_INFORMATION, FALSE, thread_id);
+    const bool set = handle != nullptr && SetThreadPriority(handle, levels[Value]);
+    const DWORD error = GetLastError();
+    if (handle != nullptr)
+        CloseHandle(handle);
+    if (!set) {
+        const char* reason = error == ERROR_ACCESS_DENIED ? "Access is denied" : "The thread cannot be changed";
+        throw EThread(Format("Thread Error: %s (%d)", reason, static_cast<int>(error)));
+    }
+    priority = Value;
 }
 
 void TThread::Resume()

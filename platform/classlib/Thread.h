@@ -30,6 +30,8 @@ class EThread : public Exception {
 
 using TThreadMethod = std::function<void()>;
 
+enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+
 class TThread {
 public:
     // A thread created suspended starts at Resume. One created running starts
@@ -66,6 +68,11 @@ public:
     void WaitFor();
     // The Linux thread id, known from construction.
     DWORD ThreadID() const { return thread_id; }
+    // The thread's scheduling priority, tpNormal at first; also before the
+    // thread starts. A change the system refuses (a raise the user may not
+    // make) raises EThread and keeps the old priority.
+    TThreadPriority Priority() const { return priority; }
+    void SetPriority(TThreadPriority Value);
     // What escaped Execute, once it has returned; null when nothing did.
     std::exception_ptr FatalException() const;
 
@@ -87,6 +94,7 @@ private:
 
     std::thread thread;
     DWORD thread_id = 0;
+    TThreadPriority priority = tpNormal;
     bool create_suspended;
     std::atomic<bool> terminated {false};
     // Guarded by the synchronisation queue's mutex.
