@@ -61,6 +61,17 @@ std::string Scl_Read_Ident(TStream& Stream)
 
 std::string Scl_Open_Error(const std::string& Name) { return Format("Impossible d'ouvrir le fichier %s", Name); }
 
+void Scl_Draw_Fetched(TCanvas* Canvas, const RECT& Rect, WORD Flags, TBitmap* Bitmap)
+{
+    RECT painted{0, 0, 0, 0};
+    SCLBmpDraw(Canvas, Rect, Bitmap, Flags, Bitmap->TransparentColor(), painted);
+}
+
+void Scl_Clip_Draw_Fetched(TCanvas* Canvas, const RECT& Rect, WORD Flags, int Offset, TColor Color, TBitmap* Bitmap)
+{
+    SCLBmpClipDraw(Canvas, Rect, Bitmap, Flags, Offset, Color);
+}
+
 // ---- Change links ----------------------------------------------------------------
 
 TSCLChangeLink::~TSCLChangeLink()
@@ -538,6 +549,49 @@ namespace {
 
 constexpr std::array<const char*, 4> List_Names = {"BitmapList", "ImageList", "WaveList", "StringList"};
 constexpr BYTE Refused_Selector = 255;
+constexpr const char* Prefix_Names[] = {"ppWindows", "ppSystem", "ppProgram", "ppFixed"};
+constexpr const char* Source_Names[] = {"sdComponent", "sdFile", "sdAppResource", "sdLibResource", "sdPath"};
+constexpr const char* Pixel_Format_Names[] = {"spfDefault", "spfMono", "spf4bit", "spf8bit"};
+
+// Lists that forms place: their items are written inside them as child
+// components; the connector's and graphic list's items are collections.
+const bool Lists_Registered = [] {
+    RegisterClass<TSCLCustomContainer, TComponent>("TSCLCustomContainer")
+        .Property("DefaultCompressed", Boolean_Type(), [](TSCLCustomContainer& c) { return c.DefaultCompressed; },
+                  [](TSCLCustomContainer& c, bool v) { c.DefaultCompressed = v; }, false)
+        .Property("Prefix", Enum_Type<TSCLPathPrefix>(Prefix_Names), &TSCLCustomContainer::Prefix,
+                  &TSCLCustomContainer::SetPrefix, ppProgram)
+        .Property("Source", Enum_Type<TSCLContainerSource>(Source_Names), &TSCLCustomContainer::Source,
+                  &TSCLCustomContainer::SetSource, sdComponent)
+        .Property("Path", String_Type(), [](TSCLCustomContainer& c) { return c.Path; },
+                  [](TSCLCustomContainer& c, const std::string& v) { c.Path = v; }, std::string())
+        .Children_Rule([](TSCLCustomContainer& container) {
+            std::vector<TComponent*> children;
+            for (int i = 0; container.ListKind() != icInvalid && i < container.Count(); ++i)
+                children.push_back(container.GetItem(i));
+            return children;
+        });
+    RegisterClass<TSCLCustomImageList, TSCLCustomContainer>("TSCLCustomImageList")
+        .Property("DefaultPixelFormat", Enum_Type<TSCLSavePixelFormat>(Pixel_Format_Names),
+                  [](TSCLCustomImageList& l) { return l.DefaultPixelFormat; },
+                  [](TSCLCustomImageList& l, TSCLSavePixelFormat v) { l.DefaultPixelFormat = v; }, spfDefault);
+    RegisterComponentClass<TSCLBitmapList, TSCLCustomImageList>("TSCLBitmapList");
+    RegisterComponentClass<TSCLImageList, TSCLCustomImageList>("TSCLImageList");
+    RegisterComponentClass<TSCLStringList, TSCLCustomContainer>("TSCLStringList");
+    RegisterComponentClass<TSCLGenericList, TSCLCustomContainer>("TSCLGenericList");
+    RegisterComponentClass<TSCLWaveList, TSCLCustomContainer>("TSCLWaveList");
+    RegisterClass<TSCLBorImageListItem>("TSCLBorImageListItem")
+        .Property("Name", String_Type(), &TSCLBorImageListItem::Name, &TSCLBorImageListItem::SetName, std::string())
+        .Component<TCustomImageList>("ImageList", &TSCLBorImageListItem::ImageList,
+                                     &TSCLBorImageListItem::SetImageList);
+    RegisterComponentClass<TSCLImageListConnector, TSCLCustomImageList>("TSCLImageListConnector")
+        .Collection(
+            "ImageLists", [](TSCLImageListConnector& c) { c.ImageLists()->Clear(); },
+            [](TSCLImageListConnector& c) { return c.ImageLists()->Add(); },
+            [](TSCLImageListConnector& c) { return c.ImageLists()->Count(); },
+            [](TSCLImageListConnector& c, int i) { return c.ImageLists()->Items(i); });
+    return true;
+}();
 
 // Forms store the lists as binary properties named after them.
 const bool Container_Ctrl_Registered = [] {
@@ -644,11 +698,13 @@ bool SCLIsGlobalIdent(const TSCLCustomImageList* List) { return !SCLGlobalIdent(
 
 bool SCLIsSingleItemImageList(const TSCLCustomImageList* List)
 {
-    return dynamic_cast<const TSCLBitmapList*>(List) != nullptr;
+    return dynamic_cast<const TSCLBitmapList*>(List) != nullptr || dynamic_cast<const TSCLGraphicList*>(List) != nullptr;
 }
 
-// Platform image-list connectors do not exist here.
-bool SCLIsCollectionImageList(const TSCLCustomImageList*) { return false; }
+bool SCLIsCollectionImageList(const TSCLCustomImageList* List)
+{
+    return dynamic_cast<const TSCLImageListConnector*>(List) != nullptr;
+}
 
 std::string SCLICGetSuffix(TSCLListItemClassType Kind, bool WithDot)
 {

@@ -33,7 +33,9 @@
 #include "components/foundations/Sclprocs.h"
 #include "components/foundations/Sclwave.h"
 #include "platform/classlib/Classes.h"
+#include "platform/classlib/Classes_Collection.h"
 #include "platform/classlib/Graphics.h"
+#include "platform/classlib/ImgList.h"
 #include "platform/classlib/Graphics_Bitmap.h"
 #include "platform/classlib/Graphics_Canvas.h"
 
@@ -48,6 +50,7 @@ inline constexpr std::int32_t SCLPixelFormatColors[4] = {-1, 2, 16, 256};
 
 class TSCLBaseContainer;
 class TSCLCustomContainer;
+class TPicture;
 class TReader;
 class TWriter;
 
@@ -444,6 +447,158 @@ protected:
 
 private:
     TSCLImageListItem* ValidItem(int List);
+};
+
+// ---- Lists over the class library's image lists and pictures ---------------
+
+class TSCLImageListConnector;
+class TSCLGraphicList;
+
+// One image list of a connector, under a name of its own.
+class TSCLBorImageListItem : public TCollectionItem {
+public:
+    explicit TSCLBorImageListItem(TCollection* ACollection);
+    ~TSCLBorImageListItem() override;
+
+    const std::string& Name() const { return name; }
+    void SetName(const std::string& Value);
+    TCustomImageList* ImageList() const { return image_list; }
+    // Follows the list's changes and its removal; the connector is told.
+    void SetImageList(TCustomImageList* Value);
+    // Name, else the image list's name, else the class's.
+    std::string DisplayName() const override;
+
+private:
+    TSCLImageListConnector* Connector() const;
+
+    std::string name;
+    TCustomImageList* image_list = nullptr;
+    TChangeLink link;
+};
+
+class TSCLBorImageListItems : public TCollection {
+public:
+    explicit TSCLBorImageListItems(TSCLImageListConnector* AOwner);
+    TSCLImageListConnector* Owner() const { return owner; }
+    TSCLBorImageListItem* Items(int Index) const { return static_cast<TSCLBorImageListItem*>(TCollection::Items(Index)); }
+    TSCLBorImageListItem* Add() { return static_cast<TSCLBorImageListItem*>(TCollection::Add()); }
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    TSCLImageListConnector* owner;
+};
+
+// The class library's image lists as items of a picture list: item List is
+// the image list of collection item List, Index an image of it.
+class TSCLImageListConnector : public TSCLCustomImageList {
+public:
+    explicit TSCLImageListConnector(TComponent* AOwner);
+    ~TSCLImageListConnector() override;
+
+    TSCLBorImageListItems* ImageLists() { return &image_lists; }
+
+    int GetCount() override { return image_lists.Count(); }
+    bool GetEmpty() override { return image_lists.Count() == 0; }
+    // One shared item, named after collection item Index; EListError outside.
+    TSCLListItem* GetItem(int Index) override;
+
+    TCanvas* BmpCanvas(int) override { return nullptr; }
+    RECT ItemRect(int List, int Index) override;
+    int Dimensions(int List, int Which) override;
+    int ItemCount(int List) override;
+    bool IsValidItem(int List, int Index) override;
+    void GetBitmapItem(int List, int Index, TBitmap* Bitmap) override;
+    bool Masked(int List) override;
+    HPALETTE Palette(int) override { return nullptr; }
+    TColor TransparentColor(int List, int Index) override;
+    TColor GetColorAtPoint(const POINT&, int, int) override { return clWhite; }
+    void Draw(TCanvas* Canvas, int X, int Y, int List, int Index) override;
+    void DrawExt(TCanvas* Canvas, const RECT& Rect, WORD Flags, int List, int Index) override;
+    void ClipDraw(TCanvas* Canvas, const RECT& Rect, WORD Flags, int Offset, TColor Color, int List,
+                  int Index) override;
+
+protected:
+    TSCLListItem* NewItem() override { return new TSCLListItem(this); }
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    // The image list of item List, nullptr for none.
+    TCustomImageList* ListOf(int List);
+    // Image Index into Bitmap; false for no such image.
+    bool Fetch(int List, int Index, TBitmap& Bitmap);
+
+    TSCLBorImageListItems image_lists;
+    TSCLListItem* shared_item;
+};
+
+// One picture of a graphic list, under a name of its own.
+class TSCLGraphicListItem : public TCollectionItem {
+public:
+    explicit TSCLGraphicListItem(TCollection* ACollection);
+    ~TSCLGraphicListItem() override;
+
+    const std::string& Name() const { return name; }
+    void SetName(const std::string& Value);
+    TPicture* Picture() const { return picture.get(); }
+    void SetPicture(TPicture* Value);
+    std::string DisplayName() const override { return name.empty() ? TCollectionItem::DisplayName() : name; }
+
+private:
+    std::string name;
+    std::unique_ptr<TPicture> picture;
+};
+
+class TSCLGraphicListItems : public TCollection {
+public:
+    explicit TSCLGraphicListItems(TSCLGraphicList* AOwner);
+    TSCLGraphicListItem* Items(int Index) const { return static_cast<TSCLGraphicListItem*>(TCollection::Items(Index)); }
+    TSCLGraphicListItem* Add() { return static_cast<TSCLGraphicListItem*>(TCollection::Add()); }
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    TSCLGraphicList* owner;
+};
+
+// Pictures of any graphic class as items of a picture list, one image each.
+class TSCLGraphicList : public TSCLCustomImageList {
+public:
+    explicit TSCLGraphicList(TComponent* AOwner);
+    ~TSCLGraphicList() override;
+
+    TSCLGraphicListItems* Graphics() { return &graphics; }
+
+    int GetCount() override { return graphics.Count(); }
+    bool GetEmpty() override { return graphics.Count() == 0; }
+    TSCLListItem* GetItem(int Index) override;
+
+    TCanvas* BmpCanvas(int) override { return nullptr; }
+    RECT ItemRect(int List, int Index) override;
+    int Dimensions(int List, int Which) override;
+    int ItemCount(int List) override { return IsValidItem(List, 0) ? 1 : 0; }
+    // The image number is not looked at: each item is one picture.
+    bool IsValidItem(int List, int Index) override;
+    void GetBitmapItem(int List, int Index, TBitmap* Bitmap) override;
+    bool Masked(int) override { return false; }
+    HPALETTE Palette(int List) override;
+    TColor TransparentColor(int List, int Index) override;
+    TColor GetColorAtPoint(const POINT&, int, int) override { return clWhite; }
+    void Draw(TCanvas* Canvas, int X, int Y, int List, int Index) override;
+    void DrawExt(TCanvas* Canvas, const RECT& Rect, WORD Flags, int List, int Index) override;
+    void ClipDraw(TCanvas* Canvas, const RECT& Rect, WORD Flags, int Offset, TColor Color, int List,
+                  int Index) override;
+
+protected:
+    TSCLListItem* NewItem() override { return new TSCLListItem(this); }
+
+private:
+    // The graphic of item List, nullptr when it holds none.
+    TGraphic* GraphicOf(int List);
+    TSCLGraphicListItems graphics;
+    TSCLListItem* shared_item;
 };
 
 class TSCLStringList : public TSCLCustomContainer {

@@ -7,6 +7,8 @@
 #include "components/foundations/Sclcont_Internal.h"
 #include "components/foundations/Sclstreamutils.h"
 #include "components/foundations/Sclutils.h"
+#include "platform/classlib/Class_Registry.h"
+#include "platform/classlib/Resources.h"
 #include "platform/classlib/SysUtils.h"
 
 namespace {
@@ -24,6 +26,38 @@ constexpr const char* Wrong_Size_Text = "Taille d'image incorrecte";
 constexpr const char* Too_Many_Text = "Trop d'images";
 
 RECT Image_Rect(int Left, int Width, int Height) { return RECT{Left, 0, Left + Width, Height}; }
+
+// Items of a list placed on a form are its child components: each keeps its
+// whole record in "Internal" and joins the list it is read inside.
+template <class Item>
+void Register_Item(const std::string& Name)
+{
+    RegisterComponentClass<Item, TSCLListItem>(Name).DefineProperties([](Item& item, TFiler& filer) {
+        filer.DefineBinaryProperty(
+            "Internal", [&item](TStream& stream) { item.ReadData(stream); },
+            [&item](TStream& stream) { item.WriteData(stream); }, true);
+    });
+}
+
+const bool Items_Registered = [] {
+    RegisterClass<TSCLListItem, TComponent>("TSCLListItem")
+        .Property("Description", String_Type(), [](TSCLListItem& item) { return item.Description; },
+                  [](TSCLListItem& item, const std::string& value) { item.Description = value; }, std::string())
+        .Property("Ident", Integer_Type(0, 0xFFFF), [](TSCLListItem& item) { return int{item.Ident}; },
+                  [](TSCLListItem& item, int value) { item.Ident = static_cast<WORD>(value); }, 0)
+        .Parent_Rule([](TSCLListItem& item, TComponent* parent) {
+            auto* container = dynamic_cast<TSCLCustomContainer*>(parent);
+            if (!container || container->ListKind() == icInvalid)
+                throw EPropertyError("a list item belongs inside a list");
+            container->Add(&item);
+        });
+    Register_Item<TSCLBitmapListItem>("TSCLBitmapListItem");
+    Register_Item<TSCLImageListItem>("TSCLImageListItem");
+    Register_Item<TSCLStringListItem>("TSCLStringListItem");
+    Register_Item<TSCLGenericListItem>("TSCLGenericListItem");
+    Register_Item<TSCLWaveListItem>("TSCLWaveListItem");
+    return true;
+}();
 
 } // namespace
 
@@ -127,6 +161,11 @@ void TSCLBitmapListItem::LoadOnDemand()
         const std::string prefix = SCLCreatePathPrefix(container->Prefix(), true);
         if (container->Source() == sdFile) {
             SCLBMLGetItem(prefix + container->Path, Ident, bitmap.get());
+        } else if (container->Source() == sdAppResource) {
+            // The program's bitmap resource named by the number; none leaves the bitmap empty.
+            const std::string name = std::to_string(Ident);
+            if (Bitmap_Resource_Exists(name))
+                Load_Bitmap_Resource(bitmap.get(), name);
         } else if (container->Source() == sdPath) {
             const std::string path = container->Path;
             const std::string directory =

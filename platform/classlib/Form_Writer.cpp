@@ -182,7 +182,10 @@ std::vector<TComponent*> TWriter::Children(TComponent* Component) const
 {
     const TClassInfo* info = Class_Info_Of(Component);
     std::vector<TComponent*> children = info ? info->Children(Component) : std::vector<TComponent*>{};
-    std::erase_if(children, [this](TComponent* child) { return child->Owner() != root; });
+    // Children owned by the component itself (the items of a list) go inside it too.
+    std::erase_if(children, [this, Component](TComponent* child) {
+        return child->Owner() != root && child->Owner() != Component;
+    });
     return children;
 }
 
