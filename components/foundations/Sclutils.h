@@ -297,3 +297,19 @@ void SCLExplodeFormExt(TCustomForm* Form, int X, int Y, int Delay, int Steps);
 void SCLExplodeForm2(TCustomForm* Form);
 void SCLExplodeFormExt2(TCustomForm* Form, int X, int Y, bool Trace, int Delay, int StartHeight, int StartWidth,
                         int Steps);
+
+// ---- Custom colours -------------------------------------------------------
+// Lists of "name=value" lines kept in a section of an ini file or of a
+// registry-ini object (any other object does nothing). Loading replaces the
+// list with the section's lines; saving writes every line that holds "=",
+// the name before the first "=", and leaves the section's other idents.
+
+void SCLLoadCustomColorFromIniFile(const std::string& FileName, const std::string& Section, TStrings* List);
+void SCLSaveCustomColorToIniFile(const std::string& FileName, const std::string& Section, TStrings* List);
+void SCLLoadCustomColorList(TObject* IniObject, const std::string& Section, TStrings* List);
+void SCLSaveCustomColorList(TObject* IniObject, const std::string& Section, TStrings* List);
+// The same in the section "Couleurs personnalisées" of the environment's own
+// ini file, SCLCustomColorIniName (Custom_Colors.ini in the settings folder).
+std::string SCLCustomColorIniName();
+void SCLLoadCustomColors(TStrings* List);
+void SCLSaveCustomColors(TStrings* List);
