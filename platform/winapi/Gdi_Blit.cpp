@@ -12,6 +12,11 @@
 #include <utility>
 #include <vector>
 
+// The 32-byte vector code is always inlined into functions built for AVX2,
+// so no such vector ever crosses a call: the compiler's warning about their
+// calling convention (reported at the end of the file) does not apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 namespace {
 
 // Four pixels at a time, whatever the optimisation level the project is built with.
@@ -21,7 +26,7 @@ constexpr int vector_pixels = 4;
 // Bit (p * 4 + s * 2 + d) of the code is the result for those input bits;
 // evaluated as a tree of selections that the compiler folds per code.
 template <unsigned code, class Pixels>
-inline Pixels Evaluate(Pixels p, Pixels s, Pixels d)
+__attribute__((always_inline)) inline Pixels Evaluate(Pixels p, Pixels s, Pixels d)
 {
     constexpr auto bit = [](unsigned index) -> QRgb { return ((code >> index) & 1) ? 0xFFFFFFFFu : 0u; };
     auto select = [](Pixels when, Pixels set, Pixels clear) { return clear ^ (when & (set ^ clear)); };
@@ -33,23 +38,44 @@ inline Pixels Evaluate(Pixels p, Pixels s, Pixels d)
     return select(p, select(s, p1_s1, p1_s0), select(s, p0_s1, p0_s0));
 }
 
+// Eight pixels at a time where the processor has 32-byte vectors.
+using Wide_Vector = QRgb __attribute__((vector_size(32)));
+
+bool Has_Wide_Vectors()
+{
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    return avx2;
+}
+
 // Sources either are the destination row itself or lie elsewhere: each block
 // is read whole before it is written.
-template <unsigned code>
-void Rop_Row(const QRgb* p, const QRgb* s, QRgb* d, int count, QRgb fourth_byte)
+template <unsigned code, class Vector>
+__attribute__((always_inline)) inline void Rop_Loop(const QRgb* p, const QRgb* s, QRgb* d, int count, QRgb fourth_byte)
 {
-    const Pixel_Vector opaque = {fourth_byte, fourth_byte, fourth_byte, fourth_byte};
+    constexpr int lanes = sizeof(Vector) / sizeof(QRgb);
     int i = 0;
-    for (; i + vector_pixels <= count; i += vector_pixels) {
-        Pixel_Vector vp, vs, vd;
+    for (; i + lanes <= count; i += lanes) {
+        Vector vp, vs, vd;
         std::memcpy(&vp, p + i, sizeof(vp));
         std::memcpy(&vs, s + i, sizeof(vs));
         std::memcpy(&vd, d + i, sizeof(vd));
-        const Pixel_Vector result = Evaluate<code>(vp, vs, vd) | opaque;
+        const Vector result = Evaluate<code>(vp, vs, vd) | fourth_byte;
         std::memcpy(d + i, &result, sizeof(result));
     }
     for (; i < count; ++i)
         d[i] = Evaluate<code>(p[i], s[i], d[i]) | fourth_byte;
+}
+
+template <unsigned code>
+void Rop_Row(const QRgb* p, const QRgb* s, QRgb* d, int count, QRgb fourth_byte)
+{
+    Rop_Loop<code, Pixel_Vector>(p, s, d, count, fourth_byte);
+}
+
+template <unsigned code>
+__attribute__((target("avx2"))) void Rop_Row_Wide(const QRgb* p, const QRgb* s, QRgb* d, int count, QRgb fourth_byte)
+{
+    Rop_Loop<code, Wide_Vector>(p, s, d, count, fourth_byte);
 }
 
 void Copy_Source_Row(const QRgb*, const QRgb* s, QRgb* d, int count, QRgb)
@@ -66,6 +92,12 @@ template <std::size_t... codes>
 constexpr std::array<Gdi_Rop_Row, 256> Make_Table(std::index_sequence<codes...>)
 {
     return {&Rop_Row<codes>...};
+}
+
+template <std::size_t... codes>
+constexpr std::array<Gdi_Rop_Row, 256> Make_Wide_Table(std::index_sequence<codes...>)
+{
+    return {&Rop_Row_Wide<codes>...};
 }
 
 // How a destination coordinate maps to a source one: scaled by nearest
@@ -109,6 +141,10 @@ std::tuple<int, int, bool> Normalise(int from, int extent)
     return {static_cast<int>(std::clamp<std::int64_t>(start, INT_MIN, INT_MAX)), static_cast<int>(size), extent < 0};
 }
 
+// All ones where a pixel is not zero, for single pixels and vectors alike.
+QRgb Nonzero(QRgb pixel) { return pixel ? 0xFFFFFFFFu : 0u; }
+Pixel_Vector Nonzero(Pixel_Vector pixels) { return reinterpret_cast<Pixel_Vector>(pixels != 0u); }
+
 struct Source {
     const QImage* image = nullptr; // the source surface, or overlap_copy
     QImage overlap_copy;
@@ -136,23 +172,32 @@ struct Source {
     // compiler vectorises each.
     void Convert_Row(const QRgb* row, int first, const int* columns, QRgb* out, int count) const
     {
+        // Each conversion is written once for both four-pixel vectors and single pixels.
         auto gather = [&](auto convert) {
-            if (columns)
+            if (columns) {
                 for (int i = 0; i < count; ++i)
                     out[i] = convert(row[columns[i]]);
-            else
-                for (int i = 0; i < count; ++i)
-                    out[i] = convert(row[first + i]);
+                return;
+            }
+            int i = 0;
+            for (; i + vector_pixels <= count; i += vector_pixels) {
+                Pixel_Vector pixels;
+                std::memcpy(&pixels, row + first + i, sizeof(pixels));
+                pixels = convert(pixels);
+                std::memcpy(out + i, &pixels, sizeof(pixels));
+            }
+            for (; i < count; ++i)
+                out[i] = convert(row[first + i]);
         };
         const QRgb black = text, white = back, key = source_back, fourth = fourth_byte;
         if (mono_to_color)
-            gather([=](QRgb pixel) { return (pixel & 0xFFFFFFu) ? white : black; });
+            gather([=](auto pixels) { return black ^ (Nonzero(pixels & 0xFFFFFFu) & (white ^ black)); });
         else if (color_to_mono)
-            gather([=](QRgb pixel) { return ((pixel ^ key) & 0xFFFFFFu) ? 0xFF000000u : 0xFFFFFFFFu; });
+            gather([=](auto pixels) { return 0xFFFFFFFFu ^ (Nonzero((pixels ^ key) & 0xFFFFFFu) & 0xFFFFFFu); });
         else if (retag)
-            gather([=](QRgb pixel) { return (pixel & 0xFFFFFFu) | fourth; });
+            gather([=](auto pixels) { return (pixels & 0xFFFFFFu) | fourth; });
         else
-            gather([](QRgb pixel) { return pixel; });
+            gather([](auto pixels) { return pixels; });
     }
 };
 
@@ -213,13 +258,15 @@ QRgb Combined_Source(const Blit_Request& request, int x, int y)
     return combined;
 }
 
-const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count, std::vector<QRgb>& buffer)
+// The source pixels for a run of destination row y: straight from the source
+// row when they need no change, else converted into `out`.
+const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count, QRgb* out)
 {
     const Source& source = *request.source;
     if (request.combine_mode != COLORONCOLOR) {
         for (int i = 0; i < count; ++i)
-            buffer[static_cast<std::size_t>(i)] = source.Convert(Combined_Source(request, x_from + i, y));
-        return buffer.data();
+            out[i] = source.Convert(Combined_Source(request, x_from + i, y));
+        return out;
     }
     const int source_y = request.y_map.Source(y);
     const auto* row = reinterpret_cast<const QRgb*>(source.image->constScanLine(source_y));
@@ -227,35 +274,55 @@ const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count
     if (identity && !source.Converts())
         return row + request.x_map.Source(x_from);
     const int* columns = identity ? nullptr : request.columns.data() + (x_from - request.columns_from);
-    source.Convert_Row(row, identity ? request.x_map.Source(x_from) : 0, columns, buffer.data(), count);
-    return buffer.data();
+    source.Convert_Row(row, identity ? request.x_map.Source(x_from) : 0, columns, out, count);
+    return out;
 }
 
-// The brush's pixels: filled once for a plain colour, per row for patterns and hatches.
+// The brush's pixels over the blit's columns: one row for a plain colour;
+// for a hatch or a pattern, the rows of one vertical period made once (the
+// brush repeats every `period` rows), or each row as it comes for a tall pattern.
 class Pattern_Rows {
 public:
-    Pattern_Rows(const Blit_Request& request, Gdi_Raster& raster, int width)
-        : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), target(raster), pixels(static_cast<std::size_t>(width), request.dest->Fourth_Byte()),
+    Pattern_Rows(const Blit_Request& request, Gdi_Raster& raster, const QRect& area)
+        : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), target(raster), top(area.top()), left(area.left()),
+          width(std::max(area.width(), 1)), pixels(static_cast<std::size_t>(width), request.dest->Fourth_Byte()),
           painted(static_cast<std::size_t>(width))
     {
-        per_row = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
-        if (per_row && brush && brush->log_brush.lbStyle == BS_SOLID) {
+        const bool used = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
+        if (!used || !brush || brush->log_brush.lbStyle == BS_NULL)
+            return;
+        if (brush->log_brush.lbStyle == BS_SOLID) {
             std::fill(pixels.begin(), pixels.end(), request.dest->Surface_Pixel(brush->log_brush.lbColor));
-            per_row = false;
+            return;
         }
-        per_row = per_row && brush && brush->log_brush.lbStyle != BS_NULL;
+        period = brush->log_brush.lbStyle == BS_PATTERN ? brush->pattern.height() : 8;
+        if (period > largest_cached_period)
+            return;
+        pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(period));
+        painted.resize(pixels.size());
+        for (int row = 0; row < period; ++row)
+            target.Brush_Row(*brush, top + row, left, width, Cached(row), painted.data() + static_cast<std::ptrdiff_t>(row) * width);
     }
     const QRgb* Row(int y, int x_from, int count)
     {
-        if (per_row)
-            target.Brush_Row(*brush, y, x_from, count, pixels.data(), painted.data());
+        if (period == 0)
+            return pixels.data() + (x_from - left);
+        if (period <= largest_cached_period)
+            return Cached((y - top) % period) + (x_from - left);
+        target.Brush_Row(*brush, y, x_from, count, pixels.data(), painted.data());
         return pixels.data();
     }
 
 private:
+    static constexpr int largest_cached_period = 64;
+    QRgb* Cached(int row) { return pixels.data() + static_cast<std::ptrdiff_t>(row) * width; }
+
     const Gdi_Brush* brush;
     Gdi_Raster& target;
-    bool per_row = false;
+    int top;
+    int left;
+    int width;
+    int period = 0; // 0: one row serves every row
     std::vector<QRgb> pixels;
     std::vector<unsigned char> painted;
 };
@@ -263,9 +330,16 @@ private:
 void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, QRgb* dest_row, int y, int from, int to, Row_Buffers& buffers)
 {
     const int count = to - from;
-    const QRgb* pattern = patterns.Row(y, from, count);
-    const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source) : dest_row + from;
     QRgb* dest = dest_row + from;
+    if (request.source && request.fore == 0xCC && !request.mask) {
+        // A plain copy converts straight into the destination.
+        const QRgb* source = Source_Row(request, y, from, count, dest);
+        if (source != dest)
+            std::memmove(dest, source, static_cast<std::size_t>(count) * sizeof(QRgb));
+        return;
+    }
+    const QRgb* pattern = patterns.Row(y, from, count);
+    const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source.data()) : dest_row + from;
     const QRgb fourth_byte = request.dest->Fourth_Byte();
     if (!request.mask) {
         Gdi_Rop_Row_For(request.fore)(pattern, source, dest, count, fourth_byte);
@@ -319,7 +393,7 @@ BOOL Run_Blit(Blit_Request& request)
     }
     QImage& surface = request.dest->Surface();
     Row_Buffers buffers(std::max(area.width(), 1));
-    Pattern_Rows patterns(request, raster, std::max(area.width(), 1));
+    Pattern_Rows patterns(request, raster, area);
     for (const QRect& clip : request.dest->Drawable_Region().intersected(area)) {
         for (int y = clip.top(); y <= clip.bottom(); ++y)
             Blit_Span(request, patterns, reinterpret_cast<QRgb*>(surface.scanLine(y)), y, clip.left(), clip.right() + 1, buffers);
@@ -382,7 +456,7 @@ BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int x_s
 Gdi_Rop_Row Gdi_Rop_Row_For(std::uint8_t code)
 {
     static const std::array<Gdi_Rop_Row, 256> table = [] {
-        auto made = Make_Table(std::make_index_sequence<256>{});
+        auto made = Has_Wide_Vectors() ? Make_Wide_Table(std::make_index_sequence<256>{}) : Make_Table(std::make_index_sequence<256>{});
         made[0xCC] = &Copy_Source_Row;
         made[0xF0] = &Copy_Pattern_Row;
         return made;

@@ -33,6 +33,18 @@ void Fill_Pixels(QRgb* run, int count, QRgb value)
     }
 }
 
+// Makes a run periodic: the first `period` entries (already set) repeat to
+// `count`, by doubling block moves.
+template <class T>
+void Repeat(T* run, int count, int period)
+{
+    for (int filled = period; filled < count;) {
+        const int chunk = std::min(filled, count - filled);
+        std::memcpy(run + filled, run, static_cast<std::size_t>(chunk) * sizeof(T));
+        filled += chunk;
+    }
+}
+
 } // namespace
 
 QRgb Gdi_Mix(int rop2, QRgb pen, QRgb destination)
@@ -96,39 +108,52 @@ void Gdi_Raster::Plot_Region(const QRegion& region, QRgb pixel, int rop2)
 
 void Gdi_Raster::Brush_Row(const Gdi_Brush& brush, int y, int x_from, int count, QRgb* pixels, unsigned char* painted) const
 {
+    if (count <= 0)
+        return;
     const QPoint origin = dc.Origin() + QPoint(dc.state.brush_origin.x, dc.state.brush_origin.y);
     const QRgb fore = dc.Surface_Pixel(brush.log_brush.lbColor);
-    const QRgb text = dc.Surface_Pixel(dc.state.text_color);
-    const QRgb back = dc.Surface_Pixel(dc.state.bk_color);
-    const bool opaque_gaps = dc.state.bk_mode == OPAQUE;
-    for (int i = 0; i < count; ++i) {
-        const int x = x_from + i;
-        painted[i] = 1;
-        switch (brush.log_brush.lbStyle) {
-        case BS_HATCHED: {
-            const auto& hatch = hatches[std::min<std::uintptr_t>(brush.log_brush.lbHatch, 5)];
-            const bool line = (hatch[Wrap(y - origin.y(), 8)] >> (7 - Wrap(x - origin.x(), 8))) & 1;
+    switch (brush.log_brush.lbStyle) {
+    case BS_HATCHED: {
+        // One period of eight pixels worked out, then repeated.
+        const QRgb back = dc.Surface_Pixel(dc.state.bk_color);
+        const bool opaque_gaps = dc.state.bk_mode == OPAQUE;
+        const auto& hatch = hatches[std::min<std::uintptr_t>(brush.log_brush.lbHatch, 5)];
+        const unsigned row_bits = hatch[Wrap(y - origin.y(), 8)];
+        const int period = std::min(count, 8);
+        for (int i = 0; i < period; ++i) {
+            const bool line = (row_bits >> (7 - Wrap(x_from + i - origin.x(), 8))) & 1;
             pixels[i] = line ? fore : back;
             painted[i] = line || opaque_gaps ? 1 : 0;
-            break;
         }
-        case BS_PATTERN: {
-            const QImage& pattern = brush.pattern;
-            const QRgb source = pattern.pixel(Wrap(x - origin.x(), pattern.width()), Wrap(y - origin.y(), pattern.height()));
-            // Monochrome patterns take the DC's colours: black bits the text colour, white the background.
+        Repeat(pixels, count, period);
+        Repeat(painted, count, period);
+        return;
+    }
+    case BS_PATTERN: {
+        // Monochrome patterns take the DC's colours: black bits the text colour, white the background.
+        const QImage& pattern = brush.pattern;
+        const QRgb text = dc.Surface_Pixel(dc.state.text_color);
+        const QRgb back = dc.Surface_Pixel(dc.state.bk_color);
+        const auto* row = reinterpret_cast<const QRgb*>(pattern.constScanLine(Wrap(y - origin.y(), pattern.height())));
+        const int period = std::min(count, pattern.width());
+        for (int i = 0; i < period; ++i) {
+            const QRgb source = row[Wrap(x_from + i - origin.x(), pattern.width())];
             if (brush.mono_pattern)
                 pixels[i] = (source & 0xFFFFFFu) ? back : text;
             else
                 pixels[i] = dc.Is_Mono() ? Gdi_Mono_Pixel(source) : (source & 0xFFFFFFu) | fourth_byte;
-            break;
         }
-        case BS_NULL:
-            painted[i] = 0;
-            break;
-        default:
-            pixels[i] = fore;
-            break;
-        }
+        Repeat(pixels, count, period);
+        std::memset(painted, 1, static_cast<std::size_t>(count));
+        return;
+    }
+    case BS_NULL:
+        std::memset(painted, 0, static_cast<std::size_t>(count));
+        return;
+    default:
+        Fill_Pixels(pixels, count, fore);
+        std::memset(painted, 1, static_cast<std::size_t>(count));
+        return;
     }
 }
 
