@@ -296,6 +296,23 @@ Player& The_Player()
     return player;
 }
 
+// The default sound: a short 880 Hz tone, 8-bit mono at 8000 Hz.
+Wave_Sound Default_Sound()
+{
+    constexpr unsigned Rate = 8000;
+    constexpr unsigned Frames = Rate / 8;
+    constexpr unsigned Half_Period = Rate / 880 / 2;
+    Wave_Sound sound;
+    sound.format = Pcm_Format_U8;
+    sound.channels = 1;
+    sound.rate = Rate;
+    sound.frame_bytes = 1;
+    sound.samples.resize(Frames);
+    for (unsigned i = 0; i < Frames; ++i)
+        sound.samples[i] = (i / Half_Period) % 2 == 0 ? 0xA0 : 0x60;
+    return sound;
+}
+
 } // namespace
 
 BOOL sndPlaySound(LPCSTR Sound, UINT Flags)
@@ -309,13 +326,18 @@ BOOL PlaySound(LPCSTR Sound, HMODULE, DWORD Flags)
         The_Player().Stop();
         return TRUE;
     }
+    if ((Flags & SND_NOSTOP) && The_Player().Playing())
+        return FALSE;
     const std::optional<std::vector<BYTE>> image = (Flags & SND_MEMORY) ? Memory_Image(Sound) : File_Image(Sound);
     std::optional<Wave_Sound> sound = image ? Parse_Wave(*image) : std::nullopt;
+    const bool async = (Flags & SND_ASYNC) != 0;
     if (!sound) {
-        The_Player().Stop();
+        if (Flags & SND_NODEFAULT)
+            The_Player().Stop();
+        else
+            The_Player().Play(Default_Sound(), async, false);
         return FALSE;
     }
-    const bool async = (Flags & SND_ASYNC) != 0;
     return The_Player().Play(std::move(*sound), async, async && (Flags & SND_LOOP)) ? TRUE : FALSE;
 }
 

@@ -12,7 +12,11 @@
 //
 // One sound plays at a time: a new one, or a call without a sound, stops
 // the one that plays (a looping or background sound, or a synchronous
-// sound playing in another thread).
+// sound playing in another thread), unless SND_NOSTOP asks to leave it.
+//
+// A sound that cannot be played is replaced by the default sound (a short
+// tone) unless SND_NODEFAULT is given; the call still answers FALSE, since
+// the sound asked for did not play.
 
 #include "platform/winapi/WinTypes.h"
 
@@ -22,9 +26,10 @@ using HMODULE = HINSTANCE;
 
 constexpr UINT SND_SYNC = 0x0000;
 constexpr UINT SND_ASYNC = 0x0001;     // returns at once; the sound plays on
-constexpr UINT SND_NODEFAULT = 0x0002; // there is no default sound here anyway
+constexpr UINT SND_NODEFAULT = 0x0002; // no default sound in place of one that cannot play
 constexpr UINT SND_MEMORY = 0x0004;    // the sound is a wave file image in memory
 constexpr UINT SND_LOOP = 0x0008;      // with SND_ASYNC: repeats until stopped
+constexpr UINT SND_NOSTOP = 0x0010;    // FALSE at once while another sound plays
 constexpr DWORD SND_FILENAME = 0x00020000;
 
 // Sound is a file name, or with SND_MEMORY the start of a whole wave file

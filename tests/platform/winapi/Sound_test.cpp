@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
 #include <fstream>
+#include <string>
 
 #include "tests/platform/winapi/Test_Sound_Device.h"
 
@@ -102,8 +106,68 @@ TEST(Sound, DamagedOrUnplayableImagesAreRefused)
         {"not RIFF", Bytes{'R', 'I', 'F', 'X', 0, 0, 0, 0}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(sndPlaySound(Image(c.wave), SND_MEMORY), FALSE) << c.name;
+        EXPECT_EQ(sndPlaySound(Image(c.wave), SND_MEMORY | SND_NODEFAULT), FALSE) << c.name;
     EXPECT_FALSE(std::filesystem::exists(device.Output()));
+}
+
+// 8-bit samples of one value, told apart from the test samples' values.
+Bytes Constant_Samples(std::size_t count, std::uint8_t value)
+{
+    return Bytes(count, value);
+}
+
+TEST(Sound, WithoutNoDefaultAnUnplayableSoundGivesTheDefaultTone)
+{
+    Temp_Sound_Device device(true);
+    const std::string missing = (device.Folder() / "missing.wav").string();
+    EXPECT_EQ(sndPlaySound(missing.c_str(), SND_SYNC | SND_NODEFAULT), FALSE);
+    EXPECT_FALSE(std::filesystem::exists(device.Output()));
+
+    EXPECT_EQ(sndPlaySound(missing.c_str(), SND_SYNC), FALSE); // the sound asked for did not play
+    const Bytes tone = device.Played();
+    ASSERT_EQ(tone.size(), 1000u); // 125 ms at 8000 Hz
+    for (std::uint8_t sample : tone)
+        ASSERT_TRUE(sample == 0xA0 || sample == 0x60);
+
+    Bytes not_pcm = Make_Test_Wave(Test_Samples(100), 1, 8000, 8, 3);
+    std::filesystem::remove(device.Output());
+    EXPECT_EQ(sndPlaySound(Image(not_pcm), SND_SYNC | SND_MEMORY), FALSE);
+    EXPECT_EQ(device.Played(), tone);
+}
+
+// Waits until the device has written Count bytes; false after a generous
+// limit.
+bool Played_At_Least(const Temp_Sound_Device& device, std::size_t count)
+{
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (device.Played().size() < count) {
+        if (std::chrono::steady_clock::now() > limit)
+            return false;
+        std::this_thread::yield();
+    }
+    return true;
+}
+
+TEST(Sound, NoStopLeavesThePlayingSoundAlone)
+{
+    Temp_Sound_Device device(true);
+    const Bytes looping = Make_Test_Wave(Constant_Samples(2000, 0x11));
+    const Bytes other = Make_Test_Wave(Constant_Samples(500, 0x22));
+    ASSERT_EQ(sndPlaySound(Image(looping), SND_ASYNC | SND_NODEFAULT | SND_MEMORY | SND_LOOP), TRUE);
+    for (UINT flags : {SND_SYNC | SND_NOSTOP, SND_ASYNC | SND_NOSTOP})
+        EXPECT_EQ(sndPlaySound(Image(other), flags | SND_NODEFAULT | SND_MEMORY), FALSE) << flags;
+    // Nor does an unplayable sound with NOSTOP stop it or sound the default.
+    EXPECT_EQ(sndPlaySound("missing.wav", SND_SYNC | SND_NOSTOP), FALSE);
+    // The loop goes on: it plays round twice more.
+    ASSERT_TRUE(Played_At_Least(device, 2 * 2000));
+    EXPECT_EQ(sndPlaySound(nullptr, SND_MEMORY), TRUE);
+    const Bytes first = device.Played();
+    EXPECT_EQ(std::count(first.begin(), first.end(), 0x11), std::ssize(first));
+
+    // With nothing playing, NOSTOP plays as usual.
+    std::filesystem::remove(device.Output());
+    EXPECT_EQ(sndPlaySound(Image(other), SND_SYNC | SND_NOSTOP | SND_NODEFAULT | SND_MEMORY), TRUE);
+    EXPECT_EQ(device.Played(), Constant_Samples(500, 0x22));
 }
 
 } // namespace
