@@ -29,6 +29,7 @@ constexpr BYTE Wcu_Type_Head = '*';
 constexpr int Poll_Counter_Load = 20;
 
 constexpr DWORD Failure_Pause_Ms = 40;
+constexpr DWORD Short_Answer_Pause_Ms = 10;
 constexpr DWORD Type_Answer_Wait_Ms = 40;
 constexpr int Long_Answer_First_Waits = 80;
 constexpr double Long_Answer_First_Wait_Ms = 0.5;
@@ -188,8 +189,8 @@ int PC_WCU_Link::Read_Answer()
         Store_Answer(nullptr, 0);
         return 0;
     }
-    Sleep(10);
-    Sleep(10);
+    // The two 10 ms pauses as one: the same 20 ms, one wake of the thread.
+    Sleep(2 * Short_Answer_Pause_Ms);
     const int count = Port->read(Raw);
     // With the terminator the port's read puts after the bytes.
     Store_Answer(Raw, count > 0 ? count + 1 : 0);

@@ -2,6 +2,33 @@
 
 #include <array>
 
+#include "platform/classlib/Class_Registry.h"
+
+namespace {
+
+// Forms set Font3D.Style, Font3D.LightColor, CaptionFont3D.LightColor, ...
+const bool Caption_3D_Registered = [] {
+    RegisterClass<TSCL3DCaption>("TSCL3DCaption")
+        .Property("DisabledStyle", Enum_Type<TSCLDisabledStyle>(TSCLEnumInfo<TSCLDisabledStyle>::Names),
+                  &TSCL3DCaption::DisabledStyle, &TSCL3DCaption::SetDisabledStyle, dsAuto)
+        .Property("LightDepth", Integer_Type(0, 255), &TSCL3DCaption::LightDepth,
+                  [](TSCL3DCaption& caption, int value) { caption.SetLightDepth(static_cast<BYTE>(value)); }, 1)
+        .Property("ShadowDepth", Integer_Type(0, 255), &TSCL3DCaption::ShadowDepth,
+                  [](TSCL3DCaption& caption, int value) { caption.SetShadowDepth(static_cast<BYTE>(value)); }, 1)
+        .Property("LightColor", Color_Type(), &TSCL3DCaption::LightColor, &TSCL3DCaption::SetLightColor,
+                  clBtnHighlight)
+        .Property("Orientation", Enum_Type<TSCLThreeDOrientation>(TSCLEnumInfo<TSCLThreeDOrientation>::Names),
+                  &TSCL3DCaption::Orientation, &TSCL3DCaption::SetOrientation, toTopLeft)
+        .Property("ShadowColor", Color_Type(), &TSCL3DCaption::ShadowColor, &TSCL3DCaption::SetShadowColor,
+                  clBtnShadow)
+        .Property("Style", Enum_Type<TSCLThreeDStyle>(TSCLEnumInfo<TSCLThreeDStyle>::Names), &TSCL3DCaption::Style,
+                  &TSCL3DCaption::SetStyle, tdNone)
+        .Property("Tracing", Integer_Type(), &TSCL3DCaption::Tracing, &TSCL3DCaption::SetTracing, 0);
+    return true;
+}();
+
+} // namespace
+
 void TSCL3DCaption::SetDisabledStyle(TSCLDisabledStyle Value)
 {
     Store(disabled_style, Value);

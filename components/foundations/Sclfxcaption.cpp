@@ -1,5 +1,22 @@
 #include "components/foundations/Sclfxcaption.h"
 
+#include "platform/classlib/Class_Registry.h"
+
+namespace {
+
+const bool Fx_Caption_Registered = [] {
+    RegisterClass<TSCLFxCaption, TSCL3DCaption>("TSCLFxCaption")
+        .Property("Angle", Integer_Type(0, 360), &TSCLFxCaption::Angle,
+                  [](TSCLFxCaption& caption, int value) { caption.SetAngle(static_cast<TSCLAngle>(value)); }, 0)
+        .Property("PosX", Integer_Type(0, 65535), &TSCLFxCaption::PosX,
+                  [](TSCLFxCaption& caption, int value) { caption.SetPosX(static_cast<WORD>(value)); }, 0)
+        .Property("PosY", Integer_Type(0, 65535), &TSCLFxCaption::PosY,
+                  [](TSCLFxCaption& caption, int value) { caption.SetPosY(static_cast<WORD>(value)); }, 0);
+    return true;
+}();
+
+} // namespace
+
 void TSCLFxCaption::SetAngle(TSCLAngle Value)
 {
     if (Value == angle)

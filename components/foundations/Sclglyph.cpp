@@ -235,7 +235,7 @@ void TSCLGlyph::GetStateBitmap(TSCLButtonState State, TBitmap* Bitmap)
 
 void TSCLGlyph::DrawButtonGlyphAndText(TCanvas* Canvas, const std::string& Caption, TSCL3DCaption* Font3D,
                                        const RECT& Rect, TSCLButtonState State,
-                                       const TSCLGlyphTextLayoutData& Layout, TSCLDrawTextStyles Flags,
+                                       const TSCLGlyphTextLayout& Layout, TSCLDrawTextStyles Flags,
                                        bool MultiLine, int TextFlags)
 {
     const int slot = GetButtonGlyph(State);

@@ -106,7 +106,7 @@ public:
     // The state's image beside Caption in Rect (the caption alone without
     // an image).
     void DrawButtonGlyphAndText(TCanvas* Canvas, const std::string& Caption, TSCL3DCaption* Font3D, const RECT& Rect,
-                                TSCLButtonState State, const TSCLGlyphTextLayoutData& Layout,
+                                TSCLButtonState State, const TSCLGlyphTextLayout& Layout,
                                 TSCLDrawTextStyles Flags, bool MultiLine, int TextFlags);
 
     // The shared list the images are in; null until one is built.

@@ -22,6 +22,7 @@
 
 #include "components/foundations/Scl3dcaption.h"
 #include "components/foundations/Sclfxcaption.h"
+#include "components/foundations/Sclglyphtextlayout.h"
 #include "components/foundations/Sclgraph.h"
 #include "components/foundations/Sclprocs.h"
 #include "platform/classlib/Classes.h"
@@ -178,22 +179,6 @@ void SCLDrawText(TCanvas* Canvas, const std::string& Text, TSCL3DCaption* Captio
 void SCLDrawTextExt(TCanvas* Canvas, const std::string& Text, TSCL3DCaption* Caption3D, const RECT& Rect,
                     int Flags, TSCLDrawTextStyles Styles, const RECT* ClipRect = nullptr);
 
-// What the glyph-and-text layout reads of a layout object (the glyph
-// layout settings of a button, with the drop-down arrow of a button
-// layout: Arrow true only for those).
-struct TSCLGlyphTextLayoutData {
-    TSCLAlignment Alignment = agTopLeft;
-    TSCLTextArrange AlignText2Glyph = taRight;
-    int OffsetX = 0;
-    int OffsetY = 0;
-    int Spacing = 2;
-    bool Arrow = false;
-    TColor ArrowColor = 0;
-    int ArrowIndent = 3;
-    TSCLArrowPosition ArrowPosition = apRightText;
-    BYTE ArrowSize = 3;
-};
-
 // The rectangles of a glyph-and-text block.
 struct TSCLGlyphTextRects {
     RECT Union{};
@@ -202,19 +187,20 @@ struct TSCLGlyphTextRects {
     RECT Unused{};
 };
 
-// Lays out (and unless dtCalculate draws) a glyph beside a text in Dest.
-// The glyph is GlyphRect of GlyphCanvas (none when either is missing or
+// Lays out (and unless dtCalculate draws) a glyph beside a text in Dest,
+// as Layout says; a drop-down arrow only for a TSCLButtonLayout whose Arrow
+// is set. The glyph is GlyphRect of GlyphCanvas (none when either is missing or
 // empty), transparent by MaskCanvas or else TransparentColor. GlyphRect
 // receives the focus rectangle.
 TSCLGlyphTextRects SCLDrawTextAndGlyphExt(TCanvas* Canvas, const std::string& Text, TSCL3DCaption* Caption3D,
                                           const RECT& Dest, TCanvas* GlyphCanvas, RECT& GlyphRect,
                                           TCanvas* MaskCanvas, TColor TransparentColor,
-                                          const TSCLGlyphTextLayoutData& Layout, bool MultiLine,
+                                          const TSCLGlyphTextLayout& Layout, bool MultiLine,
                                           bool ShowAccelChar, bool Transparent, TSCLDrawTextStyles Styles,
                                           int Flags);
 TSCLGlyphTextRects SCLDrawTextAndGlyph(TCanvas* Canvas, const std::string& Text, TSCL3DCaption* Caption3D,
                                        const RECT& Dest, TBitmap* Glyph, TBitmap* Mask,
-                                       const TSCLGlyphTextLayoutData& Layout, bool MultiLine, bool ShowAccelChar,
+                                       const TSCLGlyphTextLayout& Layout, bool MultiLine, bool ShowAccelChar,
                                        bool Transparent, TSCLDrawTextStyles Styles, int Flags);
 
 // ---- Conversions -----------------------------------------------------------

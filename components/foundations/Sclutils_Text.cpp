@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "components/foundations/Sclbuttonlayout.h"
 #include "components/foundations/Sclprocs.h"
 #include "components/foundations/Sclutils.h"
 #include "components/foundations/Sclutils_Internal.h"
@@ -371,16 +372,46 @@ SIZE Arrange(TSCLTextArrange arrange, RECT& text, RECT& glyph, int spacing)
     return SIZE{bw, th + spacing + gh};
 }
 
-int Arrow_Width(const TSCLGlyphTextLayoutData& layout) { return layout.ArrowSize * 2 - 1; }
+// What the layout reads of a layout object: the arrow only from a button
+// layout that shows one.
+struct Layout_Values {
+    TSCLAlignment Alignment;
+    TSCLTextArrange AlignText2Glyph;
+    int OffsetX;
+    int OffsetY;
+    int Spacing;
+    bool Arrow = false;
+    TColor ArrowColor = clBlack;
+    int ArrowIndent = 0;
+    TSCLArrowPosition ArrowPosition = apRightText;
+    int ArrowSize = 0;
+};
 
-bool Arrow_By_Text(const TSCLGlyphTextLayoutData& layout)
+Layout_Values Values_Of(const TSCLGlyphTextLayout& layout)
+{
+    Layout_Values values{layout.Alignment(), layout.AlignText2Glyph(), layout.OffsetX(), layout.OffsetY(),
+                         layout.Spacing()};
+    const auto* button = dynamic_cast<const TSCLButtonLayout*>(&layout);
+    if (button && button->Arrow()) {
+        values.Arrow = true;
+        values.ArrowColor = button->ArrowColor();
+        values.ArrowIndent = button->ArrowIndent();
+        values.ArrowPosition = button->ArrowPosition();
+        values.ArrowSize = button->ArrowSize();
+    }
+    return values;
+}
+
+int Arrow_Width(const Layout_Values& layout) { return layout.ArrowSize * 2 - 1; }
+
+bool Arrow_By_Text(const Layout_Values& layout)
 {
     return layout.ArrowPosition == apRightText || layout.ArrowPosition == apLeftText;
 }
 
 // The arrow in the room kept for it at the right end of r, or left of r,
 // centred vertically on r.
-void Draw_Arrow(TCanvas* canvas, const RECT& r, const TSCLGlyphTextLayoutData& layout, bool left, bool enabled)
+void Draw_Arrow(TCanvas* canvas, const RECT& r, const Layout_Values& layout, bool left, bool enabled)
 {
     const int a = Arrow_Width(layout);
     const int x = left ? r.left - layout.ArrowIndent - a : r.right - a;
@@ -388,7 +419,7 @@ void Draw_Arrow(TCanvas* canvas, const RECT& r, const TSCLGlyphTextLayoutData& l
     SCLDrawTriangle(canvas, x, y, layout.ArrowSize, layout.ArrowColor, true, enabled);
 }
 
-int Arrow_Room(const TSCLGlyphTextLayoutData& layout)
+int Arrow_Room(const Layout_Values& layout)
 {
     return layout.Arrow ? Arrow_Width(layout) + layout.ArrowIndent : 0;
 }
@@ -406,7 +437,7 @@ RECT Measure_Text(const std::string& text, TSCL3DCaption* caption, const RECT& d
 
 // Text and glyph arranged as a block, the block aligned in Dest (unless
 // auto-sized), room kept for the arrow and the layout's offset applied.
-void Place_Block(RECT& text, RECT& glyph, int spacing, const TSCLGlyphTextLayoutData& layout, const RECT& dest,
+void Place_Block(RECT& text, RECT& glyph, int spacing, const Layout_Values& layout, const RECT& dest,
                  bool auto_size)
 {
     if (layout.Arrow)
@@ -591,10 +622,11 @@ void SCLDrawTextExt(TCanvas* Canvas, const std::string& Text, TSCL3DCaption* Cap
 TSCLGlyphTextRects SCLDrawTextAndGlyphExt(TCanvas* Canvas, const std::string& Text, TSCL3DCaption* Caption3D,
                                           const RECT& Dest, TCanvas* GlyphCanvas, RECT& GlyphRect,
                                           TCanvas* MaskCanvas, TColor TransparentColor,
-                                          const TSCLGlyphTextLayoutData& Layout, bool MultiLine,
+                                          const TSCLGlyphTextLayout& LayoutObject, bool MultiLine,
                                           bool ShowAccelChar, bool Transparent, TSCLDrawTextStyles Styles,
                                           int Flags)
 {
+    const Layout_Values Layout = Values_Of(LayoutObject);
     TSCLGlyphTextRects result;
     if (!Canvas)
         return result;
@@ -634,7 +666,7 @@ TSCLGlyphTextRects SCLDrawTextAndGlyphExt(TCanvas* Canvas, const std::string& Te
 
 TSCLGlyphTextRects SCLDrawTextAndGlyph(TCanvas* Canvas, const std::string& Text, TSCL3DCaption* Caption3D,
                                        const RECT& Dest, TBitmap* Glyph, TBitmap* Mask,
-                                       const TSCLGlyphTextLayoutData& Layout, bool MultiLine, bool ShowAccelChar,
+                                       const TSCLGlyphTextLayout& Layout, bool MultiLine, bool ShowAccelChar,
                                        bool Transparent, TSCLDrawTextStyles Styles, int Flags)
 {
     const bool has_glyph = Glyph && !Glyph->Empty();

@@ -186,7 +186,7 @@ TEST(Sclglyph, CaptionAloneIsDrawnWithoutAnImage)
     TSCLGlyph glyph;
     TBitmap target;
     target.SetSize(20, 20);
-    TSCLGlyphTextLayoutData layout;
+    TSCLGlyphTextLayout layout;
     glyph.DrawButtonGlyphAndText(target.Canvas(), "", nullptr, RECT{0, 0, 20, 20}, bsUp, layout,
                                  TSCLDrawTextStyles{dtEnabled}, false, 0);
     EXPECT_EQ(target.Canvas()->Pixels(2, 2), clWhite);
@@ -200,7 +200,7 @@ TEST(Sclglyph, StateImageIsDrawnTransparentlyAtTheLayoutsPlace)
     target.SetSize(10, 10);
     target.Canvas()->Brush()->SetColor(clSilver);
     target.Canvas()->FillRect(RECT{0, 0, 10, 10});
-    TSCLGlyphTextLayoutData layout;
+    TSCLGlyphTextLayout layout;
     glyph.DrawButtonGlyphAndText(target.Canvas(), "", nullptr, RECT{0, 0, 10, 10}, bsUp, layout,
                                  TSCLDrawTextStyles{dtEnabled}, false, 0);
     EXPECT_EQ(target.Canvas()->Pixels(1, 1), clRed);

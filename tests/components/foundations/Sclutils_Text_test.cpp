@@ -2,6 +2,8 @@
 // layout, rectangle alignment and the string conversions.
 
 #include "components/foundations/Sclutils.h"
+
+#include "components/foundations/Sclbuttonlayout.h"
 #include "tests/support/Gui_Application.h"
 
 #include "platform/winapi/Gdi_Text.h"
@@ -255,7 +257,7 @@ protected:
         Blank(target, 100, 50);
     }
 
-    TSCLGlyphTextRects Layout(const std::string& text, const TSCLGlyphTextLayoutData& layout,
+    TSCLGlyphTextRects Layout(const std::string& text, const TSCLGlyphTextLayout& layout,
                               TSCLDrawTextStyles styles, RECT& focus)
     {
         focus = RECT{0, 0, 16, 12};
@@ -287,8 +289,8 @@ TEST_F(Sclutils_Glyph_Layout, ArrangementsPlaceTextAndGlyphAroundEachOther)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arrange);
-        TSCLGlyphTextLayoutData layout;
-        layout.AlignText2Glyph = c.arrange;
+        TSCLGlyphTextLayout layout;
+        layout.SetAlignText2Glyph(c.arrange);
         RECT focus;
         const TSCLGlyphTextRects r = Layout("Ab", layout, {dtAutoSize, dtCalculate}, focus);
         Expect_Rect(r.Text, c.text);
@@ -303,9 +305,9 @@ TEST_F(Sclutils_Glyph_Layout, BlockIsAlignedInTheDestination)
     const int th = t.cy + 2;
     const int bw = 16 + 2 + tw;
     const int bh = std::max(th, 12);
-    TSCLGlyphTextLayoutData layout;
-    layout.Alignment = agBottomRight;
-    layout.OffsetX = 1;
+    TSCLGlyphTextLayout layout;
+    layout.SetAlignment(agBottomRight);
+    layout.SetOffset(0, 1);
     RECT focus;
     const TSCLGlyphTextRects r = Layout("Ab", layout, {dtEnabled, dtRectGlyphText}, focus);
     const int left = 100 - bw + 1;
@@ -320,9 +322,9 @@ TEST_F(Sclutils_Glyph_Layout, BlockIsAlignedInTheDestination)
 
 TEST_F(Sclutils_Glyph_Layout, GlyphAloneHasNoSpacing)
 {
-    TSCLGlyphTextLayoutData layout;
-    layout.Alignment = agCenter;
-    layout.Spacing = 7;
+    TSCLGlyphTextLayout layout;
+    layout.SetAlignment(agCenter);
+    layout.SetSpacing(7);
     RECT focus;
     const TSCLGlyphTextRects r = Layout("", layout, {dtEnabled, dtRectGlyph}, focus);
     Expect_Rect(r.Glyph, RECT{42, 19, 58, 31});
@@ -333,14 +335,14 @@ TEST_F(Sclutils_Glyph_Layout, GlyphAloneHasNoSpacing)
 TEST_F(Sclutils_Glyph_Layout, ArrowRoomWidensTheText)
 {
     const SIZE t = Plain_Size("Ab");
-    TSCLGlyphTextLayoutData layout;
-    layout.Arrow = true;
-    layout.ArrowSize = 3;
-    layout.ArrowIndent = 3;
+    TSCLButtonLayout layout;
+    layout.SetArrow(true);
+    layout.SetArrowSize(3);
+    layout.SetInteger(0, 3);
     RECT focus;
     const TSCLGlyphTextRects r = Layout("Ab", layout, {dtAutoSize, dtCalculate}, focus);
     EXPECT_EQ(r.Text.right - r.Text.left, t.cx + 2 + 5 + 3);
-    layout.ArrowPosition = apRightGlyph;
+    layout.SetArrowPosition(apRightGlyph);
     const TSCLGlyphTextRects g = Layout("Ab", layout, {dtAutoSize, dtCalculate}, focus);
     EXPECT_EQ(g.Glyph.right - g.Glyph.left, 16 + 8);
 }
@@ -351,7 +353,7 @@ TEST_F(Sclutils_Glyph_Layout, TransparentGlyphLeavesItsColourOut)
     SCLBmpCreateFromRect(&small, RECT{0, 0, 2, 2}, clFuchsia);
     small.Canvas()->SetPixels(1, 0, clBlue);
     RECT glyph_rect{0, 0, 2, 2};
-    TSCLGlyphTextLayoutData layout;
+    TSCLGlyphTextLayout layout;
     SCLDrawTextAndGlyphExt(target.Canvas(), "", nullptr, RECT{0, 0, 2, 2}, small.Canvas(), glyph_rect, nullptr,
                            clFuchsia, layout, false, true, true, {dtEnabled}, 0);
     EXPECT_EQ(target.Canvas()->Pixels(0, 0), 0xFFFFFFu);
