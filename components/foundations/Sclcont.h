@@ -480,7 +480,10 @@ class TSCLBorImageListItems : public TCollection {
 public:
     explicit TSCLBorImageListItems(TSCLImageListConnector* AOwner);
     TSCLImageListConnector* Owner() const { return owner; }
-    TSCLBorImageListItem* Items(int Index) const { return static_cast<TSCLBorImageListItem*>(TCollection::Items(Index)); }
+    TSCLBorImageListItem* Items(int Index) const
+    {
+        return static_cast<TSCLBorImageListItem*>(TCollection::Items(Index));
+    }
     TSCLBorImageListItem* Add() { return static_cast<TSCLBorImageListItem*>(TCollection::Add()); }
 
 protected:

@@ -529,7 +529,9 @@ void SCLLoadObjectProperties(TCustomIniFile* Ini, const std::string& Section, TO
                 const auto current = static_cast<int>(prop.Get_Ordinal(instance));
                 const int value = Ini->ReadInteger(Section, prop.Name, current);
                 // A set keeps its bits unsigned.
-                prop.Set_Ordinal(instance, prop.Kind == tkSet ? std::int64_t{static_cast<std::uint32_t>(value)} : value);
+                const std::int64_t ordinal =
+                    prop.Kind == tkSet ? std::int64_t{static_cast<std::uint32_t>(value)} : std::int64_t{value};
+                prop.Set_Ordinal(instance, ordinal);
             } else if (prop.Kind == tkFloat && prop.Get_Float && prop.Set_Float) {
                 const std::string text = Ini->ReadString(Section, prop.Name, FloatToStr(prop.Get_Float(instance)));
                 prop.Set_Float(instance, Text_To_Float(text));
