@@ -14,7 +14,7 @@ namespace {
 
 // ---- TList ---------------------------------------------------------------
 
-void TList::Check_Index(int index) const
+void TList::CheckIndex(int index) const
 {
     if (index < 0 || index >= Count())
         List_Index_Error(index);
@@ -35,7 +35,7 @@ void TList::Insert(int index, void* item)
 
 void TList::Delete(int index)
 {
-    Check_Index(index);
+    CheckIndex(index);
     items.erase(items.begin() + index);
 }
 
@@ -51,8 +51,8 @@ void TList::Clear() { items.clear(); }
 
 void TList::Exchange(int index1, int index2)
 {
-    Check_Index(index1);
-    Check_Index(index2);
+    CheckIndex(index1);
+    CheckIndex(index2);
     std::swap(items[static_cast<std::size_t>(index1)], items[static_cast<std::size_t>(index2)]);
 }
 
@@ -64,13 +64,13 @@ int TList::IndexOf(const void* item) const
 
 void* TList::Items(int index) const
 {
-    Check_Index(index);
+    CheckIndex(index);
     return items[static_cast<std::size_t>(index)];
 }
 
 void TList::Put(int index, void* item)
 {
-    Check_Index(index);
+    CheckIndex(index);
     items[static_cast<std::size_t>(index)] = item;
 }
 
@@ -188,7 +188,7 @@ void TStrings::SaveToStream(TStream& stream) const
 
 // ---- TStringList ---------------------------------------------------------
 
-void TStringList::Check_Index(int index) const
+void TStringList::CheckIndex(int index) const
 {
     if (index < 0 || index >= Count())
         throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
@@ -196,25 +196,25 @@ void TStringList::Check_Index(int index) const
 
 std::string TStringList::Strings(int index) const
 {
-    Check_Index(index);
+    CheckIndex(index);
     return items[static_cast<std::size_t>(index)].text;
 }
 
 void TStringList::Put(int index, const std::string& text)
 {
-    Check_Index(index);
+    CheckIndex(index);
     items[static_cast<std::size_t>(index)].text = text;
 }
 
 void* TStringList::Objects(int index) const
 {
-    Check_Index(index);
+    CheckIndex(index);
     return items[static_cast<std::size_t>(index)].object;
 }
 
 void TStringList::PutObject(int index, void* object)
 {
-    Check_Index(index);
+    CheckIndex(index);
     items[static_cast<std::size_t>(index)].object = object;
 }
 
@@ -227,7 +227,7 @@ void TStringList::Insert(int index, const std::string& text)
 
 void TStringList::Delete(int index)
 {
-    Check_Index(index);
+    CheckIndex(index);
     items.erase(items.begin() + index);
 }
 

@@ -33,7 +33,7 @@ public:
     void* Last() const { return Items(Count() - 1); }
 
 private:
-    void Check_Index(int index) const;
+    void CheckIndex(int index) const;
 
     std::vector<void*> items;
 };
@@ -108,7 +108,7 @@ private:
         std::string text;
         void* object = nullptr;
     };
-    void Check_Index(int index) const;
+    void CheckIndex(int index) const;
 
     std::vector<Item> items;
 };
