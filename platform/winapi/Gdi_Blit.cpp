@@ -218,6 +218,11 @@ struct Blit_Request {
     // column from columns_from on, worked out once per call.
     std::vector<int> columns;
     int columns_from = 0;
+    // Worked out once per call: a control-sized blit must not pay for them per row.
+    QRgb fourth_byte = 0;  // the destination's Gdi_Dc::Fourth_Byte
+    QRegion drawable;      // the destination's Gdi_Dc::Drawable_Region
+    Gdi_Rop_Row fore_row = nullptr;
+    Gdi_Rop_Row back_row = nullptr;
 };
 
 // The columns (or rows) of the destination whose source lies within the source surface.
@@ -234,8 +239,8 @@ std::pair<int, int> Valid_Range(const Axis_Map& map, int dest_from, int dest_to,
 
 class Row_Buffers {
 public:
-    explicit Row_Buffers(int width)
-        : source(static_cast<std::size_t>(width)), other(static_cast<std::size_t>(width))
+    Row_Buffers(int width, bool masked)
+        : source(static_cast<std::size_t>(width)), other(masked ? static_cast<std::size_t>(width) : 0)
     {
     }
     std::vector<QRgb> source;
@@ -285,7 +290,7 @@ class Pattern_Rows {
 public:
     Pattern_Rows(const Blit_Request& request, Gdi_Raster& raster, const QRect& area)
         : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), target(raster), top(area.top()), left(area.left()),
-          width(std::max(area.width(), 1)), pixels(static_cast<std::size_t>(width), request.dest->Fourth_Byte()),
+          width(std::max(area.width(), 1)), pixels(static_cast<std::size_t>(width), request.fourth_byte),
           painted(static_cast<std::size_t>(width))
     {
         const bool used = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
@@ -340,16 +345,16 @@ void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, QRgb* dest_r
     }
     const QRgb* pattern = patterns.Row(y, from, count);
     const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source.data()) : dest_row + from;
-    const QRgb fourth_byte = request.dest->Fourth_Byte();
+    const QRgb fourth_byte = request.fourth_byte;
     if (!request.mask) {
-        Gdi_Rop_Row_For(request.fore)(pattern, source, dest, count, fourth_byte);
+        request.fore_row(pattern, source, dest, count, fourth_byte);
         return;
     }
     // Both operations on copies of the destination, then the mask picks per pixel.
     std::vector<QRgb> fore_row(dest, dest + count);
     std::copy_n(dest, count, buffers.other.begin());
-    Gdi_Rop_Row_For(request.fore)(pattern, source, fore_row.data(), count, fourth_byte);
-    Gdi_Rop_Row_For(request.back)(pattern, source, buffers.other.data(), count, fourth_byte);
+    request.fore_row(pattern, source, fore_row.data(), count, fourth_byte);
+    request.back_row(pattern, source, buffers.other.data(), count, fourth_byte);
     const auto* mask_row = reinterpret_cast<const QRgb*>(request.mask->constScanLine(y - request.dest_rect.top() + request.mask_origin.y()));
     const int mask_x = request.mask_origin.x() - request.dest_rect.left();
     for (int i = 0; i < count; ++i)
@@ -364,7 +369,7 @@ bool Copy_Whole_Rows(const Blit_Request& request, const QRect& area)
         return false;
     const QImage& from = *request.source->image;
     QImage& to = request.dest->Surface();
-    const QRegion drawable = request.dest->Drawable_Region().intersected(area);
+    const QRegion drawable = request.drawable.intersected(area);
     if (drawable.rectCount() != 1 || drawable.boundingRect() != area || area.left() != 0 || area.width() != to.width() ||
         request.x_map.Source(0) != 0 || from.width() != to.width() || from.bytesPerLine() != to.bytesPerLine())
         return false;
@@ -375,7 +380,11 @@ bool Copy_Whole_Rows(const Blit_Request& request, const QRect& area)
 
 BOOL Run_Blit(Blit_Request& request)
 {
-    QRect area = request.dest_rect.intersected(request.dest->Drawable_Region().boundingRect());
+    request.fourth_byte = request.dest->Fourth_Byte();
+    request.drawable = request.dest->Drawable_Region();
+    request.fore_row = Gdi_Rop_Row_For(request.fore);
+    request.back_row = Gdi_Rop_Row_For(request.back);
+    QRect area = request.dest_rect.intersected(request.drawable.boundingRect());
     if (request.source) {
         const QImage& image = *request.source->image;
         auto [x_first, x_last] = Valid_Range(request.x_map, area.left(), area.right() + 1, image.width());
@@ -392,11 +401,13 @@ BOOL Run_Blit(Blit_Request& request)
             request.columns[static_cast<std::size_t>(x - area.left())] = request.x_map.Source(x);
     }
     QImage& surface = request.dest->Surface();
-    Row_Buffers buffers(std::max(area.width(), 1));
+    uchar* const bits = surface.bits();
+    const auto stride = static_cast<std::ptrdiff_t>(surface.bytesPerLine());
+    Row_Buffers buffers(std::max(area.width(), 1), request.mask != nullptr);
     Pattern_Rows patterns(request, raster, area);
-    for (const QRect& clip : request.dest->Drawable_Region().intersected(area)) {
+    for (const QRect& clip : request.drawable.intersected(area)) {
         for (int y = clip.top(); y <= clip.bottom(); ++y)
-            Blit_Span(request, patterns, reinterpret_cast<QRgb*>(surface.scanLine(y)), y, clip.left(), clip.right() + 1, buffers);
+            Blit_Span(request, patterns, reinterpret_cast<QRgb*>(bits + y * stride), y, clip.left(), clip.right() + 1, buffers);
     }
     return TRUE;
 }
@@ -436,7 +447,7 @@ BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int x_s
     if (dw == 0 || dh == 0 || (needs_source && (sw == 0 || sh == 0)))
         return TRUE;
     Blit_Request request{dest_dc, QRect(dest_dc->To_Device(dx, dy), QSize(dw, dh)), std::nullopt, {}, {}, fore, back, mask, mask_origin,
-                         COLORONCOLOR, {}, 0};
+                         COLORONCOLOR, {}, 0, 0, {}, nullptr, nullptr};
     std::optional<Gdi_Access> source_access;
     if (source_dc) {
         source_access.emplace(source_dc);

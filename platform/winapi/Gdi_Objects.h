@@ -31,10 +31,12 @@ struct Gdi_Object {
 
 // The live object a handle names, or nullptr (unknown, deleted, other type).
 Gdi_Object* Gdi_Find_Object(const void* handle);
+// Each object type names its kind, so the check is a compare, not a dynamic cast.
 template <class T>
 T* Gdi_Find(const void* handle)
 {
-    return dynamic_cast<T*>(Gdi_Find_Object(handle));
+    Gdi_Object* object = Gdi_Find_Object(handle);
+    return object && object->kind == T::object_kind ? static_cast<T*>(object) : nullptr;
 }
 
 // Holding: a device-context state takes and releases its objects through these.
@@ -42,6 +44,7 @@ void Gdi_Hold(Gdi_Object* object);
 void Gdi_Release(Gdi_Object* object);
 
 struct Gdi_Pen final : Gdi_Object {
+    static constexpr Gdi_Kind object_kind = Gdi_Kind::Pen;
     explicit Gdi_Pen(const LOGPEN& pen);
     int Get_Object(int size, void* buffer) const override;
     int Width() const { return log_pen.lopnWidth.x < 1 ? 1 : log_pen.lopnWidth.x; }
@@ -50,6 +53,7 @@ struct Gdi_Pen final : Gdi_Object {
 };
 
 struct Gdi_Brush final : Gdi_Object {
+    static constexpr Gdi_Kind object_kind = Gdi_Kind::Brush;
     explicit Gdi_Brush(const LOGBRUSH& brush);
     Gdi_Brush(const QImage& bitmap_pattern, bool mono_pattern);
     int Get_Object(int size, void* buffer) const override;
@@ -60,6 +64,7 @@ struct Gdi_Brush final : Gdi_Object {
 
 // The text layer (Gdi_Text) turns log_font into qt_font on first use.
 struct Gdi_Font final : Gdi_Object {
+    static constexpr Gdi_Kind object_kind = Gdi_Kind::Font;
     explicit Gdi_Font(const LOGFONTA& font);
     int Get_Object(int size, void* buffer) const override;
     LOGFONTA log_font;
@@ -78,6 +83,7 @@ struct Gdi_Font final : Gdi_Object {
 // (CreateDIBSection's bits, GetObject's bmBits) the caller may write it at
 // any time, so the whole bitmap is synced around every access instead.
 struct Gdi_Bitmap final : Gdi_Object {
+    static constexpr Gdi_Kind object_kind = Gdi_Kind::Bitmap;
     Gdi_Bitmap(int width, int height, int bits_per_pixel);
     int Get_Object(int size, void* buffer) const override;
     bool Is_Mono() const { return bits_pixel == 1; }
@@ -116,12 +122,14 @@ private:
 };
 
 struct Gdi_Region final : Gdi_Object {
+    static constexpr Gdi_Kind object_kind = Gdi_Kind::Region;
     explicit Gdi_Region(const QRegion& initial = QRegion());
     int Get_Object(int size, void* buffer) const override;
     QRegion region;
 };
 
 struct Gdi_Palette final : Gdi_Object {
+    static constexpr Gdi_Kind object_kind = Gdi_Kind::Palette;
     explicit Gdi_Palette(std::vector<PALETTEENTRY> palette_entries);
     int Get_Object(int size, void* buffer) const override;
     std::vector<PALETTEENTRY> entries;
