@@ -31,4 +31,4 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
-ctest --test-dir "$build_dir" --output-on-failure --no-tests=ignore --repeat until-pass:2 -j "$(nproc)" "${labels[@]}"
+ctest --test-dir "$build_dir" --output-on-failure --no-tests=ignore -j "$(nproc)" "${labels[@]}"
