@@ -206,7 +206,7 @@ void TSCLTimerPool::UpdateMainTimer(bool Start)
         KillTimer(window, Pool_Timer_Id);
     if (!Start || GetActiveTimers() == 0)
         return;
-    Make_Window();
+    MakeWindow();
     if (window == nullptr || SetTimer(window, Pool_Timer_Id, min_interval, nullptr) == 0)
         throw EOutOfResources(No_Timers_Text);
     tick = 1;
@@ -236,12 +236,12 @@ void TSCLTimerPool::HandleTimers()
     }
 }
 
-void TSCLTimerPool::Make_Window()
+void TSCLTimerPool::MakeWindow()
 {
     if (window != nullptr)
         return;
     WNDCLASSA window_class;
-    window_class.lpfnWndProc = Window_Proc;
+    window_class.lpfnWndProc = WindowProc;
     window_class.lpszClassName = Pool_Window_Class;
     RegisterClassA(&window_class); // fails harmlessly once registered
     window = CreateWindowExA(0, Pool_Window_Class, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
@@ -249,7 +249,7 @@ void TSCLTimerPool::Make_Window()
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-LRESULT TSCLTimerPool::Window_Proc(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
+LRESULT TSCLTimerPool::WindowProc(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
 {
     auto* pool = reinterpret_cast<TSCLTimerPool*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     return pool != nullptr ? pool->WndProc(message, w_param, l_param)
@@ -368,12 +368,12 @@ bool TSCLApplication::QuitWindows(TSCLExitCode ExitCode)
 
 WORD TSCLApplication::AddTimer(WORD Interval, TNotifyEvent Proc)
 {
-    return Add_Pool_Timer(Interval, std::move(Proc));
+    return AddPoolTimer(Interval, std::move(Proc));
 }
 
 WORD TSCLApplication::AddTimerExt(WORD Interval, int CallCount, bool Enabled, TNotifyEvent Proc)
 {
-    const WORD ident = Add_Pool_Timer(Interval, std::move(Proc));
+    const WORD ident = AddPoolTimer(Interval, std::move(Proc));
     if (TSCLTimerItem* item = GetTimer(ident)) {
         item->SetCallCount(CallCount);
         item->SetEnabled(Enabled);
@@ -381,7 +381,7 @@ WORD TSCLApplication::AddTimerExt(WORD Interval, int CallCount, bool Enabled, TN
     return ident;
 }
 
-WORD TSCLApplication::Add_Pool_Timer(WORD Interval, TNotifyEvent Proc)
+WORD TSCLApplication::AddPoolTimer(WORD Interval, TNotifyEvent Proc)
 {
     const auto free_flag = std::ranges::find(timer_flags, false);
     if (free_flag == timer_flags.end())
@@ -496,41 +496,41 @@ void TSCLApplication::SetLogPrefix(TSCLPathPrefix Value)
     SetLogName(log_name);
 }
 
-TSCLApplication::Log_Size_Step TSCLApplication::Check_Log_Size()
+TSCLApplication::TLogSizeStep TSCLApplication::CheckLogSize()
 {
     if (MaxLogSize <= 100 || File_Size(log_name) <= MaxLogSize)
-        return Log_Size_Step::Append;
+        return TLogSizeStep::Append;
     bool cancel = false;
     if (OnLogFull)
         OnLogFull(this, log_name, cancel);
     if (cancel)
-        return Log_Size_Step::Cancel;
+        return TLogSizeStep::Cancel;
     // A log that cannot be moved aside is kept whole and grows.
     if (LogAction == laNone || (LogAction == laBackupLog && !Back_Up_Log(log_name)))
-        return Log_Size_Step::Append;
-    return Log_Size_Step::Rewrite;
+        return TLogSizeStep::Append;
+    return TLogSizeStep::Rewrite;
 }
 
 void TSCLApplication::LogWrite(const std::string& Text)
 {
-    const Log_Size_Step step = Check_Log_Size();
-    if (step == Log_Size_Step::Cancel)
+    const TLogSizeStep step = CheckLogSize();
+    if (step == TLogSizeStep::Cancel)
         return;
-    const bool full = step == Log_Size_Step::Rewrite;
+    const bool full = step == TLogSizeStep::Rewrite;
     const bool rewrite = full || File_Size(log_name) < 0 || (Options.Contains(aoLogAlwaysClear) && !log_started);
     std::ostringstream lines;
     if (full || (!log_started && Options.Contains(aoLogHeader)))
-        Write_Header(lines);
+        WriteHeader(lines);
     const int previous_entry = log_entry;
     if (Text == "#CR")
         lines << "\n";
     else if (Text == "#Header")
-        Write_Header(lines);
+        WriteHeader(lines);
     else if (Text == "#Line")
         lines << Line_Of_Stars << "\n";
     else {
         log_entry = Next_Count(log_entry);
-        lines << Entry_Line(Text) << "\n";
+        lines << EntryLine(Text) << "\n";
     }
     // A new log replaces the old one only once it is written in full.
     const std::string text = lines.str();
@@ -543,7 +543,7 @@ void TSCLApplication::LogWrite(const std::string& Text)
     log_started = true;
 }
 
-void TSCLApplication::Write_Header(std::ostream& File)
+void TSCLApplication::WriteHeader(std::ostream& File)
 {
     File << "\n";
     File << "LogFile started: " << Log_Date() << " " << Log_Time() << "\n";
@@ -556,7 +556,7 @@ void TSCLApplication::Write_Header(std::ostream& File)
     File << Line_Of_Stars << "\n\nEntries:\n";
 }
 
-std::string TSCLApplication::Entry_Line(const std::string& Text) const
+std::string TSCLApplication::EntryLine(const std::string& Text) const
 {
     std::string line;
     for (char field : LogFormat) {

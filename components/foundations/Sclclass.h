@@ -140,8 +140,8 @@ public:
     TSCLTimerPoolEvent OnTimer;
 
 private:
-    static LRESULT Window_Proc(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
-    void Make_Window();
+    static LRESULT WindowProc(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
+    void MakeWindow();
     LRESULT WndProc(UINT message, WPARAM w_param, LPARAM l_param);
 
     std::vector<std::unique_ptr<TSCLTimerItem>> items;
@@ -253,12 +253,12 @@ public:
 
 private:
     // What a log that outgrew MaxLogSize asks of the next write.
-    enum class Log_Size_Step { Append, Rewrite, Cancel };
+    enum class TLogSizeStep { Append, Rewrite, Cancel };
 
-    WORD Add_Pool_Timer(WORD Interval, TNotifyEvent Proc);
-    Log_Size_Step Check_Log_Size();
-    void Write_Header(std::ostream& File);
-    std::string Entry_Line(const std::string& Text) const;
+    WORD AddPoolTimer(WORD Interval, TNotifyEvent Proc);
+    TLogSizeStep CheckLogSize();
+    void WriteHeader(std::ostream& File);
+    std::string EntryLine(const std::string& Text) const;
 
     TSCLTimerPool* timer_pool;
     std::unique_ptr<TSCLIniCtrl, void (*)(TSCLIniCtrl*)> ini_ctrl{nullptr, nullptr};
