@@ -48,7 +48,7 @@ BOOL EnumPrintersA(DWORD, LPSTR Name, DWORD Level, LPBYTE Buffer, DWORD BufferSi
         size += destination.name.size() + 1;
     *Needed = static_cast<DWORD>(size);
     *Returned = 0;
-    if (Buffer == nullptr || BufferSize < size) {
+    if (BufferSize < size || (Buffer == nullptr && size > 0)) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }

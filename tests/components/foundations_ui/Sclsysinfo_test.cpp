@@ -6,6 +6,9 @@
 #include <filesystem>
 
 #include "platform/classlib/Forms.h"
+#include "platform/winapi/System_Metrics.h"
+#include "tests/platform/winapi/Test_Private_Display.h"
+#include "tests/support/Temp_Settings.h"
 
 namespace {
 
@@ -107,6 +110,146 @@ TEST(Sclsysinfo, LocaleItemsOfTheCLocale)
         setenv("LC_ALL", saved.c_str(), 1);
     else
         unsetenv("LC_ALL");
+}
+
+} // namespace
+
+namespace {
+
+// ---- Desktop settings, on an X server of the test's own --------------------
+
+class Sclsysinfo_Desktop : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!display.Available())
+            GTEST_SKIP() << "Xvfb is not installed";
+    }
+    Private_Display display;
+    TSCLSysInfo info{nullptr};
+};
+
+TEST_F(Sclsysinfo_Desktop, LockKeysChangeOnlyWhenTheirStateDiffers)
+{
+    struct Key {
+        int index;
+        bool (*state)();
+    };
+    for (const Key key : {Key{0, SCLSINumLock}, Key{1, SCLSICapsLock}}) {
+        ASSERT_FALSE(info.GetInfoBool(key.index));
+        info.SetInfoBool(key.index, true);
+        EXPECT_TRUE(info.GetInfoBool(key.index)) << key.index;
+        EXPECT_TRUE(key.state());
+        info.SetInfoBool(key.index, true); // already on: no toggle
+        EXPECT_TRUE(info.GetInfoBool(key.index)) << key.index;
+        info.SetInfoBool(key.index, false);
+        EXPECT_FALSE(info.GetInfoBool(key.index)) << key.index;
+    }
+    EXPECT_EQ(GetSystemInfoString(itNumLock, 1, ""), "Off");
+}
+
+TEST_F(Sclsysinfo_Desktop, KeyboardRateBeepAndScreenSaver)
+{
+    info.SetKeyboardDelay(0);
+    info.SetKeyboardSpeed(31);
+    EXPECT_EQ(info.KeyboardDelay(), 0);
+    EXPECT_EQ(info.KeyboardSpeed(), 31);
+    info.SetKeyboardDelay(3);
+    info.SetKeyboardSpeed(0);
+    EXPECT_EQ(info.KeyboardDelay(), 3);
+    EXPECT_EQ(info.KeyboardSpeed(), 0);
+
+    info.SetInfoBool(4, false);
+    EXPECT_FALSE(info.WarningBeep());
+    info.SetInfoBool(4, true);
+    EXPECT_TRUE(info.WarningBeep());
+
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, 90, nullptr, 0));
+    EXPECT_EQ(info.ScreenSaverDelay(), 1); // 90 seconds read as whole minutes
+    EXPECT_EQ(SCLSIScreenSaverDelay(), 1);
+    EXPECT_TRUE(info.ScreenSaveActive());
+    info.SetInfoBool(5, false);
+    EXPECT_FALSE(info.ScreenSaveActive());
+    EXPECT_EQ(info.ScreenSaverDelay(), 0);
+}
+
+TEST(Sclsysinfo_NoDesktop, WithoutADisplayTheDesktopSettingsAreRefused)
+{
+    const No_Display none;
+    TSCLSysInfo info(nullptr);
+    EXPECT_FALSE(info.NumLockState());
+    info.SetInfoBool(0, true); // no key goes anywhere
+    EXPECT_FALSE(info.NumLockState());
+    EXPECT_EQ(info.KeyboardDelay(), 0);
+    info.SetKeyboardSpeed(10);
+    EXPECT_EQ(info.KeyboardSpeed(), 0);
+    EXPECT_FALSE(info.ScreenSaveActive());
+    EXPECT_EQ(info.ScreenSaverDelay(), 0);
+}
+
+TEST(Sclsysinfo_NoDesktop, SettingsWithoutALinuxEquivalentStayAsTheyAre)
+{
+    TSCLSysInfo info(nullptr);
+    const bool animation = info.WindowAnimation();
+    const bool smoothing = info.FontSmoothing();
+    const bool dragging = info.DragFullWindows();
+    const bool snapping = info.SnapToDefaultButton();
+    info.SetInfoBool(3, !animation);
+    info.SetInfoBool(6, !smoothing);
+    info.SetInfoBool(7, !dragging);
+    info.SetInfoBool(8, !snapping);
+    info.SetInfoBool(9, false); // read-only
+    EXPECT_EQ(info.WindowAnimation(), animation);
+    EXPECT_EQ(info.FontSmoothing(), smoothing);
+    EXPECT_EQ(info.DragFullWindows(), dragging);
+    EXPECT_EQ(info.SnapToDefaultButton(), snapping);
+    EXPECT_TRUE(info.PlusAvailable());
+    info.SetDesktopWallpaper("/no/such/picture.bmp");
+
+    const std::string separator = info.LocaleDecimalSeparator();
+    info.SetLocalInfo(15, separator == "," ? "." : ",");
+    EXPECT_EQ(info.LocaleDecimalSeparator(), separator);
+}
+
+TEST(Sclsysinfo_NoDesktop, DefaultLanguageFromTheUsersLocale)
+{
+    struct Case {
+        const char* lang;
+        std::int64_t id;
+        const char* name;
+    };
+    const char* previous = std::getenv("LC_ALL");
+    const std::string saved = previous != nullptr ? previous : "";
+    TSCLSysInfo info(nullptr);
+    for (const Case c : {Case{"fr_FR.UTF-8", 0x040C, "French"}, Case{"de_DE.UTF-8", 0x0407, "German"},
+                         Case{"C", 0x0409, "English"}, Case{"xx_YY", 0x0409, "English"}}) {
+        setenv("LC_ALL", c.lang, 1);
+        EXPECT_EQ(info.DefaultLanguageID(), c.id) << c.lang;
+        EXPECT_EQ(info.DefaultLanguageString(), c.name) << c.lang;
+    }
+    if (previous != nullptr)
+        setenv("LC_ALL", saved.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
+}
+
+// The print system of the test's own has no server: no printers, at once.
+TEST(Sclsysinfo_NoDesktop, PrintersOfAPrintSystemWithoutServerAreNone)
+{
+    const std::filesystem::path folder = Make_Temp_Folder("cups");
+    const char* previous = std::getenv("CUPS_SERVER");
+    const std::string saved = previous != nullptr ? previous : "";
+    setenv("CUPS_SERVER", (folder / "missing.sock").c_str(), 1);
+    TSCLSysInfo info(nullptr);
+    TStrings* printers = info.AllPrinters();
+    EXPECT_EQ(printers->Count(), 0);
+    printers->Add("stale");
+    EXPECT_EQ(info.AllPrinters()->Count(), 0);
+    if (previous != nullptr)
+        setenv("CUPS_SERVER", saved.c_str(), 1);
+    else
+        unsetenv("CUPS_SERVER");
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
