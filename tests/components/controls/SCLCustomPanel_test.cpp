@@ -171,3 +171,24 @@ TEST(PanelBackground, APanelWithoutBackgroundSourceAnswersFalseAndDrawsNothing)
     EXPECT_EQ(target.Canvas()->Pixels(5, 5), clLime);
     EXPECT_FALSE(panel->CheckOptimized());
 }
+
+TEST(PanelBackground, AnOptimizedPanelTellsItsChildrenWhenItsBackgroundMoves)
+{
+    Back_Scene scene;
+    TSCLSimplePanel* panel = Panel_On(scene.back, RECT{40, 20, 140, 100}, true);
+    auto* child = new Back_Child(panel, RECT{5, 6, 15, 16}, clRed);
+    scene.form.Show();
+    Pump();
+    int changes = child->Changes;
+    panel->SetBounds(40, 20, 120, 90);
+    EXPECT_GT(child->Changes, changes) << "a resize";
+    changes = child->Changes;
+    panel->Perform(CM_SCLSCROLLBOXSCROLLED, 0, 0);
+    EXPECT_GT(child->Changes, changes) << "a scrolled scroll box above";
+
+    panel->SetTransparent(false);
+    changes = child->Changes;
+    panel->SetBounds(40, 20, 110, 80);
+    panel->Perform(CM_SCLSCROLLBOXSCROLLED, 0, 0);
+    EXPECT_EQ(child->Changes, changes) << "an opaque panel's background stays its own";
+}
