@@ -142,8 +142,57 @@ std::tuple<int, int, bool> Normalise(int from, int extent)
 }
 
 // All ones where a pixel is not zero, for single pixels and vectors alike.
-QRgb Nonzero(QRgb pixel) { return pixel ? 0xFFFFFFFFu : 0u; }
-Pixel_Vector Nonzero(Pixel_Vector pixels) { return reinterpret_cast<Pixel_Vector>(pixels != 0u); }
+inline QRgb Nonzero(QRgb pixel) { return pixel ? 0xFFFFFFFFu : 0u; }
+template <class Vector>
+__attribute__((always_inline)) inline Vector Nonzero(Vector pixels)
+{
+    return reinterpret_cast<Vector>(pixels != 0u);
+}
+
+// The source conversions, each written once for single pixels and vectors.
+struct Mono_To_Colour {
+    QRgb black;
+    QRgb white;
+    template <class T>
+    __attribute__((always_inline)) T operator()(T pixels) const { return black ^ (Nonzero(pixels & 0xFFFFFFu) & (white ^ black)); }
+};
+struct Colour_To_Mono {
+    QRgb key; // the source's background colour, which becomes white
+    template <class T>
+    __attribute__((always_inline)) T operator()(T pixels) const { return 0xFFFFFFFFu ^ (Nonzero((pixels ^ key) & 0xFFFFFFu) & 0xFFFFFFu); }
+};
+struct Retag {
+    QRgb fourth_byte;
+    template <class T>
+    __attribute__((always_inline)) T operator()(T pixels) const { return (pixels & 0xFFFFFFu) | fourth_byte; }
+};
+
+template <class Vector, class Convert>
+__attribute__((always_inline)) inline void Convert_Loop(const QRgb* in, QRgb* out, int count, Convert convert)
+{
+    constexpr int lanes = sizeof(Vector) / sizeof(QRgb);
+    int i = 0;
+    for (; i + lanes <= count; i += lanes) {
+        Vector pixels;
+        std::memcpy(&pixels, in + i, sizeof(pixels));
+        pixels = convert(pixels);
+        std::memcpy(out + i, &pixels, sizeof(pixels));
+    }
+    for (; i < count; ++i)
+        out[i] = convert(in[i]);
+}
+
+template <class Convert>
+void Convert_Run(const QRgb* in, QRgb* out, int count, Convert convert)
+{
+    Convert_Loop<Pixel_Vector>(in, out, count, convert);
+}
+
+template <class Convert>
+__attribute__((target("avx2"))) void Convert_Run_Wide(const QRgb* in, QRgb* out, int count, Convert convert)
+{
+    Convert_Loop<Wide_Vector>(in, out, count, convert);
+}
 
 struct Source {
     const QImage* image = nullptr; // the source surface, or overlap_copy
@@ -168,36 +217,30 @@ struct Source {
         return retag ? (pixel & 0xFFFFFFu) | fourth_byte : pixel;
     }
     // count pixels converted into out: row[first + i], or row[columns[i]]
-    // when columns is given. One plain loop per conversion, so that the
-    // compiler vectorises each.
+    // when columns is given; a run of whole rows a vector at a time.
     void Convert_Row(const QRgb* row, int first, const int* columns, QRgb* out, int count) const
     {
-        // Each conversion is written once for both four-pixel vectors and single pixels.
-        auto gather = [&](auto convert) {
+        auto run = [&](auto convert) {
             if (columns) {
                 for (int i = 0; i < count; ++i)
                     out[i] = convert(row[columns[i]]);
-                return;
+            } else if (Has_Wide_Vectors()) {
+                Convert_Run_Wide(row + first, out, count, convert);
+            } else {
+                Convert_Run(row + first, out, count, convert);
             }
-            int i = 0;
-            for (; i + vector_pixels <= count; i += vector_pixels) {
-                Pixel_Vector pixels;
-                std::memcpy(&pixels, row + first + i, sizeof(pixels));
-                pixels = convert(pixels);
-                std::memcpy(out + i, &pixels, sizeof(pixels));
-            }
-            for (; i < count; ++i)
-                out[i] = convert(row[first + i]);
         };
-        const QRgb black = text, white = back, key = source_back, fourth = fourth_byte;
         if (mono_to_color)
-            gather([=](auto pixels) { return black ^ (Nonzero(pixels & 0xFFFFFFu) & (white ^ black)); });
+            run(Mono_To_Colour{text, back});
         else if (color_to_mono)
-            gather([=](auto pixels) { return 0xFFFFFFFFu ^ (Nonzero((pixels ^ key) & 0xFFFFFFu) & 0xFFFFFFu); });
+            run(Colour_To_Mono{source_back});
         else if (retag)
-            gather([=](auto pixels) { return (pixels & 0xFFFFFFu) | fourth; });
+            run(Retag{fourth_byte});
+        else if (columns)
+            for (int i = 0; i < count; ++i)
+                out[i] = row[columns[i]];
         else
-            gather([](auto pixels) { return pixels; });
+            std::memcpy(out, row + first, static_cast<std::size_t>(count) * sizeof(QRgb));
     }
 };
 
