@@ -5,8 +5,12 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <span>
 
+#include "components/controls/SCLShadow.h"
+#include "components/controls/Sclsimplebevel.h"
+#include "components/controls/Sclteeth.h"
 #include "components/foundations/Sclclass.h"
 #include "platform/classlib/SysUtils.h"
 
@@ -147,9 +151,8 @@ Outline Star_Outline(const RECT& R, int a, int b)
     const int M = L + (Rr - L) / 2;
     auto X = [&](double f) { return L + Rnd(f * (Rr - L)); };
     auto Y = [&](double f) { return T + Rnd(f * (B - T)); };
-    const Outline outer{{M, T},           {X(0.65), Y(0.38)}, {Rr, Y(0.38)}, {X(0.7), Y(0.6)},
-                        {X(0.85), B},     {M, Y(0.75)},       {X(0.15), B},  {X(0.3), Y(0.6)},
-                        {L, Y(0.38)},     {X(0.35), Y(0.38)}};
+    const Outline outer{{M, T},       {X(0.65), Y(0.38)}, {Rr, Y(0.38)}, {X(0.7), Y(0.6)}, {X(0.85), B},
+                        {M, Y(0.75)}, {X(0.15), B},       {X(0.3), Y(0.6)}, {L, Y(0.38)},  {X(0.35), Y(0.38)}};
     Outline inner = outer;
     inner[0] = {M, T + a};
     inner[2] = {Rr - b, Y(0.38)};
@@ -191,9 +194,8 @@ Outline Comb_Outline(const RECT& R, int a, int b)
     const int L = R.left, T = R.top, Rr = R.right, B = R.bottom;
     const int M = L + (Rr - L) / 2;
     const int q = Rnd((B - T) / 5.0);
-    return {{M, T},          {Rr, T + q},         {Rr, T + 4 * q},         {M, B},
-            {L, T + 4 * q},  {L, T + q},          {M, T + a},              {Rr - b, T + q + a},
-            {Rr - b, T + 4 * q + a}, {M, B - b},  {L + a, T + 4 * q + a},  {L + a, T + q + a}};
+    return {{M, T},     {Rr, T + q},         {Rr, T + 4 * q},         {M, B},     {L, T + 4 * q},         {L, T + q},
+            {M, T + a}, {Rr - b, T + q + a}, {Rr - b, T + 4 * q + a}, {M, B - b}, {L + a, T + 4 * q + a}, {L + a, T + q + a}};
 }
 
 Outline Shape_Outline(TSCLShapeType ShapeType, const RECT& R, const Shape_Measures& m)
@@ -609,7 +611,72 @@ void Draw_Bevel(TCanvas* Canvas, const Draw_Outline& o, const Shape_Measures& m,
     }
 }
 
+// ---- Settings objects ------------------------------------------------------
+
+TSCLShapeTeeth Values_Of(const TSCLTeeth& Teeth)
+{
+    return {Teeth.Count(), Teeth.Direction(), Teeth.Offset(), Teeth.SetPerCount(), Teeth.Width(), Teeth.Height()};
+}
+
+// The tooth size a calculation wrote back, stored without a notification.
+void Write_Back(TSCLTeeth& Teeth, const TSCLShapeTeeth& Values)
+{
+    Teeth.BeginUpdate();
+    Teeth.SetInteger(0, Values.Width);
+    Teeth.SetInteger(1, Values.Height);
+    Teeth.EndUpdate(false);
+}
+
+TSCLShapeBevel Values_Of(const TSCLSimpleBevel& Bevel)
+{
+    const TSCLShapeBevelKind kind = Bevel.Style() == sbInset    ? TSCLShapeBevelKind::Inset
+                                    : Bevel.Style() == sbOffset ? TSCLShapeBevelKind::Offset
+                                                                : TSCLShapeBevelKind::Normal;
+    return {Bevel.Width(), kind, Bevel.Color(), Bevel.LightColor(), Bevel.ShadowColor()};
+}
+
+TSCLShapeShadow Values_Of(const TSCLShadow& Shadow)
+{
+    return {Shadow.Style(), Shadow.Depth(), Shadow.Color()};
+}
+
 } // namespace
+
+void SCLShapeCalc(const RECT& Rect, TSCLShapeType ShapeType, TSCLTeeth* Teeth, bool Square, TBrush*,
+                  int RoundPercent, TSCLSimpleBevel* Bevel, TSCLShadow* Shadow, TSCLPointList* PointList)
+{
+    std::optional<TSCLShapeTeeth> teeth;
+    if (Teeth)
+        teeth = Values_Of(*Teeth);
+    std::optional<TSCLShapeBevel> bevel;
+    if (Bevel)
+        bevel = Values_Of(*Bevel);
+    std::optional<TSCLShapeShadow> shadow;
+    if (Shadow)
+        shadow = Values_Of(*Shadow);
+    SCLShapeCalc(Rect, ShapeType, teeth ? &*teeth : nullptr, Square, RoundPercent, bevel ? &*bevel : nullptr,
+                 shadow ? &*shadow : nullptr, PointList);
+    if (Teeth)
+        Write_Back(*Teeth, *teeth);
+}
+
+void SCLShapeDraw(const RECT& Rect, TCanvas* Canvas, TSCLShapeType ShapeType, TSCLTeeth* Teeth,
+                  TSCLPointList* PointList, bool Square, TBrush* Brush, int RoundPercent, TSCLSimpleBevel* Bevel,
+                  TSCLShadow* Shadow, TBitmap* Bitmap, TColor Color, TColor BrushBackColor)
+{
+    if (!Bevel)
+        return;
+    std::optional<TSCLShapeTeeth> teeth;
+    if (Teeth)
+        teeth = Values_Of(*Teeth);
+    std::optional<TSCLShapeShadow> shadow;
+    if (Shadow)
+        shadow = Values_Of(*Shadow);
+    SCLShapeDraw(Rect, Canvas, ShapeType, teeth ? &*teeth : nullptr, PointList, Square, Brush, RoundPercent,
+                 Values_Of(*Bevel), shadow ? &*shadow : nullptr, Bitmap, Color, BrushBackColor);
+    if (Teeth && !PointList)
+        Write_Back(*Teeth, *teeth);
+}
 
 void SCLShapeCalc(const RECT& Rect, TSCLShapeType ShapeType, TSCLShapeTeeth* Teeth, bool Square, int RoundPercent,
                   const TSCLShapeBevel* Bevel, const TSCLShapeShadow* Shadow, TSCLPointList* PointList)

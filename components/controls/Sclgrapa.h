@@ -5,8 +5,8 @@
 // teeth, an inner outline shifted inward by the pen); SCLShapeDraw paints a
 // shape from such a list: shadow, body, outline and bevel lines.
 //
-// The drawing reads plain values of the teeth, bevel and shadow settings,
-// so that it works for any owner of such settings.
+// The drawing works on plain values of the teeth, bevel and shadow
+// settings; the settings objects are read into them.
 
 #include <array>
 #include <vector>
@@ -15,6 +15,10 @@
 #include "components/foundations/Sclpointlist.h"
 #include "platform/classlib/Graphics.h"
 #include "platform/winapi/WinTypes.h"
+
+class TSCLShadow;
+class TSCLSimpleBevel;
+class TSCLTeeth;
 
 enum TSCLShapeType : BYTE {
     stEllipse, stRectangle, stRoundRect, stDirectUp, stDirectRight, stDirectDown, stDirectLeft, stDiamond, stComb,
@@ -86,6 +90,15 @@ void SCLShapeCalc(const RECT& Rect, TSCLShapeType ShapeType, TSCLShapeTeeth* Tee
 void SCLShapeDraw(const RECT& Rect, TCanvas* Canvas, TSCLShapeType ShapeType, TSCLShapeTeeth* Teeth,
                   TSCLPointList* PointList, bool Square, TBrush* Brush, int RoundPercent, const TSCLShapeBevel& Bevel,
                   const TSCLShapeShadow* Shadow, TBitmap* Bitmap, TColor Color, TColor BrushBackColor);
+
+// The same over the settings objects of a shape control or a shape button.
+// Brush is not read. The teeth's written-back size sends no notification.
+void SCLShapeCalc(const RECT& Rect, TSCLShapeType ShapeType, TSCLTeeth* Teeth, bool Square, TBrush* Brush,
+                  int RoundPercent, TSCLSimpleBevel* Bevel, TSCLShadow* Shadow, TSCLPointList* PointList);
+// Bevel nil draws nothing.
+void SCLShapeDraw(const RECT& Rect, TCanvas* Canvas, TSCLShapeType ShapeType, TSCLTeeth* Teeth,
+                  TSCLPointList* PointList, bool Square, TBrush* Brush, int RoundPercent, TSCLSimpleBevel* Bevel,
+                  TSCLShadow* Shadow, TBitmap* Bitmap, TColor Color, TColor BrushBackColor);
 
 // Adds (DX, DY) to every point through the list's setter (each change
 // notifies); results beyond 16 bits are clamped. Nil does nothing.

@@ -3,6 +3,10 @@
 
 #include "components/controls/Sclgrapa.h"
 
+#include "components/controls/SCLShadow.h"
+#include "components/controls/Sclsimplebevel.h"
+#include "components/controls/Sclteeth.h"
+
 #include "tests/support/Pixel_Map.h"
 
 #include <gtest/gtest.h>
@@ -379,6 +383,51 @@ TEST(SclShapeDraw, ElsewhereThanTheOriginTheFigureMovesWithTheRectangle)
                  Bevel(1, TSCLShapeBevelKind::Normal), nullptr, nullptr, clWhite, clLime);
     EXPECT_EQ(s.Map(), Picture({"..........", "..........", "..........", "..........", "....######", "....#rrrr#",
                                 "....#rrrr#", "....#rrrr#", "....######"}));
+}
+
+// ---- Over the settings objects ------------------------------------------------
+
+TEST(SclShapeObjects, TeethSizeIsWrittenBackSilently)
+{
+    TSCLTeeth teeth;
+    teeth.SetDirection(tdDown);
+    teeth.SetCount(10);
+    int changes = 0;
+    teeth.OnChange = [&](TObject*) { ++changes; };
+    TSCLPointList list;
+    SCLShapeCalc({0, 0, 100, 40}, stRectangle, &teeth, false, nullptr, 0, nullptr, nullptr, &list);
+    EXPECT_EQ(teeth.Width(), 5);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(list.Count(), 4 + 21 + 1);
+}
+
+TEST(SclShapeObjects, ObjectsDrawAsTheirValues)
+{
+    TSCLSimpleBevel bevel;
+    bevel.SetWidth(1);
+    bevel.SetStyle(sbOffset);
+    bevel.SetColor(0, clWhite);
+    bevel.SetColor(1, clGray);
+    TSCLShadow shadow;
+    shadow.SetStyle(hssSolid);
+    shadow.SetDepth(2);
+    shadow.SetColor(clBlue);
+    Brush red(clRed);
+    Surface objects(10, 8);
+    TSCLPointList list;
+    SCLShapeCalc({0, 0, 10, 8}, stRectangle, nullptr, false, &red, 0, &bevel, &shadow, &list);
+    SCLShapeDraw({0, 0, 10, 8}, objects.Canvas(), stRectangle, nullptr, &list, false, &red, 0, &bevel, &shadow,
+                 nullptr, clWhite, clLime);
+    Surface values(10, 8);
+    const TSCLShapeShadow shadow_values{hssSolid, 2, clBlue};
+    Draw(values, stRectangle, Bevel(1, TSCLShapeBevelKind::Offset), &red, &shadow_values);
+    EXPECT_EQ(objects.Map(), values.Map());
+    EXPECT_EQ(objects.Canvas()->Pixels(8, 6), clBlue);
+
+    Surface untouched(10, 8);
+    SCLShapeDraw({0, 0, 10, 8}, untouched.Canvas(), stRectangle, nullptr, nullptr, false, &red, 0, nullptr, nullptr,
+                 nullptr, clWhite, clLime);
+    EXPECT_EQ(untouched.Map(), Surface(10, 8).Map());
 }
 
 TEST(SclOffsetPoints, ListAndArrayMove)

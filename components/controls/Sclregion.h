@@ -1,0 +1,116 @@
+#pragma once
+// A window outline other than a rectangle: the region description names one
+// of the shapes of Sclrgnshapes, builds its region for a rectangle, can hand
+// that region to a windowed control as its window region, and paints the
+// outline with its border and its shadow band. The form shape component
+// owns one (TSCLBorderRegion, which publishes the border too).
+//
+// Stored form: the published properties, then "PointList" (only with
+// points): a list of X, Y integers per point. Reading replaces the points.
+
+#include <span>
+#include <vector>
+
+#include "components/controls/SCLRgnShadow.h"
+#include "components/controls/Sclregionborder.h"
+#include "components/controls/Sclregionmask.h"
+#include "components/controls/Sclrgnshapes.h"
+#include "components/foundations/Sclobject.h"
+#include "components/foundations/Sclpointlist.h"
+#include "platform/classlib/Controls.h"
+
+class TFiler;
+class TReader;
+class TWriter;
+
+class TSCLRegion : public TSCLObject {
+public:
+    TSCLRegion();
+    ~TSCLRegion() override;
+    TSCLRegion(const TSCLRegion&) = delete;
+    TSCLRegion& operator=(const TSCLRegion&) = delete;
+
+    TSCLRegionShape Shape() const { return shape; }
+    void SetRegionShape(TSCLRegionShape Value);
+    TSCLExtPos ExtPos() const { return ext_pos; }
+    void SetNosePos(TSCLExtPos Value);
+    int RoundX() const { return round_x; }
+    int RoundY() const { return round_y; }
+    // 0 RoundX, 1 RoundY; a change notifies only while a round shape uses it.
+    void SetInteger(int Index, int Value);
+    void SetRoundX(int Value) { SetInteger(0, Value); }
+    void SetRoundY(int Value) { SetInteger(1, Value); }
+    int BubbleCount() const { return bubble_count; }
+
+    TSCLRegionBorder* Border() const { return border.get(); }
+    TSCLRegionMask* Mask() const { return mask.get(); }
+    TSCLRgnShadow* Shadow() const { return shadow.get(); }
+    TSCLPointList* Points() const { return points.get(); }
+    void SetBorder(TSCLRegionBorder* Value) { border->Assign(Value); }
+    void SetMask(TSCLRegionMask* Value) { mask->Assign(Value); }
+    void SetShadow(TSCLShadow* Value) { shadow->Assign(Value); }
+
+    // The window that receives the region (not owned); nil for none.
+    TWinControl* Control() const { return control; }
+    void SetControl(TWinControl* Value) { control = Value; }
+
+    // The region of the last build (owned; nil when the shape gave none).
+    HRGN Region() const { return region; }
+    std::span<const BYTE> UserRegionData() const { return user_region_data; }
+
+    // Builds the region of the shape for R, less the shadow's depth at the
+    // right and bottom. Nothing while the control is being destroyed.
+    virtual void CreateRegion(const RECT& R);
+    // As CreateRegion, but always the plain rectangle R.
+    void CreateSpecialRectRgn(const RECT& R);
+    // The region, with its shadow band, becomes the control's window region.
+    void SetRegion();
+    // The window is rectangular again.
+    void FreeRegion();
+    // The region's data becomes the user region; the caller keeps Region.
+    void SetUserRgn(HRGN Region);
+    // The points replace the point list; their polygon is the user region.
+    void SetUserPolygonRgn(std::span<const POINT> Points);
+    // With points and the point-list shape: their polygon is the user region.
+    void GetPointListChange(TObject* Sender);
+    static void DeleteHandle(HRGN& Handle);
+
+    // Fills the shadow band and takes the shadow's depth from R's right and
+    // bottom; without a shadow nothing happens.
+    void DrawShadow(TCanvas* Canvas, RECT& R);
+    // The shadow band, then the border along the outline of the shape.
+    virtual void PaintRegionShape(TCanvas* Canvas, const RECT& R);
+
+    // From another region description: shape, corners, shadow, corner
+    // position, border and mask, then one notification. Neither the points
+    // nor the user region are copied.
+    void Assign(TPersistent* Source) override;
+    void DefineProperties(TFiler& Filer);
+
+private:
+    bool Control_Has(TComponentStateItem State) const;
+    void Store_Polygon();
+    void Read_Points(TReader& Reader);
+    void Write_Points(TWriter& Writer);
+    void Paint_Outline(TCanvas* Canvas, const RECT& R);
+
+    TSCLRegionShape shape = rsRoundRect;
+    std::unique_ptr<TSCLRegionBorder> border;
+    std::unique_ptr<TSCLRegionMask> mask;
+    int bubble_count = 4;
+    int round_x = 20;
+    int round_y = 20;
+    HRGN region = nullptr;
+    HRGN window_region_copy = nullptr;
+    TWinControl* control = nullptr;
+    std::vector<BYTE> user_region_data;
+    TSCLExtPos ext_pos = epLeftTop;
+    std::unique_ptr<TSCLRgnShadow> shadow;
+    std::unique_ptr<TSCLPointList> points;
+};
+
+// The published region description, with its border.
+class TSCLBorderRegion : public TSCLRegion {
+public:
+    TSCLBorderRegion() = default;
+};
