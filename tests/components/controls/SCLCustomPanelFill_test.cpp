@@ -97,3 +97,26 @@ TEST(FillPanel, WithoutAFillThePanelIsEmptyAndFillsWithItsColour)
     scene.panel->SetCaption("A");
     EXPECT_FALSE(scene.panel->GetEmpty());
 }
+
+TEST(FillPanel, TheCaptionIsDrawnWhereItsAlignmentPlacesIt)
+{
+    Fill_Scene scene;
+    scene.panel->Font()->SetColor(clBlack);
+    scene.panel->SetCaption("Camera");
+    scene.form.Show();
+    // Dark pixels of the text in the left, middle and right thirds of the panel.
+    auto text_in = [&](int left, int right) {
+        const QImage image = Shown(&scene.form);
+        int dark = 0;
+        for (int y = 10; y < 70; ++y)
+            for (int x = left; x < right; ++x)
+                dark += qGray(image.pixel(x, y)) < 100; // the lime child is lighter
+        return dark;
+    };
+    EXPECT_EQ(text_in(10, 35), 0);
+    EXPECT_GT(text_in(45, 75), 0) << "centred";
+    EXPECT_EQ(text_in(85, 110), 0);
+    scene.panel->SetAlignment(agCenterLeft);
+    EXPECT_GT(text_in(10, 35), 0) << "at the left";
+    EXPECT_EQ(text_in(85, 110), 0);
+}
