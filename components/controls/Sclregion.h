@@ -8,6 +8,7 @@
 // Stored form: the published properties, then "PointList" (only with
 // points): a list of X, Y integers per point. Reading replaces the points.
 
+#include <memory>
 #include <span>
 #include <vector>
 

@@ -16,7 +16,6 @@
 
 #include <array>
 #include <span>
-#include <string>
 
 #include "components/controls/Sclrgnshapes.h"
 #include "components/foundations/Sclobject.h"
