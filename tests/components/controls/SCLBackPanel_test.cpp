@@ -1,5 +1,7 @@
 #include "components/controls/SCLBackPanel.h"
 
+#include "components/controls/SCLBack.h"
+
 #include "components/controls/SCLPanelFill.h"
 #include "components/controls/SCLSimplePanel.h"
 #include "platform/classlib/Form_Reader.h"
@@ -64,6 +66,10 @@ TEST(PanelForm, AFormResourcePlacesTheLibrarysPanelsThatDrawAsStored)
     EXPECT_TRUE(form.TilePanel->Locked);
     EXPECT_TRUE(form.GlassPanel->Transparent());
     EXPECT_EQ(form.FillPanel->FillObject()->Style(), sfGradient);
+    auto* form_back = dynamic_cast<TSCLBack*>(form.FindComponent("FormBack"));
+    ASSERT_NE(form_back, nullptr);
+    EXPECT_EQ(form_back->PaintMode(), pcOwnerDraw);
+    EXPECT_FALSE(form_back->DefaultFill);
     form.Show();
     const QImage image = Shown(&form);
 
