@@ -23,19 +23,27 @@ namespace {
 using Pixel_Vector = QRgb __attribute__((vector_size(16)));
 constexpr int vector_pixels = 4;
 
+// Every function that handles vectors is always inlined, even unoptimised:
+// a 32-byte vector passed in a call from AVX2 code to default code would
+// not arrive intact.
+template <class Pixels>
+__attribute__((always_inline)) inline Pixels Select(Pixels when, Pixels set, Pixels clear)
+{
+    return clear ^ (when & (set ^ clear));
+}
+
 // Bit (p * 4 + s * 2 + d) of the code is the result for those input bits;
 // evaluated as a tree of selections that the compiler folds per code.
 template <unsigned code, class Pixels>
 __attribute__((always_inline)) inline Pixels Evaluate(Pixels p, Pixels s, Pixels d)
 {
     constexpr auto bit = [](unsigned index) -> QRgb { return ((code >> index) & 1) ? 0xFFFFFFFFu : 0u; };
-    auto select = [](Pixels when, Pixels set, Pixels clear) { return clear ^ (when & (set ^ clear)); };
     const Pixels none = d ^ d;
-    const Pixels p0_s0 = select(d, none | bit(1), none | bit(0));
-    const Pixels p0_s1 = select(d, none | bit(3), none | bit(2));
-    const Pixels p1_s0 = select(d, none | bit(5), none | bit(4));
-    const Pixels p1_s1 = select(d, none | bit(7), none | bit(6));
-    return select(p, select(s, p1_s1, p1_s0), select(s, p0_s1, p0_s0));
+    const Pixels p0_s0 = Select<Pixels>(d, none | bit(1), none | bit(0));
+    const Pixels p0_s1 = Select<Pixels>(d, none | bit(3), none | bit(2));
+    const Pixels p1_s0 = Select<Pixels>(d, none | bit(5), none | bit(4));
+    const Pixels p1_s1 = Select<Pixels>(d, none | bit(7), none | bit(6));
+    return Select<Pixels>(p, Select<Pixels>(s, p1_s1, p1_s0), Select<Pixels>(s, p0_s1, p0_s0));
 }
 
 // Eight pixels at a time where the processor has 32-byte vectors.
