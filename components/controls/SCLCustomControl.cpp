@@ -10,7 +10,7 @@
 
 // ---- Who supplies a background -------------------------------------------------
 
-int SCLCheckForFormComponent(const TComponent* Component, const TSCLComponentTest& IsOfClass)
+int SCLCheckForFormComponent(const TComponent* Component, const TSCLClassTest& IsOfClass)
 {
     if (!Component || !IsOfClass || !dynamic_cast<const TCustomForm*>(Component))
         return -1;

@@ -11,10 +11,10 @@
 // BackDrawArea; where no ancestor offers one, it fills with its Color.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "components/controls/Sclbitmapeffectobject.h"
+#include "components/foundations/Sclclass.h"
 #include "components/foundations/Sclcont.h"
 #include "platform/classlib/Controls.h"
 #include "platform/classlib/Forms.h"
@@ -48,8 +48,7 @@ class TSCLFormBackProvider : public TSCLBackProvider {};
 
 // The index of the first component owned by Component (a form) for which
 // IsOfClass answers true; -1 when Component is no form or has none.
-using TSCLComponentTest = std::function<bool(const TComponent* Component)>;
-int SCLCheckForFormComponent(const TComponent* Component, const TSCLComponentTest& IsOfClass);
+int SCLCheckForFormComponent(const TComponent* Component, const TSCLClassTest& IsOfClass);
 
 template <class C>
 int SCLCheckForFormComponent(const TComponent* Component)
