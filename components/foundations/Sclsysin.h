@@ -79,7 +79,8 @@ DWORD SCLSIPlatformID();        // 2: the NT family
 std::string SCLSIPlatformStr(); // "Win32s", "Windows 95", "Windows NT", else "(inconnu)"
 bool SCLSIOLDWindowsNT();
 int SCLSIProcessorCount();
-// "Intel Pentium" for an x86 processor; see the header's table.
+// By the processor type: "Intel 386", "Intel 486", "Intel Pentium" (any
+// x86 processor), "Mips R" and the type, "Alpha 21064", else the type.
 std::string SCLSIProcessorTypeStr();
 // The processor's clock in MHz: time-stamp counter cycles over 500 ms,
 // counted at real-time priority. Blocks the caller for about 510 ms.

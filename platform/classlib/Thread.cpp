@@ -106,6 +106,8 @@ void TThread::Run()
 
 void TThread::SetPriority(TThreadPriority Value)
 {
+    if (Value == priority)
+        return;
     static constexpr int levels[] = {THREAD_PRIORITY_IDLE,   THREAD_PRIORITY_LOWEST,  THREAD_PRIORITY_BELOW_NORMAL,
                                      THREAD_PRIORITY_NORMAL, THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
                                      THREAD_PRIORITY_TIME_CRITICAL};

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -69,6 +70,18 @@ int Class_Base_Nice(DWORD priority_class)
     }
 }
 
+// The nice value the process started with (a program started under nice
+// keeps its place): normal priority in the normal class.
+int Start_Nice()
+{
+    static const int nice = [] {
+        errno = 0;
+        const int value = getpriority(PRIO_PROCESS, static_cast<id_t>(getpid()));
+        return errno == 0 ? value : 0;
+    }();
+    return nice;
+}
+
 struct Scheduling {
     int policy = SCHED_OTHER;
     int real_time_level = 0;
@@ -87,7 +100,7 @@ Scheduling Scheduling_Of(DWORD priority_class, int priority)
         return {SCHED_IDLE, 0, 19};
     if (priority == THREAD_PRIORITY_TIME_CRITICAL)
         return {SCHED_OTHER, 0, -20};
-    return {SCHED_OTHER, 0, std::clamp(Class_Base_Nice(priority_class) - 5 * priority, -20, 19)};
+    return {SCHED_OTHER, 0, std::clamp(Start_Nice() + Class_Base_Nice(priority_class) - 5 * priority, -20, 19)};
 }
 
 bool Apply(DWORD thread_id, const Scheduling& scheduling)

@@ -4,10 +4,10 @@
 // A thread's scheduling follows its process's class and its own priority:
 // the real-time class, and time-critical threads of it, run under the
 // real-time FIFO policy at Windows' own levels (16..31); in the other
-// classes a thread gets a nice value (class base 15, 5, 0, -5 or -10 for
-// idle, below normal, normal, above normal and high, and 5 less per step of
-// its own priority), an idle thread the idle policy and a time-critical one
-// nice -20. A class change applies to the calling thread at once and to
+// classes a thread gets a nice value (the process's nice at start, plus 15,
+// 5, 0, -5 or -10 for the idle, below normal, normal, above normal and high
+// class, and 5 less per step of its own priority), an idle thread the idle
+// policy and a time-critical one nice -20. A class change applies to the calling thread at once and to
 // others when their priority is next set.
 //
 // A raise the user may not make (no CAP_SYS_NICE, beyond RLIMIT_NICE or
