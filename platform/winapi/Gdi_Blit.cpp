@@ -8,6 +8,7 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -288,15 +289,25 @@ std::pair<int, int> Valid_Range(const Axis_Map& map, int dest_from, int dest_to,
     return {first, last};
 }
 
+// Rows of scratch pixels, left unset: every use writes them before reading.
 class Row_Buffers {
 public:
-    Row_Buffers(int width, bool masked)
-        : source(static_cast<std::size_t>(width)), other(masked ? static_cast<std::size_t>(width) : 0)
-    {
-    }
-    std::vector<QRgb> source;
-    std::vector<QRgb> other;
+    Row_Buffers(int width, bool masked) : source(new QRgb[static_cast<std::size_t>(width)]), other(masked ? new QRgb[static_cast<std::size_t>(width)] : nullptr) {}
+    std::unique_ptr<QRgb[]> source;
+    std::unique_ptr<QRgb[]> other;
 };
+
+// A run of one pixel value by doubling block moves: quick at any optimisation level.
+void Fill_Run(QRgb* run, int count, QRgb value)
+{
+    int filled = std::min(count, 8);
+    std::fill(run, run + filled, value);
+    while (filled < count) {
+        const int chunk = std::min(filled, count - filled);
+        std::memcpy(run + filled, run, static_cast<std::size_t>(chunk) * sizeof(QRgb));
+        filled += chunk;
+    }
+}
 
 // The AND or OR of the source pixels that fall on destination pixel (x, y).
 QRgb Combined_Source(const Blit_Request& request, int x, int y)
@@ -339,25 +350,25 @@ const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count
 // brush repeats every `period` rows), or each row as it comes for a tall pattern.
 class Pattern_Rows {
 public:
-    Pattern_Rows(const Blit_Request& request, Gdi_Raster& raster, const QRect& area)
-        : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), target(raster), top(area.top()), left(area.left()),
-          width(std::max(area.width(), 1)), pixels(static_cast<std::size_t>(width), request.fourth_byte),
-          painted(static_cast<std::size_t>(width))
+    Pattern_Rows(const Blit_Request& request, const QRect& area)
+        : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), top(area.top()), left(area.left()),
+          width(std::max(area.width(), 1)), pixels(static_cast<std::size_t>(width))
     {
         const bool used = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
-        if (!used || !brush || brush->log_brush.lbStyle == BS_NULL)
-            return;
-        if (brush->log_brush.lbStyle == BS_SOLID) {
-            std::fill(pixels.begin(), pixels.end(), request.dest->Surface_Pixel(brush->log_brush.lbColor));
+        if (!used || !brush || brush->log_brush.lbStyle == BS_NULL || brush->log_brush.lbStyle == BS_SOLID) {
+            const bool solid = used && brush && brush->log_brush.lbStyle == BS_SOLID;
+            Fill_Run(pixels.data(), width, solid ? request.dest->Surface_Pixel(brush->log_brush.lbColor) : request.fourth_byte);
             return;
         }
+        painted.resize(static_cast<std::size_t>(width));
+        target.emplace(*request.dest);
         period = brush->log_brush.lbStyle == BS_PATTERN ? brush->pattern.height() : 8;
         if (period > largest_cached_period)
             return;
         pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(period));
         painted.resize(pixels.size());
         for (int row = 0; row < period; ++row)
-            target.Brush_Row(*brush, top + row, left, width, Cached(row), painted.data() + static_cast<std::ptrdiff_t>(row) * width);
+            target->Brush_Row(*brush, top + row, left, width, Cached(row), painted.data() + static_cast<std::ptrdiff_t>(row) * width);
     }
     const QRgb* Row(int y, int x_from, int count)
     {
@@ -365,7 +376,7 @@ public:
             return pixels.data() + (x_from - left);
         if (period <= largest_cached_period)
             return Cached((y - top) % period) + (x_from - left);
-        target.Brush_Row(*brush, y, x_from, count, pixels.data(), painted.data());
+        target->Brush_Row(*brush, y, x_from, count, pixels.data(), painted.data());
         return pixels.data();
     }
 
@@ -374,7 +385,7 @@ private:
     QRgb* Cached(int row) { return pixels.data() + static_cast<std::ptrdiff_t>(row) * width; }
 
     const Gdi_Brush* brush;
-    Gdi_Raster& target;
+    std::optional<Gdi_Raster> target; // for hatches and patterns only
     int top;
     int left;
     int width;
@@ -395,7 +406,7 @@ void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, QRgb* dest_r
         return;
     }
     const QRgb* pattern = patterns.Row(y, from, count);
-    const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source.data()) : dest_row + from;
+    const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source.get()) : dest_row + from;
     const QRgb fourth_byte = request.fourth_byte;
     if (!request.mask) {
         request.fore_row(pattern, source, dest, count, fourth_byte);
@@ -403,13 +414,13 @@ void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, QRgb* dest_r
     }
     // Both operations on copies of the destination, then the mask picks per pixel.
     std::vector<QRgb> fore_row(dest, dest + count);
-    std::copy_n(dest, count, buffers.other.begin());
+    std::copy_n(dest, count, buffers.other.get());
     request.fore_row(pattern, source, fore_row.data(), count, fourth_byte);
-    request.back_row(pattern, source, buffers.other.data(), count, fourth_byte);
+    request.back_row(pattern, source, buffers.other.get(), count, fourth_byte);
     const auto* mask_row = reinterpret_cast<const QRgb*>(request.mask->constScanLine(y - request.dest_rect.top() + request.mask_origin.y()));
     const int mask_x = request.mask_origin.x() - request.dest_rect.left();
     for (int i = 0; i < count; ++i)
-        dest[i] = (mask_row[from + i + mask_x] & 0xFFFFFFu) ? fore_row[static_cast<std::size_t>(i)] : buffers.other[static_cast<std::size_t>(i)];
+        dest[i] = (mask_row[from + i + mask_x] & 0xFFFFFFu) ? fore_row[static_cast<std::size_t>(i)] : buffers.other[i];
 }
 
 // A plain copy between whole rows of equal layout is one block move.
@@ -442,7 +453,7 @@ BOOL Run_Blit(Blit_Request& request)
         auto [y_first, y_last] = Valid_Range(request.y_map, area.top(), area.bottom() + 1, image.height());
         area = QRect(QPoint(x_first, y_first), QPoint(x_last - 1, y_last - 1));
     }
-    Gdi_Raster raster(*request.dest);
+    Gdi_Access access(request.dest);
     if (area.isEmpty() || Copy_Whole_Rows(request, area))
         return TRUE;
     if (request.source && !request.x_map.Identity()) {
@@ -455,7 +466,7 @@ BOOL Run_Blit(Blit_Request& request)
     uchar* const bits = surface.bits();
     const auto stride = static_cast<std::ptrdiff_t>(surface.bytesPerLine());
     Row_Buffers buffers(std::max(area.width(), 1), request.mask != nullptr);
-    Pattern_Rows patterns(request, raster, area);
+    Pattern_Rows patterns(request, area);
     for (const QRect& clip : request.drawable.intersected(area)) {
         for (int y = clip.top(); y <= clip.bottom(); ++y)
             Blit_Span(request, patterns, reinterpret_cast<QRgb*>(bits + y * stride), y, clip.left(), clip.right() + 1, buffers);

@@ -137,7 +137,9 @@ Gdi_Dc::~Gdi_Dc()
     state.Release_Objects();
 }
 
-Gdi_Bitmap* Gdi_Dc::Selected_Bitmap() const { return Gdi_Find<Gdi_Bitmap>(state.bitmap); }
+// A selected bitmap is held by the state, so it outlives its selection:
+// no registry lookup needed (drawing asks for it many times per call).
+Gdi_Bitmap* Gdi_Dc::Selected_Bitmap() const { return state.bitmap; }
 
 QImage& Gdi_Dc::Surface()
 {
