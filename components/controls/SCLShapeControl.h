@@ -1,0 +1,9 @@
+#pragma once
+// The published shape control: the base shape as the forms place it.
+
+#include "components/controls/Sclbaseshape.h"
+
+class TSCLShapeControl : public TSCLBaseShape {
+public:
+    explicit TSCLShapeControl(TComponent* AOwner);
+};
