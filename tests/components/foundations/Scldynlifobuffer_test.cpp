@@ -56,8 +56,9 @@ protected:
             std::free(item);
         };
     }
-    TSCLDynLIFOBuffer buffer;
+    // Declared first: the buffer still disposes of its items when it goes.
     std::vector<std::string> destroyed;
+    TSCLDynLIFOBuffer buffer;
 };
 
 std::vector<std::uint8_t> Bytes_Of(TMemoryStream& stream)
@@ -194,7 +195,9 @@ TEST_F(Text_Buffer, WithoutSizeEventItemsAreStoredEmptyAndReadBackAsEmptyBlocks)
     TSCLDynLIFOBuffer loaded;
     loaded.LoadFromStream(stream);
     EXPECT_EQ(loaded.Count(), 2);
-    EXPECT_NE(loaded.Get(), nullptr); // a block of its own, freed by the buffer or here
+    void* block = loaded.Get(); // a block of its own, now the caller's
+    EXPECT_NE(block, nullptr);
+    std::free(block);
 }
 
 TEST_F(Text_Buffer, StreamOfAnotherSignatureLeavesTheBufferUntouched)

@@ -259,12 +259,6 @@ TEST(Sclinictrl_Names, IniNameAndRootKeys)
 
     EXPECT_EQ(ini.Target(), itAuto);
     EXPECT_EQ(ini.EffectiveTarget(), itRegistry);
-    // A target that is neither: reads give their defaults, writes do nothing.
-    TSCLIniCtrl nowhere(nullptr);
-    nowhere.SetTarget(static_cast<TSCLIniTarget>(7));
-    EXPECT_EQ(nowhere.ReadInteger("Main", "Count", 11), 11);
-    EXPECT_NO_THROW(nowhere.WriteInteger("Main", "Count", 1));
-
     ini.SetRegPath("  ");
     EXPECT_EQ(ini.GetRegPath(), SCLApplication->GetDefaultRegPath());
     ini.SetRegPath("Software\\Mine");
