@@ -17,8 +17,9 @@ public:
     // ORs the bitmap-drawing flags of Style into Flags; without a bevel the
     // clip flag is toggled.
     void AddStyleFlags(WORD& Flags);
-    // Sizes the control to its picture; descendants do it.
-    virtual void CorrectBounds() {}
+    // Sizes the control to its picture; descendants do it and answer
+    // whether the bounds changed.
+    virtual bool CorrectBounds() { return false; }
 
 private:
     bool quick_draw = true;
