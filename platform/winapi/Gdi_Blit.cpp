@@ -351,7 +351,7 @@ const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count
 class Pattern_Rows {
 public:
     Pattern_Rows(const Blit_Request& request, const QRect& area)
-        : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), top(area.top()), left(area.left()),
+        : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), dest(request.dest), top(area.top()), left(area.left()),
           width(std::max(area.width(), 1)), pixels(static_cast<std::size_t>(width))
     {
         const bool used = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
@@ -361,14 +361,13 @@ public:
             return;
         }
         painted.resize(static_cast<std::size_t>(width));
-        target.emplace(*request.dest);
         period = brush->log_brush.lbStyle == BS_PATTERN ? brush->pattern.height() : 8;
         if (period > largest_cached_period)
             return;
         pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(period));
         painted.resize(pixels.size());
         for (int row = 0; row < period; ++row)
-            target->Brush_Row(*brush, top + row, left, width, Cached(row), painted.data() + static_cast<std::ptrdiff_t>(row) * width);
+            Gdi_Raster::Brush_Row(*dest, *brush, top + row, left, width, Cached(row), painted.data() + static_cast<std::ptrdiff_t>(row) * width);
     }
     const QRgb* Row(int y, int x_from, int count)
     {
@@ -376,7 +375,7 @@ public:
             return pixels.data() + (x_from - left);
         if (period <= largest_cached_period)
             return Cached((y - top) % period) + (x_from - left);
-        target->Brush_Row(*brush, y, x_from, count, pixels.data(), painted.data());
+        Gdi_Raster::Brush_Row(*dest, *brush, y, x_from, count, pixels.data(), painted.data());
         return pixels.data();
     }
 
@@ -385,7 +384,7 @@ private:
     QRgb* Cached(int row) { return pixels.data() + static_cast<std::ptrdiff_t>(row) * width; }
 
     const Gdi_Brush* brush;
-    std::optional<Gdi_Raster> target; // for hatches and patterns only
+    const Gdi_Dc* dest;
     int top;
     int left;
     int width;

@@ -106,10 +106,11 @@ void Gdi_Raster::Plot_Region(const QRegion& region, QRgb pixel, int rop2)
             });
 }
 
-void Gdi_Raster::Brush_Row(const Gdi_Brush& brush, int y, int x_from, int count, QRgb* pixels, unsigned char* painted) const
+void Gdi_Raster::Brush_Row(const Gdi_Dc& dc, const Gdi_Brush& brush, int y, int x_from, int count, QRgb* pixels, unsigned char* painted)
 {
     if (count <= 0)
         return;
+    const QRgb fourth_byte = dc.Fourth_Byte();
     const QPoint origin = dc.Origin() + QPoint(dc.state.brush_origin.x, dc.state.brush_origin.y);
     const QRgb fore = dc.Surface_Pixel(brush.log_brush.lbColor);
     switch (brush.log_brush.lbStyle) {
@@ -175,7 +176,7 @@ void Gdi_Raster::Fill_Span(int y, int x_from, int x_to, const Gdi_Brush& brush, 
     For_Visible_Spans(y, x_from, x_to, [&](QRgb* row, int from, int to) {
         std::vector<QRgb> pixels(static_cast<std::size_t>(to - from));
         std::vector<unsigned char> painted(pixels.size());
-        Brush_Row(brush, y, from, to - from, pixels.data(), painted.data());
+        Brush_Row(dc, brush, y, from, to - from, pixels.data(), painted.data());
         for (int x = from; x < to; ++x)
             if (painted[static_cast<std::size_t>(x - from)])
                 row[x] = Gdi_Mix(rop2, pixels[static_cast<std::size_t>(x - from)], row[x]) | fourth_byte;

@@ -26,8 +26,8 @@ public:
     void Fill_Span(int y, int x_from, int x_to, const Gdi_Brush& brush, int rop2);
     void Fill_Region(const QRegion& region, const Gdi_Brush& brush, int rop2);
     void Plot_Region(const QRegion& region, QRgb pixel, int rop2);
-    // The brush's pixels for a run of a row; false where a transparent hatch gap leaves the surface alone.
-    void Brush_Row(const Gdi_Brush& brush, int y, int x_from, int count, QRgb* pixels, unsigned char* painted) const;
+    // The brush's pixels on dc for a run of a row; false where a transparent hatch gap leaves the surface alone.
+    static void Brush_Row(const Gdi_Dc& dc, const Gdi_Brush& brush, int y, int x_from, int count, QRgb* pixels, unsigned char* painted);
 
 private:
     bool Visible(int x, int y) const;
