@@ -1,0 +1,9 @@
+#pragma once
+// The speed button the forms place.
+
+#include "components/controls/SCLCustomSpeedButton.h"
+
+class TSCLSpeedButton : public TSCLCustomSpeedButton {
+public:
+    explicit TSCLSpeedButton(TComponent* AOwner);
+};
