@@ -73,7 +73,10 @@ void TSCLCustomLImage::Draw_Item(TCanvas* Canvas, const RECT& Rect, WORD Flags, 
 
 int TSCLCustomLImage::Control_Offset() const
 {
-    return static_cast<int>((static_cast<unsigned>(Left()) & 0xFFFFu) | (static_cast<unsigned>(Top()) << 16));
+    // The clip routines clip in the canvas's logical coordinates, which on
+    // a windowless control's canvas already start at its top-left corner:
+    // the control's place in its parent must not be added again.
+    return 0;
 }
 
 void TSCLCustomLImage::Realize(HPALETTE Palette)
