@@ -142,4 +142,12 @@ TEST(ShapeControl, SaveToFileWritesTheShapeAsABitmap)
     EXPECT_EQ(saved.Height(), 20);
     EXPECT_EQ(ColorToRGB(saved.Canvas()->Pixels(20, 10)), ColorToRGB(clLime));
     EXPECT_EQ(ColorToRGB(saved.Canvas()->Pixels(0, 0)), ColorToRGB(clBlack));
+
+    fixture.shape->Brush()->SetColor(clBlue);
+    EXPECT_THROW(fixture.shape->SaveToFile(folder.filePath("missing/shape.bmp").toStdString()), EFCreateError);
+    const std::string unwritable = folder.filePath("shape.bmp/inside.bmp").toStdString();
+    EXPECT_THROW(fixture.shape->SaveToFile(unwritable), EFCreateError);
+    TBitmap again;
+    again.LoadFromFile(path);
+    EXPECT_EQ(ColorToRGB(again.Canvas()->Pixels(20, 10)), ColorToRGB(clLime)) << "the saved file is untouched";
 }
