@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "Back_Test_Support.h"
+#include "Strip_Test_Support.h"
 #include "components/controls/SCLShapeControl.h"
 
 using namespace back_test;
@@ -150,4 +151,32 @@ TEST(ShapeControl, SaveToFileWritesTheShapeAsABitmap)
     TBitmap again;
     again.LoadFromFile(path);
     EXPECT_EQ(ColorToRGB(again.Canvas()->Pixels(20, 10)), ColorToRGB(clLime)) << "the saved file is untouched";
+}
+
+TEST(ShapeControl, TeethModesSerrateTheOutlineAndShapeModesDropTheTeethAgain)
+{
+    Shape_On_Form fixture;
+    TSCLShapeControl* shape = fixture.shape;
+    const int plain = shape->Outline()->Count();
+    shape->Teeth()->SetCount(4);
+    shape->SetMode(scmTeethFast);
+    EXPECT_GT(shape->Outline()->Count(), plain);
+    shape->SetMode(scmShapeFast);
+    EXPECT_EQ(shape->Outline()->Count(), plain);
+    EXPECT_EQ(shape->Outline()->GetPoint(1).x, 40);
+}
+
+TEST(ShapeControl, AListImageBecomesTheFillsListBitmap)
+{
+    Shape_On_Form fixture;
+    auto strip = strip_test::Strip_List(3);
+    fixture.shape->SetImageList(strip.get());
+    fixture.shape->SetIndexedImageIndex(2);
+    TBitmap* picture = fixture.shape->ShapeFill()->ListBitmap();
+    ASSERT_EQ(picture->Width(), strip_test::Side);
+    EXPECT_EQ(ColorToRGB(picture->Canvas()->Pixels(3, 3)), ColorToRGB(clBlue));
+
+    fixture.shape->SetIndexedImageIndex(7);
+    EXPECT_TRUE(fixture.shape->ShapeFill()->ListBitmap()->Empty()) << "no such image: the list bitmap is cleared";
+    fixture.shape->SetImageList(nullptr);
 }
