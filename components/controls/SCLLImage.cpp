@@ -40,7 +40,7 @@ void TSCLLImage::Paint()
         return;
     }
     Realize(ImageList()->Palette(ListIndex()));
-    Draw_Item(Canvas(), rect, flags, Control_Offset());
+    Draw_Item(Canvas(), rect, flags);
 }
 
 void TSCLLImage::Paint_Off_Screen(const RECT& Rect, WORD Flags)
@@ -52,7 +52,7 @@ void TSCLLImage::Paint_Off_Screen(const RECT& Rect, WORD Flags)
         composed.Canvas()->Brush()->SetColor(Color());
         composed.Canvas()->FillRect(whole);
     }
-    Draw_Item(composed.Canvas(), whole, Flags, 0);
+    Draw_Item(composed.Canvas(), whole, Flags);
     Realize(composed.Palette());
     Canvas()->Draw(Rect.left, Rect.top, &composed);
 }

@@ -483,7 +483,7 @@ void TSCLAniCtrl::Compose(const RECT& Rect, WORD Flags, bool Over_Background)
     } else {
         SCLBmpCreateFromRect(&composed, whole, Color());
     }
-    Draw_Item(composed.Canvas(), whole, Flags, 0);
+    Draw_Item(composed.Canvas(), whole, Flags);
     Realize(composed.Palette());
     Canvas()->Draw(Rect.left, Rect.top, &composed);
 }
@@ -517,5 +517,5 @@ void TSCLAniCtrl::PaintImage(bool Full)
         Canvas()->FillRect(rect);
     }
     Realize(ImageList()->Palette(ListIndex()));
-    Draw_Item(Canvas(), rect, flags, Control_Offset());
+    Draw_Item(Canvas(), rect, flags);
 }

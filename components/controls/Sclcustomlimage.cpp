@@ -65,18 +65,10 @@ WORD TSCLCustomLImage::Draw_Flags()
     return flags;
 }
 
-void TSCLCustomLImage::Draw_Item(TCanvas* Canvas, const RECT& Rect, WORD Flags, int Offset)
+void TSCLCustomLImage::Draw_Item(TCanvas* Canvas, const RECT& Rect, WORD Flags)
 {
-    ImageList()->ClipDraw(Canvas, Rect, Flags, Offset, ImageList()->TransparentColor(ListIndex(), ImageIndex()),
+    ImageList()->ClipDraw(Canvas, Rect, Flags, 0, ImageList()->TransparentColor(ListIndex(), ImageIndex()),
                           ListIndex(), ImageIndex());
-}
-
-int TSCLCustomLImage::Control_Offset() const
-{
-    // The clip routines clip in the canvas's logical coordinates, which on
-    // a windowless control's canvas already start at its top-left corner:
-    // the control's place in its parent must not be added again.
-    return 0;
 }
 
 void TSCLCustomLImage::Realize(HPALETTE Palette)

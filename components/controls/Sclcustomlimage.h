@@ -26,10 +26,10 @@ public:
 protected:
     // The list's drawing flags for this control's style and transparency.
     WORD Draw_Flags();
-    // The list item drawn into Rect of Canvas; Offset places the clip.
-    void Draw_Item(TCanvas* Canvas, const RECT& Rect, WORD Flags, int Offset);
-    // Offset of the clip for drawing straight onto the control's canvas.
-    int Control_Offset() const;
+    // The list item drawn into Rect of Canvas. The clip routines clip in
+    // the canvas's logical coordinates, which on a windowless control's
+    // canvas already start at its top-left corner: no offset is added.
+    void Draw_Item(TCanvas* Canvas, const RECT& Rect, WORD Flags);
     // Selects and realises the palette as a background palette, unless
     // QuickDraw.
     void Realize(HPALETTE Palette);
