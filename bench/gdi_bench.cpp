@@ -3,7 +3,8 @@
 // SRCCOPY should reach half the memcpy's speed; every ternary code a quarter
 // with a colour source and 0.15 with a monochrome source or a pattern brush.
 // A blit into a DIB section whose memory was handed out costs what it costs
-// on any surface. Bytes are the destination area's size.
+// on any surface. Bytes are the destination area's size. Figures (polygons,
+// lines) are timed per call on a control-sized surface.
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,7 @@
 #include <QImage>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -221,5 +223,57 @@ void FillRect_Surface(benchmark::State& state)
     DeleteObject(brush);
 }
 BENCHMARK(FillRect_Surface);
+
+// ---- Shapes: a 100 x 40 octagon, as the library's shape controls draw them ----
+
+const POINT octagon[] = {{12, 0}, {88, 0}, {100, 12}, {100, 28}, {88, 40}, {12, 40}, {0, 28}, {0, 12}};
+
+// A pen and brush on a 100 x 40 surface, for one figure call per iteration.
+void Shape(benchmark::State& state, int pen_style, const std::function<void(HDC)>& draw)
+{
+    QImage dest(101, 41, QImage::Format_RGB32);
+    dest.fill(0xFFC0C0C0u);
+    HDC dc = Create_Image_DC(&dest);
+    HPEN pen = CreatePen(pen_style, 1, 0xFFFFFF);
+    HBRUSH brush = CreateSolidBrush(0x800000);
+    HGDIOBJ old_pen = SelectObject(dc, pen);
+    HGDIOBJ old_brush = SelectObject(dc, brush);
+    for (auto _ : state) {
+        draw(dc);
+        benchmark::ClobberMemory();
+    }
+    SelectObject(dc, old_pen);
+    SelectObject(dc, old_brush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    DeleteDC(dc);
+}
+
+void Polygon_Octagon(benchmark::State& state)
+{
+    Shape(state, PS_SOLID, [](HDC dc) { Polygon(dc, octagon, 8); });
+}
+BENCHMARK(Polygon_Octagon)->Unit(benchmark::kMicrosecond);
+
+void Polygon_Octagon_Without_Pen(benchmark::State& state)
+{
+    Shape(state, PS_NULL, [](HDC dc) { Polygon(dc, octagon, 8); });
+}
+BENCHMARK(Polygon_Octagon_Without_Pen)->Unit(benchmark::kMicrosecond);
+
+void Polyline_Octagon(benchmark::State& state)
+{
+    Shape(state, PS_SOLID, [](HDC dc) { Polyline(dc, octagon, 8); });
+}
+BENCHMARK(Polyline_Octagon)->Unit(benchmark::kMicrosecond);
+
+void LineTo_Diagonal(benchmark::State& state)
+{
+    Shape(state, PS_DOT, [](HDC dc) {
+        MoveToEx(dc, 0, 0, nullptr);
+        LineTo(dc, 100, 40);
+    });
+}
+BENCHMARK(LineTo_Diagonal)->Unit(benchmark::kMicrosecond);
 
 } // namespace

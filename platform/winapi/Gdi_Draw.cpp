@@ -11,8 +11,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <numbers>
 #include <vector>
@@ -29,18 +31,9 @@ struct Pen_Pixel {
 struct Stroke {
     std::vector<Pen_Pixel> pixels;
     QRegion wide;
-    QRegion Covered() const;
     // Another stroke's pixels and, drawn too, the end pixel its lines leave out.
     void Add(const Stroke& other, QPoint end);
 };
-
-QRegion Stroke::Covered() const
-{
-    std::vector<QRegion> parts{wide};
-    for (const Pen_Pixel& pixel : pixels)
-        parts.emplace_back(pixel.x, pixel.y, 1, 1);
-    return Gdi_Union_All(std::move(parts));
-}
 
 void Stroke::Add(const Stroke& other, QPoint end)
 {
@@ -120,17 +113,27 @@ void Line_Pixels(QPoint a, QPoint b, const QRect& limit, Dash_Walker& dashes, st
     const std::int64_t first = std::clamp<std::int64_t>(step_major > 0 ? low - start : start - high, 0, major);
     const std::int64_t last = std::clamp<std::int64_t>(step_major > 0 ? high - start + 1 : start - low + 1, first, major);
     dashes.Skip(first);
+    // Nearest minor coordinate: offset = (2 i minor + major - half) / (2 major),
+    // where an exact half goes to the smaller coordinate whichever way the
+    // line runs, as GDI's does; stepped as a quotient and remainder.
+    const std::int64_t divisor = 2 * std::max<std::int64_t>(major, 1);
+    __extension__ typedef __int128 Wide_Int; // the first step's numerator can pass 64 bits on a huge line
+    const Wide_Int numerator = 2 * Wide_Int(first) * minor + major - (step_minor > 0 ? 1 : 0);
+    std::int64_t offset = static_cast<std::int64_t>(numerator / divisor);
+    std::int64_t remainder = static_cast<std::int64_t>(numerator % divisor);
     for (std::int64_t i = first; i < last; ++i) {
-        // Nearest minor coordinate; an exact half goes to the smaller
-        // coordinate whichever way the line runs, as GDI's does.
-        const std::int64_t offset = (2 * i * minor + major - (step_minor > 0 ? 1 : 0)) / (2 * major);
         const std::int64_t along = i * step_major;
         const std::int64_t across = offset * step_minor;
         const std::int64_t x = a.x() + (x_major ? along : across);
         const std::int64_t y = a.y() + (x_major ? across : along);
         const bool on = dashes.Next();
-        if (limit.contains(static_cast<int>(std::clamp<std::int64_t>(x, INT_MIN, INT_MAX)), static_cast<int>(std::clamp<std::int64_t>(y, INT_MIN, INT_MAX))))
+        if (x >= limit.left() && x <= limit.right() && y >= limit.top() && y <= limit.bottom())
             out.push_back({static_cast<int>(x), static_cast<int>(y), on});
+        remainder += 2 * minor;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            ++offset;
+        }
     }
     dashes.Skip(major - last);
 }
@@ -179,10 +182,73 @@ QRegion Stroke_Path_Region(const QPainterPath& path, int width, const QRect& lim
     });
 }
 
+// A region as one-row spans.
+std::vector<QRect> Region_Rows(const QRegion& region)
+{
+    std::vector<QRect> rows;
+    for (const QRect& rect : region)
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            rows.emplace_back(rect.left(), y, rect.width(), 1);
+    return rows;
+}
+
+// One-row spans (rows in order, spans left to right in a row) as a region.
+QRegion Rows_Region(const std::vector<QRect>& rows)
+{
+    QRegion region;
+    region.setRects(rows.data(), static_cast<int>(rows.size()));
+    return region;
+}
+
+// The columns of a thin stroke's pixels row by row, within the rows a fill
+// covers, to cut them out of its spans: bucketed by row, each row's few
+// columns sorted.
+class Pen_Places {
+public:
+    Pen_Places(const std::vector<Pen_Pixel>& pixels, int first_row, int last_row) : top(first_row)
+    {
+        const std::size_t rows = last_row >= first_row ? static_cast<std::size_t>(last_row - first_row + 1) : 0;
+        row_start.assign(rows + 1, 0);
+        for (const Pen_Pixel& pixel : pixels)
+            if (pixel.y >= first_row && pixel.y <= last_row)
+                ++row_start[static_cast<std::size_t>(pixel.y - top) + 1];
+        for (std::size_t row = 0; row < rows; ++row)
+            row_start[row + 1] += row_start[row];
+        columns.resize(row_start.back());
+        std::vector<std::size_t> next(row_start.begin(), row_start.end() - 1);
+        for (const Pen_Pixel& pixel : pixels)
+            if (pixel.y >= first_row && pixel.y <= last_row)
+                columns[next[static_cast<std::size_t>(pixel.y - top)]++] = pixel.x;
+        for (std::size_t row = 0; row < rows; ++row)
+            std::sort(columns.begin() + static_cast<std::ptrdiff_t>(row_start[row]), columns.begin() + static_cast<std::ptrdiff_t>(row_start[row + 1]));
+    }
+    // Calls `part(from, to)` for each run of [x_from, x_to) on row y (within the rows given) that no pen pixel covers.
+    template <class Part>
+    void Uncovered(int y, int x_from, int x_to, Part part) const
+    {
+        const std::size_t row = static_cast<std::size_t>(y - top);
+        const auto row_end = columns.begin() + static_cast<std::ptrdiff_t>(row_start[row + 1]);
+        auto place = std::lower_bound(columns.begin() + static_cast<std::ptrdiff_t>(row_start[row]), row_end, x_from);
+        int from = x_from;
+        for (; place != row_end && *place < x_to; ++place) {
+            if (*place > from)
+                part(from, *place);
+            from = std::max(from, *place + 1);
+        }
+        if (x_to > from)
+            part(from, x_to);
+    }
+
+private:
+    int top;
+    std::vector<std::size_t> row_start; // where each row's columns begin; one more entry for the end
+    std::vector<int> columns;
+};
+
 class Drawing {
 public:
     explicit Drawing(Gdi_Dc& context)
-        : dc(context), pen(Gdi_Find<Gdi_Pen>(dc.state.pen)), brush(Gdi_Find<Gdi_Brush>(dc.state.brush))
+        : dc(context), pen(Gdi_Find<Gdi_Pen>(dc.state.pen)), brush(Gdi_Find<Gdi_Brush>(dc.state.brush)), limit(Reach_Limit())
     {
     }
 
@@ -190,11 +256,7 @@ public:
     bool Wide_Pen() const { return Has_Pen() && pen->Width() > 1; }
     QPoint Device(int x, int y) const { return dc.To_Device(x, y); }
     // Where drawing can land, with room for a wide pen reaching in from outside.
-    QRect Limit() const
-    {
-        const int reach = Has_Pen() ? pen->Width() + 2 : 2;
-        return dc.Drawable_Region().boundingRect().adjusted(-reach, -reach, reach, reach);
-    }
+    const QRect& Limit() const { return limit; }
 
     // A pen along connected points (device coordinates).
     Stroke Polyline_Stroke(const std::vector<QPoint>& points) const
@@ -215,28 +277,54 @@ public:
         return stroke;
     }
 
-    // The fill first, outside the pen's pixels, then the pen: each pixel is mixed once.
-    void Paint(const QRegion& fill, const Stroke& stroke)
+    void Paint(const QRegion& fill, const Stroke& stroke) { Paint_Rows(Region_Rows(fill.subtracted(stroke.wide)), stroke); }
+    // `fill` as one-row spans, rows in order from the top.
+    void Paint(const std::vector<QRect>& fill, const Stroke& stroke)
     {
-        Gdi_Raster raster(dc);
-        const int rop2 = dc.state.rop2;
-        const QRegion covered = stroke.Covered();
-        if (brush && !fill.isEmpty())
-            raster.Fill_Region(fill.subtracted(covered), *brush, rop2);
-        if (!Has_Pen())
-            return;
-        const QRgb color = dc.Surface_Pixel(pen->log_pen.lopnColor);
-        const QRgb gap = dc.Surface_Pixel(dc.state.bk_color);
-        raster.Plot_Region(stroke.wide, color, rop2);
-        // A line's pixel on the region part is mixed there already.
-        for (const Pen_Pixel& pixel : stroke.pixels)
-            if ((pixel.on || dc.state.bk_mode == OPAQUE) && !stroke.wide.contains(QPoint(pixel.x, pixel.y)))
-                raster.Plot(pixel.x, pixel.y, pixel.on ? color : gap, rop2);
+        if (stroke.wide.isEmpty() || fill.empty())
+            Paint_Rows(fill, stroke);
+        else
+            Paint(Rows_Region(fill), stroke);
     }
 
     Gdi_Dc& dc;
     Gdi_Pen* pen;
     Gdi_Brush* brush;
+
+private:
+    QRect Reach_Limit() const
+    {
+        const int reach = Has_Pen() ? pen->Width() + 2 : 2;
+        return dc.Drawable_Region().boundingRect().adjusted(-reach, -reach, reach, reach);
+    }
+
+    // The fill first, outside the pen's pixels, then the pen: each pixel is
+    // mixed once. `fill`, one-row spans in any order, leaves out the stroke's wide part already.
+    void Paint_Rows(const std::vector<QRect>& fill, const Stroke& stroke)
+    {
+        Gdi_Raster raster(dc);
+        const int rop2 = dc.state.rop2;
+        if (brush && !fill.empty()) {
+            const auto [first, last] = std::minmax_element(fill.begin(), fill.end(), [](const QRect& l, const QRect& r) { return l.top() < r.top(); });
+            const Pen_Places covered(stroke.pixels, first->top(), last->top());
+            for (const QRect& span : fill)
+                covered.Uncovered(span.top(), span.left(), span.right() + 1,
+                                  [&](int from, int to) { raster.Fill_Span(span.top(), from, to, *brush, rop2); });
+        }
+        if (!Has_Pen())
+            return;
+        const QRgb color = dc.Surface_Pixel(pen->log_pen.lopnColor);
+        const QRgb gap = dc.Surface_Pixel(dc.state.bk_color);
+        const bool opaque = dc.state.bk_mode == OPAQUE;
+        raster.Plot_Region(stroke.wide, color, rop2);
+        // A line's pixel on the region part is mixed there already.
+        const bool check_wide = !stroke.wide.isEmpty();
+        for (const Pen_Pixel& pixel : stroke.pixels)
+            if ((pixel.on || opaque) && !(check_wide && stroke.wide.contains(QPoint(pixel.x, pixel.y))))
+                raster.Plot(pixel.x, pixel.y, pixel.on ? color : gap, rop2);
+    }
+
+    QRect limit;
 };
 
 std::vector<QPoint> Device_Points(const Drawing& drawing, const POINT* points, int count)
@@ -484,7 +572,7 @@ BOOL LineTo(HDC dc, int x, int y)
         return FALSE;
     Drawing drawing(*context);
     const POINT& from = context->state.current_position;
-    drawing.Paint(QRegion(), drawing.Polyline_Stroke({drawing.Device(from.x, from.y), drawing.Device(x, y)}));
+    drawing.Paint(std::vector<QRect>(), drawing.Polyline_Stroke({drawing.Device(from.x, from.y), drawing.Device(x, y)}));
     context->state.current_position = POINT{x, y};
     return TRUE;
 }
@@ -495,7 +583,7 @@ BOOL Polyline(HDC dc, const POINT* points, int count)
     if (!context || !points || count < 2)
         return FALSE;
     Drawing drawing(*context);
-    drawing.Paint(QRegion(), drawing.Polyline_Stroke(Device_Points(drawing, points, count)));
+    drawing.Paint(std::vector<QRect>(), drawing.Polyline_Stroke(Device_Points(drawing, points, count)));
     return TRUE;
 }
 
@@ -510,7 +598,8 @@ BOOL Polygon(HDC dc, const POINT* points, int count)
     for (const QPoint& point : device)
         fill_points.push_back(POINT{point.x(), point.y()});
     device.push_back(device.front());
-    const QRegion fill = Gdi_Polygon_Region(fill_points.data(), count, context->state.poly_fill_mode, drawing.Limit());
+    const std::vector<QRect> fill = drawing.brush ? Gdi_Polygon_Spans(fill_points.data(), count, context->state.poly_fill_mode, drawing.Limit())
+                                                  : std::vector<QRect>();
     drawing.Paint(fill, drawing.Polyline_Stroke(device));
     return TRUE;
 }

@@ -61,6 +61,8 @@ Gdi_Raster::Gdi_Raster(Gdi_Dc& target)
     : dc(target), image(target.Surface()), fourth_byte(target.Fourth_Byte()), drawable(target.Drawable_Region())
 {
     dc.Begin_Access();
+    bits = image.bits();
+    bytes_per_line = image.bytesPerLine();
     for (const QRect& rect : drawable)
         clip_rects.push_back(rect);
 }
@@ -69,7 +71,9 @@ Gdi_Raster::~Gdi_Raster() { dc.End_Access(); }
 
 bool Gdi_Raster::Visible(int x, int y) const
 {
-    return std::any_of(clip_rects.begin(), clip_rects.end(), [&](const QRect& rect) { return rect.contains(x, y); });
+    return std::any_of(clip_rects.begin(), clip_rects.end(), [&](const QRect& rect) {
+        return x >= rect.left() && x <= rect.right() && y >= rect.top() && y <= rect.bottom();
+    });
 }
 
 template <class Apply>
@@ -81,7 +85,7 @@ void Gdi_Raster::For_Visible_Spans(int y, int x_from, int x_to, Apply apply)
         const int from = std::max(x_from, rect.left());
         const int to = std::min(x_to, rect.right() + 1);
         if (from < to)
-            apply(reinterpret_cast<QRgb*>(image.scanLine(y)), from, to);
+            apply(Row(y), from, to);
     }
 }
 
@@ -89,8 +93,8 @@ void Gdi_Raster::Plot(int x, int y, QRgb pixel, int rop2)
 {
     if (!Visible(x, y))
         return;
-    QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    row[x] = Gdi_Mix(rop2, pixel, row[x]) | fourth_byte;
+    QRgb& target = Row(y)[x];
+    target = (rop2 == R2_COPYPEN ? pixel : Gdi_Mix(rop2, pixel, target)) | fourth_byte;
 }
 
 void Gdi_Raster::Plot_Region(const QRegion& region, QRgb pixel, int rop2)

@@ -33,9 +33,12 @@ private:
     bool Visible(int x, int y) const;
     template <class Apply>
     void For_Visible_Spans(int y, int x_from, int x_to, Apply apply);
+    QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(bits + y * bytes_per_line); }
 
     Gdi_Dc& dc;
     QImage& image;
+    uchar* bits;                   // the surface's pixels, taken once: a row's address needs no detach check
+    qsizetype bytes_per_line;
     QRgb fourth_byte;              // ORed into every mixed pixel: Gdi_Dc::Fourth_Byte
     QRegion drawable;              // device coordinates, within the surface
     std::vector<QRect> clip_rects; // its rectangles

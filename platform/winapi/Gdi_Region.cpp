@@ -20,15 +20,19 @@ struct Crossing {
 };
 
 // Smallest integer >= numerator / denominator, denominator > 0.
-std::int64_t Ceil_Div(Wide_Int numerator, Wide_Int denominator)
+template <class Int>
+std::int64_t Ceil_Div(Int numerator, Int denominator)
 {
-    Wide_Int quotient = numerator / denominator;
+    Int quotient = numerator / denominator;
     return static_cast<std::int64_t>(quotient + ((numerator % denominator) > 0 ? 1 : 0));
 }
 
-std::vector<Crossing> Row_Crossings(const POINT* points, int count, int y)
+// Where row y crosses the polygon's edges, left to right. `Int` holds an
+// edge's x times its height: 64 bits for coordinates within +-2^29, else 128.
+template <class Int>
+void Row_Crossings(const POINT* points, int count, int y, std::vector<Crossing>& crossings)
 {
-    std::vector<Crossing> crossings;
+    crossings.clear();
     for (int i = 0; i < count; ++i) {
         const POINT& a = points[i];
         const POINT& b = points[(i + 1) % count];
@@ -39,19 +43,18 @@ std::vector<Crossing> Row_Crossings(const POINT* points, int count, int y)
         const POINT& bottom = down ? b : a;
         if (y < top.y || y >= bottom.y)
             continue;
-        const Wide_Int dy = std::int64_t(bottom.y) - top.y;
-        const Wide_Int numerator = Wide_Int(top.x) * dy + Wide_Int(std::int64_t(y) - top.y) * (std::int64_t(bottom.x) - top.x);
+        const Int dy = std::int64_t(bottom.y) - top.y;
+        const Int numerator = Int(top.x) * dy + Int(std::int64_t(y) - top.y) * (std::int64_t(bottom.x) - top.x);
         crossings.push_back({Ceil_Div(numerator, dy), down ? 1 : -1});
     }
     std::sort(crossings.begin(), crossings.end(), [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
-    return crossings;
 }
 
-// One row's spans within the limit's columns, abutting spans merged, as a region band.
-QRegion Row_Band(const std::vector<Crossing>& crossings, int y, int fill_mode, const QRect& limit)
+// One row's spans within the limit's columns, abutting spans merged.
+void Row_Spans(const std::vector<Crossing>& crossings, int y, int fill_mode, const QRect& limit, std::vector<QRect>& spans)
 {
     auto clamp = [&](std::int64_t x) { return static_cast<int>(std::clamp<std::int64_t>(x, limit.left(), limit.right() + 1)); };
-    std::vector<QRect> rects;
+    const std::size_t row_start = spans.size();
     int winding = 0;
     for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
         winding += fill_mode == WINDING ? crossings[i].direction : 1;
@@ -60,14 +63,17 @@ QRegion Row_Band(const std::vector<Crossing>& crossings, int y, int fill_mode, c
         const int to = clamp(crossings[i + 1].x);
         if (!inside || to <= from)
             continue;
-        if (!rects.empty() && rects.back().right() + 1 >= from)
-            rects.back().setRight(to - 1);
+        if (spans.size() > row_start && spans.back().right() + 1 >= from)
+            spans.back().setRight(to - 1);
         else
-            rects.emplace_back(from, y, to - from, 1);
+            spans.emplace_back(from, y, to - from, 1);
     }
-    QRegion band;
-    band.setRects(rects.data(), static_cast<int>(rects.size()));
-    return band;
+}
+
+bool Fits_64_Bits(const POINT* points, int count)
+{
+    constexpr long bound = 1L << 29;
+    return std::all_of(points, points + count, [](const POINT& p) { return p.x > -bound && p.x < bound && p.y > -bound && p.y < bound; });
 }
 
 QRect To_QRect(int left, int top, int right, int bottom)
@@ -149,14 +155,37 @@ int Gdi_Region_Type(const QRegion& region)
     return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
+std::vector<QRect> Gdi_Polygon_Spans(const POINT* points, int count, int fill_mode, const QRect& limit)
+{
+    std::vector<QRect> spans;
+    if (!points || count < 3)
+        return spans;
+    auto [low, high] = std::minmax_element(points, points + count, [](const POINT& l, const POINT& r) { return l.y < r.y; });
+    const bool narrow = Fits_64_Bits(points, count);
+    std::vector<Crossing> crossings;
+    for (int y = std::max(low->y, limit.top()); y < std::min(high->y, limit.bottom() + 1); ++y) {
+        if (narrow)
+            Row_Crossings<std::int64_t>(points, count, y, crossings);
+        else
+            Row_Crossings<Wide_Int>(points, count, y, crossings);
+        Row_Spans(crossings, y, fill_mode, limit, spans);
+    }
+    return spans;
+}
+
 QRegion Gdi_Polygon_Region(const POINT* points, int count, int fill_mode, const QRect& limit)
 {
-    if (!points || count < 3)
-        return QRegion();
-    auto [low, high] = std::minmax_element(points, points + count, [](const POINT& l, const POINT& r) { return l.y < r.y; });
+    const std::vector<QRect> spans = Gdi_Polygon_Spans(points, count, fill_mode, limit);
     std::vector<QRegion> bands;
-    for (int y = std::max(low->y, limit.top()); y < std::min(high->y, limit.bottom() + 1); ++y)
-        bands.push_back(Row_Band(Row_Crossings(points, count, y), y, fill_mode, limit));
+    for (std::size_t first = 0; first < spans.size();) {
+        std::size_t end = first;
+        while (end < spans.size() && spans[end].top() == spans[first].top())
+            ++end;
+        QRegion band;
+        band.setRects(spans.data() + first, static_cast<int>(end - first));
+        bands.push_back(band);
+        first = end;
+    }
     return Gdi_Union_All(std::move(bands));
 }
 

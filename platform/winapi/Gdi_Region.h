@@ -17,6 +17,8 @@ int Gdi_Region_Type(const QRegion& region);
 // part within `limit` is made, so wild coordinates cost no more than the area
 // that matters.
 QRegion Gdi_Polygon_Region(const POINT* points, int count, int fill_mode, const QRect& limit);
+// The same pixels as one-row rectangles, row by row from the top, left to right within a row.
+std::vector<QRect> Gdi_Polygon_Spans(const POINT* points, int count, int fill_mode, const QRect& limit);
 
 // The area region calls without a surface work in: 16-bit coordinates.
 inline const QRect gdi_coordinate_limit(-32768, -32768, 65536, 65536);

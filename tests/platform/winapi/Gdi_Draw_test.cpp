@@ -198,6 +198,54 @@ TEST(Gdi_Polygon, AlternateLeavesTheDoublyWoundHoleAndWindingFillsIt)
     }
 }
 
+TEST(Gdi_Polygon, PenAndFillMixEachPixelOnceWithinTheClip)
+{
+    // Inverting: a pixel mixed twice would come back white. A self-crossing
+    // outline passes its crossing pixel twice, and the pen mixes it twice.
+    const POINT triangle[] = {{0, 0}, {4, 0}, {0, 4}};
+    Gdi_Test_Surface surface(6, 6);
+    SetROP2(surface.dc, R2_NOT);
+    ExcludeClipRect(surface.dc, 1, 1, 2, 2);
+    Selected brush(surface.dc, GetStockObject(BLACK_BRUSH));
+    Polygon(surface.dc, triangle, 3);
+    EXPECT_EQ(surface.Map(), Picture({"#####.", "#.##..", "###...", "##....", "#.....", "......"}));
+
+    const POINT bow[] = {{0, 0}, {4, 4}, {4, 0}, {0, 4}};
+    Gdi_Test_Surface crossing(5, 5);
+    SetROP2(crossing.dc, R2_NOT);
+    Selected no_brush(crossing.dc, GetStockObject(NULL_BRUSH));
+    Polygon(crossing.dc, bow, 4);
+    EXPECT_EQ(crossing.Map(), Picture({"#...#", "##.##", "#...#", "##.##", "#...#"}));
+}
+
+TEST(Gdi_Polygon, DashedOutlineGapsShowTheFillOrTheBackground)
+{
+    const POINT box[] = {{0, 0}, {9, 0}, {9, 2}, {0, 2}};
+    HPEN dotted = CreatePen(PS_DOT, 1, 0x000000);
+    HBRUSH red = CreateSolidBrush(0x0000FF);
+    struct Case {
+        int mode;
+        std::string picture;
+    };
+    const Case cases[] = {
+        {TRANSPARENT, Picture({"###...###.", ".rrrrrrrr.", "###...###."})},
+        {OPAQUE, Picture({"###ggg###g", "grrrrrrrrg", "###ggg###g"})},
+    };
+    std::map<COLORREF, char> legend = red_legend;
+    legend[0x00FF00] = 'g';
+    for (const Case& c : cases) {
+        Gdi_Test_Surface surface(10, 3);
+        SetBkMode(surface.dc, c.mode);
+        SetBkColor(surface.dc, 0x00FF00);
+        Selected pen(surface.dc, dotted);
+        Selected brush(surface.dc, red);
+        Polygon(surface.dc, box, 4);
+        EXPECT_EQ(surface.Map(legend), c.picture) << "mode " << c.mode;
+    }
+    DeleteObject(dotted);
+    DeleteObject(red);
+}
+
 TEST(Gdi_Figures, EllipseStaysInsideItsBoxAndTouchesEachSide)
 {
     Gdi_Test_Surface surface(9, 9);
