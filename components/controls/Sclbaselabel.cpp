@@ -43,7 +43,7 @@ TSCLBaseLabel::TSCLBaseLabel(TComponent* AOwner) : TSCLBaseGraphicControl(AOwner
 
 TSCLBaseLabel::~TSCLBaseLabel()
 {
-    Stop_Twinkle();
+    Release_Timer();
 }
 
 WORD TSCLBaseLabel::PoolInterval(std::int32_t Milliseconds)
@@ -153,14 +153,19 @@ void TSCLBaseLabel::Start_Twinkle()
         item->SetEnabled(true);
 }
 
-void TSCLBaseLabel::Stop_Twinkle()
+void TSCLBaseLabel::Release_Timer()
 {
-    const bool was_hidden = !twinkle_shown;
     if (timer_ident >= 0)
         SCLApplication->RemoveTimer(static_cast<WORD>(timer_ident));
     timer_ident = -1;
+}
+
+void TSCLBaseLabel::Stop_Twinkle()
+{
+    const bool was_hidden = !twinkle_shown;
+    Release_Timer();
     twinkle_shown = true;
-    if (was_hidden && !ComponentState().Contains(csDestroying))
+    if (was_hidden)
         InvalidateControl();
 }
 

@@ -88,6 +88,7 @@ protected:
 private:
     void Start_Twinkle();
     void Stop_Twinkle();
+    void Release_Timer();
     bool Dialog_Char(TMessage& Message);
 
     TSCLAlignment alignment = agTopLeft;
