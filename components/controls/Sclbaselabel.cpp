@@ -245,8 +245,7 @@ void TSCLBaseLabel::Dispatch(TMessage& Message)
         return;
     case CM_FONTCHANGED:
         TSCLBaseGraphicControl::Dispatch(Message);
-        if (!font_guard)
-            FontChange(Font());
+        FontChange(Font());
         return;
     case CM_TEXTCHANGED:
         GetChange(nullptr);

@@ -82,8 +82,6 @@ protected:
     void OnTwinkleTimer(TObject* Sender);
     // Set while painting; descendants guard their Paint with it.
     bool painting = false;
-    // Set while the label itself changes its font.
-    bool font_guard = false;
 
 private:
     void Start_Twinkle();
