@@ -17,9 +17,6 @@ constexpr char CR = '\r';
 constexpr char LF = '\n';
 constexpr WORD Selection_Interval = 200;
 
-const char* const Ime_Mode_Names[] = {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha",
-                                      "imHira", "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"};
-
 const bool Base_Edit_Registered = [] {
     RegisterClass<TSCLBaseEdit, TSCLCustomBevelPanel>("TSCLBaseEdit")
         .Object("Caret", &TSCLBaseEdit::Caret)
@@ -30,7 +27,7 @@ const bool Base_Edit_Registered = [] {
                   clHighlight)
         .Property("HighlightText", Color_Type(), &TSCLBaseEdit::HighlightText, &TSCLBaseEdit::SetHighlightText,
                   clHighlightText)
-        .Property("ImeMode", Enum_Type<TSCLImeMode>(Ime_Mode_Names), [](TSCLBaseEdit& e) { return e.ImeMode; },
+        .Property("ImeMode", Enum_Type<TSCLImeMode>(SCLImeModeNames), [](TSCLBaseEdit& e) { return e.ImeMode; },
                   [](TSCLBaseEdit& e, TSCLImeMode v) { e.ImeMode = v; }, imDontCare)
         .Property("ImeName", String_Type(), [](TSCLBaseEdit& e) { return e.ImeName; },
                   [](TSCLBaseEdit& e, const std::string& v) { e.ImeName = v; }, "")

@@ -22,6 +22,8 @@ enum TSCLSearchStart { stTop, stBottom, stCursor };
 enum TSCLSearchDirection { sdUp, sdDown };
 enum TSCLImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
                    imSHanguel, imHanguel };
+inline const char* const SCLImeModeNames[] = {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha",
+                                             "imHira", "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"};
 using TSCLTextChangeEvent = std::function<void(TObject* Sender, int Position)>;
 
 // One change of the text, enough to take it back.
