@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <numbers>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -259,7 +260,15 @@ public:
     const QRect& Limit() const { return limit; }
 
     // A pen along connected points (device coordinates).
-    Stroke Polyline_Stroke(const std::vector<QPoint>& points) const
+    // A styled one-pixel pen, not a solid one: its dashes walk the outline.
+    bool Dashed_Thin_Pen() const
+    {
+        return Has_Pen() && !Wide_Pen() && pen->Style() != PS_SOLID && pen->Style() != PS_INSIDEFRAME;
+    }
+
+    // A pen along connected points (device coordinates); a styled pen's dashes
+    // go on from `dashes` when given.
+    Stroke Polyline_Stroke(const std::vector<QPoint>& points, Dash_Walker* dashes = nullptr) const
     {
         Stroke stroke;
         if (!Has_Pen() || points.size() < 2)
@@ -271,9 +280,9 @@ public:
             stroke.wide = Stroke_Path_Region(path, pen->Width(), Limit());
             return stroke;
         }
-        Dash_Walker dashes(pen->Style());
+        Dash_Walker own_dashes(pen->Style());
         for (std::size_t i = 1; i < points.size(); ++i)
-            Line_Pixels(points[i - 1], points[i], Limit(), dashes, stroke.pixels);
+            Line_Pixels(points[i - 1], points[i], Limit(), dashes ? *dashes : own_dashes, stroke.pixels);
         return stroke;
     }
 
@@ -446,6 +455,32 @@ private:
     double radius_y;
 };
 
+// A curved outline's pixels walked counter-clockwise from the angle `start`,
+// as a styled one-pixel pen steps its dashes along them.
+std::vector<Pen_Pixel> Dashed_Outline(const QRegion& outline, const Ellipse_Angles& angles, double start, Dash_Walker& dashes)
+{
+    struct Placed {
+        double angle; // from start, counter-clockwise
+        int x;
+        int y;
+    };
+    std::vector<Placed> placed;
+    for (const QRect& rect : outline)
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const double angle = angles.Of(QPointF(x, y)) - start;
+                placed.push_back({angle < 0 ? angle + 2 * std::numbers::pi : angle, x, y});
+            }
+    std::sort(placed.begin(), placed.end(), [](const Placed& l, const Placed& r) {
+        return std::tie(l.angle, l.y, l.x) < std::tie(r.angle, r.y, r.x);
+    });
+    std::vector<Pen_Pixel> pixels;
+    pixels.reserve(placed.size());
+    for (const Placed& pixel : placed)
+        pixels.push_back({pixel.x, pixel.y, dashes.Next()});
+    return pixels;
+}
+
 enum class Arc_Kind { Arc, Pie, Chord };
 
 BOOL Draw_Arc(HDC dc, Arc_Kind kind, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye)
@@ -473,11 +508,18 @@ BOOL Draw_Arc(HDC dc, Arc_Kind kind, int left, int top, int right, int bottom, i
     const QPoint arc_end = angles.On_Ellipse(start + sweep);
     Stroke stroke;
     if (drawing.Has_Pen()) {
-        stroke.wide = Kept_Pixels(ellipse.outline, on_arc);
+        // A styled pen's dashes run on from the arc into the closing lines.
+        Dash_Walker dashes(drawing.pen->Style());
+        const QRegion arc = Kept_Pixels(ellipse.outline, on_arc);
+        if (drawing.Dashed_Thin_Pen())
+            stroke.pixels = Dashed_Outline(arc, angles, start, dashes);
+        else
+            stroke.wide = arc;
+        // The lines run from the arc's end back to its start.
         if (kind == Arc_Kind::Pie)
-            stroke.Add(drawing.Polyline_Stroke({arc_start, angles.Centre(), arc_end}), arc_end);
+            stroke.Add(drawing.Polyline_Stroke({arc_end, angles.Centre(), arc_start}, &dashes), arc_start);
         else if (kind == Arc_Kind::Chord)
-            stroke.Add(drawing.Polyline_Stroke({arc_start, arc_end}), arc_end);
+            stroke.Add(drawing.Polyline_Stroke({arc_end, arc_start}, &dashes), arc_start);
     }
     QRegion fill;
     if (kind == Arc_Kind::Pie) {
@@ -493,7 +535,8 @@ BOOL Draw_Arc(HDC dc, Arc_Kind kind, int left, int top, int right, int bottom, i
     return TRUE;
 }
 
-BOOL Draw_Figure(HDC dc, int left, int top, int right, int bottom, const Figure_Shape& shape)
+// `dash_walk`: a styled one-pixel pen dashes the outline; otherwise it draws it whole.
+BOOL Draw_Figure(HDC dc, int left, int top, int right, int bottom, const Figure_Shape& shape, bool dash_walk)
 {
     Gdi_Dc* context = Gdi_Find_Dc(dc);
     if (!context)
@@ -504,7 +547,13 @@ BOOL Draw_Figure(HDC dc, int left, int top, int right, int bottom, const Figure_
         return TRUE;
     const Figure_Pixels figure = Figure(drawing, box, shape);
     Stroke stroke;
-    stroke.wide = figure.outline;
+    if (dash_walk && drawing.Dashed_Thin_Pen()) {
+        // From the top-left, counter-clockwise, as a rectangle's dashes run.
+        Dash_Walker dashes(drawing.pen->Style());
+        stroke.pixels = Dashed_Outline(figure.outline, Ellipse_Angles(box), 3 * std::numbers::pi / 4, dashes);
+    } else {
+        stroke.wide = figure.outline;
+    }
     drawing.Paint(figure.inside, stroke);
     return TRUE;
 }
@@ -620,7 +669,7 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
     const bool walk = drawing.Has_Pen() && drawing.pen->Style() != PS_SOLID && drawing.pen->Style() != PS_INSIDEFRAME &&
                       !drawing.Wide_Pen() && box.width() > 1 && box.height() > 1;
     if (!walk)
-        return Draw_Figure(dc, left, top, right, bottom, Figure_Shape{});
+        return Draw_Figure(dc, left, top, right, bottom, Figure_Shape{}, false);
     const Stroke stroke = drawing.Polyline_Stroke({box.topLeft(), box.bottomLeft(), box.bottomRight(), box.topRight(), box.topLeft()});
     drawing.Paint(QRegion(box), stroke);
     return TRUE;
@@ -628,12 +677,12 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
 
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int corner_width, int corner_height)
 {
-    return Draw_Figure(dc, left, top, right, bottom, Figure_Shape{false, corner_width, corner_height});
+    return Draw_Figure(dc, left, top, right, bottom, Figure_Shape{false, corner_width, corner_height}, true);
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
-    return Draw_Figure(dc, left, top, right, bottom, Figure_Shape{true, 0, 0});
+    return Draw_Figure(dc, left, top, right, bottom, Figure_Shape{true, 0, 0}, true);
 }
 
 BOOL Arc(HDC dc, int left, int top, int right, int bottom, int x_start, int y_start, int x_end, int y_end)

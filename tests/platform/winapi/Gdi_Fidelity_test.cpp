@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <cstring>
 #include <vector>
 
@@ -241,6 +243,63 @@ TEST(Gdi_Rectangle, DashesRunCounterClockwiseFromTheTopLeftCorner)
     }
     DeleteObject(dotted);
     EXPECT_EQ(surface.Map(), Picture({"#...###.", "#.......", "#.......", ".......#", ".......#", ".###...#"}));
+}
+
+TEST(Gdi_Figures, DashesWalkCurvedOutlinesCounterClockwise)
+{
+    // Dots, three on and three off: closed figures from their top-left, arcs
+    // from their start, the closing lines of pies and chords going on from
+    // the arc's end back to its start.
+    struct Case {
+        const char* name;
+        std::function<void(HDC)> draw;
+        std::string picture;
+    };
+    const Case cases[] = {
+        {"ellipse", [](HDC dc) { Ellipse(dc, 0, 0, 12, 8); },
+         Picture({"...###......", ".#.......##.", "#..........#", "#...........", "............", "............", "..#......##.", "...##...#..."})},
+        {"round rectangle", [](HDC dc) { RoundRect(dc, 0, 0, 12, 8, 6, 6); },
+         Picture({".##...###...", "#...........", "#..........#", "#..........#", "...........#", "............", "............", ".###...###.."})},
+        {"arc", [](HDC dc) { Arc(dc, 0, 0, 12, 8, 12, 4, 0, 4); },
+         Picture({"....###.....", "..........#.", "#..........#", "#..........#", "#...........", "............", "............", "............"})},
+        {"pie", [](HDC dc) { Pie(dc, 0, 0, 12, 8, 12, 4, 0, 4); },
+         Picture({"....###.....", "..........#.", "#..........#", "#..###.....#", "#........###", "............", "............", "............"})},
+    };
+    HPEN dotted = CreatePen(PS_DOT, 1, 0x000000);
+    for (const Case& c : cases) {
+        Gdi_Test_Surface surface(12, 8);
+        Selected pen(surface.dc, dotted);
+        Selected brush(surface.dc, GetStockObject(NULL_BRUSH));
+        SetBkMode(surface.dc, TRANSPARENT);
+        c.draw(surface.dc);
+        EXPECT_EQ(surface.Map(), c.picture) << c.name;
+    }
+    DeleteObject(dotted);
+}
+
+TEST(Gdi_Figures, DashGapsOfCurvedOutlinesTakeTheBackgroundWhenOpaque)
+{
+    HPEN dotted = CreatePen(PS_DOT, 1, 0x000000);
+    auto dotted_ellipse = [&](int mode) {
+        Gdi_Test_Surface surface(12, 8);
+        Selected pen(surface.dc, dotted);
+        Selected brush(surface.dc, GetStockObject(NULL_BRUSH));
+        SetBkMode(surface.dc, mode);
+        SetBkColor(surface.dc, 0x0000FF);
+        Ellipse(surface.dc, 0, 0, 12, 8);
+        return surface.Map(colour_legend);
+    };
+    Gdi_Test_Surface solid(12, 8);
+    Ellipse(solid.dc, 0, 0, 12, 8);
+    // The gaps are exactly the outline pixels the dots leave out.
+    std::string expected = dotted_ellipse(TRANSPARENT);
+    const std::string outline = solid.Map();
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        if (outline[i] == '#' && expected[i] == '.')
+            expected[i] = 'r';
+    EXPECT_EQ(dotted_ellipse(OPAQUE), expected);
+    EXPECT_NE(expected.find('r'), std::string::npos);
+    DeleteObject(dotted);
 }
 
 // ---- Stretch modes ---------------------------------------------------------------
