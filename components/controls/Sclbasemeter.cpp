@@ -24,6 +24,9 @@ const bool Base_Meter_Registered = [] {
         .Property("OptionsText", Enum_Type<TSCLMeterTextOptions>(TSCLEnumInfo<TSCLMeterTextOptions>::Names),
                   &TSCLBaseMeter::OptionsText, &TSCLBaseMeter::SetTextOptions, toNoText)
         .Property("UseFontColor", Boolean_Type(), &TSCLBaseMeter::UseFontColor, &TSCLBaseMeter::SetUseFontColor,
+                  false)
+        // Meters are opaque from the start.
+        .Property("Transparent", Boolean_Type(), &TSCLBaseMeter::Transparent, &TSCLBaseMeter::SetTransparent,
                   false);
     return true;
 }();

@@ -7,7 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "platform/classlib/Form_Parser.h"
 #include "platform/classlib/Form_Reader.h"
+#include "platform/classlib/Form_Writer.h"
 #include "tests/components/controls/Back_Test_Support.h"
 
 using namespace back_test;
@@ -285,4 +287,9 @@ end
     EXPECT_EQ(plain.BarColor(), static_cast<TColor>(0x800000));
     EXPECT_EQ(plain.Bevel()->StyleOuter(), bvLowered);
     EXPECT_FALSE(plain.Transparent());
+    plain.SetName("Plain");
+    for (const TFormProperty& property : Parse_Form_Text(WriteComponentText(&plain), "written").Properties)
+        EXPECT_FALSE(property.Name == "Transparent" || property.Name == "BarColor" || property.Name == "Style" ||
+                     property.Name.starts_with("SmallBar."))
+            << property.Name << " is stored with its default";
 }
