@@ -175,6 +175,7 @@ void TSCLCustomShapeButton::GetChange(TObject* Sender)
 {
     if (!shape || !outline || !brush || !shape_fill)
         return; // still being built
+    Forget_Faces();
     const RECT client = ClientRect();
     if (mode == sbmShapeFill && client.right > 0 && client.bottom > 0) {
         face->SetSize(client.right, client.bottom);
@@ -199,6 +200,26 @@ void TSCLCustomShapeButton::GetChange(TObject* Sender)
         Repaint();
     else
         Invalidate();
+}
+
+void TSCLCustomShapeButton::Forget_Faces()
+{
+    for (auto& cached : faces)
+        cached.reset();
+}
+
+void TSCLCustomShapeButton::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+    case CM_COLORCHANGED:
+    case CM_PARENTCOLORCHANGED:
+    case CM_ENABLEDCHANGED:
+    case CM_SCLPARENTBACKCHANGED: Forget_Faces(); break;
+    default: break;
+    }
+    TSCLBaseGraphicButton::Dispatch(Message);
 }
 
 void TSCLCustomShapeButton::BoundsChange(TSCLBoundsChangeStates State)
@@ -286,6 +307,11 @@ void TSCLCustomShapeButton::Paint()
 void TSCLCustomShapeButton::Paint_Fill()
 {
     const RECT client = ClientRect();
+    const std::size_t key = static_cast<std::size_t>(State()) * 2 + (AllowMouseOver() ? 1 : 0);
+    if (!Transparent() && faces[key]) {
+        Canvas()->Draw(0, 0, faces[key].get());
+        return;
+    }
     TBitmap* fill_face = face.get();
     TBitmap shifted;
     if (Pressed_Look() && !face->Empty()) {
@@ -293,10 +319,10 @@ void TSCLCustomShapeButton::Paint_Fill()
         shifted.Canvas()->Draw(PressedShift(), PressedShift(), face.get());
         fill_face = &shifted;
     }
-    TBitmap offscreen;
-    offscreen.SetSize(client.right, client.bottom);
+    auto offscreen = std::make_unique<TBitmap>();
+    offscreen->SetSize(client.right, client.bottom);
     const bool has_back = CheckOptimized();
-    Draw_Back(offscreen.Canvas());
+    Draw_Back(offscreen->Canvas());
     TBrush temporary;
     TBrush* body = &temporary;
     TBitmap* picture = nullptr;
@@ -304,17 +330,19 @@ void TSCLCustomShapeButton::Paint_Fill()
     case sfNone: temporary.SetStyle(bsClear); break;
     case sfBrushBitmap: temporary.SetBitmap(shape_fill->Bitmap()); break;
     case sfBrush: body = shape->Brush(); break;
-    case sfGradient: shape_fill->Gradient()->SetRealPalette(offscreen.Canvas()); [[fallthrough]];
+    case sfGradient: shape_fill->Gradient()->SetRealPalette(offscreen->Canvas()); [[fallthrough]];
     default: picture = fill_face->Empty() ? nullptr : fill_face;
     }
-    Draw_Shape(offscreen.Canvas(), body, picture, Color());
-    offscreen.Canvas()->Brush()->SetStyle(bsClear);
-    DrawGlyphAndText(offscreen.Canvas(), TextRect());
+    Draw_Shape(offscreen->Canvas(), body, picture, Color());
+    offscreen->Canvas()->Brush()->SetStyle(bsClear);
+    DrawGlyphAndText(offscreen->Canvas(), TextRect());
     RECT painted{};
     if (Transparent() && !has_back)
-        SCLBmpDraw(Canvas(), client, &offscreen, SCLBD_TRANSPARENT, Color(), painted);
+        SCLBmpDraw(Canvas(), client, offscreen.get(), SCLBD_TRANSPARENT, Color(), painted);
     else
-        Canvas()->Draw(0, 0, &offscreen);
+        Canvas()->Draw(0, 0, offscreen.get());
+    if (!Transparent())
+        faces[key] = std::move(offscreen);
 }
 
 void TSCLCustomShapeButton::Paint_Fast()

@@ -58,6 +58,7 @@ public:
     int PressedShift() const;
 
     void GetChange(TObject* Sender) override;
+    void Dispatch(TMessage& Message) override;
     bool ShapeButtonColorChange() override { return colors->MouseOver() != colors->Up(); }
     bool VerifyTransparency(int X, int Y) override;
     HPALETTE GetPalette() const { return shape_fill->GetPalette(); }
@@ -91,4 +92,8 @@ private:
     bool bevel_flag = false;
     std::unique_ptr<TBrush> brush;
     std::unique_ptr<TSCLPointList> outline;
+    // The composed faces of an opaque button in fill mode, per state and
+    // hover switch: hovering only copies one.
+    std::array<std::unique_ptr<TBitmap>, 16> faces;
+    void Forget_Faces();
 };

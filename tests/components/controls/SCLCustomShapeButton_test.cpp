@@ -204,3 +204,15 @@ TEST(SpeedButton, ThePressedFaceMovesTheCaptionByOnePixel)
     EXPECT_NE(up.pixel(10, 10), down.pixel(10, 10)) << "the face is drawn sunken";
     SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
 }
+
+TEST(ShapeButton, AKeptFaceNeverHidesAChangedColour)
+{
+    Fixture fixture;
+    Form_Look(fixture.button);
+    EXPECT_EQ(Shown(&fixture.form).pixel(50, 40), Rgb_Of(clSilver));
+    fixture.button->SetColor(clAqua);
+    EXPECT_EQ(Shown(&fixture.form).pixel(50, 40), Rgb_Of(clAqua));
+    fixture.button->SetEnabled(false);
+    fixture.button->SetColor(clYellow);
+    EXPECT_EQ(Shown(&fixture.form).pixel(50, 40), Rgb_Of(clYellow));
+}
