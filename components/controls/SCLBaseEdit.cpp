@@ -811,6 +811,8 @@ void TSCLBaseEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
     if (CanFocus())
         SetFocus();
     mouse_point = POINT{X, Y};
+    if (Shift.Contains(ssDouble))
+        return; // the double click's word selection stands
     DoLeftMouseBtn();
     selecting = !dragging;
     Free_Selection_Timer();

@@ -379,3 +379,31 @@ TEST(EditCaret, TheControlBlinksItsOwnCaretAndLeavesTheBlinkTimeAlone)
     EXPECT_EQ(caret->BlinkTimer(), 0);
     EXPECT_EQ(other->Caret()->BlinkRate(), Default_Caret_Blink_Time) << "no blink time leaks to another caret";
 }
+
+TEST(EditMouse, PressDragDropAndDoubleClick)
+{
+    Edit_Form form;
+    form.edit->SetText("one two three");
+    form.edit->ClearUndo();
+    const auto x_of = [&form](int position) { return form.edit->TextRect().left + form.edit->RowWidth(position - 1); };
+    const auto mouse = [&form](UINT message, int x, WPARAM keys) {
+        form.Send(message, keys, MAKELPARAM(static_cast<WORD>(x), 5));
+        Pump();
+    };
+    mouse(WM_LBUTTONDOWN, x_of(5), MK_LBUTTON);
+    mouse(WM_MOUSEMOVE, x_of(8), MK_LBUTTON);
+    mouse(WM_LBUTTONUP, x_of(8), 0);
+    EXPECT_EQ(form.edit->GetSelText(), "two") << "dragging with the button down selects";
+    EXPECT_EQ(form.edit->CaretPos(), 8);
+
+    mouse(WM_LBUTTONDOWN, x_of(6), MK_LBUTTON);
+    EXPECT_TRUE(form.edit->Dragging()) << "a press inside the selection starts a text drag";
+    mouse(WM_LBUTTONUP, x_of(14), 0);
+    EXPECT_FALSE(form.edit->Dragging());
+    EXPECT_EQ(form.edit->GetText(), "one  threetwo");
+    EXPECT_EQ(form.edit->UndoCount(), 2) << "one entry for the removal, one for the insertion";
+
+    mouse(WM_LBUTTONDBLCLK, x_of(8), MK_LBUTTON);
+    mouse(WM_LBUTTONUP, x_of(8), 0);
+    EXPECT_EQ(form.edit->GetSelText(), "threetwo");
+}

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "components/foundations/Sclclass.h"
+#include "platform/classlib/Class_Registry.h"
+#include "platform/classlib/Form_Reader.h"
 #include "platform/classlib/StdCtrls.h"
 #include "tests/components/controls/Back_Test_Support.h"
 
@@ -204,4 +206,38 @@ TEST(ComboSettings, DropDownWidthReachesTheList)
     form.combo->SetInteger(0, 240);
     Pump();
     EXPECT_EQ(form.Widget()->view()->minimumWidth(), 240);
+}
+
+TEST(ComboSettings, TheFormReaderSetsThePublishedProperties)
+{
+    Test_Form form;
+    const std::string text = "object Tuner: TSCLComboBox\n"
+                             "  Left = 4\n"
+                             "  Top = 4\n"
+                             "  Width = 120\n"
+                             "  Height = 21\n"
+                             "  Style = csDropDownList\n"
+                             "  ItemHeight = 15\n"
+                             "  Interval = 800\n"
+                             "  DropDownWidth = 200\n"
+                             "  MRUMax = 3\n"
+                             "  Search = True\n"
+                             "  Flat = True\n"
+                             "  ImeMode = imDontCare\n"
+                             "end\n";
+    auto* combo = dynamic_cast<TSCLComboBox*>(CreateComponentFromText(text, "test", &form));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->Style(), csDropDownList);
+    EXPECT_EQ(combo->ItemHeight(), 15);
+    EXPECT_EQ(combo->Interval, 800);
+    EXPECT_EQ(combo->DropDownWidth(), 200);
+    EXPECT_EQ(combo->MRUMax(), 3);
+    EXPECT_TRUE(combo->Search());
+    EXPECT_TRUE(combo->Sorted());
+    EXPECT_TRUE(combo->Flat());
+    EXPECT_FALSE(combo->MRUList());
+
+    const TClassInfo* info = FindClass("TSCLComboBox");
+    ASSERT_NE(info, nullptr);
+    ASSERT_NE(FindClass("TSCLBaseEdit"), nullptr);
 }
