@@ -8,6 +8,8 @@
 #include "components/controls/SCLShapeButton.h"
 #include "components/controls/SCLSpeedButton.h"
 #include "components/foundations/Sclclass.h"
+#include "platform/classlib/Form_Reader.h"
+#include "platform/classlib/Form_Writer.h"
 #include "platform/winapi/Cursor.h"
 
 using namespace back_test;
@@ -215,4 +217,52 @@ TEST(ShapeButton, AKeptFaceNeverHidesAChangedColour)
     fixture.button->SetEnabled(false);
     fixture.button->SetColor(clYellow);
     EXPECT_EQ(Shown(&fixture.form).pixel(50, 40), Rgb_Of(clYellow));
+}
+
+TEST(ShapeButton, TheFormReaderBuildsTheFormsBlockButtonAndWritesOnlyWhatDiffers)
+{
+    std::unique_ptr<TComponent> read(CreateComponentFromText(R"(object ShapeButtonAMU1: TSCLShapeButton
+  Left = 8
+  Top = 16
+  Width = 73
+  Height = 41
+  AllowAllUp = True
+  AllowMouseOver = True
+  Caption = '&AMU 1'
+  Colors.Disabled = clSilver
+  Colors.Down = clSilver
+  Colors.MouseOver = clSilver
+  Colors.OptionSet = clSilver
+  Colors.Up = clSilver
+  EnterColor = clBlue
+  EnterColorChange = True
+  GroupIndex = 3
+  Mode = sbmShapeFill
+  MultiLine = True
+  RepeatedClick = True
+  RepeatingInterval = 200
+  Shape.Brush.Color = clSilver
+  Shape.Shadow.Depth = 0
+  Shape.Shadow.Style = hssNone
+  ShapeFill.Style = sfNone
+  Style = sbs3D
+end
+)",
+                                                             "test", nullptr));
+    auto* button = dynamic_cast<TSCLShapeButton*>(read.get());
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->Caption(), "&AMU 1");
+    EXPECT_EQ(button->GroupIndex(), 3);
+    EXPECT_TRUE(button->AllowAllUp());
+    EXPECT_EQ(button->Mode(), sbmShapeFill);
+    EXPECT_EQ(button->Style(), sbs3D);
+    EXPECT_EQ(button->RepeatingInterval(), 200);
+    EXPECT_EQ(button->RepeatingDelay(), 500);
+    EXPECT_EQ(button->EnterColor(), clBlue);
+    EXPECT_EQ(button->PressedShift(), 2);
+
+    const std::string written = WriteComponentText(button);
+    EXPECT_NE(written.find("RepeatingInterval = 200"), std::string::npos);
+    EXPECT_EQ(written.find("RepeatingDelay"), std::string::npos) << "defaults are not stored";
+    EXPECT_EQ(written.find("AllowTransparency"), std::string::npos);
 }
