@@ -407,3 +407,60 @@ TEST(EditMouse, PressDragDropAndDoubleClick)
     mouse(WM_LBUTTONUP, x_of(8), 0);
     EXPECT_EQ(form.edit->GetSelText(), "threetwo");
 }
+
+TEST(EditCaret, ShapesFollowTheStyle)
+{
+    Edit_Form form;
+    TSCLCaret* caret = form.edit->Caret();
+    caret->SetWord(0, 6);
+    caret->SetWord(1, 9);
+    TBitmap picture;
+    picture.SetSize(3, 4);
+    caret->SetBitmap(&picture);
+    struct Shape {
+        TSCLCaretStyles style;
+        TSCLCaretBitmap mode;
+        int width;
+        int height;
+    };
+    for (const Shape& s : {Shape{csBlock, cbBmpSize, 6, 9}, Shape{csUnderBlock, cbBmpSize, 6, 9},
+                           Shape{csUnder, cbBmpSize, 6, 1}, Shape{csOver, cbBmpSize, 6, 1},
+                           Shape{csBitmap, cbBmpSize, 3, 4}, Shape{csBitmap, cbStretch, 6, 9},
+                           Shape{csBitmap, cbTile, 6, 9}}) {
+        caret->SetStyle(s.style);
+        caret->SetCaretBmpMode(s.mode);
+        caret->BuildCaret();
+        const Caret_Info* info = Caret_Of(form.edit->Handle());
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->width, s.width) << s.style << " " << s.mode;
+        EXPECT_EQ(info->height, s.height) << s.style << " " << s.mode;
+    }
+}
+
+TEST(EditEngine, WordsAndSearch)
+{
+    Edit_Form form;
+    form.edit->SetText("Alpha beta Gamma beta");
+    EXPECT_EQ(form.edit->CountWords(), 4);
+    form.edit->SetCaretPos(8);
+    EXPECT_EQ(form.edit->GetCurrentWord(), "beta");
+    form.edit->SelectCurrentWord();
+    EXPECT_EQ(form.edit->GetSelText(), "beta");
+    form.edit->SetCaretPos(9);
+    form.edit->SelectLeftWord();
+    EXPECT_EQ(form.edit->GetSelText(), "be");
+    form.edit->SetCaretPos(7);
+    form.edit->SelectRightWord();
+    EXPECT_EQ(form.edit->GetSelText(), "beta ") << "up to and including the delimiter";
+
+    EXPECT_TRUE(form.edit->Search("GAMMA", stTop, true, false, sdDown));
+    EXPECT_EQ(form.edit->SelStart(), 12);
+    EXPECT_FALSE(form.edit->Search("GAMMA", stTop, false, false, sdDown)) << "case counts without the flag";
+    EXPECT_TRUE(form.edit->Search("beta", stBottom, false, false, sdUp));
+    EXPECT_EQ(form.edit->SelStart(), 18);
+    EXPECT_FALSE(form.edit->Search("bet", stTop, false, true, sdDown)) << "whole words only";
+    EXPECT_EQ(form.edit->SearchAndReplace("beta", "B", stTop, false, false, sdDown, true), 2);
+    EXPECT_EQ(form.edit->GetText(), "Alpha B Gamma B");
+    form.edit->Upper(1, 5);
+    EXPECT_EQ(form.edit->GetText(), "ALPHA B Gamma B");
+}
