@@ -38,8 +38,8 @@ void Gradient_Octagon_With_Bevel(benchmark::State& state)
 BENCHMARK(Gradient_Octagon_With_Bevel)->Unit(benchmark::kMicrosecond);
 
 // A shape control's paint of the same octagon as the forms set it: the
-// gradient is prepared once (the first paint), then each paint draws the
-// shape over it and copies it keyed on the control's colour.
+// gradient and the shape over it are prepared once (the first paint), then
+// each paint copies the shape keyed on the control's colour.
 void Shape_Control_Paint(benchmark::State& state)
 {
     TSCLShapeControl shape(nullptr);

@@ -131,6 +131,7 @@ void TSCLBaseShape::GetChange(TObject* Sender)
 
 void TSCLBaseShape::GetShapeChange()
 {
+    composed.reset();
     offscreen.reset();
     if (Fill_Mode())
         offscreen = std::make_unique<TBitmap>();
@@ -267,15 +268,18 @@ void TSCLBaseShape::Paint_Through_Bitmap(TCanvas* Canvas)
     // the shape leaves of it, and any fill pixel of exactly Color, lets the
     // background under the control show.
     const TColor key = ColorToRGB(Color());
-    TBitmap composed;
-    SCLBmpCreateFromRect(&composed, ClientRect(), Color());
+    if (!composed || composed_key != key) {
+        composed = std::make_unique<TBitmap>();
+        composed_key = key;
+        SCLBmpCreateFromRect(composed.get(), ClientRect(), Color());
+        Shape_Draw(composed->Canvas(), brush.get(), offscreen.get(), key);
+    }
     if (!Transparent())
         Fill_Back(Canvas);
     if (style == sfGradient)
         shape_fill->Gradient()->SetRealPalette(Canvas);
-    Shape_Draw(composed.Canvas(), brush.get(), offscreen.get(), key);
     RECT painted{};
-    SCLBmpDraw(Canvas, ClientRect(), &composed, SCLBD_TRANSPARENT, key, painted);
+    SCLBmpDraw(Canvas, ClientRect(), composed.get(), SCLBD_TRANSPARENT, key, painted);
 }
 
 void TSCLBaseShape::OffscreenPaint()

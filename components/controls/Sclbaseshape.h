@@ -102,6 +102,10 @@ private:
     std::unique_ptr<TSCLTeeth> teeth;
     std::unique_ptr<TSCLPointList> outline;
     std::unique_ptr<TBitmap> offscreen;
+    // The shape drawn over the fill picture on the key colour: it changes
+    // with the same settings as the fill picture, and with the key.
+    std::unique_ptr<TBitmap> composed;
+    TColor composed_key = clNone;
     TColor brush_back_color = clBtnFace;
     bool caption_clip = false;
     TSCLPercent round_percent = 33;

@@ -61,6 +61,11 @@ TEST(ShapeControl, AFillPixelOfTheControlsColourShowsTheParentThrough)
     EXPECT_EQ(image.pixel(40, 20), Rgb_Of(clBlue));
     EXPECT_EQ(image.pixel(10, 10), Rgb_Of(clBlack)) << "the outline pen";
     EXPECT_EQ(image.pixel(9, 9), Rgb_Of(clWhite));
+
+    fixture.shape->SetColor(clBlue);
+    const QImage recoloured = Shown(&fixture.form);
+    EXPECT_EQ(recoloured.pixel(20, 20), Rgb_Of(clRed)) << "the key follows the colour";
+    EXPECT_EQ(recoloured.pixel(40, 20), Rgb_Of(clWhite));
 }
 
 TEST(ShapeControl, AGradientFillIsPreparedOnceAndDrawnInsideTheOutline)
