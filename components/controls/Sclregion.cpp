@@ -351,3 +351,285 @@ void TSCLRegion::Write_Points(TWriter& Writer)
     }
     Writer.WriteListEnd();
 }
+
+// ---- TSCLFormShape ------------------------------------------------------------
+
+namespace {
+
+const bool Form_Shape_Registered = [] {
+    RegisterComponentClass<TSCLFormShape, TComponent>("TSCLFormShape")
+        .Property("About", String_Type(), [](TSCLFormShape& s) { return s.About; },
+                  [](TSCLFormShape& s, const std::string& value) { s.About = value; }, "")
+        .Property("Enabled", Boolean_Type(), &TSCLFormShape::Enabled, &TSCLFormShape::SetEnabled, true)
+        .Object("Region", &TSCLFormShape::Region)
+        .Property("ShowFormCaption", Boolean_Type(), &TSCLFormShape::ShowFormCaption,
+                  [](TSCLFormShape& s, bool value) { s.SetBoolean(0, value); }, true)
+        .Property("FormDragable", Boolean_Type(), &TSCLFormShape::FormDragable,
+                  [](TSCLFormShape& s, bool value) { s.SetBoolean(1, value); }, true)
+        .Property("UseRgnBitmap", Boolean_Type(), &TSCLFormShape::UseRgnBitmap,
+                  [](TSCLFormShape& s, bool value) { s.SetBoolean(2, value); }, true)
+        .Object("FillObject", &TSCLFormShape::FillObject)
+        .Component<TSCLCustomImageList>("ImageList", &TSCLFormShape::ImageList, &TSCLFormShape::SetImageList)
+        .Stored_If(&TSCLFormShape::HasControl)
+        .Property("ListIndex", Integer_Type(), &TSCLFormShape::ListIndex,
+                  [](TSCLFormShape& s, int value) { s.SetInteger(0, value); }, 0)
+        .Property("ImageIndex", Integer_Type(), &TSCLFormShape::ImageIndex,
+                  [](TSCLFormShape& s, int value) { s.SetInteger(1, value); }, 0)
+        .DefineProperties(&TSCLFormShape::DefineProperties);
+    return true;
+}();
+
+HRGN Copy_Of(HRGN Source)
+{
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(copy, Source, nullptr, RGN_COPY);
+    return copy;
+}
+
+} // namespace
+
+TSCLFormShape::TSCLFormShape(TComponent* AOwner)
+    : TSCLWndProcComponent(AOwner), region(std::make_unique<TSCLBorderRegion>()),
+      fill_object(std::make_unique<TSCLFillObject>())
+{
+    if (ComponentState().Contains(csDesigning) && SCLCheckForSameClass<TSCLFormShape>(AOwner))
+        throw SCLEOneInstError("TSCLFormShape", 0);
+    region->SetControl(dynamic_cast<TWinControl*>(AOwner));
+    region->OnChange = [this](TObject* Sender) { GetChange(Sender); };
+    fill_object->OnChange = [this](TObject* Sender) { GetChange(Sender); };
+    link.OnChange = [this](TObject* Sender) { GetIMLChange(Sender); };
+}
+
+TSCLFormShape::~TSCLFormShape()
+{
+    link.OnChange = nullptr;
+    region->OnChange = nullptr;
+    fill_object->OnChange = nullptr;
+    if (image_list) {
+        image_list->UnRegisterChanges(&link);
+        image_list->RemoveFreeNotification(this);
+    }
+}
+
+void TSCLFormShape::SetBoolean(int Index, bool Value)
+{
+    bool& field = Index == 0 ? show_form_caption : Index == 1 ? form_dragable : use_rgn_bitmap;
+    if (field == Value)
+        return;
+    field = Value;
+    if (Index == 0)
+        ReRegion();
+    else if (Index == 2)
+        GetChange(this);
+}
+
+void TSCLFormShape::SetInteger(int Index, int Value)
+{
+    (Index == 0 ? list_index : image_index) = Value;
+}
+
+void TSCLFormShape::SetImageList(TSCLCustomImageList* Value)
+{
+    if (image_list) {
+        image_list->UnRegisterChanges(&link);
+        image_list->RemoveFreeNotification(this);
+    }
+    image_list = Value;
+    if (image_list) {
+        image_list->RegisterChanges(&link);
+        image_list->FreeNotification(this);
+    }
+    GetIMLChange(this);
+}
+
+bool TSCLFormShape::HasControl() const
+{
+    return image_list && image_list->Owner() != SCLContainer;
+}
+
+bool TSCLFormShape::CheckCont() const
+{
+    return SCLIsGlobalIdent(image_list);
+}
+
+void TSCLFormShape::DefineProperties(TFiler& Filer)
+{
+    Filer.DefineProperty(
+        "Internal", [this](TReader& Reader) { SetImageList(SCLReadGlobalIdent(Reader)); },
+        [this](TWriter& Writer) { SCLWriteGlobalIdent(Writer, image_list); }, CheckCont());
+}
+
+void TSCLFormShape::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TSCLWndProcComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == image_list) {
+        if (link.Sender == image_list)
+            image_list->UnRegisterChanges(&link);
+        image_list = nullptr;
+        GetIMLChange(this);
+    }
+}
+
+void TSCLFormShape::GetChange(TObject* Sender)
+{
+    TSCLWndProcComponent::GetChange(Sender);
+    ReRegion();
+}
+
+void TSCLFormShape::Loaded()
+{
+    TSCLWndProcComponent::Loaded();
+    if (Enabled())
+        ReRegion();
+}
+
+void TSCLFormShape::SetRegionShape(HRGN Shape)
+{
+    region->SetUserRgn(Shape);
+    ReRegion();
+}
+
+void TSCLFormShape::SetPolygonShape(std::span<const POINT> Points)
+{
+    region->SetUserPolygonRgn(Points);
+    ReRegion();
+}
+
+// The region in window coordinates of a form that is not maximised.
+HRGN TSCLFormShape::Shaped_Region(TCustomForm* Form, int FrameX, int FrameY, int Caption)
+{
+    if (region->Shape() == rsBitmap) {
+        TBitmap* mask = region->Mask()->BorderBmp();
+        const int depth = region->Shadow()->Depth();
+        Form->SetBounds(Form->Left(), Form->Top(), mask->Width() + depth + 2 * FrameX,
+                        mask->Height() + depth + Caption + 2 * FrameY);
+    }
+    RECT bounds{-1, -1, Form->Width() - 2 * FrameX + 1, Form->Height() - 2 * FrameY - Caption + 1};
+    region->CreateRegion(bounds);
+    HRGN shaped = region->Region() ? Copy_Of(region->Region()) : CreateRectRgn(0, 0, 0, 0);
+    OffsetRgn(shaped, FrameX, FrameY + Caption);
+    if (region->Shadow()->Style() != hssNone) {
+        HRGN band = Copy_Of(shaped);
+        OffsetRgn(band, region->Shadow()->Depth(), region->Shadow()->Depth());
+        CombineRgn(shaped, shaped, band, RGN_OR);
+        DeleteObject(band);
+    }
+    HRGN strip = CreateRectRgn(0, 0, Form->Width(), FrameY + Caption);
+    const bool keep_caption = (show_form_caption && Form->BorderStyle() != bsNone) || Designing();
+    CombineRgn(shaped, shaped, strip, keep_caption ? RGN_OR : RGN_DIFF);
+    DeleteObject(strip);
+    return shaped;
+}
+
+void TSCLFormShape::ReRegion()
+{
+    TCustomForm* form = GetOwnerForm();
+    const HWND window = ComponentState().Contains(csLoading) ? nullptr : GetOwnerHandle();
+    if (!window || !form)
+        return;
+    const bool maximized = (static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & WS_MAXIMIZE) != 0;
+    const TFormBorderStyle style = form->BorderStyle();
+    const bool sizeable = style == bsSizeable || style == bsSizeToolWin;
+    int frame_x = GetSystemMetrics(sizeable ? SM_CXFRAME : SM_CXDLGFRAME);
+    int frame_y = GetSystemMetrics(sizeable ? SM_CYFRAME : SM_CYDLGFRAME);
+    const int caption = style == bsNone ? 0
+                        : (style == bsToolWindow || style == bsSizeToolWin) ? GetSystemMetrics(SM_CYSMCAPTION)
+                                                                              : GetSystemMetrics(SM_CYCAPTION);
+    if (style == bsNone && !Designing())
+        frame_x = frame_y = 0;
+    if (Designing())
+        return;
+    SetWindowRgn(window, nullptr, FALSE);
+    // Maximised, the form shows its whole window.
+    if (!maximized)
+        SetWindowRgn(window, Shaped_Region(form, frame_x, frame_y, caption), TRUE);
+}
+
+void TSCLFormShape::Hit_Test(TMessage& Message)
+{
+    TCustomForm* form = GetOwnerForm();
+    if (!form_dragable || !form || Message.Result != HTCLIENT || right_button)
+        return;
+    const POINT screen{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
+    if (!form->ControlAtPos(form->ScreenToClient(screen), false, false))
+        Message.Result = HTCAPTION;
+}
+
+void TSCLFormShape::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_NCHITTEST:
+        TSCLWndProcComponent::WndProc(Message);
+        Hit_Test(Message);
+        return;
+    case WM_NCRBUTTONDOWN:
+        TSCLWndProcComponent::WndProc(Message);
+        right_button = true;
+        return;
+    case WM_NCRBUTTONUP:
+    case WM_CAPTURECHANGED:
+        TSCLWndProcComponent::WndProc(Message);
+        right_button = false;
+        return;
+    case WM_SIZE:
+        TSCLWndProcComponent::WndProc(Message);
+        ReRegion();
+        if (TCustomForm* form = GetOwnerForm(); form && form->HandleAllocated())
+            InvalidateRect(form->Handle(), nullptr, TRUE);
+        return;
+    case WM_ERASEBKGND:
+        if (fill_object->Style() == sfNone && region->Shape() != rsBitmap)
+            TSCLWndProcComponent::WndProc(Message);
+        PaintBorder(reinterpret_cast<HDC>(Message.WParam));
+        Message.Result = 1;
+        return;
+    default: TSCLWndProcComponent::WndProc(Message);
+    }
+}
+
+void TSCLFormShape::PaintBorder(HDC DC)
+{
+    TCustomForm* form = GetOwnerForm();
+    if (!form)
+        return;
+    TCanvas canvas;
+    canvas.SetHandle(DC ? DC : form->Canvas()->Handle());
+    const RECT client{0, 0, form->ClientWidth(), form->ClientHeight()};
+    if (!Mask_Background()) {
+        if (fill_object->Style() != sfNone) {
+            back_bitmap.SetSize(client.right, client.bottom);
+            if (fill_object->Style() == sfBitmapList && image_list && image_list->IsValidItem(list_index, image_index))
+                image_list->GetBitmapItem(list_index, image_index, fill_object->ListBitmap());
+            fill_object->FillCanvas(back_bitmap.Canvas(), client, clWhite);
+            if (!Designing())
+                canvas.Draw(0, 0, &back_bitmap);
+        }
+    } else if (!Designing()) {
+        canvas.Draw(0, 0, region->Mask()->BorderBmp());
+    }
+    region->PaintRegionShape(&canvas, client);
+    canvas.SetHandle(nullptr);
+}
+
+bool TSCLFormShape::BackBitmapCheck()
+{
+    if (Mask_Background())
+        return true;
+    return fill_object->Style() != sfNone && !Designing();
+}
+
+TBitmap* TSCLFormShape::BackBitmap()
+{
+    if (Mask_Background())
+        return region->Mask()->BorderBmp();
+    return fill_object->Style() != sfNone ? &back_bitmap : nullptr;
+}
+
+bool TSCLFormShape::BackDrawArea(TCanvas* Canvas, const RECT& Dest, POINT Src, WORD /*Flags*/)
+{
+    if (!BackBitmapCheck())
+        return false;
+    const RECT source{Src.x, Src.y, Src.x + Dest.right - Dest.left, Src.y + Dest.bottom - Dest.top};
+    Canvas->CopyRect(Dest, BackBitmap()->Canvas(), source);
+    return true;
+}

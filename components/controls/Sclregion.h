@@ -12,12 +12,15 @@
 #include <span>
 #include <vector>
 
+#include "components/controls/SCLCustomControl.h"
+#include "components/controls/SCLFillObject.h"
 #include "components/controls/SCLRgnShadow.h"
 #include "components/controls/Sclregionborder.h"
 #include "components/controls/Sclregionmask.h"
 #include "components/controls/Sclrgnshapes.h"
 #include "components/foundations/Sclobject.h"
 #include "components/foundations/Sclpointlist.h"
+#include "components/foundations/Sclwndproccomponent.h"
 #include "platform/classlib/Controls.h"
 
 class TFiler;
@@ -114,4 +117,73 @@ private:
 class TSCLBorderRegion : public TSCLRegion {
 public:
     TSCLBorderRegion() = default;
+};
+
+// Gives its owner form the window region of its region description (the
+// caption strip kept or cut away), lets the user drag the form by its
+// client area, paints the form's background from its fill object or the
+// mask's bitmap and offers that background to transparent children. A
+// maximised form has no region: it shows its whole window.
+class TSCLFormShape : public TSCLWndProcComponent, public TSCLFormBackProvider {
+public:
+    // At design time a second shape on the form raises SCLEOneInstError.
+    explicit TSCLFormShape(TComponent* AOwner);
+    ~TSCLFormShape() override;
+
+    TSCLBorderRegion* Region() const { return region.get(); }
+    void SetRegion(TSCLBorderRegion* Value) { region->Assign(Value); }
+    TSCLFillObject* FillObject() const { return fill_object.get(); }
+    void SetFillObject(TSCLFillObject* Value) { fill_object->Assign(Value); }
+    bool ShowFormCaption() const { return show_form_caption; }
+    bool FormDragable() const { return form_dragable; }
+    bool UseRgnBitmap() const { return use_rgn_bitmap; }
+    // 0 ShowFormCaption, 1 FormDragable, 2 UseRgnBitmap.
+    void SetBoolean(int Index, bool Value);
+    int ListIndex() const { return list_index; }
+    int ImageIndex() const { return image_index; }
+    // 0 ListIndex, 1 ImageIndex; shown at the next background paint.
+    void SetInteger(int Index, int Value);
+    TSCLCustomImageList* ImageList() const { return image_list; }
+    void SetImageList(TSCLCustomImageList* Value);
+    bool HasControl() const;
+    bool CheckCont() const;
+    void DefineProperties(TFiler& Filer);
+
+    // Recomputes the window region and hands it to the form's window.
+    void ReRegion();
+    void SetRegionShape(HRGN Shape);
+    void SetPolygonShape(std::span<const POINT> Points);
+    // The client background and the region's outline on DC (0: the form's canvas).
+    void PaintBorder(HDC DC);
+
+    TBitmap* BackBitmap() override;
+    bool BackBitmapCheck() override;
+    bool BackDrawArea(TCanvas* Canvas, const RECT& Dest, POINT Src, WORD Flags) override;
+    POINT BackMapPoint(POINT P) override { return P; }
+
+    void GetChange(TObject* Sender) override;
+    void GetIMLChange(TObject* Sender) { GetChange(Sender); }
+    void Loaded() override;
+    void WndProc(TMessage& Message) override;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool Designing() const { return ComponentState().Contains(csDesigning); }
+    bool Mask_Background() const { return use_rgn_bitmap && region->Shape() == rsBitmap; }
+    HRGN Shaped_Region(TCustomForm* Form, int FrameX, int FrameY, int Caption);
+    void Hit_Test(TMessage& Message);
+
+    std::unique_ptr<TSCLBorderRegion> region;
+    bool use_rgn_bitmap = true;
+    bool right_button = false;
+    bool form_dragable = true;
+    bool show_form_caption = true;
+    std::unique_ptr<TSCLFillObject> fill_object;
+    TBitmap back_bitmap;
+    int list_index = 0;
+    int image_index = 0;
+    TSCLChangeLink link;
+    TSCLCustomImageList* image_list = nullptr;
 };

@@ -16,13 +16,13 @@
 #include <span>
 #include <vector>
 
+#include "components/foundations/Sclcont.h"
 #include "components/foundations/Sclgraph.h"
 #include "components/foundations/Sclobject.h"
 #include "platform/classlib/Graphics.h"
 
 class TFiler;
 
-enum TSCLSavePixelFormat : BYTE { spfDefault, spfMono, spf4bit, spf8bit };
 template <>
 struct TSCLEnumInfo<TSCLSavePixelFormat> {
     static constexpr const char* TypeName = "TSCLSavePixelFormat";
