@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/winapi/Sound.h"
 #include "tests/support/Temp_Settings.h"
 
 class Temp_Sound_Device {
@@ -33,6 +34,9 @@ public:
     }
     ~Temp_Sound_Device()
     {
+        // A file device takes samples as fast as they come: a loop left
+        // playing by a failed test would fill the disk.
+        sndPlaySound(nullptr, SND_MEMORY);
         if (previous)
             setenv("ALSA_CONFIG_PATH", previous->c_str(), 1);
         else
