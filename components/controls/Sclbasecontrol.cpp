@@ -40,25 +40,13 @@ TSCLBaseControl::~TSCLBaseControl()
 
 void TSCLBaseControl::SetImageList(TSCLCustomImageList* Value)
 {
-    if (image_list) {
-        image_list->UnRegisterChanges(&link);
-        image_list->RemoveFreeNotification(this);
-    }
-    image_list = Value;
-    if (image_list) {
-        image_list->RegisterChanges(&link);
-        image_list->FreeNotification(this);
-    }
+    SCLMoveImageListLink(image_list, Value, link, this);
     GetIMLChange(nullptr);
 }
 
 void TSCLBaseControl::SetIndex(int Index, std::int32_t Value)
 {
-    std::int32_t& field = Index == 0 ? image_index : list_index;
-    if (Value == field || Value < 0)
-        return;
-    field = Value;
-    if (image_list)
+    if (SCLStoreImageListIndex(Index == 0 ? image_index : list_index, Value) && image_list)
         GetIMLChange(nullptr);
 }
 

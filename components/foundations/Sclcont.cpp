@@ -696,6 +696,28 @@ void SCLWriteGlobalIdent(TWriter& Writer, const TSCLCustomImageList* List)
 
 bool SCLIsGlobalIdent(const TSCLCustomImageList* List) { return !SCLGlobalIdent(List).empty(); }
 
+void SCLMoveImageListLink(TSCLCustomImageList*& Field, TSCLCustomImageList* Value, TSCLChangeLink& Link,
+                          TComponent* Holder)
+{
+    if (Field) {
+        Field->UnRegisterChanges(&Link);
+        Field->RemoveFreeNotification(Holder);
+    }
+    Field = Value;
+    if (Field) {
+        Field->RegisterChanges(&Link);
+        Field->FreeNotification(Holder);
+    }
+}
+
+bool SCLStoreImageListIndex(std::int32_t& Field, std::int32_t Value)
+{
+    if (Value == Field || Value < 0)
+        return false;
+    Field = Value;
+    return true;
+}
+
 bool SCLIsSingleItemImageList(const TSCLCustomImageList* List)
 {
     return dynamic_cast<const TSCLBitmapList*>(List) != nullptr || dynamic_cast<const TSCLGraphicList*>(List) != nullptr;

@@ -703,6 +703,13 @@ std::string SCLGlobalIdent(const TSCLCustomImageList* List);
 TSCLCustomImageList* SCLReadGlobalIdent(TReader& Reader);
 void SCLWriteGlobalIdent(TWriter& Writer, const TSCLCustomImageList* List);
 bool SCLIsGlobalIdent(const TSCLCustomImageList* List);
+// What every holder of a list picture does when it changes lists: its change
+// link and its free notification leave the old list and join the new one.
+void SCLMoveImageListLink(TSCLCustomImageList*& Field, TSCLCustomImageList* Value, TSCLChangeLink& Link,
+                          TComponent* Holder);
+// Stores a holder's image or list index; negative values are refused. True
+// when the stored value changed.
+bool SCLStoreImageListIndex(std::int32_t& Field, std::int32_t Value);
 bool SCLIsSingleItemImageList(const TSCLCustomImageList* List);
 bool SCLIsCollectionImageList(const TSCLCustomImageList* List);
 std::string SCLICGetSuffix(TSCLListItemClassType Kind, bool WithDot);
