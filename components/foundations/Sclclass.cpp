@@ -124,8 +124,7 @@ TSCLTimerPool::TSCLTimerPool(TComponent* AOwner, WORD Interval)
 TSCLTimerPool::~TSCLTimerPool()
 {
     ClearTimers();
-    if (window != nullptr && IsWindow(window))
-        DestroyWindow(window);
+    FreeWindow();
 }
 
 int TSCLTimerPool::AddTimer(WORD Ident, WORD Interval, TNotifyEvent Proc)
@@ -204,8 +203,14 @@ void TSCLTimerPool::UpdateMainTimer(bool Start)
     active = false;
     if (window != nullptr)
         KillTimer(window, Pool_Timer_Id);
-    if (!Start || GetActiveTimers() == 0)
+    if (!Start || GetActiveTimers() == 0) {
+        // The hidden window lives only while a timer runs, so that nothing of
+        // the pool outlives the last control that used it.
+        // Not from inside a tick: the window is still dispatching it.
+        if (GetActiveTimers() == 0 && !in_timer)
+            FreeWindow();
         return;
+    }
     MakeWindow();
     if (window == nullptr || SetTimer(window, Pool_Timer_Id, min_interval, nullptr) == 0)
         throw EOutOfResources(No_Timers_Text);
@@ -247,6 +252,13 @@ void TSCLTimerPool::MakeWindow()
     window = CreateWindowExA(0, Pool_Window_Class, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     if (window != nullptr)
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void TSCLTimerPool::FreeWindow()
+{
+    if (window != nullptr && IsWindow(window))
+        DestroyWindow(window);
+    window = nullptr;
 }
 
 LRESULT TSCLTimerPool::WindowProc(HWND window, UINT message, WPARAM w_param, LPARAM l_param)

@@ -142,6 +142,7 @@ public:
 private:
     static LRESULT WindowProc(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
     void MakeWindow();
+    void FreeWindow();
     LRESULT WndProc(UINT message, WPARAM w_param, LPARAM l_param);
 
     std::vector<std::unique_ptr<TSCLTimerItem>> items;
