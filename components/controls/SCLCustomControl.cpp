@@ -74,10 +74,7 @@ TSCLCustomControl::~TSCLCustomControl()
     back_fx->OnChange = nullptr;
     delete back_fx;
     link.OnChange = nullptr;
-    if (image_list) {
-        image_list->UnRegisterChanges(&link);
-        image_list->RemoveFreeNotification(this);
-    }
+    SCLMoveImageListLink(image_list, nullptr, link, this);
 }
 
 void TSCLCustomControl::SetFlat(bool Value)
@@ -320,10 +317,7 @@ void TSCLCustomControl::Notification(TComponent* AComponent, TOperation Operatio
     if (Operation != opRemove)
         return;
     if (AComponent == image_list) {
-        // A list being freed has already let its links go.
-        if (link.Sender == image_list)
-            image_list->UnRegisterChanges(&link);
-        image_list = nullptr;
+        SCLForgetImageList(image_list, link);
         GetIMLChange(nullptr);
     }
     TSCLAlphaObject* alpha = back_fx->AlphaBlend();

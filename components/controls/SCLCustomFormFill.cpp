@@ -37,10 +37,7 @@ TSCLCustomFormFill::TSCLCustomFormFill(TComponent* AOwner) : TSCLWndProcComponen
 TSCLCustomFormFill::~TSCLCustomFormFill()
 {
     link.OnChange = nullptr;
-    if (image_list) {
-        image_list->UnRegisterChanges(&link);
-        image_list->RemoveFreeNotification(this);
-    }
+    SCLMoveImageListLink(image_list, nullptr, link, this);
 }
 
 void TSCLCustomFormFill::SetImageList(TSCLCustomImageList* Value)
@@ -81,10 +78,7 @@ void TSCLCustomFormFill::Notification(TComponent* AComponent, TOperation Operati
 {
     TSCLWndProcComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == image_list) {
-        // A list being freed has already let its links go.
-        if (link.Sender == image_list)
-            image_list->UnRegisterChanges(&link);
-        image_list = nullptr;
+        SCLForgetImageList(image_list, link);
         GetIMLChange(nullptr);
     }
 }

@@ -32,10 +32,7 @@ TSCLBaseControl::~TSCLBaseControl()
     link.OnChange = nullptr;
     back_fx->OnChange = nullptr;
     delete back_fx;
-    if (image_list) {
-        image_list->UnRegisterChanges(&link);
-        image_list->RemoveFreeNotification(this);
-    }
+    SCLMoveImageListLink(image_list, nullptr, link, this);
 }
 
 void TSCLBaseControl::SetImageList(TSCLCustomImageList* Value)
@@ -105,10 +102,7 @@ void TSCLBaseControl::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove)
         return;
     if (AComponent == image_list) {
-        // A list being freed has already let its links go.
-        if (link.Sender == image_list)
-            image_list->UnRegisterChanges(&link);
-        image_list = nullptr;
+        SCLForgetImageList(image_list, link);
         GetIMLChange(nullptr);
     }
     TSCLAlphaObject* alpha = back_fx->AlphaBlend();

@@ -405,10 +405,7 @@ TSCLFormShape::~TSCLFormShape()
     link.OnChange = nullptr;
     region->OnChange = nullptr;
     fill_object->OnChange = nullptr;
-    if (image_list) {
-        image_list->UnRegisterChanges(&link);
-        image_list->RemoveFreeNotification(this);
-    }
+    SCLMoveImageListLink(image_list, nullptr, link, this);
 }
 
 void TSCLFormShape::SetBoolean(int Index, bool Value)
@@ -430,15 +427,7 @@ void TSCLFormShape::SetInteger(int Index, int Value)
 
 void TSCLFormShape::SetImageList(TSCLCustomImageList* Value)
 {
-    if (image_list) {
-        image_list->UnRegisterChanges(&link);
-        image_list->RemoveFreeNotification(this);
-    }
-    image_list = Value;
-    if (image_list) {
-        image_list->RegisterChanges(&link);
-        image_list->FreeNotification(this);
-    }
+    SCLMoveImageListLink(image_list, Value, link, this);
     GetIMLChange(this);
 }
 
@@ -463,9 +452,7 @@ void TSCLFormShape::Notification(TComponent* AComponent, TOperation Operation)
 {
     TSCLWndProcComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == image_list) {
-        if (link.Sender == image_list)
-            image_list->UnRegisterChanges(&link);
-        image_list = nullptr;
+        SCLForgetImageList(image_list, link);
         GetIMLChange(this);
     }
 }

@@ -710,6 +710,13 @@ void SCLMoveImageListLink(TSCLCustomImageList*& Field, TSCLCustomImageList* Valu
     }
 }
 
+void SCLForgetImageList(TSCLCustomImageList*& Field, TSCLChangeLink& Link)
+{
+    if (Field && Link.Sender == Field)
+        Field->UnRegisterChanges(&Link);
+    Field = nullptr;
+}
+
 bool SCLStoreImageListIndex(std::int32_t& Field, std::int32_t Value)
 {
     if (Value == Field || Value < 0)

@@ -707,6 +707,9 @@ bool SCLIsGlobalIdent(const TSCLCustomImageList* List);
 // link and its free notification leave the old list and join the new one.
 void SCLMoveImageListLink(TSCLCustomImageList*& Field, TSCLCustomImageList* Value, TSCLChangeLink& Link,
                           TComponent* Holder);
+// What a holder does when its list is being freed: the list has already
+// let its links go, unless it is only being removed from the holder.
+void SCLForgetImageList(TSCLCustomImageList*& Field, TSCLChangeLink& Link);
 // Stores a holder's image or list index; negative values are refused. True
 // when the stored value changed.
 bool SCLStoreImageListIndex(std::int32_t& Field, std::int32_t Value);

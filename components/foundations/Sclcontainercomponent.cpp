@@ -48,10 +48,7 @@ void TSCLContainerComponent::Notification(TComponent* AComponent, TOperation Ope
 {
     TSCLCustomComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == image_list) {
-        // A list being freed has already let its links go.
-        if (link.Sender == image_list)
-            image_list->UnRegisterChanges(&link);
-        image_list = nullptr;
+        SCLForgetImageList(image_list, link);
         GetIMLChange(nullptr);
     }
 }
