@@ -8,6 +8,7 @@
 //
 // The thread's timers come from libOrdexia.so in the build's bin folder.
 
+#include "bench/Silent_Shell.h"
 #include "link/Thread_polling_wcu.h"
 #include "tests/support/Simulated_Wcu.h"
 #include "tools/Hd_Wcu.h"
@@ -25,26 +26,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class Counting_Shell : public Shell_Services {
+class Counting_Shell : public Silent_Shell {
 public:
     void Update_Camera_State(const St_System& state) override
     {
         Connected = state.Settings.Connected;
         ++Updates;
-    }
-    bool Is_Busy(int) override { return false; }
-    bool Post_Pending_Change(int) override { return false; }
-    int Find_Camera_On_Port(int, int) override { return 0; }
-    std::string Get_Version_Text() override { return "2.3"; }
-    int Get_Active_Page_Index() override { return -1; }
-    HWND Get_Active_Form_Window() override { return nullptr; }
-    HWND Get_Main_Window() override { return nullptr; }
-    BOOL Post_Message(HWND, UINT, WPARAM, LPARAM) override { return TRUE; }
-    int Message_Box(const std::string&, const std::string&, UINT) override { return 1; }
-    std::unique_ptr<Modeless_Message_Box> Show_Message_Box(const std::string&, const std::string&, UINT,
-                                                           const St_System_Settings&, const std::atomic<int>*) override
-    {
-        return nullptr;
     }
 
     // On the main thread only, in the synchronised call.
