@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 #include <limits>
 
 namespace {
@@ -378,6 +379,121 @@ std::string FloatToStrF(double value, TFloatFormat format, int precision, int di
 }
 
 std::string FloatToStr(double value) { return FloatToStrF(value, ffGeneral, 15, 0); }
+
+namespace {
+
+// One section of a FormatFloat picture: the text before the first digit
+// placeholder, the text after the last one, and the placeholder counts.
+struct Float_Picture {
+    std::string prefix;
+    std::string suffix;
+    int integer_zeros = 0;
+    int decimal_zeros = 0;
+    int decimal_places = 0;
+    bool thousands = false;
+};
+
+// Quoted text ('...' or "...") is literal; the quotes are not shown.
+Float_Picture Parse_Picture(const std::string& section)
+{
+    Float_Picture picture;
+    bool seen_digit = false;
+    bool after_point = false;
+    std::string pending;
+    for (std::size_t i = 0; i < section.size(); ++i) {
+        const char c = section[i];
+        if (c == '\'' || c == '"') {
+            const std::size_t end = section.find(c, i + 1);
+            pending += section.substr(i + 1, (end == std::string::npos ? section.size() : end) - i - 1);
+            i = end == std::string::npos ? section.size() : end;
+        } else if (c == '0' || c == '#') {
+            if (!seen_digit)
+                picture.prefix += pending;
+            pending.clear();
+            seen_digit = true;
+            if (after_point) {
+                ++picture.decimal_places;
+                if (c == '0')
+                    picture.decimal_zeros = picture.decimal_places;
+            } else if (c == '0') {
+                ++picture.integer_zeros;
+            }
+        } else if (c == '.' && !after_point) {
+            after_point = true;
+        } else if (c == ',' && !after_point) {
+            picture.thousands = true;
+        } else {
+            pending += c;
+        }
+    }
+    if (seen_digit)
+        picture.suffix = pending;
+    else
+        picture.prefix = pending;
+    return picture;
+}
+
+std::string Picture_Number(const Float_Picture& picture, Decimal_Digits number)
+{
+    Round_Digits(number, number.exponent + picture.decimal_places);
+    std::string integer_part;
+    for (int i = 0; i < number.exponent; ++i)
+        integer_part += Digit_At(number, i);
+    if (static_cast<int>(integer_part.size()) < picture.integer_zeros)
+        integer_part.insert(0, static_cast<std::size_t>(picture.integer_zeros) - integer_part.size(), '0');
+    std::string decimals;
+    for (int i = 0; i < picture.decimal_places; ++i)
+        decimals += Digit_At(number, number.exponent + i);
+    while (static_cast<int>(decimals.size()) > picture.decimal_zeros && decimals.back() == '0')
+        decimals.pop_back();
+    std::string text = picture.thousands ? Group_Thousands(integer_part) : integer_part;
+    if (!decimals.empty())
+        text += DecimalSeparator + decimals;
+    // A value that rounds to nothing shown carries no sign.
+    const bool shows_sign = number.negative && !number.digits.empty();
+    return (shows_sign ? "-" : "") + text;
+}
+
+std::vector<std::string> Picture_Sections(const std::string& format)
+{
+    std::vector<std::string> sections(1);
+    char quote = 0;
+    for (const char c : format) {
+        if (quote)
+            quote = c == quote ? 0 : quote;
+        else if (c == '\'' || c == '"')
+            quote = c;
+        else if (c == ';') {
+            sections.emplace_back();
+            continue;
+        }
+        sections.back() += c;
+    }
+    return sections;
+}
+
+} // namespace
+
+std::string FormatFloat(const std::string& format, double value)
+{
+    if (!std::isfinite(value) || format.empty())
+        return FloatToStr(value);
+    const std::vector<std::string> sections = Picture_Sections(format);
+    Decimal_Digits number = To_Decimal(value);
+    const Float_Picture positive = Parse_Picture(sections[0]);
+    Decimal_Digits rounded = number;
+    Round_Digits(rounded, rounded.exponent + positive.decimal_places);
+    if (rounded.digits.empty() && sections.size() > 2 && !sections[2].empty()) {
+        const Float_Picture zero = Parse_Picture(sections[2]);
+        return zero.prefix + Picture_Number(zero, Decimal_Digits {}) + zero.suffix;
+    }
+    if (number.negative && sections.size() > 1 && !sections[1].empty()) {
+        const Float_Picture negative = Parse_Picture(sections[1]);
+        number.negative = false;
+        return negative.prefix + Picture_Number(negative, number) + negative.suffix;
+    }
+    return positive.prefix + Picture_Number(positive, number) + positive.suffix;
+}
 
 // ---- Format --------------------------------------------------------------
 

@@ -160,6 +160,13 @@ enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
 // undefined values give "INF", "-INF" and "NAN".
 std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 std::string FloatToStr(double value);
+// The class library's picture formatting: '0' a digit always shown, '#' a
+// digit shown when significant, '.' the decimal separator (at the first
+// point), ',' anywhere before it groups thousands; quoted text and any other
+// character are shown as they stand before or after the number. Up to three
+// sections "positive;negative;zero"; the value is rounded half away from zero
+// to the decimals the picture holds.
+std::string FormatFloat(const std::string& format, double value);
 
 // Halves to even (2.5 gives 2, 3.5 gives 4). Raises EInvalidOp when the
 // value is not finite or beyond 64 bits.

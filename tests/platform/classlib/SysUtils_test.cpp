@@ -224,6 +224,35 @@ TEST_F(Number_Texts, FloatToStrF)
     EXPECT_EQ(FloatToStr(2.75), "2.75");
 }
 
+TEST_F(Number_Texts, FormatFloatPictures)
+{
+    const struct {
+        const char* picture;
+        double value;
+        const char* expected;
+    } cases[] = {
+        {"###0.#MHz", 2172.09875, "2172.1MHz"},
+        {"###0.#MHz", 2172.0, "2172MHz"},
+        {"###0.#MHz", 0.04, "0MHz"},
+        {"###0.#MHz", -0.04, "0MHz"},
+        {"#,##0.# dBc", -40.0, "-40 dBc"},
+        {"#,##0.# dBc", -12.25, "-12.3 dBc"},
+        {"#,##0.# dBc", 12345.67, "12,345.7 dBc"},
+        {"0.00", 1.005, "1.00"},
+        {"0.00", 2.5, "2.50"},
+        {"#.##", 0.5, ".5"},
+        {"000", 7.0, "007"},
+        {"'x='0;'minus '0;'zero'", -3.0, "minus 3"},
+        {"'x='0;'minus '0;'zero'", 0.2, "zero"},
+        {"'x='0;'minus '0;'zero'", 4.0, "x=4"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatFloat(c.picture, c.value), c.expected) << c.picture << " " << c.value;
+    DecimalSeparator = ',';
+    ThousandSeparator = '.';
+    EXPECT_EQ(FormatFloat("#,##0.# dBc", 1234.56), "1.234,6 dBc");
+}
+
 TEST(Files, CreateWriteCloseExistDelete)
 {
     const std::filesystem::path folder = Make_Temp_Folder("sysutils");
