@@ -361,6 +361,11 @@ BOOL MoveToEx(HDC dc, int x, int y, LPPOINT old);
 BOOL GetCurrentPositionEx(HDC dc, LPPOINT position);
 
 int GetDeviceCaps(HDC dc, int index);
+// Tests stand in for the screen: a positive value replaces its logical DPI
+// (LOGPIXELSX and LOGPIXELSY) or its bits per pixel (BITSPIXEL); 0 gives the
+// screen's own value back.
+void Override_Screen_Dpi(int dpi);
+void Override_Screen_Depth(int bits_per_pixel);
 
 // ---- Objects -----------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <unordered_set>
 
@@ -485,6 +486,30 @@ int GetTextCharacterExtra(HDC dc) { return Read_Field(dc, &Gdi_Dc_State::char_ex
 
 // ---- Device capabilities -----------------------------------------------
 
+namespace {
+std::atomic<int> dpi_override {0};
+std::atomic<int> depth_override {0};
+
+int Logical_Dpi(QScreen* screen, bool horizontal)
+{
+    if (const int dpi = dpi_override.load())
+        return dpi;
+    if (!screen)
+        return 96;
+    return qRound(horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY());
+}
+
+int Bits_Per_Pixel(QScreen* screen)
+{
+    if (const int bits = depth_override.load())
+        return bits;
+    return screen && screen->depth() == 24 ? 24 : 32;
+}
+} // namespace
+
+void Override_Screen_Dpi(int dpi) { dpi_override = std::max(dpi, 0); }
+void Override_Screen_Depth(int bits_per_pixel) { depth_override = std::max(bits_per_pixel, 0); }
+
 int GetDeviceCaps(HDC dc, int index)
 {
     if (!Gdi_Find_Dc(dc))
@@ -498,7 +523,7 @@ int GetDeviceCaps(HDC dc, int index)
     case VERTRES:
         return Screen_Size().height();
     case BITSPIXEL:
-        return screen && screen->depth() == 24 ? 24 : 32;
+        return Bits_Per_Pixel(screen);
     case PLANES:
         return 1;
     case NUMCOLORS:
@@ -506,9 +531,9 @@ int GetDeviceCaps(HDC dc, int index)
     case RASTERCAPS:
         return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT;
     case LOGPIXELSX:
-        return screen ? qRound(screen->logicalDotsPerInchX()) : 96;
+        return Logical_Dpi(screen, true);
     case LOGPIXELSY:
-        return screen ? qRound(screen->logicalDotsPerInchY()) : 96;
+        return Logical_Dpi(screen, false);
     case SIZEPALETTE:
         return 0;
     default:
