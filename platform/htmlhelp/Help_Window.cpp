@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* Window_Class = "HH Parent";
 constexpr const char* Scheme = "help";
-constexpr int Contents_Width = 220;
+constexpr int Contents_Width = 260;
 
 QUrl Url_Of(const std::string& entry)
 {
@@ -108,7 +108,7 @@ void Build_Contents_Widgets(HWND window)
     state.tree = new QTreeWidget(state.splitter);
     state.tree->setHeaderHidden(true);
     state.browser = new Topic_Browser(state.splitter);
-    state.splitter->setSizes({Contents_Width, 520});
+    state.splitter->setSizes({Contents_Width, 780 - Contents_Width});
     state.splitter->setStretchFactor(1, 1);
     QObject::connect(state.tree, &QTreeWidget::itemClicked, state.browser, [](QTreeWidgetItem* item) {
         const QString entry = item->data(0, Qt::UserRole).toString();
