@@ -6,6 +6,8 @@
 //
 // Every call runs on the user-interface thread.
 
+#include "platform/winapi/Gdi.h"
+
 #include <string>
 
 class TForm;
@@ -33,6 +35,9 @@ public:
     virtual bool Is_Sd_Camera(int camera_index) = 0;
     // Un-presses the shown camera page's title buttons.
     virtual void Release_Shortcut_Buttons() = 0;
+    // The window of the page the main window shows; nullptr for none. Tool
+    // windows hand it the page keys and the focus.
+    virtual HWND Get_Active_Page_Window() = 0;
 
     // The busy/pending protocol around a dialog: ask before opening one,
     // post what was deferred after it closed; when that posted, abandon the
