@@ -5,13 +5,14 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   libasound2
   libx11-dev libxtst-dev libcups2-dev dbus-daemon
   clang libclang-rt-14-dev
+  libchm-dev fp-utils
 )
 
 missing=()
