@@ -1,0 +1,126 @@
+#include "screens/Detail_window.h"
+
+#include "components/controls/SCLGroupBox.h"
+#include "components/controls/SCLLImage.h"
+#include "components/controls/SCLProgress.h"
+#include "components/controls/SCLShapeButton.h"
+#include "components/controls/SCLSimpleLabel.h"
+#include "platform/classlib/Form_Reader.h"
+#include "platform/winapi/Message.h"
+
+Detail_Window::Detail_Window(TComponent* owner, TSCLShapeButton* title_button, char hide_key)
+    : TForm(owner), Hide_Key(hide_key), Title_Button(title_button)
+{
+}
+
+TForm_Table Detail_Window::Common_Table()
+{
+    return TForm_Table()
+        .Field("GroupBoxForm", &Detail_Window::GroupBoxForm)
+        .Handler("FormShow", &Detail_Window::FormShow)
+        .Handler("FormHide", &Detail_Window::FormHide)
+        .Handler("FormDeactivate", &Detail_Window::FormDeactivate)
+        .Handler("FormClose", &Detail_Window::FormClose)
+        .Handler("FormKeyDown", &Detail_Window::FormKeyDown);
+}
+
+void Detail_Window::Read_Form(const TForm_Table& table, TSCLCustomImageList* image_list)
+{
+    InitInheritedComponent(this, table);
+    GroupBoxForm->SetImageList(image_list);
+}
+
+void Detail_Window::RefreshDisplay(bool blockActive)
+{
+    if (!blockActive && Visible()) {
+        Hide();
+        return;
+    }
+    if (Visible()) {
+        if (!Initialised) {
+            Initialised = true;
+            Alarm = false;
+            Refresh_Lines(true);
+            return;
+        }
+        Refresh_Lines(false);
+        EvaluateAlarm();
+        return;
+    }
+    if (blockActive) {
+        EvaluateAlarm();
+    }
+}
+
+bool Detail_Window::HasAlarm() const
+{
+    return Title_Button->Enabled() && Alarm;
+}
+
+void Detail_Window::Show_Line(const Detail_Widgets& widgets, const Detail_Line& line)
+{
+    const TColor colour = line.Fault ? Detail_Fault_Colour : Detail_Normal_Colour;
+    if (widgets.Caption) {
+        if (!line.Caption.empty()) {
+            widgets.Caption->SetCaption(line.Caption);
+        }
+        widgets.Caption->Font()->SetColor(colour);
+        widgets.Caption->SetEnabled(line.Caption_Enabled);
+        widgets.Caption->SetHint(line.Hint);
+    }
+    if (widgets.Value) {
+        widgets.Value->SetCaption(line.Value);
+        widgets.Value->Font()->SetColor(colour);
+        widgets.Value->SetVisible(line.Value_Visible);
+        widgets.Value->SetHint(line.Hint);
+    }
+    if (widgets.Image) {
+        widgets.Image->SetImageIndex(line.Image);
+        widgets.Image->SetHint(line.Hint);
+    }
+    if (widgets.Meter) {
+        widgets.Meter->SetUserValue(line.Meter);
+        widgets.Meter->SetVisible(line.Value_Visible);
+        widgets.Meter->SetHint(line.Hint);
+    }
+    if (line.Fault) {
+        Alarm = true;
+    }
+}
+
+void Detail_Window::FormShow(TObject*)
+{
+    RefreshDisplay(true);
+}
+
+void Detail_Window::FormHide(TObject*)
+{
+    Initialised = false;
+}
+
+void Detail_Window::FormDeactivate(TObject*)
+{
+    Hide();
+}
+
+void Detail_Window::FormClose(TObject*, TCloseAction& Action)
+{
+    Action = caHide;
+    Give_Back();
+}
+
+void Detail_Window::FormKeyDown(TObject*, WORD& Key, TShiftState)
+{
+    if (Key == VK_RETURN || Key == VK_ESCAPE || Key == static_cast<WORD>(Hide_Key)) {
+        Hide();
+        Give_Back();
+    }
+}
+
+void Detail_Window::Give_Back()
+{
+    Title_Button->SetPressed(false);
+    if (auto* owner = dynamic_cast<TWinControl*>(Owner()); owner && owner->CanFocus()) {
+        owner->SetFocus();
+    }
+}

@@ -1,0 +1,119 @@
+#pragma once
+// What the detail windows of the blocks share: a borderless popup shown
+// under its block's title button, whose lines each show a caption and a
+// value, a status image or a meter, red with advice in their hint when
+// something is wrong. The window keeps its block's alarm up to date on
+// every refresh, also while hidden, so that the block's title turns red for
+// a fault the user has not opened.
+//
+// A window describes each line as a Detail_Line computed from one state
+// record; a refresh rewrites the lines whose description differs between
+// the displayed copy and the current state, or all of them.
+
+#include "platform/classlib/Class_Registry.h"
+#include "platform/classlib/Forms.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <string>
+
+class TSCLCustomImageList;
+class TSCLGroupBox;
+class TSCLLImage;
+class TSCLProgress;
+class TSCLShapeButton;
+class TSCLSimpleLabel;
+
+inline constexpr TColor Detail_Normal_Colour = 0x000000;
+inline constexpr TColor Detail_Fault_Colour = 0x0000FF;
+
+// Status images: 0 off, 1 on or good, 2 second state, 3 fault.
+enum Detail_Image { Image_Off = 0, Image_On = 1, Image_Second = 2, Image_Fault = 3 };
+
+// What one line shows.
+struct Detail_Line {
+    std::string Value;
+    int Image = Image_Off;
+    int Meter = 0;
+    // Caption and value red, and the window's alarm.
+    bool Fault = false;
+    std::string Hint;
+    // The value (or meter) is shown; the caption is enabled.
+    bool Value_Visible = true;
+    bool Caption_Enabled = true;
+    // A caption of its own; empty keeps the form's.
+    std::string Caption;
+
+    bool operator==(const Detail_Line&) const = default;
+};
+
+// The controls of one line; those a line does not have are null.
+struct Detail_Widgets {
+    TSCLSimpleLabel* Caption = nullptr;
+    TSCLSimpleLabel* Value = nullptr;
+    TSCLLImage* Image = nullptr;
+    TSCLProgress* Meter = nullptr;
+};
+
+template <std::size_t N>
+bool Any_Fault(const std::array<Detail_Line, N>& lines)
+{
+    return std::any_of(lines.begin(), lines.end(), [](const Detail_Line& line) { return line.Fault; });
+}
+
+class Detail_Window : public TForm {
+public:
+    // After the block's presenter: hides the window when its block went
+    // down; rewrites a shown window (every line on the first refresh after
+    // it was shown); recomputes the alarm of a hidden one.
+    void RefreshDisplay(bool blockActive);
+    // The block's title button is enabled and the window sees an alarm.
+    bool HasAlarm() const;
+
+    TSCLGroupBox* GroupBoxForm = nullptr;
+
+protected:
+    // hide_key: the block's key, which also hides the window.
+    Detail_Window(TComponent* owner, TSCLShapeButton* title_button, char hide_key);
+    // A table holding the group box and the handlers every window binds;
+    // each window adds its own lines.
+    static TForm_Table Common_Table();
+    // Reads the form resource of the window's class, then lays the
+    // background picture of the image list under the lines.
+    void Read_Form(const TForm_Table& table, TSCLCustomImageList* image_list);
+
+    // Rewrites the lines, all of them when full.
+    virtual void Refresh_Lines(bool full) = 0;
+    virtual void EvaluateAlarm() = 0;
+
+    // Puts the line on its controls; a fault line raises the alarm.
+    void Show_Line(const Detail_Widgets& widgets, const Detail_Line& line);
+    // Every line on a full refresh (no lines before), else those that
+    // differ from what they were.
+    template <std::size_t N>
+    void Show_Lines(const std::array<Detail_Widgets, N>& widgets, const std::array<Detail_Line, N>& lines,
+                    const std::array<Detail_Line, N>* before)
+    {
+        for (std::size_t i = 0; i < N; ++i) {
+            if (!before || (*before)[i] != lines[i]) {
+                Show_Line(widgets[i], lines[i]);
+            }
+        }
+    }
+
+    bool Alarm = false;
+    bool Initialised = false;
+
+private:
+    void FormShow(TObject* Sender);
+    void FormHide(TObject* Sender);
+    void FormDeactivate(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    // The title button released and the owner focused.
+    void Give_Back();
+
+    char Hide_Key;
+    TSCLShapeButton* Title_Button;
+};
