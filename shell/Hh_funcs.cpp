@@ -55,8 +55,8 @@ THookHelpSystem::THookHelpSystem(const std::string& ChmFile, const std::string& 
 {
     if (Application) {
         saved_help_event = Application->OnHelp;
-        Application->OnHelp = [this](WORD Command, int Data, bool& CallHelp) {
-            return HelpHook(Command, Data, CallHelp);
+        Application->OnHelp = [this](WORD Command, std::intptr_t Data, bool& CallHelp) {
+            return HelpHook(Command, static_cast<int>(Data), CallHelp);
         };
     }
     DebugOut2("THookHelpSystem.Create(\"%s\",\"%s\", %d)", {chm_file, win_def, static_cast<int>(host_type)});

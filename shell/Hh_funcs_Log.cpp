@@ -1,6 +1,7 @@
 #include "shell/Hh_funcs.h"
 
 #include "shell/Hh.h"
+#include "shell/Onhelpfix.h"
 
 #include "platform/classlib/Classes.h"
 #include "platform/classlib/DateUtils.h"
@@ -115,9 +116,12 @@ struct Hh_Funcs_Unit {
         _ieInstalled = !_ieVerStr.empty();
         _ieFriendlyVerStr = GetIEFriendlyVer();
         _HHDbgObj = new TDLogFile(LogDir + "/" + Log_File_Name, _DebugMode, true, true, false);
+        // The F1 bridge has no caller of its own; it lives with the kit.
+        Onhelpfix_Start();
     }
     ~Hh_Funcs_Unit()
     {
+        Onhelpfix_End();
         delete _HHDbgObj;
         _HHDbgObj = nullptr;
     }

@@ -205,6 +205,25 @@ void TControl::SetText(const std::string& Value)
     Perform(CM_TEXTCHANGED, 0, 0);
 }
 
+void TControl::SetHelpContext(int Value)
+{
+    help_context = Value;
+    if (!ComponentState().Contains(csLoading))
+        help_type = htContext;
+}
+
+void TControl::SetHelpKeyword(const std::string& Value)
+{
+    help_keyword = Value;
+    if (!ComponentState().Contains(csLoading))
+        help_type = htKeyword;
+}
+
+bool TControl::HasHelp() const
+{
+    return help_type == htContext ? help_context != 0 : !help_keyword.empty();
+}
+
 void TControl::SetShowHint(bool Value)
 {
     parent_show_hint = false;

@@ -38,6 +38,7 @@ enum TControlStateItem {
 using TControlState = TSet<TControlStateItem>;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum THelpType { htKeyword, htContext };
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 
@@ -175,8 +176,18 @@ public:
     void SetPopupMenu(TComponent* Value);
     TCursor Cursor() const { return cursor; }
     void SetCursor(TCursor Value);
+    // Help is found by context or by keyword. Setting either one at run time
+    // also switches the type to it; while a form is read the type is taken
+    // as the form states it.
+    THelpType HelpType() const { return help_type; }
+    void SetHelpType(THelpType Value) { help_type = Value; }
     int HelpContext() const { return help_context; }
-    void SetHelpContext(int Value) { help_context = Value; }
+    void SetHelpContext(int Value);
+    const std::string& HelpKeyword() const { return help_keyword; }
+    void SetHelpKeyword(const std::string& Value);
+    // True when the control carries help of its type (a non-zero context
+    // or a non-empty keyword).
+    bool HasHelp() const;
     TControlStyle ControlStyle() const { return control_style; }
     void SetControlStyle(TControlStyle Value) { control_style = Value; }
     TControlState ControlState() const { return control_state; }
@@ -262,7 +273,9 @@ private:
     bool parent_show_hint = true;
     TComponent* popup_menu = nullptr;
     TCursor cursor = crDefault;
+    THelpType help_type = htContext;
     int help_context = 0;
+    std::string help_keyword;
     TControlStyle control_style{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState control_state;
     bool is_control = false;

@@ -578,7 +578,7 @@ void TApplication::Handle_Exception_Object(TObject* Sender, Exception& E)
         ShowException(&E);
 }
 
-bool TApplication::HelpCommand(int Command, int Data)
+bool TApplication::HelpCommand(int Command, std::intptr_t Data)
 {
     bool call_help = true;
     return OnHelp ? OnHelp(static_cast<WORD>(Command), Data, call_help) : false;

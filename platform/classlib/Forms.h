@@ -7,6 +7,7 @@
 // posted messages and queued Synchronize calls keep running, and registers
 // the form as an open modal dialog for as long as it runs.
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -163,7 +164,10 @@ protected:
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, Exception* E)>;
-using THelpEvent = std::function<bool(WORD Command, int Data, bool& CallHelp)>;
+// An application help command: Data is the command's argument (a context
+// number, or the address of a keyword's text). CallHelp false keeps the
+// class library's own help handling out.
+using THelpEvent = std::function<bool(WORD Command, std::intptr_t Data, bool& CallHelp)>;
 
 class TApplication : public TComponent {
 public:
@@ -207,9 +211,14 @@ public:
     int MessageBox(LPCSTR Text, LPCSTR Caption, UINT Flags);
     TExceptionEvent OnException;
 
-    bool HelpCommand(int Command, int Data);
+    // OnHelp's answer; without OnHelp, or when it leaves CallHelp set, the
+    // class library's own (WinHelp) handling runs, which Linux lacks: false.
+    bool HelpCommand(int Command, std::intptr_t Data);
     bool HelpContext(int Context);
     THelpEvent OnHelp;
+    // The help file the help system's viewers are handed.
+    const std::string& HelpFile() const { return help_file; }
+    void SetHelpFile(const std::string& Value) { help_file = Value; }
 
     bool ShowHint() const { return show_hint; }
     void SetShowHint(bool Value);
@@ -235,6 +244,7 @@ private:
     void Show_Hint_Now();
 
     std::string title;
+    std::string help_file;
     HWND handle = nullptr;
     TCustomForm* main_form = nullptr;
     bool terminated = false;

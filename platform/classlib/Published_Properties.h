@@ -6,6 +6,7 @@
 #include "platform/classlib/Forms.h"
 
 inline constexpr const char* Align_Names[] = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
+inline constexpr const char* Help_Type_Names[] = {"htKeyword", "htContext"};
 inline constexpr const char* Form_Border_Style_Names[] = {"bsNone",   "bsSingle",     "bsSizeable",
                                                           "bsDialog", "bsToolWindow", "bsSizeToolWin"};
 inline constexpr const char* Border_Icon_Names[] = {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
