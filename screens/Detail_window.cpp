@@ -75,7 +75,7 @@ void Detail_Window::Show_Line(const Detail_Widgets& widgets, const Detail_Line& 
         widgets.Value->SetHint(line.Hint);
     }
     if (widgets.Image) {
-        widgets.Image->SetImageIndex(line.Image);
+        widgets.Image->SetIndexedImageIndex(line.Image);
         widgets.Image->SetHint(line.Hint);
     }
     if (widgets.Meter) {
