@@ -1,5 +1,8 @@
 #include "platform/winapi/Shell.h"
 
+#include "platform/winapi/Kernel.h"
+#include "platform/winapi/System_Info.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -7,6 +10,9 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -45,6 +51,33 @@ TShell_Opener& Opener()
     return opener;
 }
 
+// Why a target could not be opened, as the last error and the result: a
+// local file that cannot be reached by the reason the system gives, any
+// other by the lack of a handler.
+int Failure_Of(const std::string& target)
+{
+    struct stat status {};
+    if (Has_Scheme(QString::fromStdString(target)) || ::stat(target.c_str(), &status) == 0) {
+        SetLastError(ERROR_NO_ASSOCIATION);
+        return SE_ERR_NOASSOC;
+    }
+    switch (errno) {
+    case ENOTDIR:
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return SE_ERR_PNF;
+    case EACCES:
+    case EPERM:
+        SetLastError(ERROR_ACCESS_DENIED);
+        return SE_ERR_ACCESSDENIED;
+    case ENOMEM:
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return SE_ERR_OOM;
+    default:
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return SE_ERR_FNF;
+    }
+}
+
 std::string Text_Of(LPCSTR Text)
 {
     return Text ? std::string(Text) : std::string();
@@ -60,12 +93,16 @@ void Set_Shell_Opener(TShell_Opener Opener_Function)
 HINSTANCE ShellExecuteA(HWND /*Window*/, LPCSTR Operation, LPCSTR File, LPCSTR Parameters, LPCSTR Directory,
                         int /*ShowCmd*/)
 {
-    if (Operation && *Operation && std::strcmp(Operation, "open") != 0)
+    if (Operation && *Operation && std::strcmp(Operation, "open") != 0) {
+        SetLastError(ERROR_NO_ASSOCIATION);
         return Result_Of(SE_ERR_NOASSOC);
+    }
     const std::string target = Text_Of(File);
-    if (target.empty())
+    if (target.empty()) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
         return Result_Of(SE_ERR_FNF);
+    }
     const bool opened = Opener() ? Opener()(target)
                                  : Open_With_Desktop(target, Text_Of(Parameters), Text_Of(Directory));
-    return Result_Of(opened ? SHELL_EXECUTE_SUCCESS : SE_ERR_NOASSOC);
+    return Result_Of(opened ? SHELL_EXECUTE_SUCCESS : Failure_Of(target));
 }

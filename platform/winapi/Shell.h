@@ -18,15 +18,22 @@
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 
-// Results below 33 are failures, as the shell reports them.
+// Results below 33 are failures, as the shell reports them; the last error
+// tells the same (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND,
+// ERROR_ACCESS_DENIED, ERROR_NOT_ENOUGH_MEMORY, ERROR_NO_ASSOCIATION).
 constexpr int SE_ERR_FNF = 2;            // file not found
+constexpr int SE_ERR_PNF = 3;            // a folder of its path is not one
+constexpr int SE_ERR_ACCESSDENIED = 5;
+constexpr int SE_ERR_OOM = 8;
 constexpr int SE_ERR_NOASSOC = 31;       // nothing opens it
+constexpr DWORD ERROR_NO_ASSOCIATION = 1155;
 constexpr int SHELL_EXECUTE_SUCCESS = 42; // any value above 32 means success
 
 // Opens File (Operation null or "open"; any other verb answers
 // SE_ERR_NOASSOC). Parameters and Directory are used for programs only.
 // Answers a value above 32 on success, else SE_ERR_FNF for an empty or
-// missing file and SE_ERR_NOASSOC when the desktop has no handler.
+// missing file (or the code of what keeps a local file out of reach) and
+// SE_ERR_NOASSOC when the desktop has no handler.
 HINSTANCE ShellExecuteA(HWND Window, LPCSTR Operation, LPCSTR File, LPCSTR Parameters, LPCSTR Directory,
                         int ShowCmd);
 

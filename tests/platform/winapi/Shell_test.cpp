@@ -1,5 +1,8 @@
 #include "platform/winapi/Shell.h"
 
+#include "platform/winapi/Kernel.h"
+#include "platform/winapi/System_Info.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,4 +45,29 @@ TEST(Shell, AMissingLocalFileIsNotOpened)
 {
     EXPECT_LE(Shell_Result(ShellExecuteA(nullptr, nullptr, "/nonexistent/ordexia/file.txt", nullptr, nullptr, 1)),
               32);
+}
+
+TEST(Shell, AFailureTellsItsReasonAsTheLastError)
+{
+    Recorded_Opener opener;
+    opener.Opens = false;
+    const struct {
+        const char* verb;
+        const char* target;
+        int result;
+        DWORD error;
+    } table[] = {
+        {nullptr, "", SE_ERR_FNF, ERROR_FILE_NOT_FOUND},
+        {"print", "file.txt", SE_ERR_NOASSOC, ERROR_NO_ASSOCIATION},
+        {nullptr, "/nonexistent/ordexia/file.txt", SE_ERR_FNF, ERROR_FILE_NOT_FOUND},
+        {nullptr, "/proc/self/exe/inside", SE_ERR_PNF, ERROR_PATH_NOT_FOUND},
+        {nullptr, "/proc/self/exe", SE_ERR_NOASSOC, ERROR_NO_ASSOCIATION},
+        {"open", "https://example.com/", SE_ERR_NOASSOC, ERROR_NO_ASSOCIATION},
+    };
+    for (const auto& row : table) {
+        SetLastError(0);
+        EXPECT_EQ(Shell_Result(ShellExecuteA(nullptr, row.verb, row.target, nullptr, nullptr, 1)), row.result)
+            << row.target;
+        EXPECT_EQ(GetLastError(), row.error) << row.target;
+    }
 }
