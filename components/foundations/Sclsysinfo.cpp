@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "platform/classlib/Class_Registry.h"
 #include "platform/classlib/Forms.h"
 #include "platform/winapi/Gdi.h"
 #include "platform/winapi/Locale_Info.h"
@@ -14,6 +15,12 @@
 #include "platform/winapi/X11_Desktop.h"
 
 namespace {
+
+// The main form holds one; its facts are read-only and never stored.
+const bool Sys_Info_Registered = [] {
+    RegisterComponentClass<TSCLSysInfo, TComponent>("TSCLSysInfo");
+    return true;
+}();
 
 std::string Percent(DWORD Value)
 {
