@@ -29,12 +29,12 @@ inline constexpr TColor Detail_Normal_Colour = 0x000000;
 inline constexpr TColor Detail_Fault_Colour = 0x0000FF;
 
 // Status images: 0 off, 1 on or good, 2 second state, 3 fault.
-enum Detail_Image { Image_Off = 0, Image_On = 1, Image_Second = 2, Image_Fault = 3 };
+enum Detail_Image { Detail_Image_Off = 0, Detail_Image_On = 1, Detail_Image_Second = 2, Detail_Image_Fault = 3 };
 
 // What one line shows.
 struct Detail_Line {
     std::string Value;
-    int Image = Image_Off;
+    int Image = Detail_Image_Off;
     int Meter = 0;
     // Caption and value red, and the window's alarm.
     bool Fault = false;

@@ -92,7 +92,7 @@ Detail_Line Pre_Emphasis_Line(const Amu_View& v)
     const bool long_triax = Sd_Amu_Long_Triax(v.amu);
     const bool factory_test = Sd_Amu_Sw2_1_Off(v.amu) || Sd_Amu_Sw2_2_Off(v.amu);
     Detail_Line line = Line("", factory_test, LoadStr(factory_test ? 3030 : long_triax ? 3020 : 3021));
-    line.Image = long_triax ? Image_On : Image_Second;
+    line.Image = long_triax ? Detail_Image_On : Detail_Image_Second;
     return line;
 }
 

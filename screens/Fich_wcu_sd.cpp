@@ -21,7 +21,7 @@ Detail_Line Value_Line(const std::string& value, bool shown = true)
 Detail_Line Fault_Image_Line()
 {
     Detail_Line line;
-    line.Image = Image_Fault;
+    line.Image = Detail_Image_Fault;
     line.Fault = true;
     return line;
 }
@@ -60,11 +60,12 @@ Wcu_Sd_Lines Wcu_Sd_Line_Table(const St_System& state)
     Wcu_Sd_Lines lines;
     lines[Wcu_Protocol_Version] = Value_Line(state.Type.Get_Wcu_Version_Text());
     lines[Wcu_Standard] = Value_Line(Video_Standard_Text(Sd_Wcu_Video_Standard_Pal(wcu)));
-    lines[Wcu_Data_Receive] = Activity_Line(Sd_Wcu_Receive_Flag(wcu), Sd_Wcu_Receive_Toggle(wcu), Image_Off,
-                                            Image_Second);
-    lines[Wcu_Ocp_Request] = Activity_Line(Sd_Wcu_Ocp_Flag(wcu), Sd_Wcu_Ocp_Toggle(wcu), Image_Second, Image_Off);
+    lines[Wcu_Data_Receive] = Activity_Line(Sd_Wcu_Receive_Flag(wcu), Sd_Wcu_Receive_Toggle(wcu),
+                                            Detail_Image_Off, Detail_Image_Second);
+    lines[Wcu_Ocp_Request] = Activity_Line(Sd_Wcu_Ocp_Flag(wcu), Sd_Wcu_Ocp_Toggle(wcu), Detail_Image_Second,
+                                           Detail_Image_Off);
     if (stream) {
-        lines[Wcu_Audio_Stream].Image = Image_On;
+        lines[Wcu_Audio_Stream].Image = Detail_Image_On;
     } else {
         lines[Wcu_Audio_Stream] = Fault_Image_Line();
     }

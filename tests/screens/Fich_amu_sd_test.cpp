@@ -60,7 +60,7 @@ TEST(AmuSdLines, TheSoundSystemShowsEveryLineRightWithItsAdvice)
     EXPECT_FALSE(Any_Fault(lines));
     EXPECT_EQ(lines[Amu_Switches_Sw3].Caption, "Switches SW3-1/3-2");
     EXPECT_EQ(lines[Amu_Triax_Qos].Meter, 50);
-    EXPECT_EQ(lines[Amu_Pre_Emphasis].Image, Image_On);
+    EXPECT_EQ(lines[Amu_Pre_Emphasis].Image, Detail_Image_On);
     EXPECT_EQ(lines[Amu_Pre_Emphasis].Hint, "Long distance\ntriax detected");
 }
 
@@ -200,7 +200,7 @@ TEST(AmuSdWindow, ShownItWritesTheLinesOnTheirControls)
     EXPECT_EQ(Colour_Of(window.LabelFirmwareVersion), Detail_Normal_Colour);
     EXPECT_EQ(window.ProgressTriaxQOS->Bevel()->LightColor(), Detail_Fault_Colour);
     EXPECT_EQ(window.LabelTriaxQOS->Hint(), "If persists, contact factory");
-    EXPECT_EQ(window.ImagePreaccAMU->ImageIndex(), Image_On);
+    EXPECT_EQ(window.ImagePreaccAMU->ImageIndex(), Detail_Image_On);
     EXPECT_EQ(window.ImagePreaccAMU->Hint(), "Long distance\ntriax detected");
     EXPECT_TRUE(window.HasAlarm());
 

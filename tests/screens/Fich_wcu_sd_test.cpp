@@ -17,9 +17,9 @@ TEST(WcuSdLines, AStreamWithLevelsShowsEveryValue)
     const Wcu_Sd_Lines lines = Wcu_Sd_Line_Table(camera.current);
     EXPECT_EQ(lines[Wcu_Protocol_Version].Value, "1.1");
     EXPECT_EQ(lines[Wcu_Standard].Value, "PAL");
-    EXPECT_EQ(lines[Wcu_Data_Receive].Image, Image_Off) << "receive toggle set";
-    EXPECT_EQ(lines[Wcu_Ocp_Request].Image, Image_Second) << "OCP toggle set";
-    EXPECT_EQ(lines[Wcu_Audio_Stream].Image, Image_On);
+    EXPECT_EQ(lines[Wcu_Data_Receive].Image, Detail_Image_Off) << "receive toggle set";
+    EXPECT_EQ(lines[Wcu_Ocp_Request].Image, Detail_Image_Second) << "OCP toggle set";
+    EXPECT_EQ(lines[Wcu_Audio_Stream].Image, Detail_Image_On);
     EXPECT_EQ(lines[Wcu_Audio_Delay].Value, "ON");
     EXPECT_EQ(lines[Wcu_Mode].Value, "DUAL");
     EXPECT_EQ(lines[Wcu_Icom_Cam_To_Wcu].Value, "PROD + ENG");
@@ -40,8 +40,8 @@ TEST(WcuSdLines, AStreamWithLevelsShowsEveryValue)
     camera.current.SD.WCU.Data_Toggle_B = false;
     camera.current.SD.WCU.Video_Standard_Pal = false;
     const Wcu_Sd_Lines cleared = Wcu_Sd_Line_Table(camera.current);
-    EXPECT_EQ(cleared[Wcu_Data_Receive].Image, Image_Second);
-    EXPECT_EQ(cleared[Wcu_Ocp_Request].Image, Image_Off);
+    EXPECT_EQ(cleared[Wcu_Data_Receive].Image, Detail_Image_Second);
+    EXPECT_EQ(cleared[Wcu_Ocp_Request].Image, Detail_Image_Off);
     EXPECT_EQ(cleared[Wcu_Standard].Value, "NTSC");
 }
 
@@ -72,7 +72,7 @@ TEST(WcuSdLines, WhatTheStreamTheLevelReportAndTheModeGate)
         c.change(camera.current);
         const Wcu_Sd_Lines lines = Wcu_Sd_Line_Table(camera.current);
         EXPECT_EQ(lines[Wcu_Audio_Stream].Fault, c.fault);
-        EXPECT_EQ(lines[Wcu_Audio_Stream].Image, c.fault ? Image_Fault : Image_On);
+        EXPECT_EQ(lines[Wcu_Audio_Stream].Image, c.fault ? Detail_Image_Fault : Detail_Image_On);
         EXPECT_EQ(Any_Fault(lines), c.fault);
         for (Wcu_Sd_Line line : {Wcu_Audio_Delay, Wcu_Mode, Wcu_Icom_Cam_To_Wcu}) {
             EXPECT_EQ(lines[line].Value_Visible, c.values_shown);
@@ -98,7 +98,7 @@ TEST(WcuSdWindow, TheStreamsLossRewritesTheWholeWindow)
     camera.Poll(window);
     camera.current.SD.WCU.Link_Flag = false;
     camera.Poll(window);
-    EXPECT_EQ(window.ImageAudioStream->ImageIndex(), Image_Fault);
+    EXPECT_EQ(window.ImageAudioStream->ImageIndex(), Detail_Image_Fault);
     EXPECT_EQ(Colour_Of(window.LabelAudioStream), Detail_Fault_Colour);
     EXPECT_FALSE(window.LabelModev->Visible());
     EXPECT_EQ(window.ProgIcomProdVolume->UserValue(), Wcu_Volume_Min);
@@ -116,16 +116,16 @@ TEST(WcuSdWindow, TheScreenShowsTheStatusImageOfEachState)
     camera.current.SD.WCU.Data_Toggle_B = true;
     TForm_WCU_SD window(nullptr, nullptr, &camera.title, &camera.current, &camera.snapshot);
     window.Show();
-    EXPECT_EQ(Shown_Colour(&window, window.ImageAudioStream), Status_Strip::Colours[Image_On]);
-    EXPECT_EQ(Shown_Colour(&window, window.ImageOcpRequest), Status_Strip::Colours[Image_Second]);
-    EXPECT_EQ(Shown_Colour(&window, window.ImageDataReceive), Status_Strip::Colours[Image_Second]);
+    EXPECT_EQ(Shown_Colour(&window, window.ImageAudioStream), Status_Strip::Colours[Detail_Image_On]);
+    EXPECT_EQ(Shown_Colour(&window, window.ImageOcpRequest), Status_Strip::Colours[Detail_Image_Second]);
+    EXPECT_EQ(Shown_Colour(&window, window.ImageDataReceive), Status_Strip::Colours[Detail_Image_Second]);
 
     camera.Poll(window);
     camera.current.SD.WCU.Link_Flag = false;
     camera.current.SD.WCU.Data_Toggle_B = false;
     camera.Poll(window);
-    EXPECT_EQ(Shown_Colour(&window, window.ImageAudioStream), Status_Strip::Colours[Image_Fault]);
-    EXPECT_EQ(Shown_Colour(&window, window.ImageOcpRequest), Status_Strip::Colours[Image_Off]);
+    EXPECT_EQ(Shown_Colour(&window, window.ImageAudioStream), Status_Strip::Colours[Detail_Image_Fault]);
+    EXPECT_EQ(Shown_Colour(&window, window.ImageOcpRequest), Status_Strip::Colours[Detail_Image_Off]);
 }
 
 // The protocol version is written on a full refresh only.
