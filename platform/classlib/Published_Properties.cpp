@@ -82,6 +82,7 @@ void Register_Control()
         .Event("OnMouseMove", &TControl::OnMouseMove)
         .Event("OnMouseUp", &TControl::OnMouseUp)
         .Event("OnResize", &TControl::OnResize)
+        .Event("OnCanResize", &TControl::OnCanResize)
         .Parent_Rule([](TControl& control, TComponent* parent) {
             auto* container = dynamic_cast<TWinControl*>(parent);
             if (!container)

@@ -1,0 +1,21 @@
+#pragma once
+// Which record field each meaning of the HD screens reads. The HD windows
+// read the HD records only through these, so that a meaning found to sit in
+// another field is corrected here, in one line.
+
+#include "link/St_system_hd.h"
+
+// AMU (AMU1 or AMU2).
+bool Hd_Amu_Present(const St_System_HD_AMU& amu);
+// The mode value: 22 or more selects the narrow spectrum step.
+int Hd_Amu_Mode_Value(const St_System_HD_AMU& amu);
+int Hd_Amu_Synth_Value(const St_System_HD_AMU& amu);
+// The range code the three receivers agree on, -1 for none.
+int Hd_Amu_Common_Range_Code(const St_System_HD_AMU& amu);
+
+// WCU status: whether AMU '1' or '2' is in use.
+bool Hd_Amu_In_Use(const St_System_HD_WCU_Status& status, char amu);
+
+// The spectrum tuner of AMU '1' or '2' the user chose (0 the average).
+int Hd_Spectrum_Tuner_Choice(const St_System_HD& hd, char amu);
+bool Hd_Spectrum_Present(const St_System_HD_Spectrum& spectrum);
