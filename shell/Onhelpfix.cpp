@@ -157,10 +157,10 @@ void THTMLHelpViewer::DisplayHelpContext(int ContextID, const std::string& /*Hel
 {
     Set_Popup_Position();
     // The library's own WinHelp handling is kept out of this request.
-    const std::shared_ptr<IWinHelpTester> tester = WinHelpTester;
-    WinHelpTester.reset();
+    const std::shared_ptr<IWinHelpTester> tester = WinHelpTester();
+    WinHelpTester().reset();
     Help_Command(HELP_CONTEXT, ContextID);
-    WinHelpTester = tester;
+    WinHelpTester() = tester;
 }
 
 std::string THTMLHelpViewer::HelpFile(const std::string& Name)
@@ -220,9 +220,9 @@ std::string TWinHelpTester::GetDefaultHelpFile()
 void WinHelpTester_Enable(bool Enable)
 {
     if (Enable)
-        WinHelpTester = std::make_shared<TWinHelpTester>();
+        WinHelpTester() = std::make_shared<TWinHelpTester>();
     else
-        WinHelpTester.reset();
+        WinHelpTester().reset();
 }
 
 // ---- Requests -----------------------------------------------------------------------------

@@ -5,7 +5,11 @@
 #include <map>
 #include <vector>
 
-std::shared_ptr<IWinHelpTester> WinHelpTester;
+std::shared_ptr<IWinHelpTester>& WinHelpTester()
+{
+    static std::shared_ptr<IWinHelpTester> tester;
+    return tester;
+}
 
 namespace {
 

@@ -85,5 +85,6 @@ bool RegisterViewer(std::shared_ptr<ICustomHelpViewer> Viewer, IHelpManager*& Ma
 // The help system; always true.
 bool GetHelpSystem(IHelpSystem*& System);
 
-// The library's WinHelp tester; empty when none is set.
-extern std::shared_ptr<IWinHelpTester> WinHelpTester;
+// The library's WinHelp tester; empty when none is set. Reached through a
+// function so that it outlives the units that set it at their start.
+std::shared_ptr<IWinHelpTester>& WinHelpTester();

@@ -153,16 +153,16 @@ TEST(F1_Bridge, SelectorAndTesterAnswers)
     EXPECT_EQ(selector.TableOfContents(&names), 3);
     EXPECT_EQ(selector.SelectKeyword(&names), 0);
 
-    ASSERT_NE(WinHelpTester, nullptr);
-    EXPECT_FALSE(WinHelpTester->CanShowALink("a", "f"));
-    EXPECT_FALSE(WinHelpTester->CanShowTopic("t", "f"));
-    EXPECT_FALSE(WinHelpTester->CanShowContext(1, "f"));
-    EXPECT_EQ(WinHelpTester->GetHelpStrings("a")->Count(), 0);
-    EXPECT_EQ(WinHelpTester->GetHelpPath(), "");
+    ASSERT_NE(WinHelpTester(), nullptr);
+    EXPECT_FALSE(WinHelpTester()->CanShowALink("a", "f"));
+    EXPECT_FALSE(WinHelpTester()->CanShowTopic("t", "f"));
+    EXPECT_FALSE(WinHelpTester()->CanShowContext(1, "f"));
+    EXPECT_EQ(WinHelpTester()->GetHelpStrings("a")->Count(), 0);
+    EXPECT_EQ(WinHelpTester()->GetHelpPath(), "");
     WinHelpTester_Enable(false);
-    EXPECT_EQ(WinHelpTester, nullptr);
+    EXPECT_EQ(WinHelpTester(), nullptr);
     WinHelpTester_Enable(true);
-    EXPECT_NE(WinHelpTester, nullptr);
+    EXPECT_NE(WinHelpTester(), nullptr);
 }
 
 TEST_F(F1_Bridge_Test, TableOfContentsAndTopicsBecomeHelpCommands)
