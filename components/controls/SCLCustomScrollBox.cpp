@@ -1,7 +1,9 @@
 #include "components/controls/SCLCustomScrollBox.h"
 
 #include "components/foundations/Sclgraph.h"
+#include "components/foundations/Sclsysin_Frame.h"
 #include "platform/classlib/Class_Registry.h"
+#include "platform/winapi/Window.h"
 
 namespace {
 
@@ -31,7 +33,13 @@ RECT Moved(const RECT& Rect, int DX, int DY)
 
 } // namespace
 
-TSCLScrollBoxBevel::TSCLScrollBoxBevel() { SetMode(bmWindows); }
+// The box's window draws the border in bmWindows mode: a change of mode
+// remakes the window.
+TSCLScrollBoxBevel::TSCLScrollBoxBevel()
+{
+    SetWindowBorder(true);
+    SetMode(bmWindows);
+}
 
 TSCLCustomScrollBox::TSCLCustomScrollBox(TComponent* AOwner)
     : TScrollBox(AOwner), bevel(std::make_unique<TSCLScrollBoxBevel>()),
@@ -47,6 +55,7 @@ TSCLCustomScrollBox::~TSCLCustomScrollBox() { bevel->OnChange = nullptr; }
 void TSCLCustomScrollBox::SetBevel(TSCLBevel* Value)
 {
     bevel->Assign(Value);
+    bevel->SetWindowBorder(true);
     Perform(CM_SCLBEVELCHANGED, 0, 0);
 }
 
@@ -89,9 +98,77 @@ void TSCLCustomScrollBox::GetChange(TObject* Sender)
     if (Sender == bevel.get()) {
         if (bevel->GetRecreateWnd() && HandleAllocated())
             Perform(CM_RECREATEWND, 0, 0);
+        else
+            Frame_Changed();
         return;
     }
+    if (HandleAllocated())
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     Invalidate();
+}
+
+int TSCLCustomScrollBox::Frame_Inset() const
+{
+    return bevel->Mode() == bmWindows ? 0 : bevel->BevelExtent();
+}
+
+// The frame is recomputed (WM_NCCALCSIZE) and repainted.
+void TSCLCustomScrollBox::Frame_Changed()
+{
+    if (!HandleAllocated())
+        return;
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TSCLCustomScrollBox::Paint_Frame()
+{
+    if (bevel->Mode() != bmWindows) {
+        TCanvas frame;
+        frame.SetHandle(GetWindowDC(Handle()));
+        bevel->PaintBevel(&frame, RECT{0, 0, Width(), Height()}, transparent);
+        const HDC dc = frame.Handle();
+        frame.SetHandle(nullptr);
+        ReleaseDC(Handle(), dc);
+    }
+    if (ScrollBarsVisible()) {
+        const HDC dc = GetDC(Handle());
+        Paint_Corner(dc);
+        ReleaseDC(Handle(), dc);
+    }
+}
+
+RECT TSCLCustomScrollBox::Corner_Rect()
+{
+    RECT window_client{};
+    GetClientRect(Handle(), &window_client);
+    const RECT inside = ClientRect();
+    return RECT{inside.right, inside.bottom, window_client.right, window_client.bottom};
+}
+
+void TSCLCustomScrollBox::AlignControls(TControl* AControl, RECT& Rect)
+{
+    TScrollBox::AlignControls(AControl, Rect);
+    if (HandleAllocated() && ScrollBarsVisible()) {
+        const RECT corner = Corner_Rect();
+        InvalidateRect(Handle(), &corner, FALSE);
+    }
+}
+
+void TSCLCustomScrollBox::Paint_Corner(HDC DC)
+{
+    if (!ScrollBarsVisible())
+        return;
+    const RECT corner = Corner_Rect();
+    TCanvas corner_canvas;
+    corner_canvas.SetHandle(DC);
+    if (!BackDrawArea(&corner_canvas, corner, POINT{-HorzScrollBar()->Position(), -VertScrollBar()->Position()}, 0)) {
+        corner_canvas.Brush()->SetStyle(bsSolid);
+        corner_canvas.Brush()->SetColor(Color());
+        corner_canvas.FillRect(corner);
+    }
+    corner_canvas.SetHandle(nullptr);
 }
 
 void TSCLCustomScrollBox::CreateParams(TCreateParams& Params)
@@ -99,8 +176,12 @@ void TSCLCustomScrollBox::CreateParams(TCreateParams& Params)
     TScrollBox::CreateParams(Params);
     Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
     Params.Style |= WS_CLIPCHILDREN;
-    if (bevel->Mode() == bmWindows)
+    if (bevel->Mode() != bmWindows)
+        return;
+    if (SCLNCNewLook() && Ctl3D())
         Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+        Params.Style |= WS_BORDER;
 }
 
 // ---- Background services -----------------------------------------------------------
@@ -164,6 +245,7 @@ void TSCLCustomScrollBox::PaintWindow(HDC DC)
         if (OnPaint)
             OnPaint(this);
     });
+    Paint_Corner(DC);
 }
 
 void TSCLCustomScrollBox::Tell_Children(UINT Message)
@@ -222,11 +304,34 @@ void TSCLCustomScrollBox::Dispatch(TMessage& Message)
     case CM_SCLBEVELCHANGED:
         GetChange(bevel.get());
         return;
+    case WM_NCCALCSIZE: {
+        TScrollBox::Dispatch(Message);
+        if (!Message.LParam)
+            return;
+        RECT& rect = Message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                                    : *reinterpret_cast<RECT*>(Message.LParam);
+        const int inset = Frame_Inset();
+        rect = RECT{rect.left + inset, rect.top + inset, std::max(rect.left + inset, rect.right - inset),
+                    std::max(rect.top + inset, rect.bottom - inset)};
+        return;
+    }
+    case WM_NCPAINT:
+        TScrollBox::Dispatch(Message);
+        Paint_Frame();
+        return;
+    case CM_CTL3DCHANGED:
+        TScrollBox::Dispatch(Message);
+        if (bevel->Mode() == bmWindows && HandleAllocated())
+            RecreateWnd();
+        return;
     case CM_COLORCHANGED:
     case CM_PARENTCOLORCHANGED:
         TScrollBox::Dispatch(Message);
-        if (!transparent && !Loading())
+        if (!transparent && !Loading()) {
             Invalidate();
+            if (ScrollBarsVisible())
+                RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+        }
         return;
     default: break;
     }

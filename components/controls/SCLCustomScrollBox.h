@@ -1,6 +1,7 @@
 #pragma once
 // The library's scroll box: its frame is a library bevel (the system's
-// edge in bmWindows mode), and it can be transparent: it then takes its
+// edge or border in bmWindows mode, else the bevel painted in the
+// non-client area), and it can be transparent: it then takes its
 // background from its parent and serves it to its transparent children as
 // a parent panel does. The background scrolls with the content, so a
 // scroll tells the children that their background moved.
@@ -55,8 +56,19 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void PaintWindow(HDC DC) override;
+    // The bars may have come or gone: the square between them is repainted.
+    void AlignControls(TControl* AControl, RECT& Rect) override;
 
 private:
+    // The non-client inset the bevel takes on each side (none in bmWindows
+    // mode, where the window's own border frames the box).
+    int Frame_Inset() const;
+    void Frame_Changed();
+    void Paint_Frame();
+    // The square between the two scroll bars; on this platform the bars lie
+    // over the client area, so the square is painted through a client DC.
+    void Paint_Corner(HDC DC);
+    RECT Corner_Rect();
     // The box's client origin in the back bitmap, scroll position added.
     POINT Origin_In_Back(TSCLBackProvider* Provider);
     void Scrolled(WPARAM WParam, bool Vertical);

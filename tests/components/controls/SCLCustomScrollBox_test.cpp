@@ -115,3 +115,71 @@ TEST(OfficeButton, ATransparentOfficeButtonOnTheBoxDrawsTheBoxBackground)
     office->SetStyle(ubsExplorer);
     EXPECT_TRUE(office->CheckOptimized());
 }
+
+namespace {
+
+struct Framed_Box {
+    Test_Form form;
+    TSCLCustomScrollBox* box = new TSCLCustomScrollBox(&form);
+
+    Framed_Box()
+    {
+        box->SetBounds(10, 10, 120, 90);
+        box->SetColor(clYellow);
+        box->SetParent(&form);
+        form.Show();
+        Pump();
+    }
+    DWORD Style() { return static_cast<DWORD>(GetWindowLongA(box->Handle(), GWL_STYLE)); }
+    DWORD Ex_Style() { return static_cast<DWORD>(GetWindowLongA(box->Handle(), GWL_EXSTYLE)); }
+};
+
+} // namespace
+
+TEST(ScrollBoxFrame, WindowsModeTakesTheSystemEdgeAndACtl3DChangeRemakesTheWindow)
+{
+    Framed_Box fixture;
+    EXPECT_TRUE(fixture.Ex_Style() & WS_EX_CLIENTEDGE);
+    EXPECT_FALSE(fixture.Style() & WS_BORDER);
+    fixture.box->SetCtl3D(false);
+    EXPECT_FALSE(fixture.Ex_Style() & WS_EX_CLIENTEDGE) << "the window was made anew";
+    EXPECT_TRUE(fixture.Style() & WS_BORDER);
+    EXPECT_EQ(fixture.box->ClientWidth(), 120 - 2);
+}
+
+TEST(ScrollBoxFrame, OtherModesPaintTheBevelInTheNonClientArea)
+{
+    Framed_Box fixture;
+    TSCLBevel* bevel = fixture.box->Bevel();
+    bevel->SetMode(bmCustom);
+    bevel->SetBevelStyleOuter(bvRaised);
+    bevel->SetWidthOuter(3);
+    ASSERT_EQ(bevel->BevelExtent(), 3);
+    EXPECT_FALSE(fixture.Ex_Style() & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(fixture.box->ClientWidth(), 120 - 6) << "the client area lies inside the bevel";
+    EXPECT_EQ(fixture.box->ClientOrigin().x - fixture.form.ClientOrigin().x, 10 + 3);
+    const QImage shown = Shown(&fixture.form);
+    EXPECT_EQ(shown.pixel(10, 10), Rgb_Of(clBtnHighlight)) << "raised: light at the top left";
+    EXPECT_EQ(shown.pixel(10 + 119, 10 + 89), Rgb_Of(clBtnShadow));
+    EXPECT_EQ(shown.pixel(10 + 3, 10 + 3), Rgb_Of(clYellow));
+
+    bevel->SetWidthOuter(1);
+    EXPECT_EQ(fixture.box->ClientWidth(), 120 - 2) << "a bevel change recomputes the frame";
+}
+
+TEST(ScrollBoxFrame, TheSquareBetweenTwoScrollBarsShowsTheBackground)
+{
+    Scrolled_Box fixture;
+    new Back_Button(fixture.box, RECT{300, 20, 310, 30}); // far right: a horizontal bar too
+    Pump();
+    ASSERT_TRUE(fixture.box->ScrollBarsVisible());
+    RECT window_client{};
+    GetClientRect(fixture.box->Handle(), &window_client);
+    ASSERT_LT(fixture.box->ClientRect().right, window_client.right);
+    const POINT origin = fixture.Client_Origin();
+    const int x = origin.x + window_client.right - 2;
+    const int y = origin.y + window_client.bottom - 2;
+    EXPECT_EQ(Shown(&fixture.form).pixel(x, y), Rgb_Of(Pattern_Color(x, y)));
+    fixture.Scroll_To(30);
+    EXPECT_EQ(Shown(&fixture.form).pixel(x, y), Rgb_Of(Pattern_Color(x, y))) << "the square does not scroll";
+}
