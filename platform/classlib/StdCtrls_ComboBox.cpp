@@ -316,7 +316,7 @@ TCanvas* TCustomComboBox::Canvas() { return item_bitmap->Canvas(); }
 int TCustomComboBox::Item_Height_Of(int Index)
 {
     int height = item_height;
-    if (style == csOwnerDrawVariable || OnMeasureItem)
+    if (style == csOwnerDrawFixed || style == csOwnerDrawVariable || OnMeasureItem)
         MeasureItem(Index, height);
     return height;
 }

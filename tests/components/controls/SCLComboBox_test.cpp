@@ -92,6 +92,16 @@ TEST(ComboMru, SixChoicesKeepFiveEntriesAndAChosenHeadIsOnlyReselected)
     EXPECT_EQ(form.Entries(), Fixed);
 }
 
+TEST(ComboMru, ListRowsAreFourPixelsTallerWhileTheMruListIsOn)
+{
+    Combo_Form form(csDropDownList, Fixed);
+    form.combo->SetBoolean(1, true);
+    QAbstractItemView* list = form.Widget()->view();
+    EXPECT_EQ(list->sizeHintForRow(0), form.combo->ItemHeight() + 4);
+    form.combo->SetBoolean(1, false);
+    EXPECT_EQ(list->sizeHintForRow(0), form.combo->ItemHeight());
+}
+
 TEST(ComboMru, NoEntriesAreKeptWithAMaximumOfZero)
 {
     Combo_Form form(csDropDownList, Fixed);
