@@ -6,8 +6,12 @@
 
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/SysUtils.h"
+#include "platform/winapi/Window.h"
 #include "screens/Fich_amu_hd_spectrum.h"
 #include "tests/support/Temp_Settings.h"
+
+#include <QImage>
+#include <QWidget>
 
 #include <memory>
 
@@ -178,3 +182,24 @@ TEST_F(Spectrum, ASecondCameraOpensOneStepLowerAndTheWindowKeepsItsSmallestSize)
     EXPECT_TRUE(resize);
 }
 
+TEST_F(Spectrum, TheCrossHairInvertsThePlotUnderTheMouseAndReadsItsValues)
+{
+    DecimalSeparator = '.';
+    Show();
+    TChart& chart = *window->ChartSpectrum;
+    const RECT plot = chart.ChartRect();
+    const int x = (plot.left + plot.right) / 2 + 3;
+    const int y = plot.top + 7;
+    chart.OnMouseMove(&chart, TShiftState {}, x, y);
+    Pump();
+    const QImage shown = Window_Widget(chart.Handle())->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(x, y + 3) & 0xFFFFFF, 0xFFFFFFu); // black back inverted
+    EXPECT_EQ(shown.pixel(plot.left + 1, y) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(chart.Cursor(), crNone);
+    const std::string text = window->LabelCrossValue->Caption();
+    EXPECT_NE(text.find(" / RF:"), std::string::npos) << text;
+    EXPECT_NE(text.find("  IF:"), std::string::npos) << text;
+    chart.OnMouseMove(&chart, TShiftState {}, plot.left - 5, y);
+    EXPECT_EQ(window->LabelCrossValue->Caption(), "");
+    EXPECT_EQ(chart.Cursor(), crDefault);
+}
