@@ -282,3 +282,34 @@ TEST(FormDisplay, PollingThreadsReadAConsistentActiveForm)
     poller.join();
     EXPECT_EQ(torn.load(), 0);
 }
+
+// Forms read from their own resources keep no class-library parent: only
+// their windows are hosted by the display.
+TEST(FormDisplay, ResourceFormsAreHostedByWindowOnly)
+{
+    Display_Fixture f;
+    f.display->SetUseResForms(true);
+    f.display->SetPosition(fdpCenter);
+    TForm* page = f.New_Page(3);
+    f.display->AddFormExt(page, true);
+    EXPECT_EQ(page->Parent(), nullptr);
+    EXPECT_EQ(GetParent(page->Handle()), f.display->Handle());
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(page->Handle(), GWL_STYLE)) & 0x46000000u, 0x46000000u);
+    EXPECT_EQ(page->BorderStyle(), bsNone);
+    const RECT beveled = f.display->BeveledRect();
+    const RECT placed = page->BoundsRect();
+    EXPECT_EQ(placed.left, beveled.left + (beveled.right - beveled.left - page->ClientWidth()) / 2);
+    EXPECT_EQ(placed.top, beveled.top + (beveled.bottom - beveled.top - page->ClientHeight()) / 2);
+    EXPECT_EQ(f.Shown_Pages(), "D");
+    const QImage image = Shown(&f.host);
+    EXPECT_EQ(image.pixel(10 + placed.left + 5, 10 + placed.top + 5), Rgb_Of(clYellow));
+
+    f.display->SetActiveFormIndex(0);
+    EXPECT_EQ(f.Shown_Pages(), "A") << "hidden again when another page shows";
+
+    auto* single = new TForm(&f.host);
+    EXPECT_TRUE(f.display->Execute(single));
+    EXPECT_EQ(single->Parent(), nullptr);
+    EXPECT_EQ(GetParent(single->Handle()), f.display->Handle());
+    EXPECT_TRUE(single->BoundsRect() == beveled);
+}
