@@ -32,9 +32,7 @@ Entry Entry_Point(HMODULE Module, LPCSTR Name)
 
 std::string Registered_Path()
 {
-    std::string path = GetRegStr(Classes_Root, Class_Key, "");
-    if (path.size() >= 12 && StrPosI(path.substr(0, 12), System_Root) == 1)
-        path = GetWinDir() + path.substr(12);
+    const std::string path = Expand_System_Root(GetRegStr(Classes_Root, Class_Key, ""));
     return FileExists(path) ? path : std::string();
 }
 
@@ -52,6 +50,14 @@ struct Hh_Unit {
 const Hh_Unit unit;
 
 } // namespace
+
+std::string Expand_System_Root(const std::string& Path)
+{
+    const std::size_t length = std::string(System_Root).size();
+    if (Path.size() >= length && StrPosI(Path.substr(0, length), System_Root) == 1)
+        return GetWinDir() + Path.substr(length);
+    return Path;
+}
 
 std::string GetPathToHHCtrlOCX()
 {

@@ -57,6 +57,9 @@ extern bool AutoLoadAPI;
 // "%SystemRoot%" replaced by the Windows folder, dropped when the file does
 // not exist), else the system folder + "\hhctrl.ocx".
 std::string GetPathToHHCtrlOCX();
+// A registered path with a leading "%SystemRoot%" (any case) replaced by the
+// Windows folder.
+std::string Expand_System_Root(const std::string& Path);
 // Loads the library once ("hhctrl.ocx", else the path above) and resolves
 // HtmlHelpA, HtmlHelpW and HtmlHelp.
 void LoadHtmlHelp();

@@ -5,6 +5,7 @@
 
 #include "platform/classlib/Classes.h"
 #include "platform/classlib/DateUtils.h"
+#include "platform/classlib/Dialogs_Message_Box.h"
 #include "platform/winapi/System_Info.h"
 
 #include <sys/stat.h>
@@ -300,7 +301,6 @@ void ResetDebugFile()
 
 int MessageBox2(const std::string& /*Text*/, UINT /*Flags*/)
 {
-    constexpr int IDOK = 1;
     return IDOK;
 }
 

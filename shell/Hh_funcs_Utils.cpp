@@ -423,7 +423,6 @@ std::string GetLastErrorStr()
 
 bool ShellExec(const std::string& FileName, const std::string& Params)
 {
-    constexpr int SW_SHOWDEFAULT = 10;
     HWND owner = nullptr;
     if (Screen && Screen->ActiveForm())
         owner = Screen->ActiveForm()->Handle();

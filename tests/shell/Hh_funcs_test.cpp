@@ -49,6 +49,14 @@ TEST(Help_Loader, TheBuiltInLibraryIsLoadedAtStartAndCountsAsInstalled)
     EXPECT_EQ(_ieFriendlyVerStr, "");
 }
 
+TEST(Help_Loader, ASystemRootPrefixInAnyCaseBecomesTheWindowsFolder)
+{
+    EXPECT_EQ(Expand_System_Root("%systemroot%\\System32\\hhctrl.ocx"), GetWinDir() + "\\System32\\hhctrl.ocx");
+    EXPECT_EQ(Expand_System_Root("%SystemRoot%"), GetWinDir());
+    EXPECT_EQ(Expand_System_Root("C:\\%SystemRoot%\\hhctrl.ocx"), "C:\\%SystemRoot%\\hhctrl.ocx");
+    EXPECT_EQ(Expand_System_Root("%System"), "%System");
+}
+
 TEST(Help_Loader, UnloadingClearsTheEntryPointsAndCallsThroughThemShowNothing)
 {
     UnloadHtmlHelp();

@@ -146,8 +146,6 @@ TEST_F(HtmlHelp_Test, TheRenderedTopicShowsItsPicture)
     QWidget* widget = Window_Widget(window);
     widget->resize(780, 540);
     QApplication::processEvents();
-    const QImage shown = widget->grab().toImage();
-    shown.save("/tmp/help-window.png");
     const QImage page = Help_Window::Browser()->viewport()->grab().toImage();
     int red = 0;
     for (int y = 0; y < page.height(); ++y)
