@@ -12,3 +12,5 @@ const bool Shape_Button_Registered = [] {
 } // namespace
 
 TSCLShapeButton::TSCLShapeButton(TComponent* AOwner) : TSCLCustomShapeButton(AOwner) {}
+
+TSCLShapeButton::~TSCLShapeButton() = default;

@@ -6,4 +6,6 @@
 class TSCLShapeButton : public TSCLCustomShapeButton {
 public:
     explicit TSCLShapeButton(TComponent* AOwner);
+    // Out of line, so that the class's registration links with any use.
+    ~TSCLShapeButton() override;
 };

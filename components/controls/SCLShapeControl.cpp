@@ -12,3 +12,5 @@ const bool Shape_Control_Registered = [] {
 } // namespace
 
 TSCLShapeControl::TSCLShapeControl(TComponent* AOwner) : TSCLBaseShape(AOwner) {}
+
+TSCLShapeControl::~TSCLShapeControl() = default;

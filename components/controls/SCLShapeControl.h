@@ -6,4 +6,6 @@
 class TSCLShapeControl : public TSCLBaseShape {
 public:
     explicit TSCLShapeControl(TComponent* AOwner);
+    // Out of line, so that the class's registration links with any use.
+    ~TSCLShapeControl() override;
 };

@@ -12,3 +12,5 @@ const bool Speed_Button_Registered = [] {
 } // namespace
 
 TSCLSpeedButton::TSCLSpeedButton(TComponent* AOwner) : TSCLCustomSpeedButton(AOwner) {}
+
+TSCLSpeedButton::~TSCLSpeedButton() = default;

@@ -6,4 +6,6 @@
 class TSCLSpeedButton : public TSCLCustomSpeedButton {
 public:
     explicit TSCLSpeedButton(TComponent* AOwner);
+    // Out of line, so that the class's registration links with any use.
+    ~TSCLSpeedButton() override;
 };

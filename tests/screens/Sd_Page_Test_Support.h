@@ -3,7 +3,7 @@
 // folder, set to a working system (port 3, connected, WCU 1.0, both AMUs
 // firmware 1.2 present, polled, valid on the same channels with AMU1 active,
 // both data emitters answering with Tx on, ranges chosen, good qualities and
-// data activity), and a refresh that ends with the snapshot taking the
+// data activity, nothing a detail window would find wrong), and a refresh that ends with the snapshot taking the
 // current record, as the camera does.
 
 #include "link/St_system.h"
@@ -31,6 +31,11 @@ inline void Set_Working_Amu(St_System_SD_AMU& amu, bool active)
     amu.Identifier = 0xA;
     amu.Video_Channel_Code = 46;
     amu.Data_Channel = 5;
+    amu.Cofdm_Mode = 5;
+    amu.Temperature = 35;
+    amu.Voltage_Raw = 100;
+    amu.Video_Quality = 50;
+    amu.Long_Triax = true;
 }
 
 inline void Set_Working_System(St_System& state)

@@ -1,0 +1,235 @@
+// The SD page on a real form, offscreen: the block summary and the title
+// colours after refreshes, the keys, the title clicks and the menus.
+
+#include "screens/Fich_main_sd.h"
+
+#include "components/controls/SCLGroupBox.h"
+#include "components/controls/SCLShapeButton.h"
+#include "components/controls/SCLShapeControl.h"
+#include "platform/classlib/Menus.h"
+#include "platform/classlib/StdCtrls_Memo.h"
+#include "platform/winapi/Message.h"
+#include "platform/winapi/Window.h"
+#include "screens/Block_paint.h"
+#include "screens/Fich_wcu_sd.h"
+#include "screens/Status_ihm_sd_hd.h"
+#include "shell/Main_Window_Services.h"
+#include "tests/screens/Sd_Page_Test_Support.h"
+
+#include <QMenu>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace sd_page_test;
+
+namespace {
+
+// The main window as the page sees it: a plain form, and a log of what the
+// page asked of it.
+class Fake_Main_Window : public Main_Window_Services {
+public:
+    Fake_Main_Window() { Main_Window = this; }
+    ~Fake_Main_Window() override { Main_Window = nullptr; }
+
+    TForm* Get_Main_Form() override { return &form; }
+    TSCLSysInfo* Get_Main_Sys_Info() override { return nullptr; }
+    TSCLAboutDlg* Get_Form_About() override { return nullptr; }
+    void Set_Camera_Count(int count) override { camera_counts.push_back(count); }
+    void Set_Camera_Name(int camera_index, int number) override { names.push_back(camera_index * 100 + number); }
+    void Clear_Camera_Messages(int camera_index) override { cleared.push_back(camera_index); }
+    bool Is_Sd_Camera(int) override { return true; }
+    void Release_Shortcut_Buttons() override {}
+    HWND Get_Active_Page_Window() override { return nullptr; }
+    bool Is_Busy(int) override { return false; }
+    bool Is_Busy_Global() override { return false; }
+    bool Post_Pending_Change(int) override { return false; }
+    bool Post_Pending_Display_Change() override { return false; }
+    std::string Get_Version_Text() override { return "2.3"; }
+
+    TForm form {nullptr};
+    std::vector<int> camera_counts;
+    std::vector<int> names;
+    std::vector<int> cleared;
+};
+
+struct Sd_Page : Camera {
+    Sd_Page()
+    {
+        Set_Working_System(current);
+        main_window.form.SetBounds(40, 30, 791, 452);
+        form = std::make_unique<TForm_Main_SD>(&main_window.form, nullptr, &camera_count, &summary, &snapshot,
+                                               &current);
+    }
+    void Refresh(const Change& change, bool full = false)
+    {
+        change(current);
+        form->RefreshDisplay(full);
+        snapshot.Copy(current);
+    }
+    void Key(WORD key)
+    {
+        TMessage message {WM_KEYDOWN, key, 0, 0};
+        form->Dispatch(message);
+    }
+
+    Fake_Main_Window main_window;
+    std::atomic<int> camera_count {1};
+    Status_IHM_SD_HD* summary = nullptr;
+    std::unique_ptr<TForm_Main_SD> form;
+};
+
+TEST(SdPage, BeforeTheFirstRefreshEveryBlockIsDownAndInAlarm)
+{
+    Sd_Page page;
+    ASSERT_NE(page.summary, nullptr);
+    const Status_IHM_SD_HD& s = *page.summary;
+    EXPECT_EQ(s.Camera_Index, 0u);
+    EXPECT_EQ(s.Camera_Number, &page.snapshot.Settings.Name);
+    for (uint8_t active : {s.Status_Active, s.WCU_Active, s.AMU1_Active, s.AMU2_Active, s.DE1_Active, s.DE2_Active,
+                           s.WCA_Active, s.RS232_Visible, s.Triax1_Visible, s.Wire_DE2_Visible}) {
+        EXPECT_EQ(active, 0);
+    }
+    for (uint8_t alarm : {s.Status_Alarm, s.PC_Alarm, s.WCU_Alarm, s.AMU1_Alarm, s.AMU2_Alarm, s.DE1_Alarm,
+                          s.DE2_Alarm, s.WCA_Alarm}) {
+        EXPECT_EQ(alarm, 1);
+    }
+    EXPECT_EQ(page.main_window.cleared, std::vector<int> {0});
+}
+
+TEST(SdPage, ARefreshRollsTheBlocksUpIntoTheSummaryAndColoursTheTitles)
+{
+    Sd_Page page;
+    page.Refresh([](St_System&) {}, true);
+    const Status_IHM_SD_HD& s = *page.summary;
+    EXPECT_EQ(s.Status_Active, 1);
+    EXPECT_EQ(s.Status_Alarm, 0);
+    EXPECT_EQ(s.PC_Alarm, 0);
+    EXPECT_EQ(s.WCU_Active, 1);
+    EXPECT_EQ(s.WCU_Alarm, 0);
+    EXPECT_EQ(s.RS232_Visible, 1);
+    EXPECT_EQ(s.Triax1_Visible, 1);
+    EXPECT_EQ(s.Triax1_Active, 1);
+    EXPECT_EQ(s.Triax2_Visible, 1);
+    EXPECT_EQ(s.Triax2_Active, 0);
+    EXPECT_EQ(s.AMU1_Frame_Active, 1);
+    EXPECT_EQ(s.AMU2_Frame_Active, 0);
+    EXPECT_EQ(s.Wire_DE1_Active, 1);
+    EXPECT_EQ(s.Wire_DE2_Visible, 1);
+    EXPECT_EQ(s.DE1_Frame_Active, 1);
+    EXPECT_EQ(s.WCA_Active, 0);
+    EXPECT_EQ(s.WCA_Alarm, 1);
+    EXPECT_EQ(Title_Colour(page.form->ShapeButtonWCUTitle), Good_Colour);
+    EXPECT_EQ(Title_Colour(page.form->ShapeButtonPCTitle), Good_Colour);
+
+    page.Refresh([](St_System& st) { st.SD.WCU.Video_Qos = 9; });
+    EXPECT_EQ(s.WCU_Alarm, 1);
+    EXPECT_EQ(s.Status_Alarm, 1);
+    EXPECT_EQ(Title_Colour(page.form->ShapeButtonWCUTitle), Alarm_Colour);
+    EXPECT_EQ(page.form->ShapeControlAppliTitle->ShapeFill()->Gradient()->EndColor(), Alarm_Colour);
+
+    // A block going down is no longer in alarm and keeps its greyed title.
+    page.Refresh([](St_System& st) { st.SD.DE2.State = false; });
+    EXPECT_EQ(s.DE2_Active, 0);
+    EXPECT_EQ(s.DE2_Alarm, 0);
+    EXPECT_EQ(Title_Colour(page.form->ShapeButtonDE2Title), Silver_Colour);
+    EXPECT_EQ(s.AMU2_Alarm, 1);
+    EXPECT_EQ(Title_Colour(page.form->AMU2.Title), Alarm_Colour);
+}
+
+TEST(SdPage, ADetailWindowAlarmRaisesItsBlockEvenWhileTheWindowIsHidden)
+{
+    Sd_Page page;
+    page.Refresh([](St_System&) {}, true);
+    EXPECT_EQ(page.summary->AMU1_Alarm, 0);
+    page.Refresh([](St_System& st) { st.SD.AMU1.Temperature = 90; });
+    EXPECT_EQ(page.summary->AMU1_Alarm, 1);
+    EXPECT_EQ(Title_Colour(page.form->AMU1.Title), Alarm_Colour);
+}
+
+TEST(SdPage, TitleKeysPressTheirTitleOnlyWhileTheWcuAnswers)
+{
+    Sd_Page page;
+    page.Refresh([](St_System&) {}, true);
+    struct Case {
+        WORD Key;
+        TSCLShapeButton* Title;
+    };
+    for (const Case c : {Case {'W', page.form->ShapeButtonWCUTitle}, Case {'A', page.form->AMU1.Title},
+                         Case {'M', page.form->AMU2.Title}, Case {'D', page.form->ShapeButtonDE1Title},
+                         Case {'E', page.form->ShapeButtonDE2Title}}) {
+        page.Key(c.Key);
+        EXPECT_TRUE(c.Title->Pressed()) << char(c.Key);
+    }
+    page.form->ReleaseTitleButtons();
+    EXPECT_FALSE(page.form->ShapeButtonWCUTitle->Pressed());
+
+    page.snapshot.Settings.Connected = false;
+    page.Key('W');
+    EXPECT_FALSE(page.form->ShapeButtonWCUTitle->Pressed());
+}
+
+TEST(SdPage, KeyFOpensTheRangeMenuOnceWhateverItsRepeats)
+{
+    Sd_Page page;
+    page.form->Show();
+    int pops = 0;
+    page.form->PopupMenuFrequencyRange->OnPopup = [&](TObject*) {
+        ++pops;
+        QTimer::singleShot(0, [&page] {
+            if (QMenu* menu = page.form->PopupMenuFrequencyRange->Menu_Widget()) {
+                menu->close();
+            }
+        });
+    };
+    for (int i = 0; i < 4; ++i) {
+        PostMessageA(page.form->Handle(), WM_KEYDOWN, 'F', 0);
+    }
+    Application->ProcessMessages();
+    Application->ProcessMessages();
+    EXPECT_EQ(pops, 1);
+}
+
+TEST(SdPage, DeleteClearsTheMessagesThroughTheMainWindow)
+{
+    Sd_Page page;
+    page.main_window.cleared.clear();
+    page.Key(VK_DELETE);
+    EXPECT_TRUE(page.main_window.cleared.empty());
+    page.form->MemoStatus->Lines()->Add("12:00:00");
+    page.Key(VK_DELETE);
+    EXPECT_EQ(page.main_window.cleared, std::vector<int> {0});
+    page.form->ClearStatusMessages();
+    EXPECT_EQ(page.form->MemoStatus->Text(), "");
+}
+
+TEST(SdPage, ACheckedMenuItemDoesNothing)
+{
+    Sd_Page page;
+    page.Refresh([](St_System&) {}, true);
+    page.camera_count = 2;
+    page.Refresh([](St_System&) {}, true);
+    TMenuItem* two = page.form->MenuCamerasCount->Items(1);
+    TMenuItem* three = page.form->MenuCamerasCount->Items(2);
+    ASSERT_TRUE(two->Checked());
+    two->Click();
+    three->Click();
+    EXPECT_EQ(page.main_window.camera_counts, std::vector<int> {3});
+}
+
+TEST(SdPage, TheMemoMenuOffersWhatTheMemoHolds)
+{
+    Sd_Page page;
+    page.form->PopupMenuMemoStatus->OnPopup(page.form->PopupMenuMemoStatus);
+    EXPECT_FALSE(page.form->SelectAllMessages->Enabled());
+    EXPECT_FALSE(page.form->ClearMemoAllMessages->Enabled());
+    page.form->MemoStatus->Lines()->Add("Video link OK");
+    page.form->PopupMenuMemoStatus->OnPopup(page.form->PopupMenuMemoStatus);
+    EXPECT_TRUE(page.form->SelectAllMessages->Enabled());
+    EXPECT_TRUE(page.form->SaveAllMessages->Enabled());
+    EXPECT_FALSE(page.form->CopyMessages->Enabled());
+}
+
+} // namespace

@@ -1,0 +1,275 @@
+// render_form: draws a form of the program with a given state record into a
+// PNG file, for reviewing the screens without equipment.
+//
+//   render_form FORM OUTPUT.png [--state FILE] [--set NAME=VALUE]... [--cameras N]
+//
+// FORM: TForm_Main_SD, or one of its detail windows TForm_WCU_SD,
+// TForm_AMU_SD1, TForm_AMU_SD2, TForm_DE_SD1, TForm_DE_SD2 (drawn as
+// opened from the page). The state starts as a working SD camera (port 1,
+// connected, WCU 1.0, two AMUs 1.2 on one channel, both data emitters
+// transmitting); a state file holds NAME=VALUE lines (blank lines and lines
+// starting with '#' ignored), applied before the --set options. Names:
+//   Connected Port_Number Name Wcu_Major Wcu_Minor Video_Range_Frequency
+//   Data_Range_Frequency, WCU.<field>, AMU1.<field>, AMU2.<field>,
+//   DE1.<field>, DE2.<field> with the field names of link/St_system_sd.h;
+//   "Disconnected=1" is a camera whose WCU does not answer.
+// The page is refreshed in full with the state, then once more unchanged,
+// as after two polls.
+
+#include "components/controls/SCLShapeButton.h"
+#include "components/foundations/Sclcont.h"
+#include "link/St_system.h"
+#include "platform/classlib/Forms.h"
+#include "platform/winapi/Window.h"
+#include "screens/Fich_amu_sd.h"
+#include "screens/Fich_de_sd.h"
+#include "screens/Fich_main_sd.h"
+#include "screens/Fich_wcu_sd.h"
+#include "screens/Status_ihm_sd_hd.h"
+#include "shell/Main_container.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using Setter = std::function<void(St_System&, int)>;
+
+#define AMU_FIELD(field) {#field, [](St_System_SD_AMU& r, int v) { r.field = static_cast<decltype(r.field)>(v); }}
+#define WCU_FIELD(field) {#field, [](St_System_SD_WCU& r, int v) { r.field = static_cast<decltype(r.field)>(v); }}
+
+const std::map<std::string, std::function<void(St_System_SD_AMU&, int)>>& Amu_Fields()
+{
+    static const std::map<std::string, std::function<void(St_System_SD_AMU&, int)>> fields = {
+        AMU_FIELD(Poll_Counter_Status), AMU_FIELD(Channel_Present),  AMU_FIELD(Present),
+        AMU_FIELD(Poll_Counter_Data),   AMU_FIELD(Receiver_Flag_1),  AMU_FIELD(Receiver_Flag_2),
+        AMU_FIELD(Receiver_Flag_3),     AMU_FIELD(Receiver_State_1), AMU_FIELD(Receiver_State_2),
+        AMU_FIELD(Receiver_State_3),    AMU_FIELD(Video_Channel_Valid), AMU_FIELD(Error),
+        AMU_FIELD(Status_Code),         AMU_FIELD(Active),           AMU_FIELD(Version_Major),
+        AMU_FIELD(Version_Minor),       AMU_FIELD(Versions_Compatible), AMU_FIELD(Identifier),
+        AMU_FIELD(Same_Identifier),     AMU_FIELD(Sw1_2_Test),       AMU_FIELD(Long_Triax),
+        AMU_FIELD(Sw2_Setting),         AMU_FIELD(Data_Step_100_Khz), AMU_FIELD(Data_Channel),
+        AMU_FIELD(Synth_Byte_8),        AMU_FIELD(Synth_Byte_9),     AMU_FIELD(Synth_Byte_10),
+        AMU_FIELD(Video_Channel_Code),  AMU_FIELD(Cofdm_Mode),       AMU_FIELD(Sw3_1_Off),
+        AMU_FIELD(Sw3_2_Off),           AMU_FIELD(Temperature),      AMU_FIELD(Voltage_Raw),
+        AMU_FIELD(Video_Quality),       AMU_FIELD(Rc2_Setting),
+    };
+    return fields;
+}
+
+const std::map<std::string, std::function<void(St_System_SD_WCU&, int)>>& Wcu_Fields()
+{
+    static const std::map<std::string, std::function<void(St_System_SD_WCU&, int)>> fields = {
+        WCU_FIELD(Wcu_Flag),          WCU_FIELD(Data_Toggle_A),       WCU_FIELD(Data_Toggle_B),
+        WCU_FIELD(Video_Standard_Pal), WCU_FIELD(Video_Qos),          WCU_FIELD(Production_Mode),
+        WCU_FIELD(Diversity_Dual),    WCU_FIELD(Link_Flag),           WCU_FIELD(Audio_Option_On),
+        WCU_FIELD(Intercom_Volume_1), WCU_FIELD(Intercom_Volume_2),   WCU_FIELD(Intercom_Volume_3),
+        WCU_FIELD(Data_Qos),          WCU_FIELD(Audio_1_Level),       WCU_FIELD(Audio_2_Level),
+        WCU_FIELD(Icom_Level_1),      WCU_FIELD(Icom_Level_2),        WCU_FIELD(Video_Channel_Index),
+        WCU_FIELD(Data_Channel_Index), WCU_FIELD(Wcu_Cofdm_Mode),     WCU_FIELD(Audio_Levels_Valid),
+        WCU_FIELD(Rate_Any),          WCU_FIELD(Rate_A),              WCU_FIELD(Rate_B),
+    };
+    return fields;
+}
+
+#undef AMU_FIELD
+#undef WCU_FIELD
+
+void Set_Working_Amu(St_System_SD_AMU& amu, bool active)
+{
+    amu.Present = amu.Channel_Present = amu.Video_Channel_Valid = true;
+    amu.Poll_Counter_Status = amu.Poll_Counter_Data = 20;
+    amu.Active = active;
+    amu.Version_Major = 1;
+    amu.Version_Minor = 2;
+    amu.Versions_Compatible = true;
+    amu.Receiver_Flag_1 = amu.Receiver_Flag_2 = true;
+    amu.Status_Code = 1;
+    amu.Identifier = 0xA;
+    amu.Video_Channel_Code = 46;
+    amu.Data_Channel = 5;
+    amu.Cofdm_Mode = 5;
+    amu.Temperature = 35;
+    amu.Voltage_Raw = 100;
+    amu.Video_Quality = 50;
+    amu.Long_Triax = true;
+}
+
+void Set_Working_System(St_System& state)
+{
+    state.Settings.Port_Number = 1;
+    state.Settings.Connected = true;
+    state.Type.Wcu_Major = 1;
+    state.Type.Wcu_Minor = 0;
+    state.SD.Video_Range_Frequency = 2;
+    state.SD.Data_Range_Frequency = 1;
+    St_System_SD_WCU& wcu = state.SD.WCU;
+    wcu.Wcu_Flag = wcu.Link_Flag = wcu.Audio_Levels_Valid = true;
+    wcu.Video_Qos = 90;
+    wcu.Data_Qos = 80;
+    wcu.Rate_Any = wcu.Rate_A = wcu.Rate_B = 1;
+    Set_Working_Amu(state.SD.AMU1, true);
+    Set_Working_Amu(state.SD.AMU2, false);
+    state.SD.DE1.State = state.SD.DE1.De_Flag = true;
+    state.SD.DE2.State = state.SD.DE2.De_Flag = true;
+}
+
+// A camera whose WCU stopped answering: the link flag and every decoded
+// record cleared, the settings and ranges kept.
+void Disconnect(St_System& state)
+{
+    state.Reset();
+}
+
+void Apply(St_System& state, const std::string& assignment)
+{
+    const auto equals = assignment.find('=');
+    if (equals == std::string::npos)
+        throw std::runtime_error("not NAME=VALUE: " + assignment);
+    const std::string name = assignment.substr(0, equals);
+    const int value = std::stoi(assignment.substr(equals + 1), nullptr, 0);
+    const auto dot = name.find('.');
+    if (dot != std::string::npos) {
+        const std::string record = name.substr(0, dot);
+        const std::string field = name.substr(dot + 1);
+        if (record == "WCU" && Wcu_Fields().count(field))
+            return Wcu_Fields().at(field)(state.SD.WCU, value);
+        if ((record == "AMU1" || record == "AMU2") && Amu_Fields().count(field))
+            return Amu_Fields().at(field)(record == "AMU1" ? state.SD.AMU1 : state.SD.AMU2, value);
+        if ((record == "DE1" || record == "DE2") && (field == "De_Flag" || field == "State")) {
+            St_System_SD_DE& de = record == "DE1" ? state.SD.DE1 : state.SD.DE2;
+            (field == "State" ? de.State : de.De_Flag) = value != 0;
+            return;
+        }
+    }
+    const std::map<std::string, Setter> plain = {
+        {"Disconnected", [](St_System& s, int v) { if (v) Disconnect(s); }},
+        {"Connected", [](St_System& s, int v) { s.Settings.Connected = v != 0; }},
+        {"Port_Number", [](St_System& s, int v) { s.Settings.Port_Number = v; }},
+        {"Name", [](St_System& s, int v) { s.Settings.Name = v; }},
+        {"Wcu_Major", [](St_System& s, int v) { s.Type.Wcu_Major = v; }},
+        {"Wcu_Minor", [](St_System& s, int v) { s.Type.Wcu_Minor = v; }},
+        {"Video_Range_Frequency", [](St_System& s, int v) { s.SD.Video_Range_Frequency = v; }},
+        {"Data_Range_Frequency", [](St_System& s, int v) { s.SD.Data_Range_Frequency = v; }},
+    };
+    const auto setter = plain.find(name);
+    if (setter == plain.end())
+        throw std::runtime_error("unknown state name: " + name);
+    setter->second(state, value);
+}
+
+void Apply_File(St_System& state, const std::string& path)
+{
+    std::ifstream file(path);
+    if (!file)
+        throw std::runtime_error("cannot read " + path);
+    std::string line;
+    while (std::getline(file, line)) {
+        line.erase(0, line.find_first_not_of(" \t"));
+        line.erase(line.find_last_not_of(" \t\r") + 1);
+        if (!line.empty() && line[0] != '#')
+            Apply(state, line);
+    }
+}
+
+QImage Shown(TCustomForm* form)
+{
+    for (int i = 0; i < 5; ++i)
+        Application->ProcessMessages();
+    return Window_Widget(form->Handle())->grab().toImage();
+}
+
+int Usage()
+{
+    std::cerr << "usage: render_form FORM OUTPUT.png [--state FILE] [--set NAME=VALUE]... [--cameras N]\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc < 3)
+        return Usage();
+    // The camera's settings are read from and written to a settings folder
+    // of the tool's own, never the user's.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    const std::string form_name = argv[1];
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    try {
+        St_System current(0);
+        St_System snapshot(0);
+        Set_Working_System(current);
+        std::atomic<int> camera_count {1};
+        for (int i = 3; i < argc; ++i) {
+            const std::string option = argv[i];
+            if (i + 1 >= argc)
+                return Usage();
+            const std::string value = argv[++i];
+            if (option == "--state")
+                Apply_File(current, value);
+            else if (option == "--set")
+                Apply(current, value);
+            else if (option == "--cameras")
+                camera_count = std::stoi(value);
+            else
+                return Usage();
+        }
+        TSCLContainerCtrl container(nullptr);
+        Load_Main_Container(container);
+
+        Status_IHM_SD_HD* summary = nullptr;
+        TForm_Main_SD page(nullptr, nullptr, &camera_count, &summary, &snapshot, &current);
+        page.RefreshDisplay(true);
+        snapshot.Copy(current);
+        page.RefreshDisplay(false);
+        const std::map<std::string, std::pair<TSCLShapeButton*, char>> windows = {
+            {"TForm_WCU_SD", {page.ShapeButtonWCUTitle, 'W'}},  {"TForm_AMU_SD1", {page.AMU1.Title, 'A'}},
+            {"TForm_AMU_SD2", {page.AMU2.Title, 'M'}},         {"TForm_DE_SD1", {page.ShapeButtonDE1Title, 'D'}},
+            {"TForm_DE_SD2", {page.ShapeButtonDE2Title, 'E'}},
+        };
+        QImage picture;
+        if (form_name == "TForm_Main_SD") {
+            page.Show();
+            picture = Shown(&page);
+        } else if (const auto window = windows.find(form_name); window != windows.end()) {
+            page.Show();
+            window->second.first->Click();
+            TCustomForm* shown = nullptr;
+            for (int i = 0; i < page.ComponentCount() && !shown; ++i) {
+                auto* form = dynamic_cast<TCustomForm*>(page.Components(i));
+                if (form && form->Visible())
+                    shown = form;
+            }
+            if (!shown)
+                throw std::runtime_error(form_name + " did not open (is the WCU connected?)");
+            picture = Shown(shown);
+        } else {
+            std::cerr << "unknown form " << form_name << "\n";
+            return Usage();
+        }
+        if (!picture.save(output)) {
+            std::cerr << "cannot write " << output.toStdString() << "\n";
+            return 1;
+        }
+    } catch (const std::exception& error) {
+        std::cerr << "render_form: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
