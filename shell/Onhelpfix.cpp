@@ -3,9 +3,11 @@
 #include "shell/Hh_funcs.h"
 
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/Menus.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 
 namespace {
 
@@ -52,6 +54,21 @@ bool Help_Key(const std::string& Keyword)
     return Help_Command(HELP_KEY, reinterpret_cast<std::intptr_t>(text.c_str()));
 }
 
+// The entry under the keyboard in the open popup menu the key went to, else
+// the focused control.
+void Help_For_Focus(const QObject* receiver)
+{
+    const auto* menu = qobject_cast<const QMenu*>(receiver);
+    if (!menu)
+        menu = qobject_cast<const QMenu*>(QApplication::activePopupWidget());
+    if (menu)
+        if (TMenuItem* item = Menu_Item_Of(menu->activeAction())) {
+            Help_For_Menu_Item(item);
+            return;
+        }
+    Help_For_Control(Focused_Control());
+}
+
 // F1 anywhere in the program. A key event travels up the widget tree, each
 // step seen again here: only its first sight counts.
 class F1_Filter : public QObject {
@@ -64,7 +81,7 @@ protected:
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
             event != last_event) {
             last_event = event;
-            Help_For_Control(Focused_Control());
+            Help_For_Focus(watched);
         } else if (event->type() != QEvent::KeyPress) {
             if (event == last_event)
                 last_event = nullptr;
@@ -247,6 +264,17 @@ bool Help_For_Control(TControl* Control)
     if (control->HelpType() == htContext)
         return help_system->ShowContextHelp(control->HelpContext(), file);
     return help_system->ShowHelp(control->HelpKeyword(), file);
+}
+
+bool Help_For_Menu_Item(TMenuItem* Item)
+{
+    TMenuItem* item = Item;
+    while (item && item->HelpContext() == 0)
+        item = item->Parent();
+    IHelpSystem* help_system = nullptr;
+    if (!item || !GetHelpSystem(help_system))
+        return false;
+    return help_system->ShowContextHelp(item->HelpContext(), Application ? Application->HelpFile() : std::string());
 }
 
 // ---- Start and end ------------------------------------------------------------------------

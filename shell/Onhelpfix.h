@@ -4,11 +4,12 @@
 // control with a help context or keyword, the table of contents) into
 // application help commands, which reach the help object (THookHelpSystem)
 // when one is loaded, and an application-wide F1 handler that asks the help
-// manager for the help of the focused control or its nearest parent that
-// has help.
+// manager for the help of the menu entry under the keyboard, or of the
+// focused control or its nearest parent that has help.
 
 #include "platform/classlib/Controls.h"
 #include "platform/classlib/HelpIntfs.h"
+#include "platform/classlib/Menus.h"
 
 #include <memory>
 #include <string>
@@ -68,6 +69,9 @@ void Set_Popup_Position();
 // first control with help from Control up its parents. False when none has
 // help or no viewer took the request.
 bool Help_For_Control(TControl* Control);
+// F1 on an entry of an open menu: the help context of the entry or of its
+// nearest parent entry that has one.
+bool Help_For_Menu_Item(TMenuItem* Item);
 
 // The bridge's start (registering the viewer and the selector, enabling the
 // tester, installing the F1 handler once the application exists) and its

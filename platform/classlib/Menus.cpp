@@ -165,6 +165,13 @@ QKeySequence Key_Sequence(TShortCut short_cut)
     return text.empty() ? QKeySequence() : QKeySequence(Menu_Text(text), QKeySequence::PortableText);
 }
 
+constexpr const char* Item_Property = "ordexia_menu_item";
+
+void Tie_Action(QAction* action, TMenuItem* entry)
+{
+    action->setProperty(Item_Property, QVariant::fromValue(static_cast<void*>(entry)));
+}
+
 // Fills menu with the visible sub-items of item; a chosen entry records
 // its item in chosen and closes the outermost menu.
 void Fill_Menu(QMenu* menu, TMenuItem* item, QMenu* outermost, TMenuItem*& chosen)
@@ -181,10 +188,12 @@ void Fill_Menu(QMenu* menu, TMenuItem* item, QMenu* outermost, TMenuItem*& chose
         if (entry->Count() > 0) {
             QMenu* sub_menu = menu->addMenu(Menu_Text(entry->Caption()));
             sub_menu->setEnabled(entry->Enabled());
+            Tie_Action(sub_menu->menuAction(), entry);
             Fill_Menu(sub_menu, entry, outermost, chosen);
             continue;
         }
         QAction* action = menu->addAction(Menu_Text(entry->Caption()));
+        Tie_Action(action, entry);
         action->setEnabled(entry->Enabled());
         action->setShortcut(Key_Sequence(entry->ShortCut()));
         action->setCheckable(entry->Checked() || entry->RadioItem());
@@ -253,4 +262,9 @@ void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation)
     TMenu::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == popup_component)
         popup_component = nullptr;
+}
+
+TMenuItem* Menu_Item_Of(const QAction* Action)
+{
+    return Action ? static_cast<TMenuItem*>(Action->property(Item_Property).value<void*>()) : nullptr;
 }

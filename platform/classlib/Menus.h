@@ -9,6 +9,7 @@
 #include "platform/classlib/Classes.h"
 #include "platform/winapi/WinTypes.h"
 
+class QAction;
 class QMenu;
 
 // A key code with scShift, scCtrl and scAlt; 0 for none.
@@ -139,3 +140,7 @@ private:
     QMenu* shown = nullptr;
     bool* freed = nullptr; // set while the menu is up
 };
+
+// The item a shown menu's entry stands for (for help on the entry under the
+// keyboard), or nullptr for any other action.
+TMenuItem* Menu_Item_Of(const QAction* Action);

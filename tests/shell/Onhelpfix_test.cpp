@@ -4,13 +4,16 @@
 #include "tests/shell/Help_Test_Support.h"
 
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/Menus.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/htmlhelp/Help_Window.h"
 #include "platform/winapi/Window.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +125,41 @@ TEST_F(F1_Bridge_Test, F1OnTheFocusedControlOpensItsTopic)
     const POINT origin = form.Edit->ClientToScreen(POINT{0, 0});
     EXPECT_EQ(help.PopupPos().x, origin.x);
     EXPECT_EQ(help.PopupPos().y, origin.y);
+}
+
+TEST_F(F1_Bridge_Test, F1InAnOpenMenuOpensTheTopicOfTheEntryUnderTheKeyboard)
+{
+    THookHelpSystem help(SD_Help_File(), "", htHHAPI);
+    Help_Form form;
+    form.SetHelpContext(1000);
+    TPopupMenu popup(&form);
+    auto* port = new TMenuItem(&form);
+    port->SetCaption("&Serial port");
+    popup.Items()->Add(port);
+    auto* com1 = new TMenuItem(&form);
+    com1->SetCaption("Com1");
+    port->Add(com1);
+    popup.Items()->SetHelpContext(1001);
+    form.Show();
+
+    QTimer::singleShot(0, [&] {
+        QMenu* shown = popup.Menu_Widget();
+        ASSERT_NE(shown, nullptr);
+        shown->setActiveAction(shown->actions().front());
+        EXPECT_EQ(Menu_Item_Of(shown->activeAction()), port);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(shown, &press);
+        shown->close();
+    });
+    popup.Popup(100, 100);
+    EXPECT_EQ(Shown_Title(), "The PC block, serial port and status log")
+        << "the entry's context comes from its parent item, not from the form";
+
+    com1->SetHelpContext(1002);
+    EXPECT_TRUE(Help_For_Menu_Item(com1));
+    EXPECT_EQ(Shown_Title(), "The WCU block");
+    popup.Items()->SetHelpContext(0);
+    EXPECT_FALSE(Help_For_Menu_Item(port));
 }
 
 TEST(F1_Bridge, ViewerAnswers)
