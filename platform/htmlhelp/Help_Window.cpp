@@ -108,7 +108,7 @@ void Build_Contents_Widgets(HWND window)
     state.tree = new QTreeWidget(state.splitter);
     state.tree->setHeaderHidden(true);
     state.browser = new Topic_Browser(state.splitter);
-    state.splitter->setSizes({Contents_Width, 780 - Contents_Width});
+    state.splitter->setSizes({Contents_Width, 920 - Contents_Width});
     state.splitter->setStretchFactor(1, 1);
     QObject::connect(state.tree, &QTreeWidget::itemClicked, state.browser, [](QTreeWidgetItem* item) {
         const QString entry = item->data(0, Qt::UserRole).toString();
@@ -159,7 +159,7 @@ HWND Create_Window()
 {
     if (!Register_Window_Class())
         return nullptr;
-    HWND window = CreateWindowExA(0, Window_Class, "Help", WS_OVERLAPPEDWINDOW, 80, 60, 780, 540, nullptr, nullptr,
+    HWND window = CreateWindowExA(0, Window_Class, "Help", WS_OVERLAPPEDWINDOW, 60, 40, 920, 600, nullptr, nullptr,
                                   nullptr, nullptr);
     if (!window)
         return nullptr;
