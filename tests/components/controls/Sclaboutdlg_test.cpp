@@ -82,6 +82,11 @@ TEST_P(AboutLayout, IconStylePlacesTheImageNameAndVersionLine)
         EXPECT_EQ(name.top, expected.Name.y);
         EXPECT_EQ(Bounds(form, "VersionLabel").top, expected.Version_Top);
         EXPECT_EQ(Bounds(form, "VersionLabel").left, expected.Name.x);
+        if (qEnvironmentVariableIsSet("CONTROLS_RENDER_DIR")) {
+            UpdateWindow(form->Handle());
+            Window_Widget(form->Handle())->grab().save(qEnvironmentVariable("CONTROLS_RENDER_DIR") +
+                                                      QString("/controls-about-%1.png").arg(expected.Style));
+        }
         if (expected.Style != isNone) {
             EXPECT_NE(About_Picture(image), nullptr) << "the application's icon stands in";
             EXPECT_EQ(About_Picture_Stretched(image), expected.Style == isExtended) << "an icon at its own size";
@@ -298,6 +303,36 @@ TEST(AboutDialog, StoredSettingsReadBackAndDefaultsAreNotWritten)
     EXPECT_EQ(read.Version, "Version ");
     EXPECT_EQ(read.Hints()->Text(), about.Hints()->Text());
     EXPECT_EQ(WriteComponentText(&read), text);
+}
+
+TEST(AboutDialog, TheMainWindowsStoredBoxIsReadWithItsGlobalBackground)
+{
+    Test_Form form;
+    auto* about = dynamic_cast<TSCLAboutDlg*>(CreateComponentFromText("object Form_About: TSCLAboutDlg\n"
+                                                                     "  CaptionTitle = 'About Product'\n"
+                                                                     "  Internal = 'SCLBML30'\n"
+                                                                     "  ListIndex = 2\n"
+                                                                     "  RelatePos = brScreenWorkArea\n"
+                                                                     "  ShowHints = False\n"
+                                                                     "  Appname = 'Product'\n"
+                                                                     "  IconStyle = isStandard\n"
+                                                                     "  AppNameSize = 17\n"
+                                                                     "  Version = 'Version '\n"
+                                                                     "  UseResInfo = True\n"
+                                                                     "end\n",
+                                                                     "main form", &form));
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->Name(), "Form_About");
+    EXPECT_EQ(about->ImageList(), SCLContainer->BitmapList());
+    EXPECT_EQ(about->ListIndex(), 2);
+    EXPECT_EQ(about->CaptionTitle, "About Product");
+    EXPECT_EQ(about->IconStyle, isStandard);
+    EXPECT_EQ(about->AppNameSize, 17);
+    EXPECT_FALSE(about->ShowHints);
+    EXPECT_TRUE(about->UseResInfo);
+    const std::string written = WriteComponentText(about);
+    EXPECT_NE(written.find("Internal = 'SCLBML30'"), std::string::npos) << written;
+    EXPECT_EQ(written.find("ImageList"), std::string::npos) << "the global list is named, not referred to";
 }
 
 // The about box as the main window sets it up, over a picture as item 2 of
