@@ -42,6 +42,7 @@
 #include "shell/Hh.h"
 #include "shell/Hh_funcs.h"
 #include "shell/Main_Window_Services.h"
+#include "shell/Menu_camera_name.h"
 #include "shell/Screen_dpi.h"
 
 #include <QCoreApplication>
@@ -107,6 +108,7 @@ TForm_Main_SD::TForm_Main_SD(TComponent* owner, THookHelpSystem** help_hook, std
     Colour_Depth = sys_info ? sys_info->GetColorDepth() : 32;
     Adapt_Form_To_Dpi(owner, this);
     Apply_Colour_Depth();
+    Camera_Name_Menu = new Menu_Camera_Name(this, MenuCamName, [this](TObject* sender) { MenuNameClick(sender); });
     if (Main_Window) {
         Main_Window->Clear_Camera_Messages(Camera_Index());
     }
@@ -417,6 +419,7 @@ void TForm_Main_SD::Create_Status_Presenter()
     }
     sources.ShapeControlAppliTitle = ShapeControlAppliTitle;
     sources.PopupCamName = PopupCamName;
+    sources.Check_Camera_Name = [menu = Camera_Name_Menu](int number) { menu->Check(number); };
     sources.MemoStatus = MemoStatus;
     Status_Presenter = new Status_IHM_Main_SD(Snapshot, Current, Camera_Count, std::move(sources));
 }
@@ -439,6 +442,7 @@ void TForm_Main_SD::Free_All()
     Free(AMU2_Presenter);
     Free(DE1_Presenter);
     Free(DE2_Presenter);
+    Free(Camera_Name_Menu);
 }
 
 int TForm_Main_SD::Camera_Index() const

@@ -19,6 +19,7 @@
 class AMU_IHM_Main_SD;
 class Detail_Window;
 class DE_IHM_Main_SD;
+class Menu_Camera_Name;
 class PC_IHM_Main_SD;
 class PC_WCU_File_SD;
 class St_System;
@@ -268,6 +269,7 @@ private:
     int Drag_X = 0;
     int Drag_Y = 0;
     int Colour_Depth = 32;
+    Menu_Camera_Name* Camera_Name_Menu = nullptr;
     THookHelpSystem** Help_Hook;
     PC_WCU_File_SD* Saver = nullptr;
     PC_IHM_Main_SD* PC_Presenter = nullptr;

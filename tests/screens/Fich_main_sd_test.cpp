@@ -233,3 +233,97 @@ TEST(SdPage, TheMemoMenuOffersWhatTheMemoHolds)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SdPage, ATitleClickOpensItsWindowUnderTheTitleAndASecondClickClosesIt)
+{
+    Sd_Page page;
+    page.Refresh([](St_System&) {}, true);
+    page.form->Show();
+    TSCLShapeButton* wcu = page.form->ShapeButtonWCUTitle;
+    wcu->Click();
+    TCustomForm* window = nullptr;
+    for (int i = 0; i < page.form->ComponentCount() && !window; ++i) {
+        auto* form = dynamic_cast<TForm_WCU_SD*>(page.form->Components(i));
+        window = form && form->Visible() ? form : nullptr;
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Left(), 40 + page.form->GroupBoxWCU->Left() + wcu->Left());
+    EXPECT_EQ(window->Top(), 30 + page.form->GroupBoxWCU->Top() + wcu->Top() + wcu->Height());
+    wcu->SetPressed(true);
+    wcu->Click();
+    EXPECT_FALSE(window->Visible());
+}
+
+TEST(SdPage, ADataEmitterWindowEndsAtItsTitlesRightEdge)
+{
+    Sd_Page page;
+    page.Refresh([](St_System&) {}, true);
+    page.form->Show();
+    TSCLShapeButton* de2 = page.form->ShapeButtonDE2Title;
+    de2->Click();
+    TCustomForm* window = nullptr;
+    for (int i = 0; i < page.form->ComponentCount() && !window; ++i) {
+        auto* form = dynamic_cast<TCustomForm*>(page.form->Components(i));
+        window = form && form->Visible() ? form : nullptr;
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Left() + window->Width(), 40 + page.form->GroupBoxDE2->Left() + de2->Left() + de2->Width());
+}
+
+TEST(SdPage, TheCameraNameMenuChecksTheNumberAndAsksForAnotherOnly)
+{
+    Sd_Page page;
+    page.camera_count = 2;
+    page.Refresh([](St_System& st) { st.Settings.Name = 12; }, true);
+    EXPECT_EQ(page.form->ShapeControlAppliTitle->PopupMenu(), page.form->PopupCamName);
+    std::vector<TMenuItem*> checked;
+    TMenuItem* other = nullptr;
+    std::function<void(TMenuItem*)> walk = [&](TMenuItem* item) {
+        for (int i = 0; i < item->Count(); ++i) {
+            TMenuItem* child = item->Items(i);
+            if (child->Count() > 0) {
+                walk(child);
+            } else if (child->Checked()) {
+                checked.push_back(child);
+            } else if (child->Tag() == 13) {
+                other = child;
+            }
+        }
+    };
+    walk(page.form->MenuCamName);
+    ASSERT_EQ(checked.size(), 1u);
+    EXPECT_EQ(checked[0]->Tag(), 12);
+    checked[0]->Click();
+    EXPECT_TRUE(page.main_window.names.empty());
+    ASSERT_NE(other, nullptr);
+    other->Click();
+    EXPECT_EQ(page.main_window.names, std::vector<int> {13});
+}
+
+TEST(SdPage, KeyPOpensTheSerialPortMenuOfThePcTitle)
+{
+    Sd_Page page;
+    page.Refresh([](St_System&) {}, true);
+    page.form->Show();
+    int pops = 0;
+    TPopupMenu* menu = page.form->PopupMenuPC;
+    const TNotifyEvent placing = menu->OnPopup;
+    menu->OnPopup = [&](TObject* sender) {
+        ++pops;
+        placing(sender);
+        QTimer::singleShot(0, [menu] {
+            if (QMenu* shown = menu->Menu_Widget()) {
+                shown->close();
+            }
+        });
+    };
+    page.Key('P');
+    for (int i = 0; i < 3; ++i) {
+        Application->ProcessMessages();
+    }
+    EXPECT_EQ(pops, 1);
+}
+
+} // namespace
