@@ -749,7 +749,10 @@ void TForm_Main_SD::ShapeButtonTitleClick(TObject* Sender)
     auto* title = dynamic_cast<TSCLShapeButton*>(Sender);
     Detail_Window* window = Window_Of(Sender);
     if (title && Snapshot->Settings.Is_Connected()) {
-        if (!title->Pressed()) {
+        // A grouped button toggles before its click event: a mouse click
+        // finds it already in its new state.
+        const bool was_pressed = Key_Click || title->GroupIndex() == 0 ? title->Pressed() : !title->Pressed();
+        if (!was_pressed) {
             if (Key_Click) {
                 title->SetPressed(true);
             }

@@ -16,10 +16,10 @@
 // The page is refreshed in full with the state, then once more unchanged,
 // as after two polls.
 
-#include "components/controls/SCLShapeButton.h"
 #include "components/foundations/Sclcont.h"
 #include "link/St_system.h"
 #include "platform/classlib/Forms.h"
+#include "platform/winapi/Message.h"
 #include "platform/winapi/Window.h"
 #include "screens/Fich_amu_sd.h"
 #include "screens/Fich_de_sd.h"
@@ -238,10 +238,10 @@ int main(int argc, char** argv)
         page.RefreshDisplay(true);
         snapshot.Copy(current);
         page.RefreshDisplay(false);
-        const std::map<std::string, std::pair<TSCLShapeButton*, char>> windows = {
-            {"TForm_WCU_SD", {page.ShapeButtonWCUTitle, 'W'}},  {"TForm_AMU_SD1", {page.AMU1.Title, 'A'}},
-            {"TForm_AMU_SD2", {page.AMU2.Title, 'M'}},         {"TForm_DE_SD1", {page.ShapeButtonDE1Title, 'D'}},
-            {"TForm_DE_SD2", {page.ShapeButtonDE2Title, 'E'}},
+        // Each detail window opens by its title's key, as the user opens it.
+        const std::map<std::string, char> windows = {
+            {"TForm_WCU_SD", 'W'}, {"TForm_AMU_SD1", 'A'}, {"TForm_AMU_SD2", 'M'},
+            {"TForm_DE_SD1", 'D'}, {"TForm_DE_SD2", 'E'},
         };
         QImage picture;
         if (form_name == "TForm_Main_SD") {
@@ -249,7 +249,8 @@ int main(int argc, char** argv)
             picture = Shown(&page);
         } else if (const auto window = windows.find(form_name); window != windows.end()) {
             page.Show();
-            window->second.first->Click();
+            TMessage key {WM_KEYDOWN, static_cast<WPARAM>(window->second), 0, 0};
+            page.Dispatch(key);
             TCustomForm* shown = nullptr;
             for (int i = 0; i < page.ComponentCount() && !shown; ++i) {
                 auto* form = dynamic_cast<TCustomForm*>(page.Components(i));

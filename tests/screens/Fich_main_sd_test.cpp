@@ -236,13 +236,13 @@ TEST(SdPage, TheMemoMenuOffersWhatTheMemoHolds)
 
 namespace {
 
-TEST(SdPage, ATitleClickOpensItsWindowUnderTheTitleAndASecondClickClosesIt)
+TEST(SdPage, ATitleKeyOpensItsWindowUnderTheTitleAndASecondPressClosesIt)
 {
     Sd_Page page;
     page.Refresh([](St_System&) {}, true);
     page.form->Show();
     TSCLShapeButton* wcu = page.form->ShapeButtonWCUTitle;
-    wcu->Click();
+    page.Key('W');
     TCustomForm* window = nullptr;
     for (int i = 0; i < page.form->ComponentCount() && !window; ++i) {
         auto* form = dynamic_cast<TForm_WCU_SD*>(page.form->Components(i));
@@ -251,8 +251,8 @@ TEST(SdPage, ATitleClickOpensItsWindowUnderTheTitleAndASecondClickClosesIt)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Left(), 40 + page.form->GroupBoxWCU->Left() + wcu->Left());
     EXPECT_EQ(window->Top(), 30 + page.form->GroupBoxWCU->Top() + wcu->Top() + wcu->Height());
-    wcu->SetPressed(true);
-    wcu->Click();
+    EXPECT_TRUE(wcu->Pressed());
+    page.Key('W');
     EXPECT_FALSE(window->Visible());
 }
 
@@ -262,7 +262,7 @@ TEST(SdPage, ADataEmitterWindowEndsAtItsTitlesRightEdge)
     page.Refresh([](St_System&) {}, true);
     page.form->Show();
     TSCLShapeButton* de2 = page.form->ShapeButtonDE2Title;
-    de2->Click();
+    page.Key('E');
     TCustomForm* window = nullptr;
     for (int i = 0; i < page.form->ComponentCount() && !window; ++i) {
         auto* form = dynamic_cast<TCustomForm*>(page.form->Components(i));
@@ -324,6 +324,40 @@ TEST(SdPage, KeyPOpensTheSerialPortMenuOfThePcTitle)
         Application->ProcessMessages();
     }
     EXPECT_EQ(pops, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SdPage, AMouseClickOnATitleOpensItsWindowPressedAndASecondOneClosesIt)
+{
+    Sd_Page page;
+    page.Refresh([](St_System&) {}, true);
+    page.form->Show();
+    TSCLShapeButton* title = page.form->AMU2.Title;
+    const HWND group = page.form->AMU2.GroupBox->Handle();
+    const LPARAM point = MAKELPARAM(static_cast<WORD>(title->Left() + title->Width() / 2),
+                                    static_cast<WORD>(title->Top() + title->Height() / 2));
+    auto click = [&] {
+        SendMessageA(group, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        SendMessageA(group, WM_LBUTTONUP, 0, point);
+    };
+    auto shown = [&page] {
+        for (int i = 0; i < page.form->ComponentCount(); ++i) {
+            auto* form = dynamic_cast<TCustomForm*>(page.form->Components(i));
+            if (form && form->Visible()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    click();
+    EXPECT_TRUE(title->Pressed());
+    EXPECT_TRUE(shown());
+    click();
+    EXPECT_FALSE(title->Pressed());
+    EXPECT_FALSE(shown());
 }
 
 } // namespace
