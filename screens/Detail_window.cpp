@@ -13,6 +13,15 @@ Detail_Window::Detail_Window(TComponent* owner, TSCLShapeButton* title_button, c
 {
 }
 
+Detail_Window::~Detail_Window()
+{
+    OnShow = nullptr;
+    OnHide = nullptr;
+    OnDeactivate = nullptr;
+    OnClose = nullptr;
+    OnKeyDown = nullptr;
+}
+
 TForm_Table Detail_Window::Common_Table()
 {
     return TForm_Table()
