@@ -45,6 +45,11 @@ UINT Alignment_Format(TAlignment Alignment)
     }
 }
 
+bool Holds(const RECT& Rect, POINT Point)
+{
+    return Point.x >= Rect.left && Point.x < Rect.right && Point.y >= Rect.top && Point.y < Rect.bottom;
+}
+
 // Clips Canvas to Rect for the duration of a paint event.
 class Clipped_To {
 public:
@@ -78,8 +83,11 @@ TSCLFormStyler::~TSCLFormStyler()
     font->OnChange = nullptr;
     font_3d->OnChange = nullptr;
     // The form gets back the caption the styler took, if it still stands.
-    if (caption_moved && GetOwnerForm() && !GetOwnerForm()->ComponentState().Contains(csDestroying))
-        GetOwnerForm()->SetCaption(caption);
+    if (GetOwnerForm() && !GetOwnerForm()->ComponentState().Contains(csDestroying)) {
+        if (caption_moved)
+            GetOwnerForm()->SetCaption(caption);
+        Give_Title_Back();
+    }
     RestoreWndProc();
 }
 
@@ -129,6 +137,7 @@ void TSCLFormStyler::SetPaintMode(TSCLPaintMode Value)
 
 void TSCLFormStyler::Repaint_After_Change(bool Full)
 {
+    Update_Title_Owner();
     if (paint_mode != pcNone)
         PaintTitleBar(Full);
     else
@@ -166,6 +175,7 @@ void TSCLFormStyler::Init()
         caption_moved = true;
         form->SetCaption(" ");
     }
+    Update_Title_Owner();
     if (!ComponentState().Contains(csLoading))
         PaintTitleBar(true);
 }
@@ -173,6 +183,7 @@ void TSCLFormStyler::Init()
 void TSCLFormStyler::RestoreState()
 {
     icon_bitmap->SetSize(0, 0);
+    Give_Title_Back();
     if (caption_moved && GetOwnerForm()) {
         caption_moved = false;
         GetOwnerForm()->SetCaption(caption);
@@ -203,6 +214,8 @@ void TSCLFormStyler::WndProc(TMessage& Message)
         TSCLWndProcComponent::WndProc(Message);
         return;
     }
+    if (own_title && Own_Title_Message(Message))
+        return;
     switch (Message.Msg) {
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH:
@@ -213,14 +226,14 @@ void TSCLFormStyler::WndProc(TMessage& Message)
         return;
     case WM_NCPAINT:
         TSCLWndProcComponent::WndProc(Message);
-        if (Form_Active())
+        if (Form_Active() || own_title)
             PaintTitleBar(true);
         Message.Result = 0;
         return;
     case WM_NCACTIVATE:
         active = Message.WParam != 0;
         TSCLWndProcComponent::WndProc(Message);
-        if (Form_Active())
+        if (Form_Active() || own_title)
             PaintTitleBar(false);
         Message.Result = 1;
         return;
@@ -236,9 +249,100 @@ bool TSCLFormStyler::Title_Bar_Of_Window_Manager(HWND Window) const
     return (style & WS_CAPTION) == WS_CAPTION || (style & (WS_THICKFRAME | WS_DLGFRAME)) != 0;
 }
 
-bool TSCLFormStyler::PaintTitleBar(bool Full)
+bool TSCLFormStyler::Paints_Title() const
 {
     if (ComponentState().Contains(csDesigning) || !Enabled() || paint_mode == pcNone)
+        return false;
+    return !(system_gradient && options.Contains(fsCheckSystemGradient) && SCLSIColorDepth() > 8);
+}
+
+void TSCLFormStyler::Update_Title_Owner()
+{
+    if (!Paints_Title() || Removing()) {
+        Give_Title_Back();
+        return;
+    }
+    if (own_title || !ValidOwner())
+        return;
+    const HWND window = GetOwnerHandle();
+    if (!Title_Bar_Of_Window_Manager(window))
+        return;
+    const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    taken_frame = style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME);
+    own_title = true;
+    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(style & ~taken_frame));
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TSCLFormStyler::Give_Title_Back()
+{
+    if (!own_title)
+        return;
+    own_title = false;
+    auto* form = dynamic_cast<TWinControl*>(Owner());
+    if (!form || !form->HandleAllocated())
+        return;
+    const HWND window = form->Handle();
+    const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(style | taken_frame));
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT TSCLFormStyler::TitleStripRect() const
+{
+    auto* form = dynamic_cast<TWinControl*>(Owner());
+    if (!form || !form->HandleAllocated())
+        return RECT{};
+    const bool tool = (static_cast<DWORD>(GetWindowLongA(form->Handle(), GWL_EXSTYLE)) & WS_EX_TOOLWINDOW) != 0;
+    return RECT{0, 0, form->Width(), GetSystemMetrics(tool ? SM_CYSMCAPTION : SM_CYCAPTION)};
+}
+
+RECT TSCLFormStyler::CloseButtonRect() const
+{
+    const RECT strip = TitleStripRect();
+    const int side = strip.bottom - 4;
+    return RECT{strip.right - 2 - side - 2, 2, strip.right - 2, 2 + side};
+}
+
+// The messages of the styler's own title strip; true when answered.
+bool TSCLFormStyler::Own_Title_Message(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_NCCALCSIZE: {
+        TSCLWndProcComponent::WndProc(Message);
+        if (Message.LParam) {
+            RECT& rect = Message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                                        : *reinterpret_cast<RECT*>(Message.LParam);
+            rect.top = std::min(rect.bottom, rect.top + TitleStripRect().bottom);
+        }
+        return true;
+    }
+    case WM_NCHITTEST: {
+        RECT bounds{};
+        GetWindowRect(GetOwnerHandle(), &bounds);
+        const POINT at{GET_X_LPARAM(Message.LParam) - bounds.left, GET_Y_LPARAM(Message.LParam) - bounds.top};
+        const RECT strip = TitleStripRect();
+        const RECT close = CloseButtonRect();
+        if (!Holds(strip, at))
+            return false;
+        Message.Result = Holds(close, at) ? HTCLOSE : HTCAPTION;
+        return true;
+    }
+    case WM_NCLBUTTONDOWN:
+        if (Message.WParam != static_cast<WPARAM>(HTCLOSE))
+            return false;
+        SendMessageA(GetOwnerHandle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        Message.Result = 0;
+        return true;
+    default: return false;
+    }
+}
+
+bool TSCLFormStyler::PaintTitleBar(bool Full)
+{
+    if (!Paints_Title())
         return false;
     TCustomForm* form = GetOwnerForm();
     if (!form || !form->HandleAllocated() || !form->Visible())
@@ -246,26 +350,58 @@ bool TSCLFormStyler::PaintTitleBar(bool Full)
     const HWND window = form->Handle();
     if (!IsWindowVisible(window) || (IsIconic(window) && !SCLNCNewLook()))
         return false;
-    if (system_gradient && options.Contains(fsCheckSystemGradient) && SCLSIColorDepth() > 8)
-        return false;
-    // The window manager's title bar lies outside every surface of ours.
-    if (Title_Bar_Of_Window_Manager(window))
+    // Only the styler's own strip is ours: the window manager draws every other title.
+    if (!own_title)
         return false;
     if (options.Contains(fsUseFormCaption))
         caption = form->Caption();
-    WORD flags = (paint_mode == pcOwnerDraw && options.Contains(fsAdjustRect)) ? 3 : 1;
-    if (form->BorderStyle() == bsSingle)
-        flags |= SCLNC_ICON;
-    RECT caption_rect{};
-    RECT text_rect{};
-    SCLNCCalcDrawingArea(window, caption_rect, text_rect, flags);
+    const RECT strip = TitleStripRect();
+    const RECT close = CloseButtonRect();
+    const RECT text_rect{strip.left + 4, strip.top, close.left - 2, strip.bottom};
+    const WORD flags = (paint_mode == pcOwnerDraw && options.Contains(fsAdjustRect)) ? 3 : 1;
     TCanvas canvas;
     canvas.SetHandle(GetWindowDC(window));
-    PaintTitleBarOn(&canvas, caption_rect, text_rect, flags, Full);
+    if (Form_Active())
+        PaintTitleBarOn(&canvas, strip, text_rect, flags, Full);
+    else
+        Paint_Inactive_Title(&canvas, strip, text_rect);
+    Paint_Close_Button(&canvas);
     const HDC dc = canvas.Handle();
     canvas.SetHandle(nullptr);
     ReleaseDC(window, dc);
     return true;
+}
+
+// What the system shows for an inactive title: a flat bar and the caption.
+void TSCLFormStyler::Paint_Inactive_Title(TCanvas* Canvas, const RECT& CaptionRect, const RECT& TextRect)
+{
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(clInactiveCaption);
+    Canvas->FillRect(CaptionRect);
+    Canvas->Font()->Assign(font.get());
+    Canvas->Font()->SetStyle(Canvas->Font()->Style() + TFontStyles{fsBold});
+    Canvas->Font()->SetColor(clInactiveCaptionText);
+    Canvas->Brush()->SetStyle(bsClear);
+    RECT rect = TextRect;
+    DrawTextA(Canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), &rect,
+              Alignment_Format(alignment) | Caption_Text_Format);
+}
+
+void TSCLFormStyler::Paint_Close_Button(TCanvas* Canvas)
+{
+    RECT face = CloseButtonRect();
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(clBtnFace);
+    Canvas->FillRect(face);
+    DrawEdge(Canvas->Handle(), &face, EDGE_RAISED, BF_RECT);
+    // A cross two pixels thick.
+    const int inset = (face.bottom - face.top) / 4 + 1;
+    const int length = face.bottom - face.top - 2 * inset;
+    for (int i = 0; i < length; ++i)
+        for (int thick = 0; thick < 2; ++thick) {
+            Canvas->SetPixels(face.left + inset + i + thick, face.top + inset + i, clBtnText);
+            Canvas->SetPixels(face.right - inset - 1 - i - thick, face.top + inset + i, clBtnText);
+        }
 }
 
 void TSCLFormStyler::PaintTitleBarOn(TCanvas* Canvas, const RECT& CaptionRect, const RECT& TextRect, WORD Flags,

@@ -5,10 +5,13 @@
 // window procedure for the non-client paint and activation messages.
 //
 // On Linux the window manager draws the title bar of every top-level window
-// that has one; that bar is not ours to paint. PaintTitleBar therefore leaves
-// a window-manager title alone, as it leaves a system gradient title alone,
-// and paints only a title strip that belongs to the window itself.
-// PaintTitleBarOn draws the same title onto any canvas.
+// that has one; that bar is not ours to paint. So while the styler paints
+// (enabled, a paint mode, and no system gradient title to leave alone), it
+// takes the title over: the form's window drops the window manager's frame
+// and gets a title strip of its own at the top of its non-client area, with
+// the caption, a close button, and dragging by the window system's move.
+// Letting go gives the window its frame back. PaintTitleBarOn draws the
+// same title onto any canvas.
 
 #include <array>
 #include <memory>
@@ -64,6 +67,11 @@ public:
     bool SmallCaption() const { return small_caption; }
     bool Painting() const { return painting; }
     bool FormActive() const { return active; }
+    // The form's window shows the styler's own title strip.
+    bool OwnTitle() const { return own_title; }
+    // The strip's rectangle in window coordinates, and its close button's.
+    RECT TitleStripRect() const;
+    RECT CloseButtonRect() const;
 
     TSCLPaintEvent OnPaint;
     TSCLPaintEvent OnCaptionPaint;
@@ -86,6 +94,15 @@ public:
 
 private:
     bool Form_Active() const { return active || options.Contains(fsInactiveGradient); }
+    // The styler paints rather than leaving the system's title.
+    bool Paints_Title() const;
+    // Takes the title from the window manager, or gives it back, as
+    // Paints_Title says.
+    void Update_Title_Owner();
+    void Give_Title_Back();
+    bool Own_Title_Message(TMessage& Message);
+    void Paint_Inactive_Title(TCanvas* Canvas, const RECT& CaptionRect, const RECT& TextRect);
+    void Paint_Close_Button(TCanvas* Canvas);
     void Repaint_After_Change(bool Full);
     // The window manager frames and titles the owner's window.
     bool Title_Bar_Of_Window_Manager(HWND Window) const;
@@ -107,4 +124,6 @@ private:
     std::unique_ptr<TBitmap> icon_bitmap;
     bool painting = false;
     bool caption_moved = false;
+    bool own_title = false;
+    DWORD taken_frame = 0;
 };

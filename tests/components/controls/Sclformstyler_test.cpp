@@ -72,7 +72,7 @@ TEST(FormStyler, WithFormCaptionTheTextPassesOnAndActivationIsFollowed)
     EXPECT_FALSE(styler.FormActive());
 }
 
-TEST(FormStyler, TheWindowManagersOrTheSystemsGradientTitleIsLeftAlone)
+TEST(FormStyler, TheSystemsGradientTitleIsLeftAlone)
 {
     Titled_Form form;
     form.Show();
@@ -80,8 +80,58 @@ TEST(FormStyler, TheWindowManagersOrTheSystemsGradientTitleIsLeftAlone)
     Hook(styler);
     EXPECT_TRUE(styler.SystemGradient());
     EXPECT_FALSE(styler.PaintTitleBar(true)) << "a system gradient title at more than 256 colours";
+    EXPECT_FALSE(styler.OwnTitle());
+    EXPECT_TRUE(static_cast<DWORD>(GetWindowLongA(form.Handle(), GWL_STYLE)) & WS_CAPTION);
+}
+
+// The window manager's title bar is not ours: a painting styler gives the
+// form a title strip of its own instead.
+TEST(FormStyler, APaintingStylerTakesTheTitleIntoAStripOfItsOwn)
+{
+    Titled_Form form;
+    form.Show();
+    TSCLFormStyler styler(&form);
     styler.SetOptions(TSCLFormStyler::Default_Options - TSCLFormStyleOptions{fsCheckSystemGradient});
-    EXPECT_FALSE(styler.PaintTitleBar(true)) << "the window manager draws this title bar";
+    Hook(styler);
+    ASSERT_TRUE(styler.OwnTitle());
+    const HWND window = form.Handle();
+    EXPECT_FALSE(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & WS_CAPTION);
+    const RECT strip = styler.TitleStripRect();
+    ASSERT_GT(strip.bottom, 0);
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    EXPECT_EQ(form.ClientOrigin().y - bounds.top, strip.bottom) << "the client area starts under the strip";
+    EXPECT_EQ(form.ClientHeight(), form.Height() - strip.bottom);
+
+    const RECT close = styler.CloseButtonRect();
+    const auto hit = [&](int x, int y) {
+        return SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(bounds.left + x, bounds.top + y));
+    };
+    EXPECT_EQ(hit(10, strip.bottom / 2), HTCAPTION);
+    EXPECT_EQ(hit(close.left + 1, close.top + 1), HTCLOSE);
+    EXPECT_EQ(hit(10, strip.bottom + 5), HTCLIENT);
+
+    SendMessageA(window, WM_NCACTIVATE, 1, 0);
+    QImage shown = Shown(&form);
+    const int middle = strip.bottom / 2;
+    EXPECT_EQ(shown.pixel(0, middle), Rgb_Of(clBlack)) << "the gradient starts black";
+    if (qEnvironmentVariableIsSet("CONTROLS_RENDER"))
+        shown.save(qEnvironmentVariable("CONTROLS_RENDER"));
+    EXPECT_EQ(shown.pixel(strip.right - 1, 1), Rgb_Of(clActiveCaption)) << "and ends in the caption colour";
+    EXPECT_EQ(shown.pixel(close.left + 1, close.top + 1), Rgb_Of(clBtnHighlight)) << "a raised close button";
+    EXPECT_EQ(shown.pixel(close.right - 1, close.bottom - 1), Rgb_Of(cl3DDkShadow));
+    EXPECT_EQ(shown.pixel((close.left + close.right) / 2, (close.top + close.bottom) / 2), Rgb_Of(clBtnText))
+        << "the cross in its middle";
+    SendMessageA(window, WM_NCACTIVATE, 0, 0);
+    shown = Shown(&form);
+    EXPECT_EQ(shown.pixel(0, middle), Rgb_Of(clInactiveCaption)) << "the inactive stand-in bar";
+
+    SendMessageA(window, WM_NCLBUTTONDOWN, HTCLOSE, 0);
+    EXPECT_FALSE(form.Visible()) << "the close button closes the form";
+
+    styler.SetEnabled(false);
+    EXPECT_FALSE(styler.OwnTitle());
+    EXPECT_TRUE(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & WS_CAPTION) << "the frame is given back";
 }
 
 struct Painted_Title {
