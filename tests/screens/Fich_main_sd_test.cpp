@@ -3,12 +3,15 @@
 
 #include "screens/Fich_main_sd.h"
 
+#include "components/controls/SCLBackPanel.h"
 #include "components/controls/SCLGroupBox.h"
 #include "components/controls/SCLShapeButton.h"
 #include "components/controls/SCLShapeControl.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/StdCtrls_Memo.h"
+#include "platform/winapi/Cursor.h"
 #include "platform/winapi/Message.h"
+#include "platform/winapi/System_Metrics.h"
 #include "platform/winapi/Window.h"
 #include "screens/Block_paint.h"
 #include "screens/Fich_wcu_sd.h"
@@ -358,6 +361,31 @@ TEST(SdPage, AMouseClickOnATitleOpensItsWindowPressedAndASecondOneClosesIt)
     click();
     EXPECT_FALSE(title->Pressed());
     EXPECT_FALSE(shown());
+}
+
+} // namespace
+
+namespace {
+
+TEST(SdPage, DraggingThePageMovesTheMainWindowWhileTheCursorStaysInTheWorkArea)
+{
+    Sd_Page page;
+    page.form->Show();
+    RECT work {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const HWND back = page.form->BackPanelMain->Handle();
+    SendMessageA(back, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 440));
+    SetCursorPos((work.left + work.right) / 2, (work.top + work.bottom) / 2);
+    SendMessageA(back, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(210, 445));
+    EXPECT_EQ(page.main_window.form.Left(), 50);
+    EXPECT_EQ(page.main_window.form.Top(), 35);
+    SetCursorPos(work.left, work.top);
+    SendMessageA(back, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(230, 445));
+    EXPECT_EQ(page.main_window.form.Left(), 50);
+    SendMessageA(back, WM_LBUTTONUP, 0, MAKELPARAM(230, 445));
+    SetCursorPos((work.left + work.right) / 2, (work.top + work.bottom) / 2);
+    SendMessageA(back, WM_MOUSEMOVE, 0, MAKELPARAM(250, 445));
+    EXPECT_EQ(page.main_window.form.Left(), 50);
 }
 
 } // namespace
