@@ -228,6 +228,33 @@ TEST(AboutDialog, ExtraButtonLeftOfOkRunsItsHandlerWithoutClosing)
     });
 }
 
+TEST(AboutDialog, PlacedInTheOwnerFormWithTheTitleStylerDressed)
+{
+    Test_Form owner;
+    owner.SetBounds(100, 80, 600, 500);
+    TSCLAboutDlg about(nullptr);
+    about.Position = bpBottomRight;
+    about.CaptionFill = true;
+    about.Colors = 64;
+    about.OnCustomize = [&](TObject* Sender) {
+        auto* form = dynamic_cast<TCustomForm*>(Sender);
+        QTimer::singleShot(0, [form] {
+            RECT box{};
+            GetWindowRect(form->Handle(), &box);
+            EXPECT_EQ(box.right, 100 + 600);
+            EXPECT_EQ(box.bottom, 80 + 500);
+            auto* styler = Part<TSCLFormStyler>(form, "Styler");
+            EXPECT_TRUE(styler->Enabled());
+            EXPECT_EQ(styler->Colors(), 64);
+            EXPECT_TRUE(styler->Options().Contains(fsCheckSystemGradient));
+            EXPECT_FALSE(styler->OwnTitle()) << "the system's gradient title stays";
+            EXPECT_FALSE(Part<TSCLBack>(form, "Back")->Enabled()) << "no picture list";
+            Close_Modal_Dialogs(GetCurrentThreadId());
+        });
+    };
+    EXPECT_TRUE(about.ExecuteEnh(&owner));
+}
+
 TEST(AboutDialog, OkEndsTheBoxAndTheFormIsFreed)
 {
     TSCLAboutDlg about(nullptr);
