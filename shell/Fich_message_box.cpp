@@ -19,7 +19,7 @@ TForm_Message_Box::TForm_Message_Box(TComponent* owner, const std::string& text,
     SetCaption(caption);
     SetHeight(ButtonOK->Top() + ButtonOK->Height() + 2 * GetSystemMetrics(SM_CYDLGFRAME) +
               GetSystemMetrics(SM_CYCAPTION) + 15);
-    Draw_Icon();
+    Choose_Icon();
 }
 
 const TForm_Table& TForm_Message_Box::Table()
@@ -89,26 +89,11 @@ void TForm_Message_Box::Place_Buttons()
     ButtonOK->SetVisible(!yes_no);
 }
 
-// The information mark, or the error cross for error boxes.
-void TForm_Message_Box::Draw_Icon()
+// The global image list's message-box strip: the error picture, or the
+// other one. Without that strip (no artwork loaded) the box has no icon.
+void TForm_Message_Box::Choose_Icon()
 {
-    const bool error = (Flags & MB_ICONMASK) == MB_ICONERROR;
-    TBitmap bitmap;
-    bitmap.SetSize(32, 32);
-    TCanvas* canvas = bitmap.Canvas();
-    canvas->Brush()->SetColor(clBtnFace);
-    canvas->FillRect(RECT {0, 0, 32, 32});
-    canvas->Pen()->SetColor(clBlack);
-    canvas->Brush()->SetColor(error ? clRed : clBlue);
-    canvas->Ellipse(1, 1, 31, 31);
-    canvas->Brush()->SetStyle(bsClear);
-    canvas->Font()->SetColor(clWhite);
-    canvas->Font()->SetName("Arial");
-    canvas->Font()->SetHeight(-22);
-    canvas->Font()->SetStyle(TFontStyles {fsBold});
-    const std::string mark = error ? "X" : "i";
-    canvas->TextOut((32 - canvas->TextWidth(mark)) / 2, (32 - canvas->TextHeight(mark)) / 2, mark);
-    ImageIcon->Picture()->SetGraphic(&bitmap);
+    ImageIcon->SetIndexedImageIndex((Flags & MB_ICONMASK) == MB_ICONERROR ? 1 : 0);
 }
 
 void TForm_Message_Box::FormShow(TObject*)

@@ -7,10 +7,10 @@
 // brings itself to the front when another window takes it. The caller
 // shows it, owns it and deletes it, also after the user closed it.
 
+#include "components/controls/SCLLImage.h"
 #include "link/Shell_Services.h"
 #include "link/St_system.h"
 #include "platform/classlib/Class_Registry.h"
-#include "platform/classlib/ExtCtrls_Controls.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/StdCtrls.h"
 
@@ -26,7 +26,7 @@ public:
 
     void Dispatch(TMessage& Message) override;
 
-    TImage* ImageIcon = nullptr;
+    TSCLLImage* ImageIcon = nullptr;
     TLabel* LabelMessage = nullptr;
     TButton* ButtonYes = nullptr;
     TButton* ButtonOK = nullptr;
@@ -44,7 +44,7 @@ private:
     void Place_Text(const std::string& text);
     void Wrap_Text(std::string text);
     void Place_Buttons();
-    void Draw_Icon();
+    void Choose_Icon();
 
     const St_System_Settings* Settings;
     UINT Flags;

@@ -1,9 +1,15 @@
 #include "shell/Fich_message_box.h"
 
+#include "components/foundations/Sclcont.h"
+#include "platform/classlib/Forms.h"
 #include "platform/classlib/Dialog_Registry.h"
+#include "platform/classlib/Graphics_Bitmap.h"
 #include "platform/winapi/Kernel.h"
+#include "platform/winapi/Window.h"
 #include "tests/support/Temp_Settings.h"
 
+#include <QImage>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -63,8 +69,8 @@ TEST_F(Message_Box, TheFlagsChooseButtonsAndIcon)
     const struct {
         UINT flags;
         bool yes_no;
-        TColor mark;
-    } cases[] = {{MB_ICONINFORMATION, false, clBlue}, {MB_ICONERROR, false, clRed}, {MB_YESNO, true, clBlue}};
+        int icon;
+    } cases[] = {{MB_ICONINFORMATION, false, 0}, {MB_ICONERROR, false, 1}, {MB_YESNO, true, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.flags);
         auto box = Make("Text", c.flags);
@@ -74,7 +80,7 @@ TEST_F(Message_Box, TheFlagsChooseButtonsAndIcon)
         const int top = box->LabelMessage->Top() + box->LabelMessage->Height() + 15;
         EXPECT_EQ(box->ButtonOK->Top(), top);
         EXPECT_EQ(box->ButtonYes->Top(), top);
-        EXPECT_EQ(box->ImageIcon->Picture()->Bitmap()->Canvas()->Pixels(16, 4), c.mark);
+        EXPECT_EQ(box->ImageIcon->ImageIndex(), c.icon);
     }
 }
 
@@ -102,6 +108,75 @@ TEST_F(Message_Box, TwoBoxesOpenTogether)
     for (auto* shown : {first.get(), second.get()}) {
         EXPECT_TRUE(dynamic_cast<TForm_Message_Box*>(shown)->Visible());
     }
+}
+
+// The global image list with the message-box strip as its item 7: two
+// frames of 8 x 8 on the key colour in every corner, a 4 x 4 block in the
+// middle, blue for the ordinary picture and red for the error.
+class Message_Box_Strip {
+public:
+    static constexpr TColor Key = clFuchsia;
+
+    Message_Box_Strip()
+    {
+        TBitmap strip;
+        strip.SetSize(16, 8);
+        strip.Canvas()->Brush()->SetColor(Key);
+        strip.Canvas()->FillRect(RECT {0, 0, 16, 8});
+        strip.Canvas()->Brush()->SetColor(clBlue);
+        strip.Canvas()->FillRect(RECT {2, 2, 6, 6});
+        strip.Canvas()->Brush()->SetColor(clRed);
+        strip.Canvas()->FillRect(RECT {10, 2, 14, 6});
+        TSCLImageList* list = SCLContainer->ImageList();
+        while (list->Count() < 8) {
+            list->Items(list->Add())->ConvertBmpToIML(&strip, 2, false);
+        }
+    }
+    ~Message_Box_Strip() { SCLContainer->ImageList()->Clear(); }
+};
+
+// The colour the box shows at (x, y) of its client area.
+TColor Shown_At(TForm_Message_Box& box, int x, int y)
+{
+    for (int i = 0; i < 3; ++i) {
+        Application->ProcessMessages();
+    }
+    const QImage shown = Window_Widget(box.Handle())->grab().toImage();
+    const QRgb pixel = shown.pixel(x, y);
+    return static_cast<TColor>(RGB(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+}
+
+TEST_F(Message_Box, TheIconIsTheStripsPictureForTheFlags)
+{
+    Message_Box_Strip strip;
+    const struct {
+        UINT flags;
+        TColor mark;
+    } cases[] = {{MB_ICONINFORMATION, clBlue}, {MB_ICONERROR, clRed}, {MB_YESNO | MB_ICONERROR, clRed}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        auto box = Make("Text", c.flags);
+        box->Show();
+        // Stretched four times: the block fills 8..24 of the 32 pixels.
+        EXPECT_EQ(Shown_At(*box, 8 + 16, 24 + 16), c.mark);
+        EXPECT_EQ(Shown_At(*box, 8 + 8, 24 + 23), c.mark);
+        // The key colour lets the face show through.
+        EXPECT_EQ(Shown_At(*box, 8 + 1, 24 + 1), ColorToRGB(box->Color()));
+        EXPECT_EQ(Shown_At(*box, 8 + 7, 24 + 16), ColorToRGB(box->Color()));
+    }
+}
+
+// Before the artwork is loaded the list has no message-box strip: the box
+// shows no icon and works.
+TEST_F(Message_Box, WithoutTheStripTheBoxHasNoIcon)
+{
+    SCLContainer->ImageList()->Clear();
+    auto box = Make("Text", MB_ICONERROR);
+    box->Show();
+    EXPECT_EQ(Shown_At(*box, 8 + 16, 24 + 16), ColorToRGB(box->Color()));
+    EXPECT_EQ(Shown_At(*box, 8 + 1, 24 + 1), ColorToRGB(box->Color()));
+    box->ButtonOK->Click();
+    EXPECT_FALSE(box->Visible());
 }
 
 } // namespace
