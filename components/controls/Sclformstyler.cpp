@@ -262,7 +262,8 @@ void TSCLFormStyler::Update_Title_Owner()
         Give_Title_Back();
         return;
     }
-    if (own_title || !ValidOwner())
+    // Only a hooked styler can keep the strip it makes.
+    if (own_title || !ValidOwner() || !OldWndProc())
         return;
     const HWND window = GetOwnerHandle();
     if (!Title_Bar_Of_Window_Manager(window))

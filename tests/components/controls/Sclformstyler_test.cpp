@@ -92,6 +92,7 @@ TEST(FormStyler, APaintingStylerTakesTheTitleIntoAStripOfItsOwn)
     form.Show();
     TSCLFormStyler styler(&form);
     styler.SetOptions(TSCLFormStyler::Default_Options - TSCLFormStyleOptions{fsCheckSystemGradient});
+    EXPECT_FALSE(styler.OwnTitle()) << "not before it hooks the form";
     Hook(styler);
     ASSERT_TRUE(styler.OwnTitle());
     const HWND window = form.Handle();
