@@ -80,6 +80,7 @@ void Run_Application(const Start_Up_Setup& setup)
 {
     try {
         Application->Initialize();
+        Application->SetHelpFile("");
         setup.Create_Main_Form();
         Application->Run();
     } catch (Exception& error) {
