@@ -280,24 +280,18 @@ void TForm_Cam_Select::ShapeButtonCAMSelectMouseUp(TObject* Sender, TMouseButton
     }
 }
 
-POINT TForm_Cam_Select::Panel_Screen_Origin() const
-{
-    TForm* main = Owner->Owner_Form();
-    return POINT {main->Left() + Host->Left() + PanelCameraSelect->Left(),
-                  main->Top() + Host->Top() + PanelCameraSelect->Top()};
-}
-
 // A held button keeps the cursor: released elsewhere, its press would be
-// lost while the selection already follows it.
+// lost while the selection already follows it. Places are the controls'
+// own on the screen: the panel's bevel moves its children inwards.
 void TForm_Cam_Select::ShapeButtonCAMSelectMouseMove(TObject* Sender, TShiftState, int, int)
 {
     if (GetAsyncKeyState(VK_LBUTTON) >= 0) {
         return;
     }
     auto* button = static_cast<TSCLShapeButton*>(Sender);
-    const POINT origin = Panel_Screen_Origin();
-    const int x0 = origin.x + button->Left();
-    const int y0 = origin.y + button->Top();
+    const POINT origin = button->ClientToScreen(POINT {0, 0});
+    const int x0 = origin.x;
+    const int y0 = origin.y;
     POINT cursor {};
     GetCursorPos(&cursor);
     const auto keep_inside = [](int value, int start, int extent) {
@@ -319,10 +313,9 @@ void TForm_Cam_Select::PopupCamSelectPopup(TObject*)
     MenuSelectAll->SetEnabled(SelectedCount < CameraCount);
     POINT cursor {};
     GetCursorPos(&cursor);
-    const int panel_left = Panel_Screen_Origin().x;
     Popup_Camera = 0;
     for (int k = 3; k >= 1; --k) {
-        if (panel_left + Frames[k]->Left() <= cursor.x) {
+        if (Frames[k]->ClientToScreen(POINT {0, 0}).x <= cursor.x) {
             Popup_Camera = k;
             break;
         }

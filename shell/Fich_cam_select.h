@@ -110,8 +110,6 @@ private:
 
     void Read_Camera_Count();
     void Select_Camera_One();
-    // The screen position of a point of the strip's panel.
-    POINT Panel_Screen_Origin() const;
     int Camera_Of(TObject* sender) const;
 
     // Kept ahead of the fields that use it.

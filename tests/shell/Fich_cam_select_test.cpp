@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -329,8 +330,6 @@ TEST_F(Strip, ThePopupNamesTheCameraUnderTheCursor)
 {
     Make(4);
     strip->Layout(-1);
-    // The panel's left edge on the screen: main window + host + panel.
-    const int y = 50 + owner.host->Top() + 10;
     for (int i = 0; i < 4; ++i) {
         Status_IHM_SD_HD summary;
         const int number = 11 * (i + 1);
@@ -338,22 +337,67 @@ TEST_F(Strip, ThePopupNamesTheCameraUnderTheCursor)
         summary.Camera_Number = &number;
         strip->Update_Camera_Button(summary);
     }
+    // The cursor dx pixels right of mark k's left edge (or left of it).
     const struct {
-        int count, x, camera;
-    } cases[] = {{4, 3, 0}, {4, 60, 1}, {4, 100, 2}, {4, 99, 1}, {4, 190, 3}, {2, 101, 1}, {2, 60, 1}, {2, 10, 0}};
+        int count, mark, dx, camera;
+    } cases[] = {{4, 0, 2, 0}, {4, 1, 0, 1}, {4, 2, -1, 1}, {4, 2, 0, 2}, {4, 3, 30, 3},
+                 {2, 1, 10, 1}, {2, 2, 1, 1}, {2, 1, -1, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.count << " cameras, x " << c.x);
+        SCOPED_TRACE(testing::Message() << c.count << " cameras, mark " << c.mark << " + " << c.dx);
         if (strip->CameraCount != c.count) {
             strip->Set_Camera_Count(c.count);
         }
-        SetCursorPos(100 + owner.host->Left() + c.x, y);
+        TSCLSimplePanel* const marks[] = {strip->PanelCAM1Select, strip->PanelCAM2Select, strip->PanelCAM3Select,
+                                          strip->PanelCAM4Select};
+        const POINT left_top = marks[c.mark]->ClientToScreen(POINT {0, 0});
+        SetCursorPos(left_top.x + c.dx, left_top.y + 10);
         strip->PopupCamSelect->OnPopup(strip->PopupCamSelect);
         EXPECT_EQ(strip->Get_Popup_Camera(), c.camera);
         // The camera's number is checked in the name menu.
         const int number = 11 * (c.camera + 1);
-        TMenuItem* item = strip->MenuCamName->Items(number / 10 - 1)->Items(number % 10 + 1);
-        EXPECT_TRUE(item->Checked());
+        EXPECT_TRUE(strip->MenuCamName->Items(number / 10 - 1)->Items(number % 10 + 1)->Checked());
     }
+}
+
+// While the left button holds a camera button, the cursor cannot leave it:
+// it is put back one pixel inside the edge it crossed.
+TEST_F(Strip, AHeldButtonKeepsTheCursor)
+{
+    Make(4);
+    strip->Layout(-1);
+    TSCLShapeButton* button = strip->ShapeButtonCAM2Select;
+    QWidget* panel = Window_Widget(strip->PanelCameraSelect->Handle());
+    const POINT origin = button->ClientToScreen(POINT {0, 0});
+    const auto send = [&](QEvent::Type type, Qt::MouseButton changed, Qt::MouseButtons held, POINT at) {
+        const QPoint global(at.x, at.y);
+        QMouseEvent event(type, panel->mapFromGlobal(global), global, changed, held, Qt::NoModifier);
+        QApplication::sendEvent(panel, &event);
+        Pump();
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, POINT {origin.x + 10, origin.y + 10});
+    const struct {
+        POINT to, kept;
+    } cases[] = {
+        {{origin.x + 200, origin.y - 30}, {origin.x + 47 - 2, origin.y + 1}},
+        {{origin.x - 5, origin.y + 20}, {origin.x + 1, origin.y + 20 - 2}},
+        {{origin.x + 46, origin.y + 19}, {origin.x + 46, origin.y + 19}},
+    };
+    for (const auto& c : cases) {
+        SetCursorPos(c.to.x, c.to.y);
+        send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, c.to);
+        POINT cursor {};
+        GetCursorPos(&cursor);
+        EXPECT_EQ(cursor.x, c.kept.x);
+        EXPECT_EQ(cursor.y, c.kept.y);
+    }
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, POINT {origin.x + 10, origin.y + 10});
+    // Free again: the cursor goes where it is moved.
+    SetCursorPos(origin.x + 200, origin.y - 30);
+    send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, POINT {origin.x + 20, origin.y + 10});
+    POINT cursor {};
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, origin.x + 200);
+    EXPECT_EQ(Selected(), (Selection {o, X, o, o}));
 }
 
 TEST_F(Strip, ANewNumberFromTheMenuRenamesThePopupCamera)
@@ -484,7 +528,10 @@ TEST_F(Strip, RenderedWithTwoOfFourSelectedAndOneInAlarm)
     const QImage shown = Window_Widget(owner.main.Handle())->grab().toImage();
     const QImage strip_image = shown.copy(owner.host->Left(), owner.host->Top(), owner.host->Width(),
                                           owner.host->Height());
-    strip_image.scaled(strip_image.size() * 4).save("/tmp/strip-4-cameras.png");
+    if (qEnvironmentVariableIsSet("SHELL_RENDER_DIR")) {
+        const QString folder = qEnvironmentVariable("SHELL_RENDER_DIR");
+        strip_image.scaled(strip_image.size() * 4).save(folder + "/strip-4-cameras.png");
+    }
     // The marks over cameras 1 and 3 in their grey; none over 2 and 4.
     const auto shown_at = [&](TControl* control, int x, int y) {
         const POINT point = owner.main.ScreenToClient(control->ClientToScreen(POINT {x, y}));

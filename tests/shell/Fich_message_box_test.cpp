@@ -6,6 +6,7 @@
 #include "platform/classlib/Graphics_Bitmap.h"
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Window.h"
+#include "shell/Main_container.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <QImage>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -163,7 +165,44 @@ TEST_F(Message_Box, TheIconIsTheStripsPictureForTheFlags)
         // The key colour lets the face show through.
         EXPECT_EQ(Shown_At(*box, 8 + 1, 24 + 1), ColorToRGB(box->Color()));
         EXPECT_EQ(Shown_At(*box, 8 + 7, 24 + 16), ColorToRGB(box->Color()));
+        if (qEnvironmentVariableIsSet("SHELL_RENDER_DIR")) {
+            Window_Widget(box->Handle())->grab().save(qEnvironmentVariable("SHELL_RENDER_DIR") + "/message-box-" +
+                                                      QString::number(c.flags) + ".png");
+        }
     }
+}
+
+// The program's own artwork: both pictures fill the icon's place, and
+// differ.
+TEST_F(Message_Box, TheProgramsArtworkGivesBothIcons)
+{
+    TSCLContainerCtrl container(nullptr);
+    Load_Main_Container(container);
+    std::vector<QImage> icons;
+    for (const UINT flags : {MB_ICONINFORMATION, MB_ICONERROR}) {
+        auto box = Make("3 frame(s) have been recorded in :\n/home/user/record.bin", flags);
+        box->Show();
+        for (int i = 0; i < 3; ++i) {
+            Application->ProcessMessages();
+        }
+        const QImage shown = Window_Widget(box->Handle())->grab().toImage();
+        if (qEnvironmentVariableIsSet("SHELL_RENDER_DIR")) {
+            shown.save(qEnvironmentVariable("SHELL_RENDER_DIR") + "/message-box-artwork-" + QString::number(flags) +
+                       ".png");
+        }
+        icons.push_back(shown.copy(8, 24, 32, 32).convertToFormat(QImage::Format_RGB32));
+        const QRgb face = shown.pixel(4, 4);
+        int drawn = 0;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                drawn += icons.back().pixel(x, y) != face;
+            }
+        }
+        EXPECT_GT(drawn, 32 * 32 / 4) << flags;
+    }
+    EXPECT_NE(icons[0], icons[1]);
+    SCLContainer->BitmapList()->Clear();
+    SCLContainer->ImageList()->Clear();
 }
 
 // Before the artwork is loaded the list has no message-box strip: the box
