@@ -14,7 +14,8 @@
 
 class Private_Display {
 public:
-    Private_Display()
+    // screen: Xvfb's "WIDTHxHEIGHTxDEPTH".
+    explicit Private_Display(const char* screen = "320x240x24")
     {
         if (const char* old = std::getenv("DISPLAY"))
             previous = old;
@@ -25,7 +26,7 @@ public:
         server = fork();
         if (server == 0) {
             dup2(number_pipe[1], 3);
-            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "320x240x24", "-nolisten", "tcp", "-noreset",
+            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "-noreset",
                    nullptr);
             _exit(127);
         }
