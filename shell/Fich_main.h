@@ -120,6 +120,14 @@ public:
     int Get_Camera_Count() const { return static_cast<int>(Cameras.size()); }
     Camera_Ordexia* Get_Camera(int camera_index) const;
 
+    // The camera count the polling threads read: it lives as long as the
+    // window, while the selection strip that owns the count the forms read
+    // is made again by a display change.
+    const std::atomic<int>* Get_Polling_Camera_Count() const { return &Polling_Camera_Count; }
+
+    // The pause at the end of construction, in milliseconds.
+    static inline int Start_Pause_Ms = 1000;
+
     void Dispatch(TMessage& Message) override;
 
 protected:
@@ -130,6 +138,29 @@ private:
     void FormShow(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
 
+    void Create_Selection_Strip();
+    void Host_Selection_Strip();
+    void Create_Multi_Camera_Page();
+    void Delete_Selection_Strip();
+    void Delete_Multi_Camera_Page();
+    Camera_Ordexia* Make_Camera(int index);
+    void Add_Cameras(int count);
+    void Delete_Cameras();
+
+    void Place_For_Spectrum(const Camera_Ordexia& camera);
+    void Focus_Active_Page();
+    void Add_Camera_Page(int camera_index, bool activate);
+    void Order_Pages();
+    void Refresh_Camera(int camera_index, bool full);
+    void Update_Camera_Views(int camera_index, const St_System& state);
+    void Show_Shortcut_Buttons(bool show);
+
+    void Request_Swap(Camera_Ordexia& camera);
+    // Closes the dialogs of the user-interface thread and of the given
+    // polling threads; true when there was any.
+    bool Close_Dialogs(const std::vector<DWORD>& polling_threads);
+    void Post_Command(WPARAM command, LPARAM argument);
+
     void Wm_User(TMessage& Message);
     void Wm_Display_Change(TMessage& Message);
     void Wm_Query_End_Session(TMessage& Message);
@@ -137,20 +168,6 @@ private:
     void Thread_Ended(int camera_index);
     void Rebuild_Forms();
     void Swap_Camera(int camera_index);
-
-    void Create_Selection_Strip();
-    void Create_Multi_Camera_Page();
-    void Add_Camera_Page(int camera_index, bool activate);
-    void Order_Pages();
-    void Update_Camera_Views(int camera_index);
-    void Refresh_Camera(int camera_index, bool full);
-    void Show_Shortcut_Buttons(bool show);
-    // Closes the dialogs of the user-interface thread and of the given
-    // polling threads; true when there was any.
-    bool Close_Dialogs(const std::vector<DWORD>& polling_threads);
-    void Post_Command(WPARAM command, LPARAM argument);
-    void Shut_Down_Cameras();
-    bool Is_Active_Page_A_Camera() const;
 
     std::vector<Camera_Ordexia*> Cameras;
     bool Closing = false;
@@ -163,6 +180,7 @@ private:
     DWORD Help_Cookie_HD = 0;
     THookHelpSystem* Help_HD = nullptr;
 
+    std::atomic<int> Polling_Camera_Count {1};
     // The window handle, for polling threads.
     std::atomic<HWND> Window_Handle {nullptr};
 };

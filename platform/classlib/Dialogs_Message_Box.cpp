@@ -102,6 +102,15 @@ public:
         return IDABORT;
     }
 
+protected:
+    // The standard dialog class, by which the shell finds an open box and
+    // closes it before it replaces the forms the box belongs to.
+    void CreateParams(TCreateParams& Params) override
+    {
+        TForm::CreateParams(Params);
+        Params.WinClassName = "#32770";
+    }
+
 private:
     bool Has(int id) const
     {

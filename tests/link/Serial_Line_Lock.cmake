@@ -3,7 +3,7 @@
 # they share one resource lock and run one at a time, while every other test
 # still runs beside them.
 set(ORDEXIA_SERIAL_LINE_SUITES
-  "Wcu_Link|Sd_Poll|Hd_Poll|Hd_Poll_Fault|Com_Port|Polling_Thread|Polling_Thread_Without_Timers|Recording_Through_Wcu|Lock_Wait")
+  "Wcu_Link|Sd_Poll|Hd_Poll|Hd_Poll_Fault|Com_Port|Polling_Thread|Polling_Thread_Without_Timers|Recording_Through_Wcu|Lock_Wait|Host_Polling")
 
 # Marks the discovered tests of <target> whose suite is one of the above.
 function(ordexia_serial_line_lock target)
