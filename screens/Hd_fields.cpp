@@ -117,3 +117,77 @@ bool Hd_Wca_Receivers_Good(const St_System_HD_WCA_Status& s)
     const bool locked = s.D1_Bit7 && s.D1_Bit6 && s.D1_Bit5 && s.D1_Bit4 && s.D1_Bit3 && s.D1_Bit1 && s.D1_Bit0;
     return !faults && locked;
 }
+
+float Hd_Wcu_Video_Frequency_Ghz(const St_System_HD_WCU_Status& status) { return status.Video_Frequency; }
+float Hd_Wcu_Video_Bandwidth_Mhz(const St_System_HD_WCU_Status& status) { return status.Video_Bandwidth; }
+
+bool Hd_Triax_Used(const St_System_HD_WCU_Status& status, char link)
+{
+    return link == '1' ? status.Is_Triax1_Used() : status.Is_Triax2_Used();
+}
+
+bool Hd_Triax_Down_Link_Ok(const St_System_HD_WCU_Status& status, char link)
+{
+    return link == '1' ? status.Is_Triax1_Down_Link_Ok() : status.Is_Triax2_Down_Link_Ok();
+}
+
+bool Hd_Triax_Ok(const St_System_HD_WCU_Status& status, char link)
+{
+    return link == '1' ? status.Is_Triax1_Ok() : status.Is_Triax2_Ok();
+}
+
+bool Hd_Triax_Link_Bit(const St_System_HD_WCU_Status& status, char link)
+{
+    return link == '1' ? status.Triax1_Link_Bit() : status.Triax2_Link_Bit();
+}
+
+int Hd_Wcu_Rate_Any(const St_System_HD_WCU_Status& status) { return status.Toggle_Rate_Any; }
+int Hd_Wcu_Rate_A(const St_System_HD_WCU_Status& status) { return status.Toggle_Rate_A; }
+int Hd_Wcu_Rate_B(const St_System_HD_WCU_Status& status) { return status.Toggle_Rate_B; }
+int Hd_Wcu_Data_Quality(const St_System_HD_WCU& wcu) { return wcu.D0_Bits6_0; }
+bool Hd_Link_Freeze(const St_System_HD_WCU_Link& link) { return link.D1_Bit2; }
+bool Hd_Link_Genlock_In_Use(const St_System_HD_WCU_Link& link) { return link.D1_Bit0; }
+bool Hd_Link_Genlock_Reference_Unknown(const St_System_HD_WCU_Link& link) { return link.D1_Bit1; }
+bool Hd_Link_Genlock_Wrong_Standard(const St_System_HD_WCU_Link& link) { return link.D2_Bit0; }
+bool Hd_Link_Genlock_Pll_Locked(const St_System_HD_WCU_Link& link) { return link.D2_Bit1; }
+bool Hd_Link_Camera_Lock(const St_System_HD_WCU_Link& link) { return link.D2_Bit2; }
+int Hd_Link_Raw_Video_Quality(const St_System_HD_WCU_Link& link) { return link.D0; }
+bool Hd_Wca_Camera_Lock(const St_System_HD_WCA& wca) { return wca.D6_Bit5; }
+bool Hd_Wca_Tally(const St_System_HD_WCA& wca) { return wca.D6_Bit2; }
+
+std::optional<int> Hd_Wca_Battery_Raw(const St_System_HD_WCA& wca)
+{
+    if (!wca.Present) {
+        return std::nullopt;
+    }
+    return wca.Battery_Raw;
+}
+
+int Hd_Amu_Cell_Identifier(const St_System_HD_AMU& amu) { return amu.Amu_Identifier; }
+bool Hd_Amu_Cw1_Clash(const St_System_HD_AMU& amu) { return amu.Same_Identifier; }
+
+bool Hd_Amu_Receiver_Locked(const St_System_HD_AMU& amu, int receiver)
+{
+    switch (receiver) {
+    case 1: return amu.D3_Bit5 && amu.D3_Bit0;
+    case 2: return amu.D3_Bit4 && amu.D3_Bit1;
+    case 3: return amu.D3_Bit3 && amu.D3_Bit2;
+    default: return false;
+    }
+}
+
+bool Hd_Amu_All_Unlocked(const St_System_HD_AMU& amu) { return amu.D2_Bit2; }
+bool Hd_Amu_Video_Link_Error(const St_System_HD_AMU& amu) { return amu.D2_Bit1; }
+bool Hd_Amu_Profile_Mismatch(const St_System_HD_AMU& amu) { return amu.D2_Bit0; }
+bool Hd_Amu_Grading_Enabled(const St_System_HD_AMU& amu) { return amu.Is_Grading_Enabled(); }
+std::array<int, 3> Hd_Amu_Receiver_Levels(const St_System_HD_AMU_Stat& stat) { return stat.Rx_Level; }
+std::array<int, 3> Hd_Amu_Grade_Values(const St_System_HD_AMU_Stat& stat) { return stat.Rx_Ext_Signed; }
+
+int Hd_Amu_Rssi(const St_System_HD_AMU_Stat& stat, int tuner_choice)
+{
+    return stat.Rssi_Buffer ? stat.Rssi_Buffer->Get(tuner_choice) : 0;
+}
+
+bool Hd_De_Wire(const St_System_HD_AMU& amu) { return amu.Data_Valid_A; }
+bool Hd_De_Tx_On(const St_System_HD_AMU& amu) { return amu.D5_Bit0; }
+bool Hd_De_Normal_Transmission(const St_System_HD_AMU& amu) { return amu.D5_Bit2; }

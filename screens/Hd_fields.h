@@ -113,3 +113,48 @@ int Hd_Wca_Compression_Mode(const St_System_HD_WCA& wca);
 int Hd_Wca_Temperature(const St_System_HD_WCA_Status& status);
 // Every receiver fault flag clear and every lock flag set.
 bool Hd_Wca_Receivers_Good(const St_System_HD_WCA_Status& status);
+
+// HD page blocks: WCU, AMU, DE and WCA.
+// WCU status; link '1' or '2' names the triax.
+float Hd_Wcu_Video_Frequency_Ghz(const St_System_HD_WCU_Status& status);
+float Hd_Wcu_Video_Bandwidth_Mhz(const St_System_HD_WCU_Status& status);
+bool Hd_Triax_Used(const St_System_HD_WCU_Status& status, char link);
+bool Hd_Triax_Down_Link_Ok(const St_System_HD_WCU_Status& status, char link);
+bool Hd_Triax_Ok(const St_System_HD_WCU_Status& status, char link);
+bool Hd_Triax_Link_Bit(const St_System_HD_WCU_Status& status, char link);
+// Data-activity rates, 0, 1 or 2.
+int Hd_Wcu_Rate_Any(const St_System_HD_WCU_Status& status);
+int Hd_Wcu_Rate_A(const St_System_HD_WCU_Status& status);
+int Hd_Wcu_Rate_B(const St_System_HD_WCU_Status& status);
+// WCU header: data quality 0..127.
+int Hd_Wcu_Data_Quality(const St_System_HD_WCU& wcu);
+// WCU link.
+bool Hd_Link_Freeze(const St_System_HD_WCU_Link& link);
+bool Hd_Link_Genlock_In_Use(const St_System_HD_WCU_Link& link);
+bool Hd_Link_Genlock_Reference_Unknown(const St_System_HD_WCU_Link& link);
+bool Hd_Link_Genlock_Wrong_Standard(const St_System_HD_WCU_Link& link);
+bool Hd_Link_Genlock_Pll_Locked(const St_System_HD_WCU_Link& link);
+bool Hd_Link_Camera_Lock(const St_System_HD_WCU_Link& link);
+int Hd_Link_Raw_Video_Quality(const St_System_HD_WCU_Link& link);
+// WCA; the battery only while the WCA record is there.
+bool Hd_Wca_Camera_Lock(const St_System_HD_WCA& wca);
+bool Hd_Wca_Tally(const St_System_HD_WCA& wca);
+std::optional<int> Hd_Wca_Battery_Raw(const St_System_HD_WCA& wca);
+// AMU; receiver 1 to 3.
+int Hd_Amu_Cell_Identifier(const St_System_HD_AMU& amu);
+bool Hd_Amu_Cw1_Clash(const St_System_HD_AMU& amu);
+bool Hd_Amu_Receiver_Locked(const St_System_HD_AMU& amu, int receiver);
+bool Hd_Amu_All_Unlocked(const St_System_HD_AMU& amu);
+bool Hd_Amu_Video_Link_Error(const St_System_HD_AMU& amu);
+bool Hd_Amu_Profile_Mismatch(const St_System_HD_AMU& amu);
+bool Hd_Amu_Grading_Enabled(const St_System_HD_AMU& amu);
+// AMU levels: the receivers' level bytes (255 none), the grade values, and
+// the RSSI meter's smoothed level for a tuner choice (0 the average).
+std::array<int, 3> Hd_Amu_Receiver_Levels(const St_System_HD_AMU_Stat& stat);
+std::array<int, 3> Hd_Amu_Grade_Values(const St_System_HD_AMU_Stat& stat);
+int Hd_Amu_Rssi(const St_System_HD_AMU_Stat& stat, int tuner_choice);
+// The data emitter hanging on an AMU.
+bool Hd_De_Wire(const St_System_HD_AMU& amu);
+bool Hd_De_Tx_On(const St_System_HD_AMU& amu);
+// Clear while the data emitter sends a test signal.
+bool Hd_De_Normal_Transmission(const St_System_HD_AMU& amu);

@@ -1,0 +1,296 @@
+#include "screens/Amu_ihm_main_hd.h"
+
+#include "components/controls/SCLGroupBox.h"
+#include "components/controls/SCLLEDLabel.h"
+#include "components/controls/SCLLImage.h"
+#include "components/controls/SCLProgress.h"
+#include "components/controls/SCLShapeButton.h"
+#include "components/controls/SCLShapeControl.h"
+#include "components/controls/SCLSimpleLabel.h"
+#include "link/St_system.h"
+#include "platform/classlib/String_Table.h"
+#include "platform/classlib/SysUtils.h"
+#include "screens/Block_paint.h"
+#include "screens/Hd_fields.h"
+
+#include <array>
+
+namespace {
+
+// The LED of an identifier that does not clash with the other AMU's.
+constexpr TColor Identifier_Colour = 0x008000;
+// A clashing identifier's LED toggles on every fourth refresh.
+constexpr int Blink_Period = 4;
+// The RSSI meter's full range, narrowed by the transmission mode.
+constexpr int Rssi_Floor = 0;
+constexpr int Rssi_Ceiling = 255;
+
+TColor Grade_Colour(int grade)
+{
+    switch (grade) {
+    case 1: return 0xFF00FF;
+    case 2: return Alarm_Colour;
+    default: return 0x800000;
+    }
+}
+
+std::string Tuner_Choice_Text(int choice)
+{
+    return choice >= 0 && choice <= 3 ? LoadStr(3091 + choice) : std::string();
+}
+
+std::string Grade_Text(int grade)
+{
+    switch (grade) {
+    case 1: return LoadStr(3097);
+    case 2: return LoadStr(3098);
+    default: return std::string();
+    }
+}
+
+std::array<int, 3> Range_Codes(const St_System_HD_AMU& amu)
+{
+    return {Hd_Amu_Receiver_Type(amu, 0), Hd_Amu_Receiver_Type(amu, 1), Hd_Amu_Receiver_Type(amu, 2)};
+}
+
+void Show_Receiver_Label(TSCLSimpleLabel* label, bool fault, const std::string& hint)
+{
+    label->Font()->SetColor(fault ? Alarm_Colour : Black_Colour);
+    label->Font()->SetStyle(fault ? TFontStyles {fsBold} : TFontStyles {});
+    label->SetHint(hint);
+}
+
+} // namespace
+
+AMU_IHM_Main_HD::AMU_IHM_Main_HD(St_System* previous, St_System* current, char unit, const Widgets& widgets)
+    : Unit(unit == '1' ? '1' : '2'), Hd_Previous(&previous->HD), Hd_Current(&current->HD),
+      Settings_Previous(&previous->Settings), Settings_Current(&current->Settings),
+      Amu_Previous(Unit == '1' ? &previous->HD.Amu1 : &previous->HD.Amu2),
+      Amu_Current(Unit == '1' ? &current->HD.Amu1 : &current->HD.Amu2),
+      Stat_Previous(Unit == '1' ? &previous->HD.Amu1_Stat : &previous->HD.Amu2_Stat),
+      Stat_Current(Unit == '1' ? &current->HD.Amu1_Stat : &current->HD.Amu2_Stat),
+      Link_Previous(&previous->HD.Wcu_Link), Link_Current(&current->HD.Wcu_Link),
+      Status_Previous(&previous->HD.Wcu_Status), Status_Current(&current->HD.Wcu_Status), W(widgets)
+{
+    SetActive(false);
+}
+
+void AMU_IHM_Main_HD::Update(bool full)
+{
+    const bool connected = Settings_Current->Is_Connected();
+    const bool present = Hd_Amu_Present(*Amu_Current);
+    const bool up = connected && present;
+    if (!full && connected == Settings_Previous->Is_Connected() && present == Hd_Amu_Present(*Amu_Previous)) {
+        if (up) {
+            RefreshValues(false);
+            EvaluateAlarm();
+        }
+        return;
+    }
+    SetActive(up);
+    if (up) {
+        RefreshValues(true);
+    }
+    EvaluateAlarm();
+}
+
+bool AMU_IHM_Main_HD::IsFrameActive() const { return Frame_Shadow(W.GroupBoxAMU) == Active_Colour; }
+bool AMU_IHM_Main_HD::IsWireDEVisible() const { return W.ShapeControlWireDE->Visible(); }
+bool AMU_IHM_Main_HD::IsWireDEActive() const { return Is_Cable_Active(W.ShapeControlWireDE); }
+
+void AMU_IHM_Main_HD::ReleaseTitleButton(int ownerLeft, int ownerTop)
+{
+    Release_Title_Button(W.ShapeButtonAMUTitle, ownerLeft, ownerTop);
+}
+
+void AMU_IHM_Main_HD::SetActive(bool on)
+{
+    Active = on;
+    for (TControl* wire : {W.ShapeControlWireDE, W.ShapeControlPlug1DE, W.ShapeControlPlug2DE}) {
+        wire->SetVisible(on);
+    }
+    for (TControl* control : std::initializer_list<TControl*> {
+             W.LabelAMUCell, W.LabelAMURSSI, W.LabelAMULock, W.LabelAMUError, W.LabelAMUAntenna1,
+             W.LabelAMUAntenna2, W.LabelAMUAntenna3, W.LabelAllUnlockedTunerAMU, W.LabelErrorRsFlagAMU,
+             W.LabelProfileMismatchAMU, W.ProgressAMURSSI, W.GroupAMUTuners, W.ShapeButtonAMUTitle}) {
+        control->SetEnabled(on);
+    }
+    for (TControl* control : std::initializer_list<TControl*> {
+             W.LabelAMUCell, W.LEDAMUCell, W.LabelAMURSSI, W.ProgressAMURSSI, W.LabelAMUAntenna1,
+             W.LabelAMUAntenna2, W.LabelAMUAntenna3, W.LabelAllUnlockedTunerAMU, W.LabelErrorRsFlagAMU,
+             W.LabelProfileMismatchAMU, W.ImageAllUnlockedTunerAMU, W.ImageErrorRsFlagAMU,
+             W.ImageProfileMismatchAMU}) {
+        control->SetShowHint(on);
+    }
+    if (on) {
+        return;
+    }
+    for (TSCLLImage* image : {W.ImageLockAMUAnt1, W.ImageLockAMUAnt2, W.ImageLockAMUAnt3,
+                              W.ImageAllUnlockedTunerAMU, W.ImageErrorRsFlagAMU, W.ImageProfileMismatchAMU}) {
+        image->SetIndexedImageIndex(Block_Image::Off);
+    }
+    W.LEDAMUCell->SetEnabled(false);
+    W.ProgressAMURSSI->SetUserValue(W.ProgressAMURSSI->MinValue());
+    PaintInactive();
+    Grey_Title(W.ShapeButtonAMUTitle);
+}
+
+void AMU_IHM_Main_HD::RefreshValues(bool full)
+{
+    RefreshIdentifier(full);
+    RefreshRssi(full);
+    const bool wire = Hd_De_Wire(*Amu_Current);
+    const bool wire_changed = Hd_De_Wire(*Amu_Previous) != wire;
+    if (full || wire_changed) {
+        for (TControl* shape : {W.ShapeControlWireDE, W.ShapeControlPlug1DE, W.ShapeControlPlug2DE}) {
+            shape->SetVisible(wire);
+        }
+    }
+    RefreshReceiverLabels(full);
+    RefreshImages(full);
+    const bool link_bit = Hd_Triax_Link_Bit(*Status_Current, Unit);
+    if (full || wire_changed || Hd_Triax_Link_Bit(*Status_Previous, Unit) != link_bit) {
+        if (link_bit) {
+            PaintActive();
+        } else {
+            PaintInactive();
+        }
+    }
+}
+
+void AMU_IHM_Main_HD::RefreshIdentifier(bool full)
+{
+    const St_System_HD_AMU& previous = *Amu_Previous;
+    const St_System_HD_AMU& current = *Amu_Current;
+    if (full || Hd_Amu_Cell_Identifier(previous) != Hd_Amu_Cell_Identifier(current)) {
+        W.LEDAMUCell->SetCaption(Format("%X", {Hd_Amu_Cell_Identifier(current)}));
+    }
+    const bool clash = Hd_Amu_Cw1_Clash(current);
+    if (full || Hd_Amu_Cw1_Clash(previous) != clash) {
+        W.LEDAMUCell->SetEnabled(true);
+        W.LEDAMUCell->LED()->SetColor(0, clash ? Alarm_Colour : Identifier_Colour);
+        W.LabelAMUCell->Font()->SetColor(clash ? Alarm_Colour : Black_Colour);
+        const std::string hint = LoadStr(clash ? 3048 : 3049);
+        W.LabelAMUCell->SetHint(hint);
+        W.LEDAMUCell->SetHint(hint);
+        if (clash) {
+            Blink_Counter = 0;
+        }
+    } else if (clash) {
+        ++Blink_Counter;
+        if (Blink_Counter % Blink_Period == 0) {
+            W.LEDAMUCell->SetEnabled(!W.LEDAMUCell->Enabled());
+        }
+    }
+}
+
+AMU_IHM_Main_HD::Rssi_View AMU_IHM_Main_HD::Rssi_Of(const St_System_HD& hd, const St_System_HD_AMU& amu,
+                                                    const St_System_HD_AMU_Stat& stat) const
+{
+    Rssi_View view {};
+    view.Mode = Hd_Link_Transmission_Mode(hd.Wcu_Link);
+    view.Choice = Hd_Spectrum_Tuner_Choice(hd, Unit);
+    view.Value = Clamp_By_Mode(Hd_Amu_Rssi(stat, view.Choice), view.Mode);
+    view.Grade = Video_Quality_Grade(Hd_Amu_Grading_Enabled(amu), Hd_Amu_Grade_Values(stat),
+                                     Hd_Amu_Receiver_Levels(stat), Hd_Amu_Receiver_Locked(amu, 1),
+                                     Hd_Amu_Receiver_Locked(amu, 2), Hd_Amu_Receiver_Locked(amu, 3), view.Mode);
+    return view;
+}
+
+void AMU_IHM_Main_HD::RefreshRssi(bool full)
+{
+    const Rssi_View previous = Rssi_Of(*Hd_Previous, *Amu_Previous, *Stat_Previous);
+    const Rssi_View current = Rssi_Of(*Hd_Current, *Amu_Current, *Stat_Current);
+    TSCLProgress* meter = W.ProgressAMURSSI;
+    const bool mode_changed = previous.Mode != current.Mode;
+    if (full || mode_changed) {
+        meter->SetMaxValue(Rssi_Ceiling);
+        meter->SetMinValue(Rssi_Floor);
+        // The mode's limits are the clamp of the full range's ends.
+        meter->SetMaxValue(Clamp_By_Mode(Rssi_Ceiling, current.Mode));
+        meter->SetMinValue(Clamp_By_Mode(Rssi_Floor, current.Mode));
+    }
+    if (full || mode_changed || previous.Value != current.Value) {
+        meter->SetUserValue(current.Value);
+    }
+    if (full || previous.Grade != current.Grade) {
+        meter->SetBarColor(Grade_Colour(current.Grade));
+        meter->SmallBar()->SetBarColor(Grade_Colour(current.Grade));
+    }
+    if (full || previous.Choice != current.Choice || previous.Grade != current.Grade) {
+        W.LabelAMURSSI->SetHint(LoadStr(3090) + Tuner_Choice_Text(current.Choice) + Grade_Text(current.Grade));
+        meter->SetHint(W.LabelAMURSSI->Hint());
+    }
+}
+
+void AMU_IHM_Main_HD::RefreshReceiverLabels(bool full)
+{
+    const std::array<int, 3> codes = Range_Codes(*Amu_Current);
+    const bool mismatch = Hd_Amu_Other_Amu_Type_Differs(*Amu_Current);
+    if (!full && Range_Codes(*Amu_Previous) == codes && Hd_Amu_Other_Amu_Type_Differs(*Amu_Previous) == mismatch) {
+        return;
+    }
+    const std::array<TSCLSimpleLabel*, 3> labels {W.LabelAMUAntenna1, W.LabelAMUAntenna2, W.LabelAMUAntenna3};
+    const bool one_missing = codes[0] == 0 || codes[1] == 0 || codes[2] == 0;
+    const bool all_equal = codes[0] == codes[1] && codes[1] == codes[2];
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (one_missing) {
+            const bool missing = codes[i] == 0;
+            Show_Receiver_Label(labels[i], missing, missing ? LoadStr(3070) : std::string());
+        } else if (!all_equal) {
+            Show_Receiver_Label(labels[i], true, LoadStr(3051) + LoadStr(3071) + Hd_Range_Text(codes[i]));
+        } else if (Range_Code(codes[i]) == Hd_Invalid_Code) {
+            Show_Receiver_Label(labels[i], true, LoadStr(3052));
+        } else if (mismatch) {
+            Show_Receiver_Label(labels[i], true, LoadStr(3053) + LoadStr(3072) + Hd_Range_Text(codes[i]));
+        } else {
+            Show_Receiver_Label(labels[i], false, std::string());
+        }
+    }
+}
+
+void AMU_IHM_Main_HD::RefreshImages(bool full)
+{
+    const St_System_HD_AMU& previous = *Amu_Previous;
+    const St_System_HD_AMU& current = *Amu_Current;
+    TSCLLImage* const locks[] = {W.ImageLockAMUAnt1, W.ImageLockAMUAnt2, W.ImageLockAMUAnt3};
+    for (int receiver = 1; receiver <= 3; ++receiver) {
+        const bool locked = Hd_Amu_Receiver_Locked(current, receiver);
+        if (full || Hd_Amu_Receiver_Locked(previous, receiver) != locked) {
+            locks[receiver - 1]->SetIndexedImageIndex(locked ? Block_Image::Good : Block_Image::Off);
+        }
+    }
+    auto show_flag = [full](TSCLLImage* image, bool was, bool is) {
+        if (full || was != is) {
+            image->SetIndexedImageIndex(is ? Block_Image::Fault : Block_Image::Off);
+        }
+    };
+    show_flag(W.ImageAllUnlockedTunerAMU, Hd_Amu_All_Unlocked(previous), Hd_Amu_All_Unlocked(current));
+    show_flag(W.ImageErrorRsFlagAMU, Hd_Amu_Video_Link_Error(previous), Hd_Amu_Video_Link_Error(current));
+    show_flag(W.ImageProfileMismatchAMU, Hd_Amu_Profile_Mismatch(previous), Hd_Amu_Profile_Mismatch(current));
+}
+
+void AMU_IHM_Main_HD::PaintActive()
+{
+    Set_Frame_Shadow(W.GroupBoxAMU, Active_Colour);
+    if (Hd_De_Wire(*Amu_Current)) {
+        Paint_Cable(W.ShapeControlWireDE, true);
+    }
+}
+
+void AMU_IHM_Main_HD::PaintInactive()
+{
+    Set_Frame_Shadow(W.GroupBoxAMU, Inactive_Frame_Colour);
+    if (Hd_De_Wire(*Amu_Current)) {
+        Paint_Cable(W.ShapeControlWireDE, false);
+    }
+}
+
+void AMU_IHM_Main_HD::EvaluateAlarm()
+{
+    const St_System_HD_AMU& amu = *Amu_Current;
+    const std::array<int, 3> codes = Range_Codes(amu);
+    const bool types_good = codes[0] != 0 && codes[0] == codes[1] && codes[1] == codes[2] &&
+                            Range_Code(codes[0]) != Hd_Invalid_Code && !Hd_Amu_Other_Amu_Type_Differs(amu);
+    Alarm = Hd_Amu_Cw1_Clash(amu) || !types_good;
+}
