@@ -3,6 +3,7 @@
 #include "components/controls/SCLBackPanel.h"
 #include "components/controls/SCLFormDisplay.h"
 #include "components/controls/SCLShapeButton.h"
+#include "components/controls/Sclaboutdlg.h"
 #include "components/controls/Sclformshadow.h"
 #include "components/foundations/Sclcont.h"
 #include "components/foundations/Sclsysinfo.h"
@@ -25,6 +26,7 @@
 #include "shell/Fich_main_multi_cameras.h"
 #include "shell/Hh.h"
 #include "shell/Hh_funcs.h"
+#include "shell/Main_container.h"
 #include "shell/Screen_dpi.h"
 
 #include <QCoreApplication>
@@ -145,6 +147,9 @@ std::filesystem::path Program_Folder()
 TForm_Main::TForm_Main(TComponent* owner) : TForm(owner)
 {
     InitInheritedComponent(this, Table());
+    // Every other form draws from the container's lists.
+    Load_Main_Container(*MainContainer);
+    Form_About->Version += Get_Version_Text();
     Create_Selection_Strip();
     Host_Selection_Strip();
     Create_Multi_Camera_Page();
@@ -194,6 +199,7 @@ const TForm_Table& TForm_Main::Table()
             .Field("SCLFormCamSelect", &TForm_Main::SCLFormCamSelect)
             .Field("MainContainer", &TForm_Main::MainContainer)
             .Field("MainSysInfo", &TForm_Main::MainSysInfo)
+            .Field("Form_About", &TForm_Main::Form_About)
             .Field("MainFormShadow", &TForm_Main::MainFormShadow)
             .Handler("FormShow", &TForm_Main::FormShow)
             .Handler("FormClose", &TForm_Main::FormClose);

@@ -3,6 +3,8 @@
 #include "components/controls/SCLBackPanel.h"
 #include "components/controls/SCLFormDisplay.h"
 #include "components/controls/SCLShapeButton.h"
+#include "components/controls/Sclaboutdlg.h"
+#include "components/foundations/Sclcont.h"
 #include "link/Thread_polling_wcu.h"
 #include "platform/classlib/Dialogs.h"
 #include "platform/classlib/Dialogs_Message_Box.h"
@@ -84,6 +86,10 @@ TEST_F(Main_Form, IsABorderlessSilverWindowTitledWithTheProgramsName)
     EXPECT_NE(window->MainContainer, nullptr);
     EXPECT_NE(window->MainSysInfo, nullptr);
     EXPECT_NE(window->MainFormShadow, nullptr);
+    ASSERT_NE(window->Form_About, nullptr);
+    EXPECT_EQ(window->Form_About->Version, "Version 2.3");
+    EXPECT_EQ(window->Get_Form_About(), window->Form_About);
+    EXPECT_GT(SCLContainer->BitmapList()->Count(), 1) << "the main container's pictures are loaded";
 }
 
 TEST_F(Main_Form, ShortcutButtonsAreReadWithTheirCaptionsHintsPlacesAndGroups)

@@ -4,6 +4,7 @@
 // Waits pump the user-interface thread's events and synchronised calls
 // until a condition holds.
 
+#include "components/foundations/Sclcont.h"
 #include "link/St_system.h"
 #include "platform/classlib/Thread.h"
 #include "platform/winapi/Ordexia_Library.h"
@@ -65,7 +66,13 @@ protected:
         TForm_Main::Start_Pause_Ms = 0;
     }
 
-    void TearDown() override { EXPECT_TRUE(Close_Window()); }
+    // The window filled the global picture lists: other tests start without.
+    void TearDown() override
+    {
+        EXPECT_TRUE(Close_Window());
+        SCLContainer->BitmapList()->Clear();
+        SCLContainer->ImageList()->Clear();
+    }
 
     void Create(int camera_count)
     {
