@@ -5,7 +5,9 @@
 //
 // FORM: TForm_Main_SD, or one of its detail windows TForm_WCU_SD,
 // TForm_AMU_SD1, TForm_AMU_SD2, TForm_DE_SD1, TForm_DE_SD2 (drawn as
-// opened from the page). The state starts as a working SD camera (port 1,
+// opened from the page), or TForm_Main_HD: a working HD camera (port 1,
+// connected, WCU 2.2 with every HD block answering, battery level 2), of
+// which the same plain names apply. The state starts as a working SD camera (port 1,
 // connected, WCU 1.0, two AMUs 1.2 on one channel, both data emitters
 // transmitting); a state file holds NAME=VALUE lines (blank lines and lines
 // starting with '#' ignored), applied before the --set options. Names:
@@ -23,6 +25,7 @@
 #include "platform/winapi/Window.h"
 #include "screens/Fich_amu_sd.h"
 #include "screens/Fich_de_sd.h"
+#include "screens/Fich_main_hd.h"
 #include "screens/Fich_main_sd.h"
 #include "screens/Fich_wcu_sd.h"
 #include "screens/Status_ihm_sd_hd.h"
@@ -125,6 +128,20 @@ void Set_Working_System(St_System& state)
     state.SD.DE2.State = state.SD.DE2.De_Flag = true;
 }
 
+void Set_Working_Hd_System(St_System& state)
+{
+    state.Type.System_Type = St_System_Type::Hd_System;
+    state.Type.Wcu_Major = 2;
+    state.Type.Wcu_Minor = 2;
+    St_System_HD& hd = state.HD;
+    hd.Wcu.Present = hd.Wcu_Status.Present = hd.Wcu_Link.Present = hd.Wcu_Detail.Present = true;
+    hd.Wca.Present = hd.Wca_Status.Present = true;
+    hd.Amu1.Present = hd.Amu2.Present = true;
+    hd.Amu1.D24_Bit5 = hd.Amu2.D24_Bit5 = true;
+    hd.Wcu.D2_Bit3_Held = true;
+    hd.Alarm_Battery_Level = 2;
+}
+
 // A camera whose WCU stopped answering: the link flag and every decoded
 // record cleared, the settings and ranges kept.
 void Disconnect(St_System& state)
@@ -162,6 +179,7 @@ void Apply(St_System& state, const std::string& assignment)
         {"Wcu_Minor", [](St_System& s, int v) { s.Type.Wcu_Minor = v; }},
         {"Video_Range_Frequency", [](St_System& s, int v) { s.SD.Video_Range_Frequency = v; }},
         {"Data_Range_Frequency", [](St_System& s, int v) { s.SD.Data_Range_Frequency = v; }},
+        {"Alarm_Battery_Level", [](St_System& s, int v) { s.HD.Alarm_Battery_Level = v; }},
     };
     const auto setter = plain.find(name);
     if (setter == plain.end())
@@ -215,6 +233,9 @@ int main(int argc, char** argv)
         St_System current(0);
         St_System snapshot(0);
         Set_Working_System(current);
+        const bool hd_page = form_name == "TForm_Main_HD";
+        if (hd_page)
+            Set_Working_Hd_System(current);
         std::atomic<int> camera_count {1};
         for (int i = 3; i < argc; ++i) {
             const std::string option = argv[i];
@@ -234,6 +255,18 @@ int main(int argc, char** argv)
         Load_Main_Container(container);
 
         Status_IHM_SD_HD* summary = nullptr;
+        if (hd_page) {
+            TForm_Main_HD page(nullptr, nullptr, &camera_count, &summary, &snapshot, &current);
+            page.RefreshDisplay(true);
+            snapshot.Copy(current);
+            page.RefreshDisplay(false);
+            page.Show();
+            if (!Shown(&page).save(output)) {
+                std::cerr << "cannot write " << output.toStdString() << "\n";
+                return 1;
+            }
+            return 0;
+        }
         TForm_Main_SD page(nullptr, nullptr, &camera_count, &summary, &snapshot, &current);
         page.RefreshDisplay(true);
         snapshot.Copy(current);
