@@ -461,6 +461,22 @@ TEST_F(Host_Polling, TheShownCameraFollowsItsWcuFromSdToHd)
     EXPECT_EQ(stored, St_System_Type::Hd_System);
 }
 
+TEST_F(Host_Polling, SuspendStopsPollingAndResumeReconnects)
+{
+    Typical_Sd_Wcu().Load(wcu.Simulator());
+    Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", wcu.Com_Number(), 0);
+    Create_And_Show(1);
+    ASSERT_TRUE(Pump_Until([&] { return Connected(St_System_Type::Sd_System); }));
+    window->Perform(WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    ASSERT_TRUE(Pump_Until([&] { return !Camera(0).Get_State()->Settings.Connected; })) << "reset and shown once";
+    window->Perform(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    ASSERT_TRUE(Pump_Until([&] { return Connected(St_System_Type::Sd_System); }));
+    constexpr WPARAM power_status_change = 0x000A;
+    window->Perform(WM_POWERBROADCAST, power_status_change, 0);
+    EXPECT_FALSE(Camera(0).Get_Thread()->Is_Terminating());
+    EXPECT_TRUE(Connected(St_System_Type::Sd_System)) << "other power events change nothing";
+}
+
 TEST_F(Host_Polling, ClosingWhilePollingEndsOnceTheThreadHasEnded)
 {
     Typical_Sd_Wcu().Load(wcu.Simulator());
