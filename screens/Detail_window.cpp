@@ -8,6 +8,19 @@
 #include "platform/classlib/Form_Reader.h"
 #include "platform/winapi/Message.h"
 
+TColor Level_Meter_Colour(const TSCLProgress& meter, int mark_span, BYTE nr)
+{
+    const float n = meter.SmallBar()->BarCount();
+    const float t = static_cast<float>(mark_span) / static_cast<float>(meter.Width());
+    const float m = n * t;
+    const float p = nr;
+    if (m <= 0 || p / n > t) {
+        return clRed;
+    }
+    return static_cast<TColor>(RGB(static_cast<int>(p * 255 / m), static_cast<int>(100 + 155 * (m - p) / m),
+                                   static_cast<int>(50 * (m - p) / m)));
+}
+
 Detail_Window::Detail_Window(TComponent* owner, TSCLShapeButton* title_button, char hide_key)
     : TForm(owner), Hide_Key(hide_key), Title_Button(title_button)
 {

@@ -56,6 +56,11 @@ struct Detail_Widgets {
     TSCLProgress* Meter = nullptr;
 };
 
+// Colour of bar nr of an audio level meter whose 0 dB reference mark sits
+// mark_span pixels right of its -40 dB mark: bright green at the bottom,
+// orange at the mark, red above it.
+TColor Level_Meter_Colour(const TSCLProgress& meter, int mark_span, BYTE nr);
+
 template <std::size_t N>
 bool Any_Fault(const std::array<Detail_Line, N>& lines)
 {

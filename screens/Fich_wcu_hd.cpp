@@ -276,16 +276,6 @@ void TForm_WCU_HD::HdKeyDown(TObject*, WORD& Key, TShiftState)
 
 void TForm_WCU_HD::progressBarGetColor(TObject* Sender, BYTE nr, TColor& aColor)
 {
-    const auto* meter = static_cast<TSCLProgress*>(Sender);
-    const float n = meter->SmallBar()->BarCount();
-    const float t = static_cast<float>(DrawEdgeRefLevelAudioMax->Left() - DrawEdgeRefLevelAudioMin->Left()) /
-                    static_cast<float>(meter->Width());
-    const float m = n * t;
-    const float p = nr;
-    if (m <= 0 || p / n > t) {
-        aColor = clRed;
-        return;
-    }
-    aColor = static_cast<TColor>(RGB(static_cast<int>(p * 255 / m), static_cast<int>(100 + 155 * (m - p) / m),
-                                     static_cast<int>(50 * (m - p) / m)));
+    aColor = Level_Meter_Colour(*static_cast<TSCLProgress*>(Sender),
+                                DrawEdgeRefLevelAudioMax->Left() - DrawEdgeRefLevelAudioMin->Left(), nr);
 }

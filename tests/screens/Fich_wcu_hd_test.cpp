@@ -137,3 +137,23 @@ TEST_F(Wcu_Hd_Window, AHiddenWindowRecomputesItsAlarmAndAShownOneRewritesWhatCha
     EXPECT_FALSE(window.LabelModev->Visible());
     EXPECT_TRUE(window.HasAlarm());
 }
+
+// Green at the bottom, red above the 0 dB mark, on every level meter.
+TEST_F(Wcu_Hd_Window, LevelBarsTakeTheirColourFromTheReferenceMarks)
+{
+    for (TSCLProgress* meter :
+         {window.ProgFillAudio1, window.ProgFillAudio2, window.ProgFillIcomToWCU, window.ProgFillIcomToWCA}) {
+        const int bars = meter->SmallBar()->BarCount();
+        auto colour = [meter](int bar) {
+            TColor c = clNone;
+            meter->OnGetColor(meter, static_cast<BYTE>(bar), c);
+            return c;
+        };
+        EXPECT_EQ(colour(0), static_cast<TColor>(RGB(0, 255, 50)));
+        EXPECT_EQ(colour(bars - 1), clRed);
+        const int mark = bars * (window.DrawEdgeRefLevelAudioMax->Left() - window.DrawEdgeRefLevelAudioMin->Left()) /
+                         meter->Width();
+        EXPECT_NE(colour(mark - 1), clRed);
+        EXPECT_EQ(colour(mark + 1), clRed);
+    }
+}
