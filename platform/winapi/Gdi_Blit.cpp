@@ -452,7 +452,7 @@ BOOL Run_Blit(Blit_Request& request)
         auto [y_first, y_last] = Valid_Range(request.y_map, area.top(), area.bottom() + 1, image.height());
         area = QRect(QPoint(x_first, y_first), QPoint(x_last - 1, y_last - 1));
     }
-    Gdi_Access access(request.dest);
+    Gdi_Access access(request.dest, area);
     if (area.isEmpty() || Copy_Whole_Rows(request, area))
         return TRUE;
     if (request.source && !request.x_map.Identity()) {
@@ -511,8 +511,8 @@ BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int x_s
                          COLORONCOLOR, {}, 0, 0, {}, nullptr, nullptr};
     std::optional<Gdi_Access> source_access;
     if (source_dc) {
-        source_access.emplace(source_dc);
         const QPoint source_at = source_dc->To_Device(sx, sy);
+        source_access.emplace(source_dc, QRect(source_at, QSize(sw, sh)));
         Prepare_Source(request.source.emplace(), *dest_dc, *source_dc, QRect(source_at, QSize(sw, sh)), request.dest_rect);
         request.x_map = {request.dest_rect.left(), dw, source_at.x(), sw, dest_mirrored != source_mirrored};
         request.y_map = {request.dest_rect.top(), dh, source_at.y(), sh, dest_flipped != source_flipped};

@@ -218,16 +218,16 @@ QRgb Gdi_Dc::Fourth_Byte() const
     return bitmap && bitmap->Keeps_Fourth_Byte() ? 0u : 0xFF000000u;
 }
 
-void Gdi_Dc::Begin_Access()
+void Gdi_Dc::Begin_Access(const QRect& area)
 {
     if (Gdi_Bitmap* bitmap = kind == Kind::Memory ? Selected_Bitmap() : nullptr)
-        bitmap->Surface_Current();
+        bitmap->Surface_Current(area);
 }
 
-void Gdi_Dc::End_Access()
+void Gdi_Dc::End_Access(const QRect& area)
 {
     if (Gdi_Bitmap* bitmap = kind == Kind::Memory ? Selected_Bitmap() : nullptr)
-        bitmap->Surface_Drawn();
+        bitmap->Surface_Drawn(area);
 }
 
 Gdi_Dc* Gdi_Find_Dc(HDC dc)

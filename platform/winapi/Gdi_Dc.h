@@ -79,10 +79,11 @@ public:
     // wants. The byte that raster results are ORed with: 0 or 0xFF000000.
     QRgb Fourth_Byte() const;
 
-    // Bracket every pixel access: rows a caller wrote in a DIB section's
-    // memory are brought in before; after, the memory is known to lag behind.
-    void Begin_Access();
-    void End_Access();
+    // Bracket every pixel access to an area (device coordinates): what a
+    // caller wrote there in a DIB section's memory is brought in before;
+    // after, the memory is known to lag behind there.
+    void Begin_Access(const QRect& area);
+    void End_Access(const QRect& area);
 
     Gdi_Dc_State state;
     std::vector<Gdi_Dc_State> saved_states;
@@ -92,16 +93,19 @@ private:
     QImage* external_image;
 };
 
-// Bracketing for a scope: Gdi_Access access(dc); ... draw into dc->Surface().
+// Bracketing for a scope: Gdi_Access access(dc, touched); ... draw into
+// dc->Surface() within touched (the whole surface when not given).
 class Gdi_Access {
 public:
-    explicit Gdi_Access(Gdi_Dc* dc) : accessed(dc) { accessed->Begin_Access(); }
-    ~Gdi_Access() { accessed->End_Access(); }
+    explicit Gdi_Access(Gdi_Dc* dc) : Gdi_Access(dc, dc->Surface().rect()) {}
+    Gdi_Access(Gdi_Dc* dc, const QRect& touched) : accessed(dc), area(touched) { accessed->Begin_Access(area); }
+    ~Gdi_Access() { accessed->End_Access(area); }
     Gdi_Access(const Gdi_Access&) = delete;
     Gdi_Access& operator=(const Gdi_Access&) = delete;
 
 private:
     Gdi_Dc* accessed;
+    QRect area;
 };
 
 // The live DC a handle names, or nullptr.

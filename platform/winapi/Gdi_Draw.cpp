@@ -301,6 +301,16 @@ public:
     Gdi_Brush* brush;
 
 private:
+    static QRect Bounds(const std::vector<QRect>& fill, const Stroke& stroke)
+    {
+        QRect bounds = stroke.wide.boundingRect();
+        for (const QRect& span : fill)
+            bounds |= span;
+        for (const Pen_Pixel& pixel : stroke.pixels)
+            bounds |= QRect(pixel.x, pixel.y, 1, 1);
+        return bounds;
+    }
+
     QRect Reach_Limit() const
     {
         const int reach = Has_Pen() ? pen->Width() + 2 : 2;
@@ -311,7 +321,7 @@ private:
     // mixed once. `fill`, one-row spans in any order, leaves out the stroke's wide part already.
     void Paint_Rows(const std::vector<QRect>& fill, const Stroke& stroke)
     {
-        Gdi_Raster raster(dc);
+        Gdi_Raster raster(dc, Bounds(fill, stroke));
         const int rop2 = dc.state.rop2;
         if (brush && !fill.empty()) {
             const auto [first, last] = std::minmax_element(fill.begin(), fill.end(), [](const QRect& l, const QRect& r) { return l.top() < r.top(); });
@@ -578,8 +588,9 @@ BOOL Fill_Logical_Region(HDC dc, HRGN region, Gdi_Brush* brush, const std::funct
     Gdi_Region* object = Gdi_Find<Gdi_Region>(region);
     if (!context || !object || !brush)
         return FALSE;
-    Gdi_Raster raster(*context);
-    raster.Fill_Region(shape(object->region.translated(context->Origin())), *brush, context->state.rop2);
+    const QRegion device = shape(object->region.translated(context->Origin()));
+    Gdi_Raster raster(*context, device.boundingRect());
+    raster.Fill_Region(device, *brush, context->state.rop2);
     return TRUE;
 }
 
@@ -596,7 +607,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color)
     if (!context->Drawable_Region().contains(at))
         return CLR_INVALID;
     const QRgb pixel = context->Surface_Pixel(color);
-    Gdi_Raster(*context).Plot(at.x(), at.y(), pixel, context->state.rop2);
+    Gdi_Raster(*context, QRect(at, QSize(1, 1))).Plot(at.x(), at.y(), pixel, context->state.rop2);
     return Gdi_To_Colorref(pixel);
 }
 
@@ -610,7 +621,7 @@ COLORREF GetPixel(HDC dc, int x, int y)
     const QPoint at = context->To_Device(x, y);
     if (!context->Drawable_Region().contains(at))
         return CLR_INVALID;
-    Gdi_Access access(context);
+    Gdi_Access access(context, QRect(at, QSize(1, 1)));
     return Gdi_To_Colorref(context->Surface().pixel(at));
 }
 
@@ -708,8 +719,9 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush)
     Gdi_Brush* object = Find_Brush(brush);
     if (!context || !rect || !object)
         return 0;
-    Gdi_Raster raster(*context);
-    raster.Fill_Region(QRegion(Device_Rect(*context, *rect)), *object, R2_COPYPEN);
+    const QRect box = Device_Rect(*context, *rect);
+    Gdi_Raster raster(*context, box);
+    raster.Fill_Region(QRegion(box), *object, R2_COPYPEN);
     return 1;
 }
 
@@ -720,7 +732,7 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush)
     if (!context || !rect || !object)
         return 0;
     const QRect box = Device_Rect(*context, *rect);
-    Gdi_Raster raster(*context);
+    Gdi_Raster raster(*context, box);
     raster.Fill_Region(QRegion(box).subtracted(QRegion(box.adjusted(1, 1, -1, -1))), *object, R2_COPYPEN);
     return 1;
 }
@@ -730,8 +742,9 @@ BOOL InvertRect(HDC dc, const RECT* rect)
     Gdi_Dc* context = Gdi_Find_Dc(dc);
     if (!context || !rect)
         return FALSE;
-    Gdi_Raster raster(*context);
-    raster.Plot_Region(QRegion(Device_Rect(*context, *rect)), 0xFFFFFFFFu, R2_XORPEN);
+    const QRect box = Device_Rect(*context, *rect);
+    Gdi_Raster raster(*context, box);
+    raster.Plot_Region(QRegion(box), 0xFFFFFFFFu, R2_XORPEN);
     return TRUE;
 }
 

@@ -100,7 +100,7 @@ BOOL Draw_Diagonal(Gdi_Dc& dc, const QRect& box, UINT edge, UINT flags)
     if (box.isEmpty())
         return TRUE;
     const Diagonal diagonal(box, flags);
-    Gdi_Raster raster(dc);
+    Gdi_Raster raster(dc, box);
     if (flags & BF_MIDDLE) {
         const QRgb middle = dc.Surface_Pixel(GetSysColor((flags & (BF_MONO | BF_FLAT)) ? COLOR_WINDOW : COLOR_BTNFACE));
         for (int y = box.top(); y <= box.bottom(); ++y)
@@ -134,7 +134,7 @@ BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags)
     if (flags & BF_DIAGONAL)
         return Draw_Diagonal(*context, box, edge, flags);
     {
-        Gdi_Raster raster(*context);
+        Gdi_Raster raster(*context, box);
         for (const bool outer : {true, false}) {
             const UINT border = edge & (outer ? BDR_OUTER : BDR_INNER);
             if (!border || box.isEmpty())
@@ -166,7 +166,7 @@ BOOL DrawFocusRect(HDC dc, const RECT* rect)
         return TRUE;
     // Every other pixel of the outline, inverted: drawing it again undoes it.
     QRegion outline = QRegion(box).subtracted(QRegion(box.adjusted(1, 1, -1, -1))).intersected(context->Drawable_Region());
-    Gdi_Raster raster(*context);
+    Gdi_Raster raster(*context, box);
     const QRgb white = context->Surface_Pixel(0xFFFFFF);
     for (const QRect& part : outline)
         for (int y = part.top(); y <= part.bottom(); ++y)

@@ -3,6 +3,7 @@
 #include "platform/winapi/Gdi_Dc.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <unordered_set>
@@ -246,26 +247,35 @@ void Gdi_Bitmap::Expose_Memory()
     memory_exposed = true;
 }
 
-void Gdi_Bitmap::Surface_Current()
+void Gdi_Bitmap::Surface_Current(const QRect& area)
 {
-    if (Shares_Memory() || (!memory_exposed && memory_newer_rows == 0))
+    if (Shares_Memory())
+        return;
+    if (memory_exposed) {
+        const QRect touched = area.intersected(image.rect());
+        for (int y = touched.top(); y <= touched.bottom(); ++y)
+            Load_Span(y, touched.left(), touched.right() + 1);
+        return;
+    }
+    if (memory_newer_rows == 0)
         return;
     for (int y = 0; y < static_cast<int>(row_states.size()); ++y)
-        if (memory_exposed || row_states[static_cast<std::size_t>(y)] == Row_State::Memory_Newer)
+        if (row_states[static_cast<std::size_t>(y)] == Row_State::Memory_Newer)
             Load_Row(y);
     memory_newer_rows = 0;
 }
 
-void Gdi_Bitmap::Surface_Drawn()
+void Gdi_Bitmap::Surface_Drawn(const QRect& area)
 {
-    if (Shares_Memory())
+    if (!dib_section || Shares_Memory())
         return;
-    if (!memory_exposed) {
-        std::fill(row_states.begin(), row_states.end(), Row_State::Surface_Newer);
-        return;
+    const QRect touched = area.intersected(image.rect());
+    for (int y = touched.top(); y <= touched.bottom(); ++y) {
+        if (memory_exposed)
+            Store_Span(y, touched.left(), touched.right() + 1);
+        else
+            row_states[static_cast<std::size_t>(y)] = Row_State::Surface_Newer;
     }
-    for (int y = 0; y < static_cast<int>(row_states.size()); ++y)
-        Store_Row(y);
 }
 
 uchar* Gdi_Bitmap::Open_Dib_Row(int y)
@@ -287,39 +297,112 @@ uchar* Gdi_Bitmap::Dib_Row(int y)
     return dib_bits.data() + static_cast<std::size_t>(bottom_up ? image.height() - 1 - y : y) * static_cast<std::size_t>(Dib_Stride());
 }
 
-void Gdi_Bitmap::Load_Row(int y)
+namespace {
+
+// Packed rows address whole bytes: below 8 bits a span widens to byte edges.
+std::pair<int, int> Byte_Aligned(int x_from, int x_to, int bits_per_pixel, int width)
 {
-    // The fourth byte of a 32-bit row stays as the caller left it.
-    if (Keeps_Fourth_Byte())
-        std::memcpy(image.scanLine(y), Dib_Row(y), static_cast<std::size_t>(image.width()) * 4);
-    else
-        Gdi_Unpack_Row(Dib_Row(y), bits_pixel, reinterpret_cast<QRgb*>(image.scanLine(y)), image.width());
-    row_states[static_cast<std::size_t>(y)] = Row_State::Same;
+    if (bits_per_pixel >= 8)
+        return {x_from, x_to};
+    const int per_byte = 8 / bits_per_pixel;
+    return {x_from / per_byte * per_byte, std::min(width, (x_to + per_byte - 1) / per_byte * per_byte)};
 }
 
-void Gdi_Bitmap::Store_Row(int y)
+} // namespace
+
+void Gdi_Bitmap::Load_Span(int y, int x_from, int x_to)
 {
+    auto [from, to] = Byte_Aligned(x_from, x_to, bits_pixel, image.width());
+    uchar* packed = Dib_Row(y) + static_cast<std::ptrdiff_t>(from) * bits_pixel / 8;
+    auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(y)) + from;
+    // The fourth byte of a 32-bit row stays as the caller left it.
     if (Keeps_Fourth_Byte())
-        std::memcpy(Dib_Row(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
+        std::memcpy(pixels, packed, static_cast<std::size_t>(to - from) * 4);
     else
-        Gdi_Pack_Row(reinterpret_cast<const QRgb*>(image.constScanLine(y)), image.width(), bits_pixel, Dib_Row(y));
-    row_states[static_cast<std::size_t>(y)] = Row_State::Same;
+        Gdi_Unpack_Row(packed, bits_pixel, pixels, to - from);
+    if (from == 0 && to == image.width())
+        row_states[static_cast<std::size_t>(y)] = Row_State::Same;
 }
+
+void Gdi_Bitmap::Store_Span(int y, int x_from, int x_to)
+{
+    auto [from, to] = Byte_Aligned(x_from, x_to, bits_pixel, image.width());
+    uchar* packed = Dib_Row(y) + static_cast<std::ptrdiff_t>(from) * bits_pixel / 8;
+    const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y)) + from;
+    if (Keeps_Fourth_Byte())
+        std::memcpy(packed, pixels, static_cast<std::size_t>(to - from) * 4);
+    else
+        Gdi_Pack_Row(pixels, to - from, bits_pixel, packed);
+    if (from == 0 && to == image.width())
+        row_states[static_cast<std::size_t>(y)] = Row_State::Same;
+}
+
+namespace {
+
+// 24-bit rows move four pixels (12 bytes) at a time as one 8-byte and one
+// 4-byte word; the rest pixel by pixel, touching nothing past the span.
+QRgb Unpack_Pixel(const uchar* pixel)
+{
+    return 0xFF000000u | (static_cast<QRgb>(pixel[2]) << 16) | (static_cast<QRgb>(pixel[1]) << 8) | pixel[0];
+}
+
+void Unpack_24(const uchar* packed, QRgb* pixels, int width)
+{
+    int x = 0;
+    for (; x + 4 <= width; x += 4, packed += 12) {
+        std::uint64_t low;
+        std::uint32_t high;
+        std::memcpy(&low, packed, 8);
+        std::memcpy(&high, packed + 8, 4);
+        pixels[x] = 0xFF000000u | static_cast<QRgb>(low & 0xFFFFFFu);
+        pixels[x + 1] = 0xFF000000u | static_cast<QRgb>((low >> 24) & 0xFFFFFFu);
+        pixels[x + 2] = 0xFF000000u | static_cast<QRgb>(((low >> 48) | (static_cast<std::uint64_t>(high) << 16)) & 0xFFFFFFu);
+        pixels[x + 3] = 0xFF000000u | (high >> 8);
+    }
+    for (; x < width; ++x, packed += 3)
+        pixels[x] = Unpack_Pixel(packed);
+}
+
+void Pack_24(const QRgb* pixels, int width, uchar* packed)
+{
+    int x = 0;
+    for (; x + 4 <= width; x += 4, packed += 12) {
+        const std::uint64_t low = (pixels[x] & 0xFFFFFFu) | (static_cast<std::uint64_t>(pixels[x + 1] & 0xFFFFFFu) << 24) |
+                                  (static_cast<std::uint64_t>(pixels[x + 2] & 0xFFFFu) << 48);
+        const std::uint32_t high = ((pixels[x + 2] >> 16) & 0xFFu) | ((pixels[x + 3] & 0xFFFFFFu) << 8);
+        std::memcpy(packed, &low, 8);
+        std::memcpy(packed + 8, &high, 4);
+    }
+    for (; x < width; ++x, packed += 3) {
+        packed[0] = static_cast<uchar>(qBlue(pixels[x]));
+        packed[1] = static_cast<uchar>(qGreen(pixels[x]));
+        packed[2] = static_cast<uchar>(qRed(pixels[x]));
+    }
+}
+
+} // namespace
 
 void Gdi_Unpack_Row(const uchar* packed, int bits_per_pixel, QRgb* pixels, int width)
 {
+    if (bits_per_pixel == 24) {
+        Unpack_24(packed, pixels, width);
+        return;
+    }
     for (int x = 0; x < width; ++x) {
         if (bits_per_pixel == 1) {
             pixels[x] = ((packed[x / 8] >> (7 - x % 8)) & 1) ? 0xFFFFFFFFu : 0xFF000000u;
             continue;
         }
-        const uchar* pixel = packed + static_cast<std::ptrdiff_t>(x) * (bits_per_pixel / 8);
-        pixels[x] = 0xFF000000u | (static_cast<QRgb>(pixel[2]) << 16) | (static_cast<QRgb>(pixel[1]) << 8) | pixel[0];
+        pixels[x] = Unpack_Pixel(packed + static_cast<std::ptrdiff_t>(x) * (bits_per_pixel / 8));
     }
 }
 
 void Gdi_Pack_Row(const QRgb* pixels, int width, int bits_per_pixel, uchar* packed)
 {
+    if (bits_per_pixel == 24) {
+        Pack_24(pixels, width, packed);
+        return;
+    }
     for (int x = 0; x < width; ++x) {
         if (bits_per_pixel == 1) {
             const uchar bit = static_cast<uchar>(0x80 >> (x % 8));

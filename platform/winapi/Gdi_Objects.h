@@ -62,7 +62,10 @@ struct Gdi_Brush final : Gdi_Object {
     bool mono_pattern = false; // monochrome patterns draw in the DC's text and background colours
 };
 
-// The text layer (Gdi_Text) turns log_font into qt_font on first use.
+struct Text_Face;
+
+// The text layer (Gdi_Text) turns log_font into qt_font on first use and
+// keeps the face it drew with, so a call finds it without a lookup.
 struct Gdi_Font final : Gdi_Object {
     static constexpr Gdi_Kind object_kind = Gdi_Kind::Font;
     explicit Gdi_Font(const LOGFONTA& font);
@@ -70,6 +73,7 @@ struct Gdi_Font final : Gdi_Object {
     LOGFONTA log_font;
     QFont qt_font;
     bool qt_font_ready = false;
+    const Text_Face* text_face = nullptr;
 };
 
 // Pixels are kept as a top-down RGB32 image, the surface every drawing call
@@ -81,7 +85,9 @@ struct Gdi_Font final : Gdi_Object {
 // packed only when a caller opens it; a row a caller opened is unpacked
 // before the next GDI access. Once their raw memory has been handed out
 // (CreateDIBSection's bits, GetObject's bmBits) the caller may write it at
-// any time, so the whole bitmap is synced around every access instead.
+// any time, so the memory becomes the pixels' home: each GDI access brings
+// in just the area it touches and writes that area back after, so a call
+// costs in proportion to what it draws, not to the bitmap's size.
 struct Gdi_Bitmap final : Gdi_Object {
     static constexpr Gdi_Kind object_kind = Gdi_Kind::Bitmap;
     Gdi_Bitmap(int width, int height, int bits_per_pixel);
@@ -91,10 +97,12 @@ struct Gdi_Bitmap final : Gdi_Object {
     bool Keeps_Fourth_Byte() const { return dib_section && bits_pixel == 32; }
     int Dib_Stride() const;
     void Make_Dib_Section(bool is_bottom_up);
-    // Before GDI reads or draws the surface.
-    void Surface_Current();
-    // After GDI had the surface: whatever it drew is newer than the memory.
-    void Surface_Drawn();
+    // Before GDI reads or draws the area (image coordinates) of the surface.
+    void Surface_Current(const QRect& area);
+    void Surface_Current() { Surface_Current(image.rect()); }
+    // After GDI had the area: whatever it drew there is newer than the memory.
+    void Surface_Drawn(const QRect& area);
+    void Surface_Drawn() { Surface_Drawn(image.rect()); }
     // The memory of image row y (0 <= y < height) of a DIB section, up to
     // date, for the caller to read and write until the next GDI access.
     uchar* Open_Dib_Row(int y);
@@ -111,8 +119,11 @@ struct Gdi_Bitmap final : Gdi_Object {
 private:
     enum class Row_State : uchar { Same, Surface_Newer, Memory_Newer };
     uchar* Dib_Row(int y);
-    void Load_Row(int y);
-    void Store_Row(int y);
+    void Load_Row(int y) { Load_Span(y, 0, image.width()); }
+    void Store_Row(int y) { Store_Span(y, 0, image.width()); }
+    // Pixels [x_from, x_to) of row y, between memory and surface.
+    void Load_Span(int y, int x_from, int x_to);
+    void Store_Span(int y, int x_from, int x_to);
 
     bool Shares_Memory() const { return Keeps_Fourth_Byte() && !bottom_up; }
 

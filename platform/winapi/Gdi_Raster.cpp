@@ -57,17 +57,20 @@ QRgb Gdi_Mix(int rop2, QRgb pen, QRgb destination)
     return when_pen_clear ^ (pen & (when_pen_clear ^ when_pen_set));
 }
 
-Gdi_Raster::Gdi_Raster(Gdi_Dc& target)
-    : dc(target), image(target.Surface()), fourth_byte(target.Fourth_Byte()), drawable(target.Drawable_Region())
+Gdi_Raster::Gdi_Raster(Gdi_Dc& target) : Gdi_Raster(target, target.Surface().rect()) {}
+
+Gdi_Raster::Gdi_Raster(Gdi_Dc& target, const QRect& touched)
+    : dc(target), image(target.Surface()), fourth_byte(target.Fourth_Byte()), drawable(target.Drawable_Region().intersected(touched)),
+      area(drawable.boundingRect())
 {
-    dc.Begin_Access();
+    dc.Begin_Access(area);
     bits = image.bits();
     bytes_per_line = image.bytesPerLine();
     for (const QRect& rect : drawable)
         clip_rects.push_back(rect);
 }
 
-Gdi_Raster::~Gdi_Raster() { dc.End_Access(); }
+Gdi_Raster::~Gdi_Raster() { dc.End_Access(area); }
 
 bool Gdi_Raster::Visible(int x, int y) const
 {

@@ -14,7 +14,10 @@ QRgb Gdi_Mix(int rop2, QRgb pen, QRgb destination);
 
 class Gdi_Raster {
 public:
-    explicit Gdi_Raster(Gdi_Dc& target); // brackets the surface access for its lifetime
+    // Brackets the surface access for its lifetime; drawing stays within
+    // `touched` (device coordinates), by default the whole surface.
+    explicit Gdi_Raster(Gdi_Dc& target);
+    Gdi_Raster(Gdi_Dc& target, const QRect& touched);
     ~Gdi_Raster();
     Gdi_Raster(const Gdi_Raster&) = delete;
     Gdi_Raster& operator=(const Gdi_Raster&) = delete;
@@ -40,6 +43,7 @@ private:
     uchar* bits;                   // the surface's pixels, taken once: a row's address needs no detach check
     qsizetype bytes_per_line;
     QRgb fourth_byte;              // ORed into every mixed pixel: Gdi_Dc::Fourth_Byte
-    QRegion drawable;              // device coordinates, within the surface
+    QRegion drawable;              // device coordinates, within the surface and the touched area
+    QRect area;                    // bracketed for access
     std::vector<QRect> clip_rects; // its rectangles
 };

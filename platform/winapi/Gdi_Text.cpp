@@ -14,6 +14,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -56,6 +57,20 @@ const Face_Mapping* Find_Mapping(const LOGFONTA& log_font)
     return nullptr;
 }
 
+} // namespace
+
+// A glyph's inked pixels as runs of rows, relative to its pen position on the
+// baseline. Text is drawn without antialiasing, so a pixel is inked or not.
+struct Glyph_Ink {
+    struct Span {
+        int y;
+        int x_from;
+        int x_to; // exclusive
+    };
+    std::vector<Span> spans;
+    QRect bounds; // of every span, relative to the pen position
+};
+
 // Everything text drawing needs of one logical font, made once per distinct
 // LOGFONTA and kept for the process (the system uses a handful of fonts).
 struct Text_Face {
@@ -69,6 +84,7 @@ struct Text_Face {
     bool underline = false;
     bool strike_out = false;
     mutable std::unordered_map<char16_t, int> widths;
+    mutable std::unordered_map<char16_t, Glyph_Ink> inks;
 
     int Width(QChar c) const
     {
@@ -79,7 +95,58 @@ struct Text_Face {
         widths.emplace(c.unicode(), width);
         return width;
     }
+
+    // Rendered once through Qt's glyph drawing, then stamped by every call.
+    const Glyph_Ink& Ink(QChar c) const
+    {
+        auto found = inks.find(c.unicode());
+        if (found != inks.end())
+            return found->second;
+        return inks.emplace(c.unicode(), Render_Ink(c)).first->second;
+    }
+
+private:
+    Glyph_Ink Render_Ink(QChar c) const
+    {
+        Glyph_Ink ink;
+        const QList<quint32> glyphs = raw.glyphIndexesForString(QString(c));
+        if (glyphs.isEmpty())
+            return ink;
+        // Room for overhangs on every side of the cell.
+        const int margin = std::max(metrics.tmHeight, metrics.tmMaxCharWidth) + 2;
+        const QPoint pen(margin, margin + metrics.tmAscent);
+        QImage scratch(metrics.tmMaxCharWidth + 2 * margin, metrics.tmHeight + 2 * margin, QImage::Format_RGB32);
+        scratch.fill(0xFF000000u);
+        {
+            QPainter painter(&scratch);
+            painter.setRenderHint(QPainter::TextAntialiasing, false);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setPen(QColor(Qt::white));
+            QGlyphRun run;
+            run.setRawFont(raw);
+            run.setGlyphIndexes({glyphs.front()});
+            run.setPositions({QPointF(pen)});
+            painter.drawGlyphRun(QPointF(0, 0), run);
+        }
+        for (int y = 0; y < scratch.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+            for (int x = 0; x < scratch.width();) {
+                if (row[x] == 0xFF000000u) {
+                    ++x;
+                    continue;
+                }
+                const int from = x;
+                while (x < scratch.width() && row[x] != 0xFF000000u)
+                    ++x;
+                ink.spans.push_back({y - pen.y(), from - pen.x(), x - pen.x()});
+                ink.bounds |= QRect(from - pen.x(), y - pen.y(), x - from, 1);
+            }
+        }
+        return ink;
+    }
 };
+
+namespace {
 
 int Cell_Height(const QFont& font)
 {
@@ -220,11 +287,12 @@ const Text_Face& Dc_Face(Gdi_Dc* dc)
         static const LOGFONTA fallback = Default_Log_Font();
         return Face_For(fallback);
     }
+    if (font->text_face)
+        return *font->text_face;
     const Text_Face& face = Face_For(font->log_font);
-    if (!font->qt_font_ready) {
-        font->qt_font = face.font;
-        font->qt_font_ready = true;
-    }
+    font->qt_font = face.font;
+    font->qt_font_ready = true;
+    font->text_face = &face;
     return face;
 }
 
@@ -289,61 +357,129 @@ struct Draw_Colors {
     bool opaque;
 };
 
-// Paints a run whose cell's top-left is at (x, y) in the painter's frame.
-void Paint_Run(QPainter& painter, const Text_Face& face, const Run& run, int x, int y, const Draw_Colors& colors)
+// Where a run's pixels go: fills and glyphs in the canvas's frame.
+class Run_Canvas {
+public:
+    virtual ~Run_Canvas() = default;
+    virtual void Fill(const QRect& rect, QRgb pixel) = 0;
+    virtual void Glyph(const Text_Face& face, QChar c, QPoint pen, QRgb ink) = 0;
+};
+
+// Paints a run whose cell's top-left is at (x, y) in the canvas's frame.
+void Paint_Run(Run_Canvas& canvas, const Text_Face& face, const Run& run, int x, int y, const Draw_Colors& colors)
 {
     const TEXTMETRICA& tm = face.metrics;
     int width = run.Width();
     if (colors.opaque)
-        painter.fillRect(QRect(x, y, width, tm.tmHeight), QColor::fromRgb(colors.background));
+        canvas.Fill(QRect(x, y, width, tm.tmHeight), colors.background);
     int baseline = y + tm.tmAscent;
-    QList<quint32> glyphs = face.raw.glyphIndexesForString(run.text);
-    QList<quint32> drawn_glyphs;
-    QList<QPointF> positions;
     int pen_x = x;
     for (qsizetype i = 0; i < run.text.size(); ++i) {
-        if (run.text[i].unicode() >= 0x20 && i < glyphs.size()) {
-            drawn_glyphs.push_back(glyphs[i]);
-            positions.push_back(QPointF(pen_x, baseline));
-        }
+        if (run.text[i].unicode() >= 0x20)
+            canvas.Glyph(face, run.text[i], QPoint(pen_x, baseline), colors.text);
         pen_x += run.advances[static_cast<std::size_t>(i)];
     }
-    QColor ink = QColor::fromRgb(colors.text);
-    painter.setPen(ink);
-    if (!drawn_glyphs.isEmpty()) {
-        QGlyphRun glyph_run;
-        glyph_run.setRawFont(face.raw);
-        glyph_run.setGlyphIndexes(drawn_glyphs);
-        glyph_run.setPositions(positions);
-        painter.drawGlyphRun(QPointF(0, 0), glyph_run);
-    }
     if (face.underline)
-        painter.fillRect(QRect(x, baseline + face.underline_offset, width, face.line_width), ink);
+        canvas.Fill(QRect(x, baseline + face.underline_offset, width, face.line_width), colors.text);
     if (face.strike_out)
-        painter.fillRect(QRect(x, baseline - face.strike_offset, width, face.line_width), ink);
+        canvas.Fill(QRect(x, baseline - face.strike_offset, width, face.line_width), colors.text);
     pen_x = x;
     for (std::size_t i = 0; i < run.advances.size(); ++i) {
         if (run.marked[i])
-            painter.fillRect(QRect(pen_x, baseline + face.underline_offset, run.advances[i], face.line_width), ink);
+            canvas.Fill(QRect(pen_x, baseline + face.underline_offset, run.advances[i], face.line_width), colors.text);
         pen_x += run.advances[i];
     }
 }
 
-// A painter on the DC's surface: logical coordinates, the DC's clip and,
-// when given, an extra clip rectangle in logical coordinates.
-class Dc_Painter {
+// The DC's drawable area, narrowed by an extra clip rectangle in logical coordinates.
+QRegion Text_Clip(Gdi_Dc* dc, const RECT* extra_clip)
+{
+    QRegion clip = dc->Drawable_Region();
+    if (extra_clip)
+        clip &= QRegion(dc->To_Device(*extra_clip));
+    return clip;
+}
+
+// Writes the pixels straight into the DC's surface: each glyph is stamped
+// from its cached ink, and every pixel gets exactly the DC's colour, fourth
+// byte included, as GDI writes it. Frame: logical coordinates plus Shift.
+class Surface_Canvas final : public Run_Canvas {
 public:
-    Dc_Painter(Gdi_Dc* dc, const RECT* extra_clip) : access(dc), painter(&dc->Surface())
+    Surface_Canvas(Gdi_Dc* dc, const RECT* extra_clip)
+        : clip(Text_Clip(dc, extra_clip)), access(dc, clip.boundingRect()), origin(dc->Origin())
     {
-        QRegion clip = dc->Drawable_Region();
-        if (extra_clip)
-            clip &= QRegion(dc->To_Device(*extra_clip));
-        painter.setClipRegion(clip);
+        QImage& surface = dc->Surface();
+        bits = reinterpret_cast<QRgb*>(surface.bits());
+        pixels_per_line = surface.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+        clip_rects.assign(clip.begin(), clip.end());
+    }
+    void Shift(QPoint by) { origin += by; }
+
+    void Fill(const QRect& rect, QRgb pixel) override
+    {
+        const QRect device = rect.translated(origin);
+        for (const QRect& allowed : clip_rects) {
+            const QRect part = device.intersected(allowed);
+            for (int y = part.top(); y <= part.bottom(); ++y)
+                std::fill_n(Row(y) + part.left(), part.width(), pixel);
+        }
+    }
+    void Glyph(const Text_Face& face, QChar c, QPoint pen, QRgb ink) override
+    {
+        const Glyph_Ink& glyph = face.Ink(c);
+        const QPoint at = pen + origin;
+        for (const QRect& allowed : clip_rects) {
+            if (!allowed.intersects(glyph.bounds.translated(at)))
+                continue;
+            for (const Glyph_Ink::Span& span : glyph.spans) {
+                const int y = at.y() + span.y;
+                if (y < allowed.top() || y > allowed.bottom())
+                    continue;
+                const int from = std::max(at.x() + span.x_from, allowed.left());
+                const int to = std::min(at.x() + span.x_to, allowed.right() + 1);
+                if (from < to)
+                    std::fill_n(Row(y) + from, to - from, ink);
+            }
+        }
+    }
+
+private:
+    QRgb* Row(int y) const { return bits + static_cast<qsizetype>(y) * pixels_per_line; }
+
+    QRegion clip; // device coordinates
+    Gdi_Access access;
+    QPoint origin;
+    QRgb* bits = nullptr;
+    qsizetype pixels_per_line = 0;
+    std::vector<QRect> clip_rects;
+};
+
+// Rotated text goes through a painter: logical coordinates, turned about the
+// reference point. A painter writes 0xFF into the fourth byte of what it draws.
+class Painter_Canvas final : public Run_Canvas {
+public:
+    Painter_Canvas(Gdi_Dc* dc, const RECT* extra_clip) : access(dc), painter(&dc->Surface())
+    {
+        painter.setClipRegion(Text_Clip(dc, extra_clip));
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.translate(dc->Origin());
     }
     QPainter& operator*() { return painter; }
+
+    void Fill(const QRect& rect, QRgb pixel) override { painter.fillRect(rect, QColor::fromRgb(pixel)); }
+    void Glyph(const Text_Face& face, QChar c, QPoint pen, QRgb ink) override
+    {
+        const QList<quint32> glyphs = face.raw.glyphIndexesForString(QString(c));
+        if (glyphs.isEmpty())
+            return;
+        painter.setPen(QColor::fromRgb(ink));
+        QGlyphRun run;
+        run.setRawFont(face.raw);
+        run.setGlyphIndexes({glyphs.front()});
+        run.setPositions({QPointF(pen)});
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    }
 
 private:
     Gdi_Access access;
@@ -401,15 +537,27 @@ BOOL Text_Out(HDC handle, int x, int y, UINT options, const RECT* rect, LPCSTR t
         y = dc->state.current_position.y;
     }
     int width = run.Width();
-    bool clipped = rect && (options & ETO_CLIPPED);
-    Dc_Painter painter(dc, clipped ? rect : nullptr);
-    if (rect && (options & ETO_OPAQUE))
-        (*painter).fillRect(QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top),
-                            QColor::fromRgb(dc->Surface_Pixel(dc->state.bk_color)));
-    (*painter).translate(x, y);
-    (*painter).rotate(-face.angle);
-    QPoint cell = Cell_Offset(align, width, face.metrics);
-    Paint_Run(*painter, face, run, cell.x(), cell.y(), Dc_Colors(dc, dc->state.bk_mode == OPAQUE));
+    const RECT* clip = rect && (options & ETO_CLIPPED) ? rect : nullptr;
+    const QRgb background = dc->Surface_Pixel(dc->state.bk_color);
+    const QPoint cell = Cell_Offset(align, width, face.metrics);
+    const Draw_Colors colors = Dc_Colors(dc, dc->state.bk_mode == OPAQUE);
+    const std::optional<QRect> opaque_box =
+        rect && (options & ETO_OPAQUE) ? std::optional(QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top))
+                                      : std::nullopt;
+    if (face.angle == 0.0) {
+        Surface_Canvas canvas(dc, clip);
+        if (opaque_box)
+            canvas.Fill(*opaque_box, background);
+        canvas.Shift(QPoint(x, y));
+        Paint_Run(canvas, face, run, cell.x(), cell.y(), colors);
+    } else {
+        Painter_Canvas canvas(dc, clip);
+        if (opaque_box)
+            canvas.Fill(*opaque_box, background);
+        (*canvas).translate(x, y);
+        (*canvas).rotate(-face.angle);
+        Paint_Run(canvas, face, run, cell.x(), cell.y(), colors);
+    }
     if (align & TA_UPDATECP) {
         if ((align & TA_CENTER) == TA_RIGHT)
             dc->state.current_position.x -= width;
@@ -632,7 +780,7 @@ int Text_Top(UINT format, const RECT& rect, int height)
 
 void Paint_Layout(Gdi_Dc* dc, const Text_Face& face, const Layout& layout, UINT format, const RECT& rect, int top)
 {
-    Dc_Painter painter(dc, (format & DT_NOCLIP) ? nullptr : &rect);
+    Surface_Canvas canvas(dc, (format & DT_NOCLIP) ? nullptr : &rect);
     Draw_Colors colors = Dc_Colors(dc, dc->state.bk_mode == OPAQUE);
     int y = top;
     for (std::size_t i = 0; i < layout.lines.size(); ++i, y += layout.line_height) {
@@ -640,7 +788,7 @@ void Paint_Layout(Gdi_Dc* dc, const Text_Face& face, const Layout& layout, UINT 
         if ((format & DT_EDITCONTROL) && i > 0 && y + layout.line_height > rect.bottom)
             break;
         const Run& line = layout.lines[i];
-        Paint_Run(*painter, face, line, Line_Left(format, rect, line.Width()), y, colors);
+        Paint_Run(canvas, face, line, Line_Left(format, rect, line.Width()), y, colors);
     }
 }
 

@@ -1,9 +1,17 @@
 #include "platform/winapi/Gdi.h"
 #include "platform/winapi/Gdi_Objects.h"
 #include "platform/winapi/Sys_Colors.h"
+#include "platform/winapi/Gdi_Text.h"
 #include "tests/platform/winapi/Gdi_Test_Surface.h"
+#include "tests/support/Gui_Application.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -250,6 +258,111 @@ TEST(Gdi_Bitmaps, DibSectionMemoryAndSurfaceStayInStep)
             DeleteObject(bitmap);
         }
     }
+}
+
+namespace {
+
+// A DIB section with its memory handed out, selected into its own DC.
+struct Handed_Out_Dib {
+    Handed_Out_Dib(int width, int height, WORD depth, bool bottom_up) : width(width), height(height), depth(depth), bottom_up(bottom_up)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, bottom_up ? height : -height, 1, depth, BI_RGB, 0, 0, 0, 0, 0};
+        void* memory = nullptr;
+        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+        bits = static_cast<unsigned char*>(memory);
+        dc = CreateCompatibleDC(nullptr);
+        old = SelectObject(dc, bitmap);
+    }
+    ~Handed_Out_Dib()
+    {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    Handed_Out_Dib(const Handed_Out_Dib&) = delete;
+    Handed_Out_Dib& operator=(const Handed_Out_Dib&) = delete;
+
+    unsigned char* Pixel(int x, int y) const
+    {
+        const int stride = (width * depth + 31) / 32 * 4;
+        return bits + (bottom_up ? height - 1 - y : y) * stride + x * (depth / 8);
+    }
+    // 0xAARRGGBB as the memory holds it; AA is 0 for 24 bits.
+    std::uint32_t Read(int x, int y) const
+    {
+        std::uint32_t value = 0;
+        std::memcpy(&value, Pixel(x, y), static_cast<std::size_t>(depth / 8));
+        return value;
+    }
+    void Write(int x, int y, std::uint32_t value) const { std::memcpy(Pixel(x, y), &value, static_cast<std::size_t>(depth / 8)); }
+
+    int width;
+    int height;
+    WORD depth;
+    bool bottom_up;
+    HBITMAP bitmap = nullptr;
+    unsigned char* bits = nullptr;
+    HDC dc = nullptr;
+    HGDIOBJ old = nullptr;
+};
+
+} // namespace
+
+// A top-down 32-bit section draws straight into its memory. Every other
+// section, its memory handed out and written by the caller between calls,
+// must end each call with the same pixels: a call that reaches or reads
+// beyond the part of the memory it brings in shows here.
+TEST(Gdi_Bitmaps, HandedOutDibSectionsOfEveryLayoutMatchTheSharedOne)
+{
+    Ensure_Gui_Application();
+    constexpr int width = 37;
+    constexpr int height = 23;
+    HFONT font = CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 1, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, 0x00FF00);
+    HPEN pen = CreatePen(PS_SOLID, 3, 0xFF0000);
+    const std::vector<std::function<void(HDC)>> calls{
+        [](HDC dc) { RECT r{3, 2, 20, 15}; FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH))); },
+        [&](HDC dc) { SelectObject(dc, pen); SelectObject(dc, hatch); Ellipse(dc, 5, 4, 30, 20); },
+        [](HDC dc) { PatBlt(dc, 8, 1, 20, 12, PATINVERT); },
+        [](HDC dc) { BitBlt(dc, 10, 6, 20, 15, dc, 2, 1, SRCCOPY); },
+        [](HDC dc) { StretchBlt(dc, 30, 20, -25, -18, dc, 0, 0, 12, 9, 0x00E20746); },
+        [&](HDC dc) { SelectObject(dc, font); SetBkColor(dc, 0x808000); RECT r{1, 1, 36, 22}; DrawTextA(dc, "Ab&c", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE); },
+        [](HDC dc) { SetBkMode(dc, TRANSPARENT); TextOutA(dc, 4, 9, "xyz", 3); },
+        [](HDC dc) { RECT r{6, 3, 31, 19}; InvertRect(dc, &r); FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))); },
+        [](HDC dc) { RECT r{2, 2, 35, 21}; DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT | BF_MIDDLE); },
+        [](HDC dc) { SetROP2(dc, R2_XORPEN); MoveToEx(dc, 0, 22, nullptr); LineTo(dc, 36, 0); SetPixel(dc, 18, 11, 0x123456); },
+        [](HDC dc) { const POINT star[] = {{18, 0}, {24, 22}, {2, 8}, {34, 8}, {12, 22}}; Polygon(dc, star, 5); },
+    };
+    for (const WORD depth : {WORD{24}, WORD{32}}) {
+        for (const bool bottom_up : {false, true}) {
+            if (depth == 32 && !bottom_up)
+                continue;
+            SCOPED_TRACE(testing::Message() << depth << (bottom_up ? " bottom-up" : " top-down"));
+            Handed_Out_Dib shared(width, height, 32, false);
+            Handed_Out_Dib tested(width, height, depth, bottom_up);
+            const std::uint32_t mask = depth == 24 ? 0xFFFFFFu : 0xFFFFFFFFu;
+            std::mt19937 random(7);
+            for (std::size_t step = 0; step < calls.size(); ++step) {
+                // The caller writes a few pixels straight into both memories.
+                for (int i = 0; i < 12; ++i) {
+                    const int x = static_cast<int>(random() % width);
+                    const int y = static_cast<int>(random() % height);
+                    const std::uint32_t value = random() & mask;
+                    shared.Write(x, y, value);
+                    tested.Write(x, y, value);
+                }
+                calls[step](shared.dc);
+                calls[step](tested.dc);
+                for (int y = 0; y < height; ++y)
+                    for (int x = 0; x < width; ++x)
+                        ASSERT_EQ(tested.Read(x, y), shared.Read(x, y) & mask) << "after call " << step << " at " << x << "," << y;
+            }
+        }
+    }
+    DeleteObject(font);
+    DeleteObject(hatch);
+    DeleteObject(pen);
 }
 
 TEST(Gdi_Bitmaps, GetAndSetDibitsRoundTrip)
