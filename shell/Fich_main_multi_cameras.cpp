@@ -309,19 +309,26 @@ void TForm_Main_Multi_Cameras::SpeedButtonSystemClick(TObject*)
     Main_Window->Post_Pending_Display_Change();
 }
 
+// A loaded help file without the help library is not a missing file: each
+// fault is named as it is.
 void TForm_Main_Multi_Cameras::SpeedButtonHelpClick(TObject*)
 {
+    THookHelpSystem* loaded = nullptr;
     for (THookHelpSystem** help : {Help_SD, Help_HD}) {
-        if (help && *help && HHCtrlHandle) {
-            (*help)->HelpContext(Help_Context);
-            return;
+        if (!loaded && help && *help) {
+            loaded = *help;
         }
+    }
+    if (loaded && HHCtrlHandle) {
+        loaded->HelpContext(Help_Context);
+        return;
     }
     if (!Main_Window) {
         return;
     }
     if (!Main_Window->Is_Busy_Global()) {
-        Application->MessageBox(Help_Files_Missing_Text().c_str(), LoadStr(1000).c_str(), MB_ICONERROR);
+        const std::string text = loaded ? LoadStr(2022) + GetPathToHHCtrlOCX() : Help_Files_Missing_Text();
+        Application->MessageBox(text.c_str(), LoadStr(1000).c_str(), MB_ICONERROR);
     }
     Main_Window->Post_Pending_Display_Change();
 }

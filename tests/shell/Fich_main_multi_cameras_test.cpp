@@ -18,6 +18,8 @@
 #include "platform/winapi/Window.h"
 #include "screens/Status_ihm_sd_hd.h"
 #include "shell/Fich_camera_view.h"
+#include "shell/Hh.h"
+#include "shell/Hh_funcs.h"
 #include "shell/Main_Window_Services.h"
 #include "shell/Main_container.h"
 #include "tests/support/Temp_Settings.h"
@@ -272,6 +274,21 @@ TEST_F(Page, HelpWithoutHelpFilesNamesBothExpectedFilesUnlessBusy)
     Pump();
     EXPECT_FALSE(dialog_open);
     EXPECT_EQ(main_window.display_posts, 2);
+}
+
+TEST_F(Page, HelpWithAHelpFileButNoHelpLibraryNamesTheLibrary)
+{
+    THookHelpSystem loaded("Wireless_Ordexia_HD_Help.chm", "", htHHAPI);
+    help_hd = &loaded;
+    const HMODULE library = HHCtrlHandle;
+    HHCtrlHandle = nullptr;
+    std::string shown;
+    While_Shown([&] { shown = Take_Message_Text(); });
+    page->SpeedButtonHelpClick(nullptr);
+    HHCtrlHandle = library;
+    help_hd = nullptr;
+    EXPECT_EQ(shown, "Help library not loaded :\n" + GetPathToHHCtrlOCX());
+    EXPECT_EQ(main_window.display_posts, 1);
 }
 
 TEST_F(Page, DraggingMovesTheMainWindowOnlyInsideTheShrunkWorkArea)
