@@ -7,6 +7,7 @@
 #include "platform/winapi/Window.h"
 #include "screens/Fich_amu_hd_spectrum.h"
 #include "tests/screens/Hd_Detail_Test_Support.h"
+#include "tests/screens/Sd_Detail_Test_Support.h"
 
 #include <QEvent>
 #include <QObject>
@@ -239,4 +240,18 @@ TEST_F(Amu_Hd_Window, ShownItWritesEveryLineAndTurnsThePoorQualityRed)
     EXPECT_EQ(Colour_Of(window.LabelTriaxQOS), Detail_Normal_Colour);
     EXPECT_EQ(window.ProgressTriaxQOS->Bevel()->LightColor(), static_cast<TColor>(clWhite));
     EXPECT_FALSE(window.HasAlarm());
+}
+
+TEST_F(Amu_Hd_Window, TheScreenShowsEachLinesStatusImage)
+{
+    using sd_detail_test::Shown_Colour;
+    using sd_detail_test::Status_Strip;
+    Status_Strip strip;
+    camera.current.HD.Amu1.Long_Triax = false;
+    camera.current.HD.Amu1.Range_Code = {51, 0, 51};
+    window.Show();
+    EXPECT_EQ(Shown_Colour(&window, window.ImageFan), Status_Strip::Colours[Detail_Image_Off]);
+    EXPECT_EQ(Shown_Colour(&window, window.ImagePreaccAMU), Status_Strip::Colours[Detail_Image_Second]);
+    EXPECT_EQ(Shown_Colour(&window, window.ImageDataEmitter), Status_Strip::Colours[Detail_Image_On]);
+    EXPECT_EQ(Shown_Colour(&window, window.ImageRFReceivers), Status_Strip::Colours[Detail_Image_Fault]);
 }
