@@ -30,13 +30,21 @@
 #include "platform/winapi/Message.h"
 #include "platform/winapi/System_Metrics.h"
 #include "platform/winapi/Window.h"
+#include "screens/Amu_ihm_main_hd.h"
 #include "screens/Block_paint.h"
+#include "screens/De_ihm_main_hd.h"
 #include "screens/Detail_window.h"
+#include "screens/Fich_amu_hd.h"
 #include "screens/Fich_amu_hd_spectrum.h"
+#include "screens/Fich_de_hd.h"
+#include "screens/Fich_wca_hd.h"
+#include "screens/Fich_wcu_hd.h"
 #include "screens/Hd_fields.h"
 #include "screens/Pc_ihm_main_hd.h"
 #include "screens/Status_ihm_main_hd.h"
 #include "screens/Status_ihm_sd_hd.h"
+#include "screens/Wca_ihm_main_hd.h"
+#include "screens/Wcu_ihm_main_hd.h"
 #include "shell/Hh.h"
 #include "shell/Hh_funcs.h"
 #include "shell/Main_Window_Services.h"
@@ -76,27 +84,9 @@ void Free(T*& owned)
     owned = nullptr;
 }
 
-// A detail window is freed as the component it is.
-void Free_Window(Detail_Window*& window)
-{
-    TComponent* component = window;
-    window = nullptr;
-    delete component;
-}
-
 bool Ctrl_Up()
 {
     return GetKeyState(VK_CONTROL) >= 0;
-}
-
-bool Ask(const std::function<bool()>& query)
-{
-    return query && query();
-}
-
-bool Cable(const Hd_Block_Presenter& presenter, Hd_Cable cable)
-{
-    return presenter.Cable && presenter.Cable(cable);
 }
 
 } // namespace
@@ -134,8 +124,7 @@ TForm_Main_HD::TForm_Main_HD(TComponent* owner, THookHelpSystem** help_object, s
         Frame_Recorder = new PC_WCU_File_HD(*Thread, *Current, *MemoStatus, *SaveDialogFichierStatus, Camera_Count);
     }
     Set_Help_Contexts();
-    Create_PC_Presenter();
-    Create_Status_Presenter();
+    Create_Presenters();
     Summary = new Status_IHM_SD_HD;
     Summary->Camera_Index = static_cast<uint32_t>(Camera_Index());
     Summary->Camera_Number = &Snapshot->Settings.Name;
@@ -368,16 +357,32 @@ void TForm_Main_HD::Apply_Colour_Depth()
 
 void TForm_Main_HD::Create_Windows(TComponent* owner)
 {
-    for (auto [spectrum, amu] : {std::pair {&AMU1_Spectrum, '1'}, std::pair {&AMU2_Spectrum, '2'}}) {
+    TSCLCustomImageList* list = SCLContainer ? SCLContainer->BitmapList() : nullptr;
+    WCU_Window = new TForm_WCU_HD(this, list, ShapeButtonWCUTitle, Current, Snapshot);
+    Adapt_Form_To_Dpi(owner, WCU_Window);
+    const std::tuple<TForm_AMU_HD_Spectrum**, TForm_AMU_HD**, TSCLShapeButton*, char> amus[] = {
+        {&AMU1_Spectrum, &AMU1_Window, AMU1.Title, '1'}, {&AMU2_Spectrum, &AMU2_Window, AMU2.Title, '2'}};
+    for (auto [spectrum, window, title, amu] : amus) {
         *spectrum = new TForm_AMU_HD_Spectrum(this, Snapshot, Current, amu, Colour_Depth, Camera_Count);
         Adapt_Form_To_Dpi(owner, *spectrum);
+        *window = new TForm_AMU_HD(this, *spectrum, list, title, amu, Current, Snapshot);
+        Adapt_Form_To_Dpi(owner, *window);
     }
-    for (Detail_Window* window : {WCU_Window, AMU1_Window, AMU2_Window, DE1_Window, DE2_Window, WCA_Window}) {
-        if (window) {
-            Adapt_Form_To_Dpi(owner, window);
-            window->SetCaption(Application->Title());
-        }
+    DE1_Window = new TForm_DE_HD(this, list, DE1.Title, '1', Current, Snapshot);
+    Adapt_Form_To_Dpi(owner, DE1_Window);
+    DE2_Window = new TForm_DE_HD(this, list, DE2.Title, '2', Current, Snapshot);
+    Adapt_Form_To_Dpi(owner, DE2_Window);
+    WCA_Window = new TForm_WCA_HD(this, list, ShapeButtonWCATitle, Current, Snapshot);
+    Adapt_Form_To_Dpi(owner, WCA_Window);
+    for (Detail_Window* window : std::initializer_list<Detail_Window*> {WCU_Window, AMU1_Window, AMU2_Window,
+                                                                        DE1_Window, DE2_Window, WCA_Window}) {
+        window->SetCaption(Application->Title());
     }
+}
+
+bool TForm_Main_HD::Window_Alarm(const Detail_Window* window)
+{
+    return window && window->HasAlarm();
 }
 
 void TForm_Main_HD::Set_Help_Contexts()
@@ -391,9 +396,7 @@ void TForm_Main_HD::Set_Help_Contexts()
     const std::pair<Detail_Window*, int> windows[] = {{WCU_Window, 1002}, {AMU1_Window, 1003}, {AMU2_Window, 1003},
                                                       {DE1_Window, 1004}, {DE2_Window, 1004}, {WCA_Window, 1005}};
     for (auto [window, context] : windows) {
-        if (window) {
-            window->SetHelpContext(context);
-        }
+        window->SetHelpContext(context);
     }
     for (TForm_AMU_HD_Spectrum* spectrum : {AMU1_Spectrum, AMU2_Spectrum}) {
         spectrum->SetHelpContext(1006);
@@ -403,43 +406,73 @@ void TForm_Main_HD::Set_Help_Contexts()
     }
 }
 
-void TForm_Main_HD::Create_PC_Presenter()
+void TForm_Main_HD::Create_Presenters()
 {
     PC_Presenter = new PC_IHM_Main_HD(Snapshot, Current, Colour_Depth, Camera_Count, Frame_Recorder,
                                       {MenuAlarmBatThreshold, PanelFillAniCamera, AniCamera, GroupBoxPC,
                                        ShapeButtonPCTitle, MenuCom, MenuCamerasCount, MenuSound, MenuStatusRecord,
                                        LabelPCWCULink, ImageStatusRecord, ImagePCWCULink, BackPanelMain,
                                        ImageLogoQuorvale});
+    Create_Block_Presenters();
+    Create_Status_Presenter();
 }
 
-// The status reads the other blocks' alarms through queries, so that
-// presenters set later are asked too.
+void TForm_Main_HD::Create_Block_Presenters()
+{
+    WCU_Presenter = new WCU_IHM_Main_HD(
+        Snapshot, Current,
+        {GroupBoxWCU,         GroupTriax1,          GroupTriax2,          LabelControlData,
+         LabelVQOS,           LabelDQOS,            LabelCamWCULock,      LabelStudioGenlock,
+         LabelAMU1Power,      LabelAMU1Video,       LabelAMU1Control,     LabelAMU2Power,
+         LabelAMU2Video,      LabelAMU2Control,     LabelVideoFreq,       LabelVideoFreqVal,
+         LabelDataFreq,       LabelDataFreqVal,     ShapeButtonWCUTitle,  ShapeControlRS232,
+         ShapeControlPlug1RS232, ShapeControlPlug2RS232, ShapeControlTriax1, ShapeControlPlug1Triax1,
+         ShapeControlPlug2Triax1, ShapeControlTriax2, ShapeControlPlug1Triax2, ShapeControlPlug2Triax2,
+         LabelFreeze,         ProgressVQOS,         ProgressDQOS,         ImageAMU1Power,
+         ImageAMU1Status,     ImageTriax1In,        ImageAMU2Power,       ImageAMU2Status,
+         ImageTriax2In,       ImageCamWcuLock,      ImageStudioGenlock,   ImageDataActivity});
+    auto amu_widgets = [](const Amu_Block& b, TSCLShapeControl* wire, TSCLShapeControl* plug1,
+                          TSCLShapeControl* plug2) {
+        return AMU_IHM_Main_HD::Widgets {
+            b.GroupBox,          b.GroupTuners,          b.LabelCell,           b.LabelRSSI,
+            b.LabelLock,         b.LabelError,           b.LabelAntenna1,       b.LabelAntenna2,
+            b.LabelAntenna3,     b.LabelAllUnlockedTuner, b.LabelErrorRsFlag,   b.LabelProfileMismatch,
+            b.Title,             b.ImageLock1,           b.ImageLock2,          b.ImageLock3,
+            b.ImageAllUnlockedTuner, b.ImageErrorRsFlag, b.ImageProfileMismatch, b.LEDCell,
+            b.ProgressRSSI,      wire,                   plug1,                 plug2};
+    };
+    AMU1_Presenter = new AMU_IHM_Main_HD(
+        Snapshot, Current, '1', amu_widgets(AMU1, ShapeControlWireDE1, ShapeControlPlug1DE1, ShapeControlPlug2DE1));
+    AMU2_Presenter = new AMU_IHM_Main_HD(
+        Snapshot, Current, '2', amu_widgets(AMU2, ShapeControlWireDE2, ShapeControlPlug1DE2, ShapeControlPlug2DE2));
+    DE1_Presenter = new DE_IHM_Main_HD(Snapshot, Current, '1',
+                                       {DE1.GroupBox, DE1.LabelTxEna, ShapeControl2Ant1, ShapeControl3Ant1,
+                                        DE1.Title, DE1.ImageTxEna});
+    DE2_Presenter = new DE_IHM_Main_HD(Snapshot, Current, '2',
+                                       {DE2.GroupBox, DE2.LabelTxEna, ShapeControl2Ant2, ShapeControl3Ant2,
+                                        DE2.Title, DE2.ImageTxEna});
+    WCA_Presenter = new WCA_IHM_Main_HD(Snapshot, Current, Colour_Depth, Get_Screen_Dpi(),
+                                        {ImageCamera, PanelBackFillBattery, PanelFillBattery[4], PanelFillBattery[3],
+                                         PanelFillBattery[2], PanelFillBattery[1], PanelFillBattery[0], ShapeWCATally,
+                                         ShapeButtonWCATitle, SpeedButtonMinimize, SpeedButtonClose});
+}
+
 void TForm_Main_HD::Create_Status_Presenter()
 {
     Status_IHM_Main_HD::Sources sources;
     sources.PC = PC_Presenter;
-    const Hd_Block_Presenter* presenters[] = {&WCU_Presenter, &AMU1_Presenter, &AMU2_Presenter,
-                                              &DE1_Presenter, &DE2_Presenter, &WCA_Presenter};
-    Detail_Window* const* windows[] = {&WCU_Window, &AMU1_Window, &AMU2_Window, &DE1_Window, &DE2_Window, &WCA_Window};
-    for (std::size_t i = 0; i < 6; ++i) {
-        sources.Block_Alarms[i] = [presenter = presenters[i]] { return Ask(presenter->HasAlarm); };
-        sources.Block_Alarms[6 + i] = [window = windows[i]] { return *window && (*window)->HasAlarm(); };
-    }
+    sources.Block_Alarms = {
+        [p = WCU_Presenter] { return p->HasAlarm(); },  [p = AMU1_Presenter] { return p->HasAlarm(); },
+        [p = AMU2_Presenter] { return p->HasAlarm(); }, [p = DE1_Presenter] { return p->HasAlarm(); },
+        [p = DE2_Presenter] { return p->HasAlarm(); },  [p = WCA_Presenter] { return p->HasAlarm(); },
+        [w = WCU_Window] { return Window_Alarm(w); },   [w = AMU1_Window] { return Window_Alarm(w); },
+        [w = AMU2_Window] { return Window_Alarm(w); },  [w = DE1_Window] { return Window_Alarm(w); },
+        [w = DE2_Window] { return Window_Alarm(w); },   [w = WCA_Window] { return Window_Alarm(w); }};
     sources.ShapeControlAppliTitle = ShapeControlAppliTitle;
     sources.PopupCamName = PopupCamName;
     sources.Check_Camera_Name = [menu = Camera_Name_Menu](int number) { menu->Check(number); };
     sources.MemoStatus = MemoStatus;
     Status_Presenter = new Status_IHM_Main_HD(Snapshot, Current, Camera_Count, std::move(sources));
-}
-
-void TForm_Main_HD::Set_Block_Presenters(const std::array<Hd_Block_Presenter, 6>& presenters)
-{
-    WCU_Presenter = presenters[0];
-    AMU1_Presenter = presenters[1];
-    AMU2_Presenter = presenters[2];
-    DE1_Presenter = presenters[3];
-    DE2_Presenter = presenters[4];
-    WCA_Presenter = presenters[5];
 }
 
 // In the order the page's closing frees them: a running recording ends
@@ -452,20 +485,22 @@ void TForm_Main_HD::Free_All()
     }
     Free(Summary);
     Free(Status_Presenter);
-    Free_Window(WCU_Window);
-    Free_Window(AMU1_Window);
-    Free_Window(AMU2_Window);
+    Free(WCU_Window);
+    Free(AMU1_Window);
+    Free(AMU2_Window);
     Free(AMU1_Spectrum);
     Free(AMU2_Spectrum);
-    Free_Window(DE1_Window);
-    Free_Window(DE2_Window);
-    Free_Window(WCA_Window);
+    Free(DE1_Window);
+    Free(DE2_Window);
+    Free(WCA_Window);
     Free(Frame_Recorder);
     Free(PC_Presenter);
-    for (Hd_Block_Presenter* presenter : {&WCU_Presenter, &AMU1_Presenter, &AMU2_Presenter, &DE1_Presenter,
-                                          &DE2_Presenter, &WCA_Presenter}) {
-        *presenter = {};
-    }
+    Free(WCU_Presenter);
+    Free(AMU1_Presenter);
+    Free(AMU2_Presenter);
+    Free(DE1_Presenter);
+    Free(DE2_Presenter);
+    Free(WCA_Presenter);
     Free(Camera_Name_Menu);
 }
 
@@ -482,40 +517,34 @@ void TForm_Main_HD::RefreshDisplay(bool full)
     if (PC_Presenter) {
         PC_Presenter->Update(full);
     }
-    Refresh_Block(WCU_Presenter, WCU_Window, full);
-    const std::tuple<const Hd_Block_Presenter*, Detail_Window*, TForm_AMU_HD_Spectrum*> amus[] = {
-        {&AMU1_Presenter, AMU1_Window, AMU1_Spectrum}, {&AMU2_Presenter, AMU2_Window, AMU2_Spectrum}};
-    for (auto [presenter, window, spectrum] : amus) {
-        if (presenter->Exists()) {
-            Refresh_Block(*presenter, window, full);
-            if (spectrum) {
-                spectrum->RefreshDisplay(full);
-            }
+    if (WCU_Presenter) {
+        WCU_Presenter->Update(full);
+        WCU_Window->RefreshDisplay(WCU_Presenter->IsActive());
+    }
+    const std::tuple<AMU_IHM_Main_HD*, TForm_AMU_HD*, TForm_AMU_HD_Spectrum*> amus[] = {
+        {AMU1_Presenter, AMU1_Window, AMU1_Spectrum}, {AMU2_Presenter, AMU2_Window, AMU2_Spectrum}};
+    for (auto [amu, window, spectrum] : amus) {
+        if (amu) {
+            amu->Update(full);
+            window->RefreshDisplay(amu->IsActive());
+            spectrum->RefreshDisplay(full);
         }
     }
-    Refresh_Block(DE1_Presenter, DE1_Window, full);
-    Refresh_Block(DE2_Presenter, DE2_Window, full);
-    Refresh_Block(WCA_Presenter, WCA_Window, full);
+    const std::pair<DE_IHM_Main_HD*, TForm_DE_HD*> des[] = {{DE1_Presenter, DE1_Window}, {DE2_Presenter, DE2_Window}};
+    for (auto [de, window] : des) {
+        if (de) {
+            de->Update(full);
+            window->RefreshDisplay(de->IsActive());
+        }
+    }
+    if (WCA_Presenter) {
+        WCA_Presenter->Update(full);
+        WCA_Window->RefreshDisplay(WCA_Presenter->IsActive());
+    }
     if (Status_Presenter) {
         Status_Presenter->Update(full);
     }
     UpdateBlockAlarms();
-}
-
-void TForm_Main_HD::Refresh_Block(const Hd_Block_Presenter& presenter, Detail_Window* window, bool full)
-{
-    if (!presenter.Exists()) {
-        return;
-    }
-    presenter.Update(full);
-    if (window) {
-        window->RefreshDisplay(Ask(presenter.IsActive));
-    }
-}
-
-bool TForm_Main_HD::Block_Alarm(const Hd_Block_Presenter& presenter, const Detail_Window* window) const
-{
-    return !presenter.Exists() || Ask(presenter.HasAlarm) || (window && window->HasAlarm());
 }
 
 void TForm_Main_HD::UpdateBlockAlarms()
@@ -529,50 +558,69 @@ void TForm_Main_HD::UpdateBlockAlarms()
     s.PC_Alarm = !PC_Presenter || PC_Presenter->HasAlarm();
     SetTitleAlarmColour(ShapeButtonPCTitle, s.PC_Alarm);
 
-    const Hd_Block_Presenter& wcu = WCU_Presenter;
-    s.WCU_Active = Ask(wcu.IsActive);
-    s.WCU_Alarm = Block_Alarm(wcu, WCU_Window);
-    s.RS232_Visible = Cable(wcu, Cable_Rs232_Visible);
-    s.Triax1_Visible = Cable(wcu, Cable_Triax1_Visible);
-    s.Triax1_Active = Cable(wcu, Cable_Triax1_Active);
-    s.Triax2_Visible = Cable(wcu, Cable_Triax2_Visible);
-    s.Triax2_Active = Cable(wcu, Cable_Triax2_Active);
+    const WCU_IHM_Main_HD* wcu = WCU_Presenter;
+    s.WCU_Active = wcu && wcu->IsActive();
+    s.WCU_Alarm = !wcu || wcu->HasAlarm() || Window_Alarm(WCU_Window);
+    s.RS232_Visible = wcu && wcu->IsRs232CableVisible();
+    s.Triax1_Visible = wcu && wcu->IsTriax1CableVisible();
+    s.Triax1_Active = wcu && wcu->IsTriax1CableActive();
+    s.Triax2_Visible = wcu && wcu->IsTriax2CableVisible();
+    s.Triax2_Active = wcu && wcu->IsTriax2CableActive();
     if (s.WCU_Active) {
         SetTitleAlarmColour(ShapeButtonWCUTitle, s.WCU_Alarm);
     }
 
-    struct Block_Fields {
-        const Hd_Block_Presenter& Presenter;
+    struct Amu_Fields {
+        const AMU_IHM_Main_HD* Presenter;
         const Detail_Window* Window;
         TSCLShapeButton* Title;
         uint8_t& Active;
-        uint8_t* Frame_Active;
+        uint8_t& Frame_Active;
         uint8_t& Alarm;
-        uint8_t* Wire_Visible;
-        uint8_t* Wire_Active;
+        uint8_t& Wire_Visible;
+        uint8_t& Wire_Active;
     };
-    const Block_Fields blocks[] = {
-        {AMU1_Presenter, AMU1_Window, AMU1.Title, s.AMU1_Active, &s.AMU1_Frame_Active, s.AMU1_Alarm,
-         &s.Wire_DE1_Visible, &s.Wire_DE1_Active},
-        {AMU2_Presenter, AMU2_Window, AMU2.Title, s.AMU2_Active, &s.AMU2_Frame_Active, s.AMU2_Alarm,
-         &s.Wire_DE2_Visible, &s.Wire_DE2_Active},
-        {DE1_Presenter, DE1_Window, DE1.Title, s.DE1_Active, &s.DE1_Frame_Active, s.DE1_Alarm, nullptr, nullptr},
-        {DE2_Presenter, DE2_Window, DE2.Title, s.DE2_Active, &s.DE2_Frame_Active, s.DE2_Alarm, nullptr, nullptr},
-        {WCA_Presenter, WCA_Window, ShapeButtonWCATitle, s.WCA_Active, nullptr, s.WCA_Alarm, nullptr, nullptr},
+    for (const Amu_Fields& amu :
+         {Amu_Fields {AMU1_Presenter, AMU1_Window, AMU1.Title, s.AMU1_Active, s.AMU1_Frame_Active, s.AMU1_Alarm,
+                      s.Wire_DE1_Visible, s.Wire_DE1_Active},
+          Amu_Fields {AMU2_Presenter, AMU2_Window, AMU2.Title, s.AMU2_Active, s.AMU2_Frame_Active, s.AMU2_Alarm,
+                      s.Wire_DE2_Visible, s.Wire_DE2_Active}}) {
+        const AMU_IHM_Main_HD* p = amu.Presenter;
+        amu.Active = p && p->IsActive();
+        amu.Frame_Active = p && p->IsFrameActive();
+        amu.Alarm = !p || p->HasAlarm() || Window_Alarm(amu.Window);
+        amu.Wire_Visible = p && p->IsWireDEVisible();
+        amu.Wire_Active = p && p->IsWireDEActive();
+        if (amu.Active) {
+            SetTitleAlarmColour(amu.Title, amu.Alarm);
+        }
+    }
+
+    struct De_Fields {
+        const DE_IHM_Main_HD* Presenter;
+        const Detail_Window* Window;
+        TSCLShapeButton* Title;
+        uint8_t& Active;
+        uint8_t& Frame_Active;
+        uint8_t& Alarm;
     };
-    for (const Block_Fields& block : blocks) {
-        block.Active = Ask(block.Presenter.IsActive);
-        block.Alarm = Block_Alarm(block.Presenter, block.Window);
-        if (block.Frame_Active) {
-            *block.Frame_Active = Ask(block.Presenter.IsFrameActive);
+    for (const De_Fields& de : {De_Fields {DE1_Presenter, DE1_Window, DE1.Title, s.DE1_Active, s.DE1_Frame_Active,
+                                           s.DE1_Alarm},
+                                De_Fields {DE2_Presenter, DE2_Window, DE2.Title, s.DE2_Active, s.DE2_Frame_Active,
+                                           s.DE2_Alarm}}) {
+        const DE_IHM_Main_HD* p = de.Presenter;
+        de.Active = p && p->IsActive();
+        de.Frame_Active = p && p->IsFrameActive();
+        de.Alarm = !p || p->HasAlarm() || Window_Alarm(de.Window);
+        if (de.Active) {
+            SetTitleAlarmColour(de.Title, de.Alarm);
         }
-        if (block.Wire_Visible) {
-            *block.Wire_Visible = Cable(block.Presenter, Cable_Wire_De_Visible);
-            *block.Wire_Active = Cable(block.Presenter, Cable_Wire_De_Active);
-        }
-        if (block.Active) {
-            SetTitleAlarmColour(block.Title, block.Alarm);
-        }
+    }
+
+    s.WCA_Active = WCA_Presenter && WCA_Presenter->IsActive();
+    s.WCA_Alarm = !WCA_Presenter || WCA_Presenter->HasAlarm() || Window_Alarm(WCA_Window);
+    if (s.WCA_Active) {
+        SetTitleAlarmColour(ShapeButtonWCATitle, s.WCA_Alarm);
     }
 }
 
@@ -701,12 +749,12 @@ void TForm_Main_HD::FormActivate(TObject*)
 {
     const int left = Main_Left();
     const int top = Main_Top();
-    for (const Hd_Block_Presenter* presenter : {&WCU_Presenter, &AMU1_Presenter, &AMU2_Presenter, &DE1_Presenter,
-                                                &DE2_Presenter, &WCA_Presenter}) {
-        if (presenter->ReleaseTitleButton) {
-            presenter->ReleaseTitleButton(left, top);
-        }
-    }
+    WCU_Presenter->ReleaseTitleButton(left, top);
+    AMU1_Presenter->ReleaseTitleButton(left, top);
+    AMU2_Presenter->ReleaseTitleButton(left, top);
+    DE1_Presenter->ReleaseTitleButton(left, top);
+    DE2_Presenter->ReleaseTitleButton(left, top);
+    WCA_Presenter->ReleaseTitleButton(left, top);
 }
 
 void TForm_Main_HD::FormClose(TObject*, TCloseAction&)
@@ -773,7 +821,8 @@ void TForm_Main_HD::Place_Window(Detail_Window* window, TSCLShapeButton* title) 
 {
     int left = Main_Left() + title->Parent()->Left() + title->Left();
     const int top = Main_Top() + title->Parent()->Top() + title->Top() + title->Height();
-    if (window == DE1_Window || window == DE2_Window || window == WCA_Window) {
+    if (window == static_cast<Detail_Window*>(DE1_Window) || window == static_cast<Detail_Window*>(DE2_Window) ||
+        window == static_cast<Detail_Window*>(WCA_Window)) {
         left = left - window->Width() + title->Width();
     }
     window->SetLeft(left);
@@ -923,8 +972,8 @@ void TForm_Main_HD::ClearMemoAllMessagesClick(TObject*)
 
 void TForm_Main_HD::ProgressVQOSGetColor(TObject*, BYTE bar, TColor& colour)
 {
-    if (WCU_Presenter.BarColour) {
-        WCU_Presenter.BarColour(bar, colour);
+    if (WCU_Presenter) {
+        WCU_Presenter->GetVqosColor(bar, colour);
     }
 }
 
@@ -1017,5 +1066,3 @@ void TForm_Main_HD::SpeedButtonCloseClick(TObject*)
         main_form->Close();
     }
 }
-
-// A presenter class registers nothing: the page reaches it through these.

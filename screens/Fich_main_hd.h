@@ -18,9 +18,10 @@
 
 #include <array>
 #include <atomic>
-#include <functional>
 #include <string>
 
+class AMU_IHM_Main_HD;
+class DE_IHM_Main_HD;
 class Detail_Window;
 class Menu_Camera_Name;
 class PC_IHM_Main_HD;
@@ -45,31 +46,15 @@ class TSCLShapeControl;
 class TSCLSimpleLabel;
 class TSCLSimplePanel;
 class TSCLSpeedButton;
+class TForm_AMU_HD;
 class TForm_AMU_HD_Spectrum;
+class TForm_DE_HD;
+class TForm_WCA_HD;
+class TForm_WCU_HD;
 class Thread_Polling_WCU;
+class WCA_IHM_Main_HD;
+class WCU_IHM_Main_HD;
 struct Status_IHM_SD_HD;
-
-// How the page reaches one block presenter of the WCU, an AMU, a data
-// emitter or the camera adapter: an empty query is a presenter not there,
-// which counts as inactive and in alarm. Hd_Presenter_Hooks(presenter)
-// fills them from a presenter.
-struct Hd_Block_Presenter {
-    std::function<void(bool)> Update;
-    std::function<bool()> IsActive;
-    std::function<bool()> HasAlarm;
-    std::function<bool()> IsFrameActive;
-    std::function<void(int, int)> ReleaseTitleButton;
-    // The WCU's cables; an AMU's data-emitter wire (visible, active).
-    std::function<bool(int)> Cable;
-    // The colour of one bar of the video quality meter (the WCU's).
-    std::function<void(int, TColor&)> BarColour;
-
-    bool Exists() const { return static_cast<bool>(Update); }
-};
-
-// The WCU's cable queries, for Hd_Block_Presenter::Cable.
-enum Hd_Cable { Cable_Rs232_Visible, Cable_Triax1_Visible, Cable_Triax1_Active, Cable_Triax2_Visible,
-                Cable_Triax2_Active, Cable_Wire_De_Visible, Cable_Wire_De_Active };
 
 class TForm_Main_HD : public TForm {
 public:
@@ -102,9 +87,6 @@ public:
 
     void Dispatch(TMessage& Message) override;
 
-    // The block presenters other than PC and status, once they exist; set
-    // before the first refresh. Order: WCU, AMU1, AMU2, DE1, DE2, WCA.
-    void Set_Block_Presenters(const std::array<Hd_Block_Presenter, 6>& presenters);
     PC_WCU_File_HD* Recorder() const { return Frame_Recorder; }
     TForm_AMU_HD_Spectrum* Spectrum_Window(char amu) const { return amu == '1' ? AMU1_Spectrum : AMU2_Spectrum; }
 
@@ -266,12 +248,12 @@ private:
     void Apply_Colour_Depth();
     void Create_Windows(TComponent* owner);
     void Set_Help_Contexts();
-    void Create_PC_Presenter();
+    void Create_Presenters();
+    void Create_Block_Presenters();
     void Create_Status_Presenter();
     void Free_All();
     int Camera_Index() const;
-    void Refresh_Block(const Hd_Block_Presenter& presenter, Detail_Window* window, bool full);
-    bool Block_Alarm(const Hd_Block_Presenter& presenter, const Detail_Window* window) const;
+    static bool Window_Alarm(const Detail_Window* window);
     Detail_Window* Window_Of(TObject* title) const;
     void Place_Window(Detail_Window* window, TSCLShapeButton* title) const;
     std::string About_Text() const;
@@ -321,20 +303,20 @@ private:
     THookHelpSystem** Help_Object;
     PC_WCU_File_HD* Frame_Recorder = nullptr;
     PC_IHM_Main_HD* PC_Presenter = nullptr;
-    Hd_Block_Presenter WCU_Presenter;
-    Hd_Block_Presenter AMU1_Presenter;
-    Hd_Block_Presenter AMU2_Presenter;
-    Hd_Block_Presenter DE1_Presenter;
-    Hd_Block_Presenter DE2_Presenter;
-    Hd_Block_Presenter WCA_Presenter;
+    WCU_IHM_Main_HD* WCU_Presenter = nullptr;
+    AMU_IHM_Main_HD* AMU1_Presenter = nullptr;
+    AMU_IHM_Main_HD* AMU2_Presenter = nullptr;
+    DE_IHM_Main_HD* DE1_Presenter = nullptr;
+    DE_IHM_Main_HD* DE2_Presenter = nullptr;
+    WCA_IHM_Main_HD* WCA_Presenter = nullptr;
     Status_IHM_Main_HD* Status_Presenter = nullptr;
     Status_IHM_SD_HD* Summary = nullptr;
-    Detail_Window* WCU_Window = nullptr;
-    Detail_Window* AMU1_Window = nullptr;
+    TForm_WCU_HD* WCU_Window = nullptr;
+    TForm_AMU_HD* AMU1_Window = nullptr;
     TForm_AMU_HD_Spectrum* AMU1_Spectrum = nullptr;
-    Detail_Window* AMU2_Window = nullptr;
+    TForm_AMU_HD* AMU2_Window = nullptr;
     TForm_AMU_HD_Spectrum* AMU2_Spectrum = nullptr;
-    Detail_Window* DE1_Window = nullptr;
-    Detail_Window* DE2_Window = nullptr;
-    Detail_Window* WCA_Window = nullptr;
+    TForm_DE_HD* DE1_Window = nullptr;
+    TForm_DE_HD* DE2_Window = nullptr;
+    TForm_WCA_HD* WCA_Window = nullptr;
 };

@@ -128,17 +128,65 @@ void Set_Working_System(St_System& state)
     state.SD.DE2.State = state.SD.DE2.De_Flag = true;
 }
 
+void Set_Working_Hd_Amu(St_System_HD_AMU& amu, int identifier)
+{
+    amu.Present = amu.Versions_Match = amu.Long_Triax = true;
+    amu.Firmware_Version = 0x21;
+    amu.Amu_Identifier = identifier;
+    amu.Temperature = 35;
+    amu.D13 = 100;
+    amu.D17 = 50;
+    amu.Range_Code = {51, 51, 51};
+    amu.D1_Bits3_2 = 3;
+    amu.D1_Bit1 = amu.D1_Bit0 = true;
+    amu.D4_Hi = 1;
+    // Receivers 1 and 2 locked; the data emitter on 458 MHz, sending.
+    amu.D3_Bit5 = amu.D3_Bit0 = amu.D3_Bit4 = amu.D3_Bit1 = true;
+    amu.Data_Valid_A = amu.Data_Valid_B = true;
+    amu.Data_Mode_Code = 4;
+    amu.Data_Freq_Hi = 18320 / 256;
+    amu.Data_Freq_Lo = 18320 % 256;
+    amu.D5_Bit0 = amu.D5_Bit2 = true;
+    amu.D24_Bit5 = true;
+}
+
 void Set_Working_Hd_System(St_System& state)
 {
     state.Type.System_Type = St_System_Type::Hd_System;
     state.Type.Wcu_Major = 2;
     state.Type.Wcu_Minor = 2;
     St_System_HD& hd = state.HD;
-    hd.Wcu.Present = hd.Wcu_Status.Present = hd.Wcu_Link.Present = hd.Wcu_Detail.Present = true;
-    hd.Wca.Present = hd.Wca_Status.Present = true;
-    hd.Amu1.Present = hd.Amu2.Present = true;
-    hd.Amu1.D24_Bit5 = hd.Amu2.D24_Bit5 = true;
-    hd.Wcu.D2_Bit3_Held = true;
+    hd.Wcu.Present = hd.Wcu.D2_Bit2 = hd.Wcu.D2_Bit1 = hd.Wcu.D2_Bit3 = hd.Wcu.D2_Bit3_Held = true;
+    hd.Wcu.D0_Bits6_0 = 80;
+    hd.Wcu.D6_D7 = 18320;
+    hd.Wcu_Link.Present = hd.Wcu_Link.D12_Bit5 = hd.Wcu_Link.D2_Bit2 = hd.Wcu_Link.D2_Bit1 = true;
+    hd.Wcu_Link.D8_Lo = 2;
+    hd.Wcu_Link.D0 = 60;
+    St_System_HD_WCU_Status& status = hd.Wcu_Status;
+    status.Present = status.Triax1_Used = status.Triax1_Link = true;
+    status.D0_Bit0 = status.D1_Bit2 = status.D2_Bit4 = status.D2_Bit6 = true;
+    status.Video_Frequency = 2.2f;
+    status.Video_Bandwidth = 17.381407f;
+    status.Data_Frequency = 458.0f;
+    status.Toggle_Rate_Any = status.Toggle_Rate_A = status.Toggle_Rate_B = 1;
+    St_System_HD_WCU_Detail& detail = hd.Wcu_Detail;
+    detail.Present = detail.D3_Bit4 = detail.D3_Bit3 = true;
+    hd.Wca.Present = hd.Wca.D6_Bit4 = hd.Wca.D6_Bit5 = true;
+    hd.Wca.D6_Bits7_6 = 1;
+    hd.Wca.Battery_Raw = 157;
+    St_System_HD_WCA_Status& wca = hd.Wca_Status;
+    wca.Present = true;
+    wca.D3 = 40;
+    wca.D1_Bit7 = wca.D1_Bit6 = wca.D1_Bit5 = wca.D1_Bit4 = wca.D1_Bit3 = wca.D1_Bit1 = wca.D1_Bit0 = true;
+    Set_Working_Hd_Amu(hd.Amu1, 0xA);
+    Set_Working_Hd_Amu(hd.Amu2, 0xB);
+    for (St_System_HD_AMU_Stat* stat : {&hd.Amu1_Stat, &hd.Amu2_Stat}) {
+        stat->Rx_Level = {170, 150, 255};
+        for (int i = 0; i < 40; ++i) {
+            const int levels[3] = {160 + i % 9, 150, 255};
+            stat->Rssi_Buffer->Add(levels);
+        }
+    }
     hd.Alarm_Battery_Level = 2;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the HD page tests share: a camera's two records in a private settings
 // folder set to a working HD system (port 3, connected, WCU 2.2, every HD
-// block answering with good links, battery threshold level 2), a main
+// block answering with nothing wrong, battery threshold level 2), a main
 // window that logs what the page asks of it, and the page itself, refreshed
 // as the camera does (the snapshot takes the current record after each).
 
@@ -10,6 +10,7 @@
 #include "screens/Fich_main_hd.h"
 #include "screens/Status_ihm_sd_hd.h"
 #include "shell/Main_Window_Services.h"
+#include "tests/screens/Hd_Detail_Test_Support.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <functional>
@@ -19,23 +20,34 @@
 
 namespace hd_page_test {
 
+// The detail windows' sound system, with what the page's blocks read on
+// top: distinct AMU identifiers, receivers 1 and 2 locked, data emitters
+// transmitting normally, good links and qualities, data activity, known
+// frequencies and a battery above its threshold.
 inline void Set_Working_Hd_System(St_System& state)
 {
+    hd_detail_test::Set_Sound_System(state);
     state.Settings.Port_Number = 3;
-    state.Settings.Connected = true;
-    state.Type.System_Type = St_System_Type::Hd_System;
-    state.Type.Wcu_Major = 2;
     state.Type.Wcu_Minor = 2;
     St_System_HD& hd = state.HD;
-    hd.Wcu.Present = true;
-    hd.Wcu.D2_Bit3_Held = true;
-    hd.Wcu_Status.Present = true;
-    hd.Wcu_Status.Triax1_Used = true;
-    hd.Wcu_Status.D0_Bit0 = hd.Wcu_Status.D1_Bit2 = hd.Wcu_Status.D2_Bit4 = true;
-    hd.Wcu_Link.Present = true;
-    hd.Amu1.Present = hd.Amu2.Present = true;
-    hd.Amu1.D24_Bit5 = hd.Amu2.D24_Bit5 = true;
-    hd.Wca.Present = hd.Wca_Status.Present = true;
+    hd.Wcu.D0_Bits6_0 = 80;
+    hd.Wcu.D2_Bit3 = hd.Wcu.D2_Bit3_Held = true;
+    hd.Wcu_Link.D2_Bit2 = hd.Wcu_Link.D2_Bit1 = true;
+    hd.Wcu_Link.D0 = 60;
+    hd.Wca.D6_Bit5 = true;
+    hd.Wca.Battery_Raw = 157;
+    St_System_HD_WCU_Status& status = hd.Wcu_Status;
+    status.Triax1_Link = true;
+    status.Video_Frequency = 2.2f;
+    status.Video_Bandwidth = 17.381407f;
+    status.Toggle_Rate_Any = status.Toggle_Rate_A = status.Toggle_Rate_B = 1;
+    int identifier = 0xA;
+    for (St_System_HD_AMU* amu : {&hd.Amu1, &hd.Amu2}) {
+        amu->Amu_Identifier = identifier++;
+        amu->D3_Bit5 = amu->D3_Bit0 = amu->D3_Bit4 = amu->D3_Bit1 = true;
+        amu->D5_Bit0 = amu->D5_Bit2 = true;
+        amu->D24_Bit5 = true;
+    }
     hd.Alarm_Battery_Level = 2;
 }
 
