@@ -348,40 +348,66 @@ const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count
 // The brush's pixels over the blit's columns: one row for a plain colour;
 // for a hatch or a pattern, the rows of one vertical period made once (the
 // brush repeats every `period` rows), or each row as it comes for a tall pattern.
+int Wrap(int value, int period) { return ((value % period) + period) % period; }
+
 class Pattern_Rows {
 public:
     Pattern_Rows(const Blit_Request& request, const QRect& area)
         : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), dest(request.dest), top(area.top()), left(area.left()),
-          width(std::max(area.width(), 1)), pixels(static_cast<std::size_t>(width))
+          width(std::max(area.width(), 1))
     {
         const bool used = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
         if (!used || !brush || brush->log_brush.lbStyle == BS_NULL || brush->log_brush.lbStyle == BS_SOLID) {
             const bool solid = used && brush && brush->log_brush.lbStyle == BS_SOLID;
+            pixels.resize(static_cast<std::size_t>(width));
             Fill_Run(pixels.data(), width, solid ? request.dest->Surface_Pixel(brush->log_brush.lbColor) : request.fourth_byte);
+            rows = pixels.data();
             return;
         }
         painted.resize(static_cast<std::size_t>(width));
-        period = brush->log_brush.lbStyle == BS_PATTERN ? brush->pattern.height() : 8;
-        if (period > largest_cached_period)
+        const bool pattern = brush->log_brush.lbStyle == BS_PATTERN;
+        period = pattern ? brush->pattern.height() : 8;
+        if (period > largest_cached_period) {
+            pixels.resize(static_cast<std::size_t>(width));
             return;
-        pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(period));
-        painted.resize(pixels.size());
-        for (int row = 0; row < period; ++row)
-            Gdi_Raster::Brush_Row(*dest, *brush, top + row, left, width, Cached(row), painted.data() + static_cast<std::ptrdiff_t>(row) * width);
+        }
+        Gdi_Brush::Laid_Out& laid_out = brush->laid_out;
+        const Gdi_Brush::Laid_Out::Key key = Key_For(pattern ? brush->pattern.width() : 8);
+        if (!(laid_out.key == key)) {
+            laid_out.key = key;
+            laid_out.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(period));
+            painted.resize(laid_out.pixels.size());
+            for (int row = 0; row < period; ++row)
+                Gdi_Raster::Brush_Row(*dest, *brush, top + row, left, width, laid_out.pixels.data() + static_cast<std::ptrdiff_t>(row) * width,
+                                      painted.data() + static_cast<std::ptrdiff_t>(row) * width);
+        }
+        rows = laid_out.pixels.data();
     }
     const QRgb* Row(int y, int x_from, int count)
     {
         if (period == 0)
-            return pixels.data() + (x_from - left);
+            return rows + (x_from - left);
         if (period <= largest_cached_period)
-            return Cached((y - top) % period) + (x_from - left);
+            return rows + static_cast<std::ptrdiff_t>((y - top) % period) * width + (x_from - left);
         Gdi_Raster::Brush_Row(*dest, *brush, y, x_from, count, pixels.data(), painted.data());
         return pixels.data();
     }
 
 private:
     static constexpr int largest_cached_period = 64;
-    QRgb* Cached(int row) { return pixels.data() + static_cast<std::ptrdiff_t>(row) * width; }
+
+    // Everything the laid-out rows depend on: where the area starts in the
+    // pattern, its width, and the colours the brush takes on this DC.
+    Gdi_Brush::Laid_Out::Key Key_For(int pattern_width) const
+    {
+        const QPoint origin = dest->Origin() + QPoint(dest->state.brush_origin.x, dest->state.brush_origin.y);
+        return {Wrap(left - origin.x(), pattern_width),
+                Wrap(top - origin.y(), period),
+                width,
+                {dest->Surface_Pixel(brush->log_brush.lbColor), dest->Surface_Pixel(dest->state.text_color),
+                 dest->Surface_Pixel(dest->state.bk_color), dest->Fourth_Byte()},
+                (dest->Is_Mono() ? 1 : 0) | (dest->state.bk_mode == OPAQUE ? 2 : 0)};
+    }
 
     const Gdi_Brush* brush;
     const Gdi_Dc* dest;
@@ -389,6 +415,7 @@ private:
     int left;
     int width;
     int period = 0; // 0: one row serves every row
+    const QRgb* rows = nullptr;
     std::vector<QRgb> pixels;
     std::vector<unsigned char> painted;
 };

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QRegion>
 
+#include <array>
 #include <vector>
 
 enum class Gdi_Kind { Pen, Brush, Font, Bitmap, Region, Palette };
@@ -60,6 +61,23 @@ struct Gdi_Brush final : Gdi_Object {
     LOGBRUSH log_brush;
     QImage pattern;           // BS_PATTERN: a copy of the bitmap, RGB32
     bool mono_pattern = false; // monochrome patterns draw in the DC's text and background colours
+
+    // One period of rows of the brush laid out for an area, as the blit layer
+    // last needed them: a control painted again with the same brush and
+    // colours at the same place in the pattern reuses them.
+    struct Laid_Out {
+        struct Key {
+            int x_phase = -1;
+            int y_phase = -1;
+            int width = 0;
+            std::array<QRgb, 4> colors{}; // brush, text and background colours as they land, fourth byte
+            int flags = 0;                // mono surface, opaque background
+            bool operator==(const Key&) const = default;
+        };
+        Key key;
+        std::vector<QRgb> pixels; // rows of `width` pixels, one per row of the period
+    };
+    mutable Laid_Out laid_out;
 };
 
 struct Text_Face;

@@ -177,3 +177,46 @@ TEST(Gdi_Blit, ClipAndOriginApplyToTheDestination)
     BitBlt(dest.dc, 0, 0, 3, 1, source.dc, 0, 0, SRCCOPY);
     EXPECT_EQ(dest.Map(), ".##..");
 }
+
+// A brush used again must look as a fresh one would, wherever it lands in its
+// pattern and whatever colours the DC has by then.
+TEST(Gdi_Blit, ABrushUsedAgainLooksAsAFreshOne)
+{
+    const unsigned char rows[16] = {0xA0, 0, 0x50, 0, 0x28, 0, 0x14, 0, 0x0A, 0, 0x05, 0, 0x82, 0, 0x41, 0};
+    HBITMAP pattern = CreateBitmap(8, 8, 1, 1, rows);
+    HBRUSH reused_pattern = CreatePatternBrush(pattern);
+    HBRUSH reused_hatch = CreateHatchBrush(HS_DIAGCROSS, 0x00FF00);
+    struct Use {
+        int x;
+        int y;
+        int width;
+        COLORREF text;
+        COLORREF back;
+        POINT brush_origin;
+    };
+    const Use uses[] = {{0, 0, 9, 0x000000, 0xFFFFFF, {0, 0}}, {0, 0, 9, 0x0000FF, 0xFFFFFF, {0, 0}}, {3, 2, 9, 0x0000FF, 0xFFFFFF, {0, 0}},
+                        {3, 2, 6, 0x0000FF, 0xFFFFFF, {0, 0}}, {3, 2, 6, 0x0000FF, 0x00FFFF, {0, 0}}, {3, 2, 6, 0x0000FF, 0x00FFFF, {2, 5}},
+                        {5, 2, 6, 0x0000FF, 0x00FFFF, {2, 5}}, {5, 4, 6, 0x0000FF, 0x00FFFF, {2, 5}}};
+    const std::map<COLORREF, char> legend{{0xFFFFFF, '.'}, {0x000000, '#'}, {0x0000FF, 'r'}, {0x00FFFF, 'y'}, {0x00FF00, 'g'}};
+    for (const HBRUSH reused : {reused_pattern, reused_hatch}) {
+        for (const Use& use : uses) {
+            SCOPED_TRACE(testing::Message() << use.x << "," << use.y << " width " << use.width << " origin " << use.brush_origin.x);
+            HBRUSH fresh = reused == reused_pattern ? CreatePatternBrush(pattern) : CreateHatchBrush(HS_DIAGCROSS, 0x00FF00);
+            std::string maps[2];
+            for (int i = 0; i < 2; ++i) {
+                Gdi_Test_Surface surface(12, 11);
+                SetTextColor(surface.dc, use.text);
+                SetBkColor(surface.dc, use.back);
+                SetBrushOrgEx(surface.dc, use.brush_origin.x, use.brush_origin.y, nullptr);
+                Selected brush(surface.dc, i == 0 ? reused : fresh);
+                PatBlt(surface.dc, use.x, use.y, use.width, 9, PATCOPY);
+                maps[i] = surface.Map(legend);
+            }
+            EXPECT_EQ(maps[0], maps[1]);
+            DeleteObject(fresh);
+        }
+    }
+    DeleteObject(reused_pattern);
+    DeleteObject(reused_hatch);
+    DeleteObject(pattern);
+}
