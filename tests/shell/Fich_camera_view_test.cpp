@@ -14,14 +14,24 @@
 #include "link/St_system.h"
 #include "link/St_system_hd_convert.h"
 #include "platform/classlib/Classes.h"
+#include "platform/classlib/Dialog_Registry.h"
 #include "platform/classlib/Dialogs.h"
+#include "platform/classlib/StdCtrls.h"
+#include "platform/winapi/Kernel.h"
 #include "platform/classlib/StdCtrls_Memo.h"
 #include "screens/Status_ihm_sd_hd.h"
 #include "shell/Fich_cam_select.h"
 #include "shell/Main_Window_Services.h"
 #include "tests/support/Temp_Settings.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 
 #include <memory>
 #include <set>
@@ -350,6 +360,71 @@ TEST_F(View, SavingWhileBusyShowsNoDialogAndLetsThePendingChangeRun)
     large->SaveMemoAllMessagesClick(nullptr);
     EXPECT_EQ(main_window.pending_posts, 1);
     EXPECT_EQ(large->SaveDialogFichierStatus->Filter(), "Text file (*.txt)|*.txt");
+}
+
+// Runs act inside the next modal loop's first turn.
+void While_Shown(std::function<void()> act)
+{
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(act), Qt::QueuedConnection);
+}
+
+// Accepts the open save dialog with that file name.
+void Accept_Save_Dialog(const std::string& name)
+{
+    auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(shown, nullptr);
+    shown->selectFile(QString::fromStdString(name));
+    static_cast<QDialog*>(shown)->accept();
+}
+
+// Waits, turn after turn, for a message box; takes its text and closes it.
+void Take_Message_Box(std::string& text, int turns_left = 2000)
+{
+    While_Shown([&text, turns_left] {
+        for (const Modal_Dialog& dialog : Find_Modal_Dialogs(GetCurrentThreadId())) {
+            auto* box = dynamic_cast<TCustomForm*>(FindControl(dialog.Window));
+            auto* label = box ? dynamic_cast<TLabel*>(box->FindComponent("LabelMessage")) : nullptr;
+            if (label) {
+                text = label->Caption();
+                Close_Modal_Dialogs(GetCurrentThreadId());
+                return;
+            }
+        }
+        if (turns_left > 0) {
+            Take_Message_Box(text, turns_left - 1);
+        }
+    });
+}
+
+TEST_F(View, SavingWritesEveryLineWithCrLf)
+{
+    const std::filesystem::path folder = Make_Temp_Folder("view_save");
+    Update({"first", "second"});
+    large->SaveDialogFichierStatus->SetInitialDir(folder.string());
+    While_Shown([] { Accept_Save_Dialog("log"); });
+    large->SaveMemoAllMessagesClick(nullptr);
+    std::ifstream file(folder / "log.txt", std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, "first\r\nsecond\r\n");
+    EXPECT_EQ(main_window.pending_posts, 1);
+    std::filesystem::remove_all(folder);
+}
+
+// The folder chosen goes away while the dialog closes.
+TEST_F(View, AFileThatCannotBeWrittenIsReported)
+{
+    const std::filesystem::path folder = Make_Temp_Folder("view_save");
+    Update({"first"});
+    large->SaveDialogFichierStatus->SetInitialDir(folder.string());
+    std::string reported;
+    While_Shown([&reported, &folder] {
+        Accept_Save_Dialog("gone");
+        std::filesystem::remove_all(folder);
+        Take_Message_Box(reported);
+    });
+    large->SaveMemoAllMessagesClick(nullptr);
+    EXPECT_EQ(reported, "Error creating file :\n" + (folder / "gone.txt").string());
+    EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
 TEST_F(View, ACameraNumberItemNamesTheCameraUnlessAlreadyChecked)
