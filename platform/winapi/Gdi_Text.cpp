@@ -455,16 +455,42 @@ private:
 };
 
 // Rotated text goes through a painter: logical coordinates, turned about the
-// reference point. A painter writes 0xFF into the fourth byte of what it draws.
+// reference point. A painter makes every pixel it draws opaque, so on a
+// surface that keeps the fourth byte it paints onto a clear scratch of the
+// clip's size, and the pixels it drew go over with the surface's fourth byte.
 class Painter_Canvas final : public Run_Canvas {
 public:
-    Painter_Canvas(Gdi_Dc* dc, const RECT* extra_clip) : access(dc), painter(&dc->Surface())
+    Painter_Canvas(Gdi_Dc* dc, const RECT* extra_clip)
+        : clip(Text_Clip(dc, extra_clip)), access(dc, clip.boundingRect()), surface(dc->Surface()), fourth_byte(dc->Fourth_Byte())
     {
-        painter.setClipRegion(Text_Clip(dc, extra_clip));
+        QPoint shift;
+        if (fourth_byte == 0) {
+            scratch = QImage(clip.boundingRect().size(), QImage::Format_ARGB32_Premultiplied);
+            scratch.fill(0u);
+            shift = -clip.boundingRect().topLeft();
+        }
+        painter.begin(scratch.isNull() ? &surface : &scratch);
+        painter.setClipRegion(clip.translated(shift));
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.translate(dc->Origin());
+        painter.translate(dc->Origin() + shift);
     }
+    ~Painter_Canvas() override
+    {
+        painter.end();
+        if (scratch.isNull())
+            return;
+        const QPoint at = clip.boundingRect().topLeft();
+        for (int y = 0; y < scratch.height(); ++y) {
+            const auto* drawn = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+            auto* row = reinterpret_cast<QRgb*>(surface.scanLine(at.y() + y)) + at.x();
+            for (int x = 0; x < scratch.width(); ++x)
+                if (qAlpha(drawn[x]) != 0)
+                    row[x] = (drawn[x] & 0xFFFFFFu) | fourth_byte;
+        }
+    }
+    Painter_Canvas(const Painter_Canvas&) = delete;
+    Painter_Canvas& operator=(const Painter_Canvas&) = delete;
     QPainter& operator*() { return painter; }
 
     void Fill(const QRect& rect, QRgb pixel) override { painter.fillRect(rect, QColor::fromRgb(pixel)); }
@@ -482,7 +508,11 @@ public:
     }
 
 private:
+    QRegion clip; // device coordinates
     Gdi_Access access;
+    QImage& surface;
+    QRgb fourth_byte;
+    QImage scratch;
     QPainter painter;
 };
 

@@ -124,32 +124,39 @@ TEST(Gdi_Fourth_Byte, SourceCopyFromThirtyTwoBitsCarriesTheFourthByte)
 }
 
 // Text writes its ink and its opaque cell as any drawing does: the fourth
-// byte 0 where it drew, untouched elsewhere.
+// byte 0 where it drew, untouched elsewhere; turned text too.
 TEST(Gdi_Fourth_Byte, TextClearsItOnlyWhereItDraws)
 {
     Ensure_Gui_Application();
     constexpr std::uint32_t undrawn = 0x7F102030u;
     for (const bool bottom_up : {false, true}) {
-        SCOPED_TRACE(bottom_up ? "bottom-up" : "top-down");
+        for (const int escapement : {0, 900}) {
+            SCOPED_TRACE(testing::Message() << (bottom_up ? "bottom-up " : "top-down ") << escapement);
+            Dib_Section dib(40, 40, bottom_up, undrawn);
+            HFONT font = CreateFontA(-16, 0, escapement, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+            HGDIOBJ old_font = SelectObject(dib.dc, font);
+            SetTextColor(dib.dc, 0xFFFFFF);
+            SetBkMode(dib.dc, TRANSPARENT);
+            ASSERT_TRUE(TextOutA(dib.dc, 2, escapement ? 30 : 2, "W", 1));
+            int inked = 0;
+            for (int y = 0; y < dib.height; ++y)
+                for (int x = 0; x < dib.width; ++x) {
+                    const std::uint32_t pixel = dib.At(x, y);
+                    ASSERT_TRUE(pixel == undrawn || pixel == 0x00FFFFFFu) << x << "," << y << " " << std::hex << pixel;
+                    inked += pixel != undrawn;
+                }
+            EXPECT_GT(inked, 10);
+            SelectObject(dib.dc, old_font);
+            DeleteObject(font);
+        }
         Dib_Section dib(40, 40, bottom_up, undrawn);
         HFONT font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
         HGDIOBJ old_font = SelectObject(dib.dc, font);
-        SetTextColor(dib.dc, 0xFFFFFF);
-        SetBkMode(dib.dc, TRANSPARENT);
-        ASSERT_TRUE(TextOutA(dib.dc, 2, 2, "W", 1));
         TEXTMETRICA metrics;
         GetTextMetricsA(dib.dc, &metrics);
         SIZE cell;
         GetTextExtentPoint32A(dib.dc, "W", 1, &cell);
-        int inked = 0;
-        for (int y = 0; y < dib.height; ++y)
-            for (int x = 0; x < dib.width; ++x) {
-                const std::uint32_t pixel = dib.At(x, y);
-                ASSERT_TRUE(pixel == undrawn || pixel == 0x00FFFFFFu) << x << "," << y << " " << std::hex << pixel;
-                inked += pixel != undrawn;
-            }
-        EXPECT_GT(inked, 10);
-
+        SetTextColor(dib.dc, 0xFFFFFF);
         SetBkMode(dib.dc, OPAQUE);
         SetBkColor(dib.dc, 0x0000FF);
         ASSERT_TRUE(TextOutA(dib.dc, 2, 20, "W", 1));
@@ -158,6 +165,7 @@ TEST(Gdi_Fourth_Byte, TextClearsItOnlyWhereItDraws)
                 ASSERT_TRUE(dib.At(x, y) == 0x00FF0000u || dib.At(x, y) == 0x00FFFFFFu) << x << "," << y;
         EXPECT_EQ(dib.At(2 + cell.cx, 20), undrawn) << "right of the cell";
         EXPECT_EQ(dib.At(1, 20), undrawn) << "left of the cell";
+        EXPECT_EQ(dib.At(2, 19), undrawn) << "above the cell";
         SelectObject(dib.dc, old_font);
         DeleteObject(font);
     }
