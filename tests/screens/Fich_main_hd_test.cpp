@@ -429,3 +429,111 @@ TEST(HdPageRecording, MenusSendTheirTagsToTheThreadUnlessChecked)
 }
 
 } // namespace
+
+namespace {
+
+TCustomForm* Shown_Window(TForm_Main_HD& page)
+{
+    for (int i = 0; i < page.ComponentCount(); ++i) {
+        auto* form = dynamic_cast<TCustomForm*>(page.Components(i));
+        if (form && form->Visible()) {
+            return form;
+        }
+    }
+    return nullptr;
+}
+
+TEST(HdPage, TitleWindowsOpenUnderTheirTitlesTheAdaptersEndingAtItsRightEdge)
+{
+    Hd_Page page;
+    page.Refresh([](St_System&) {}, true);
+    page.form->Show();
+    TForm_Main_HD& f = *page.form;
+    page.Key('W');
+    TCustomForm* wcu = Shown_Window(f);
+    ASSERT_NE(wcu, nullptr);
+    EXPECT_EQ(wcu->Left(), 40 + f.GroupBoxWCU->Left() + f.ShapeButtonWCUTitle->Left());
+    EXPECT_EQ(wcu->Top(), 30 + f.GroupBoxWCU->Top() + f.ShapeButtonWCUTitle->Top() + f.ShapeButtonWCUTitle->Height());
+    page.Key('W');
+    EXPECT_EQ(Shown_Window(f), nullptr);
+    f.ReleaseTitleButtons();
+
+    TSCLShapeButton* wca = f.ShapeButtonWCATitle;
+    page.Key('C');
+    TCustomForm* adapter = Shown_Window(f);
+    ASSERT_NE(adapter, nullptr);
+    EXPECT_EQ(adapter->Left() + adapter->Width(), 40 + wca->Parent()->Left() + wca->Left() + wca->Width());
+    EXPECT_EQ(adapter->Top(), 30 + wca->Parent()->Top() + wca->Top() + wca->Height());
+}
+
+TEST(HdPage, KeyPDropsThePcMenuLeftAlignedUnlessTheHostIsOffTheLeftEdge)
+{
+    Hd_Page page;
+    page.Refresh([](St_System&) {}, true);
+    page.form->Show();
+    TPopupMenu* menu = page.form->PopupMenuPC;
+    const TNotifyEvent placing = menu->OnPopup;
+    int pops = 0;
+    menu->OnPopup = [&](TObject* sender) {
+        ++pops;
+        placing(sender);
+        QTimer::singleShot(0, [menu] {
+            if (QMenu* shown = menu->Menu_Widget()) {
+                shown->close();
+            }
+        });
+    };
+    page.Key('P');
+    for (int i = 0; i < 3; ++i) {
+        Application->ProcessMessages();
+    }
+    EXPECT_EQ(pops, 1);
+    EXPECT_EQ(menu->Alignment(), paLeft);
+    page.main_window.form.SetLeft(-100);
+    placing(menu);
+    EXPECT_EQ(menu->Alignment(), paCenter);
+}
+
+TEST(HdPage, TheEndOfTheLogonClicksTheRecordItemOnlyWhenChecked)
+{
+    Hd_Page page;
+    int clicks = 0;
+    page.form->MenuStatusRecord->OnClick = [&](TObject*) { ++clicks; };
+    TMessage end {WM_QUERYENDSESSION, 0, 0, 0};
+    page.form->WMQueryEndSession(end);
+    EXPECT_EQ(clicks, 0);
+    page.form->MenuStatusRecord->SetChecked(true);
+    page.form->WMQueryEndSession(end);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(HdPage, TheCameraNameMenuAsksForAnotherNumberOnly)
+{
+    Hd_Page page;
+    page.camera_count = 2;
+    page.Refresh([](St_System& st) { st.Settings.Name = 12; }, true);
+    std::vector<TMenuItem*> checked;
+    TMenuItem* other = nullptr;
+    std::function<void(TMenuItem*)> walk = [&](TMenuItem* item) {
+        for (int i = 0; i < item->Count(); ++i) {
+            TMenuItem* child = item->Items(i);
+            if (child->Count() > 0) {
+                walk(child);
+            } else if (child->Checked()) {
+                checked.push_back(child);
+            } else if (child->Tag() == 13) {
+                other = child;
+            }
+        }
+    };
+    walk(page.form->MenuCamName);
+    ASSERT_EQ(checked.size(), 1u);
+    EXPECT_EQ(checked[0]->Tag(), 12);
+    checked[0]->Click();
+    EXPECT_TRUE(page.main_window.names.empty());
+    ASSERT_NE(other, nullptr);
+    other->Click();
+    EXPECT_EQ(page.main_window.names, std::vector<int> {13});
+}
+
+} // namespace
