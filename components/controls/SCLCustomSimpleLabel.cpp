@@ -163,6 +163,12 @@ void TSCLCustomSimpleLabel::Click()
     }
 }
 
+void TSCLCustomSimpleLabel::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    if (jump_mode == jmCustom)
+        TSCLBaseLabel::ActionChange(Sender, CheckDefaults);
+}
+
 void TSCLCustomSimpleLabel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (jump_mode != jmNone && Button == mbLeft) {

@@ -65,6 +65,8 @@ public:
 protected:
     void Paint() override;
     void Click() override;
+    // Only a custom jump label follows its action.
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 

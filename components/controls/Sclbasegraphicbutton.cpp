@@ -3,6 +3,7 @@
 #include "components/controls/SCLCustomControl.h"
 #include "components/foundations/Sclclass.h"
 #include "components/foundations/Sclutils.h"
+#include "platform/classlib/ActnList.h"
 #include "platform/classlib/Class_Registry.h"
 #include "platform/classlib/Forms.h"
 #include "platform/winapi/Cursor.h"
@@ -723,19 +724,23 @@ void TSCLBaseGraphicButton::GetIMLChange(TObject* Sender)
     Invalidate();
 }
 
-void TSCLBaseGraphicButton::ActionChange(TCustomImageList* Images, int ImageIndex)
+void TSCLBaseGraphicButton::ActionChange(TObject* Sender, bool CheckDefaults)
 {
-    if (!ActionChangeable())
+    TSCLBaseControl::ActionChange(Sender, CheckDefaults);
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!ActionChangeable() || !action)
         return;
     const bool own_glyph = !glyph->Glyph()->Empty() && !glyph_from_action;
     if (own_glyph)
         return; // the user's glyph stays, whatever the action shows
-    if (Images && ImageIndex >= 0 && ImageIndex < Images->Count()) {
+    TCustomImageList* images = action->ActionList() ? action->ActionList()->Images() : nullptr;
+    const int index = action->ImageIndex();
+    if (images && index >= 0 && index < images->Count()) {
         TBitmap image;
-        image.SetSize(Images->Width(), Images->Height());
+        image.SetSize(images->Width(), images->Height());
         image.Canvas()->Brush()->SetColor(static_cast<TColor>(0xFF00FF));
-        image.Canvas()->FillRect(RECT{0, 0, Images->Width(), Images->Height()});
-        Images->Draw(image.Canvas(), 0, 0, ImageIndex);
+        image.Canvas()->FillRect(RECT{0, 0, images->Width(), images->Height()});
+        images->Draw(image.Canvas(), 0, 0, index);
         glyph->SetGlyph(&image);
         glyph_from_action = true;
     } else if (glyph_from_action) {

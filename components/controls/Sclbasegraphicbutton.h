@@ -100,9 +100,6 @@ public:
     void DeActivateTimer(int Slot);
     WORD TimerIdent(int Slot) const { return (Slot == 0 || Slot == 1) ? timer_ids[Slot] : 0; }
 
-    // An action's image: copied into an empty glyph (or one an earlier
-    // action gave); a glyph the user set is never replaced or cleared.
-    void ActionChange(TCustomImageList* Images, int ImageIndex);
 
     void DrawGlyphAndText(TCanvas* Canvas, const RECT& Rect);
     void FontChange(TObject* Sender);
@@ -123,6 +120,10 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    // Then the action's image (from its list's images): copied into an
+    // empty glyph (or one an earlier action gave); a glyph the user set is
+    // never replaced or cleared.
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
     void StateChange(TSCLButtonState New);
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;

@@ -65,6 +65,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 TControl::~TControl()
 {
     Destroying();
+    Drop_Action_Link();
     controls_internal::Forget_Mouse_Control(this);
     Application->Control_Destroyed(this);
     font.OnChange = nullptr;
@@ -281,6 +282,7 @@ void TControl::Loaded()
         if (parent_show_hint)
             Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
     }
+    Follow_Loaded_Action();
 }
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation)

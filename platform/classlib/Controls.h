@@ -22,6 +22,8 @@
 
 class TWinControl;
 class TCustomForm;
+class TBasicAction;
+class TBasicActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -176,6 +178,9 @@ public:
     void SetPopupMenu(TComponent* Value);
     TCursor Cursor() const { return cursor; }
     void SetCursor(TCursor Value);
+    // The action the control follows (told of its free), or nullptr.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
     // Help is found by context or by keyword. Setting either one at run time
     // also switches the type to it; while a form is read the type is taken
     // as the form states it.
@@ -238,6 +243,10 @@ protected:
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     virtual void SetZOrder(bool TopMost);
     virtual void ChangedText() {}
+    // Sender changed (or was just assigned): a TCustomAction's caption,
+    // enabled, hint, visible and help context are copied, and OnClick runs
+    // the action; with CheckDefaults, only what still has its default.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Invalidates the control's rectangle in its parent, erased unless opaque.
     void InvalidateControl(bool IsVisible, bool IsOpaque);
@@ -254,6 +263,10 @@ private:
     void ContextPopup(POINT Point);
     void FontChanged();
     bool DispatchChangeMessage(TMessage& Message);
+    void Action_Freed(TBasicAction* Freed);
+    void Drop_Action_Link();
+    // Once read, the control takes what it left at its defaults from its action.
+    void Follow_Loaded_Action();
 
     TWinControl* parent = nullptr;
     int left = 0;
@@ -279,6 +292,7 @@ private:
     TControlStyle control_style{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState control_state;
     bool is_control = false;
+    TBasicActionLink* action_link = nullptr;
 };
 
 // The form the control sits on (through its parents), or nullptr.

@@ -1,5 +1,6 @@
 #include "platform/classlib/Published_Properties.h"
 
+#include "platform/classlib/ActnList.h"
 #include "platform/classlib/StdCtrls_Published.h"
 
 namespace {
@@ -71,6 +72,7 @@ void Register_Control()
         .Stored_If([](TControl& control) { return !control.ParentShowHint(); })
         .Property("ParentShowHint", Boolean_Type(), &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
         .Component<TComponent>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+        .Component<TBasicAction>("Action", &TControl::Action, &TControl::SetAction)
         .Property("Cursor", Ident_Integer_Type(cursor_idents), &TControl::Cursor, &TControl::SetCursor, crDefault)
         .Property("HelpType", Enum_Type<THelpType>(Help_Type_Names), &TControl::HelpType, &TControl::SetHelpType,
                   htContext)
@@ -161,4 +163,5 @@ void Register_Class_Library()
     Register_Win_Control();
     Register_Form();
     Register_Standard_Controls();
+    Register_Action_Classes();
 }

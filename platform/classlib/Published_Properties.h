@@ -20,6 +20,6 @@ inline constexpr const char* Font_Pitch_Names[] = {"fpDefault", "fpVariable", "f
 
 // Registers TComponent, TControl, TWinControl, TGraphicControl,
 // TCustomControl, TCustomForm, TForm, TFont, TStrings and the standard
-// controls of StdCtrls_Published.h. The registry runs it before its first
-// look-up.
+// controls of StdCtrls_Published.h and the action classes. The registry runs
+// it before its first look-up.
 void Register_Class_Library();

@@ -14,6 +14,7 @@
 #include "components/controls/Sclbasegraphicbutton.h"
 #include "components/controls/Sclbuttonbase.h"
 #include "components/foundations/Sclclass.h"
+#include "platform/classlib/ActnList.h"
 #include "platform/classlib/ImgList.h"
 #include "platform/winapi/Cursor.h"
 
@@ -326,27 +327,79 @@ TEST(GraphicButton, TheAcceleratorClicksOnceAndTogglesAGroupButton)
     EXPECT_EQ(fixture.button->Clicks, 2);
 }
 
+namespace {
+
+// An action whose list holds one 8 x 8 red image with a white (transparent) corner pixel.
+struct Action_Fixture {
+    TImageList images{nullptr};
+    TActionList list{nullptr};
+    TAction action{nullptr};
+
+    Action_Fixture()
+    {
+        images.SetWidth(8);
+        images.SetHeight(8);
+        TBitmap picture;
+        picture.SetSize(8, 8);
+        picture.Canvas()->Brush()->SetColor(clRed);
+        picture.Canvas()->FillRect(RECT{0, 0, 8, 8});
+        picture.Canvas()->SetPixels(0, 0, clWhite);
+        images.AddMasked(&picture, clWhite);
+        list.SetImages(&images);
+        action.SetActionList(&list);
+        action.SetCaption("Record");
+        action.SetImageIndex(0);
+    }
+};
+
+} // namespace
+
+TEST(GraphicButton, TheGlyphIsTheActionsImageUntilItsIndexLeavesTheList)
+{
+    Fixture fixture;
+    Action_Fixture actions;
+    fixture.button->SetAction(&actions.action);
+    EXPECT_EQ(fixture.button->Caption(), "Record") << "the inherited update runs first";
+    TBitmap* glyph = fixture.button->Glyph();
+    ASSERT_EQ(glyph->Width(), 8);
+    EXPECT_EQ(glyph->Height(), 8);
+    EXPECT_EQ(glyph->Canvas()->Pixels(4, 4), clRed);
+    EXPECT_EQ(glyph->Canvas()->Pixels(0, 0), static_cast<TColor>(0xFF00FF)) << "the key colour behind the image";
+
+    actions.action.SetImageIndex(1);
+    EXPECT_TRUE(fixture.button->Glyph()->Empty());
+    actions.action.SetImageIndex(0);
+    EXPECT_EQ(fixture.button->Glyph()->Width(), 8);
+    actions.list.SetImages(nullptr);
+    EXPECT_TRUE(fixture.button->Glyph()->Empty()) << "no list images, no glyph";
+    fixture.button->SetAction(nullptr);
+}
+
 TEST(GraphicButton, AUserSetGlyphSurvivesAnActionChange)
 {
     Fixture fixture;
-    TImageList images(nullptr);
-    images.SetWidth(8);
-    images.SetHeight(8);
-    TBitmap picture;
-    picture.SetSize(8, 8);
-    images.Add(&picture, nullptr);
-
-    fixture.button->ActionChange(&images, 0);
-    EXPECT_EQ(fixture.button->Glyph()->Width(), 8) << "an empty glyph takes the action's image";
-    fixture.button->ActionChange(nullptr, -1);
-    EXPECT_TRUE(fixture.button->Glyph()->Empty()) << "the action's image goes with the action";
-
+    Action_Fixture actions;
     TBitmap own;
     own.SetSize(16, 16);
     fixture.button->SetGlyph(&own);
-    fixture.button->ActionChange(&images, 0);
-    fixture.button->ActionChange(nullptr, -1);
+    fixture.button->SetAction(&actions.action);
+    actions.action.SetImageIndex(5);
     EXPECT_EQ(fixture.button->Glyph()->Width(), 16) << "the user's glyph stays";
+    fixture.button->SetAction(nullptr);
+}
+
+TEST(GraphicButton, AClickRunsTheAction)
+{
+    Fixture fixture;
+    Action_Fixture actions;
+    int runs = 0;
+    actions.action.OnExecute = [&](TObject*) { ++runs; };
+    fixture.button->SetAction(&actions.action);
+    fixture.Run(Press, 5, 5);
+    fixture.Run(Release, 5, 5);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(fixture.button->Clicks, 0) << "the action took the click";
+    fixture.button->SetAction(nullptr);
 }
 
 TEST(GraphicButton, StockGlyphsAreCellsOfTheStripInKindOrder)
