@@ -609,6 +609,7 @@ void TForm_Main::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_QUERYENDSESSION: Wm_Query_End_Session(Message); break;
+    case WM_ENDSESSION: Wm_End_Session(Message); break;
     case WM_DISPLAYCHANGE: Wm_Display_Change(Message); break;
     case WM_POWERBROADCAST: Wm_Power_Broadcast(Message); break;
     case WM_USER: Wm_User(Message); break;
@@ -634,6 +635,15 @@ void TForm_Main::Wm_Query_End_Session(TMessage& Message)
     for (Camera_Ordexia* camera : Cameras) {
         camera->Forward_Message(Message);
     }
+}
+
+// A log-off that was called off lets dialogs open again; otherwise no about
+// box, help or save dialog could ever open for the rest of the run.
+void TForm_Main::Wm_End_Session(TMessage& Message)
+{
+    if (!Message.WParam)
+        Session_Ending = false;
+    TForm::Dispatch(Message);
 }
 
 void TForm_Main::Wm_Power_Broadcast(TMessage& Message)

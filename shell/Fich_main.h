@@ -164,6 +164,7 @@ private:
     void Wm_User(TMessage& Message);
     void Wm_Display_Change(TMessage& Message);
     void Wm_Query_End_Session(TMessage& Message);
+    void Wm_End_Session(TMessage& Message);
     void Wm_Power_Broadcast(TMessage& Message);
     void Thread_Ended(int camera_index);
     void Rebuild_Forms();

@@ -214,9 +214,14 @@ void Install_System_Events()
     if (!gui)
         return;
     QObject::connect(gui, &QGuiApplication::commitDataRequest, pump, [](QSessionManager& manager) {
-        if (system_event_window &&
-            SendMessageA(system_event_window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) == 0)
+        if (!system_event_window)
+            return;
+        // As on Windows, the answer is followed by whether the session ends:
+        // a refusal calls the log-off off.
+        const bool ends = SendMessageA(system_event_window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != 0;
+        if (!ends)
             manager.cancel();
+        SendMessageA(system_event_window, WM_ENDSESSION, ends ? TRUE : FALSE, ENDSESSION_LOGOFF);
     }, Qt::DirectConnection);
     for (QScreen* screen : QGuiApplication::screens())
         Watch_Screen(screen);

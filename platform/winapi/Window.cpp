@@ -273,6 +273,10 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWOR
     Window_Register(created);
     Window_Siblings(window).insert(Window_Siblings(window).begin(), window);
     window->widget = new Window_Qt_Widget(window, Parent_Widget(window), Window_Qt_Flags(window));
+    // Qt shows a child with its parent unless it was hidden on purpose; a
+    // window without WS_VISIBLE stays hidden until it is shown.
+    if (window->Is_Child())
+        window->widget->hide();
 
     CREATESTRUCTA create{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style), window_name,
                          class_name, ex_style};

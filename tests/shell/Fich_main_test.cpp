@@ -382,19 +382,24 @@ TEST_F(Main_Form, ADisplayChangeAsksAPollingThreadsDialogToClose)
 
 // ---- Session end, power --------------------------------------------------------
 
-TEST_F(Main_Form, TheEndOfTheLogonKeepsEveryCameraBusyForTheRestOfTheRun)
+TEST_F(Main_Form, TheEndOfTheLogonKeepsEveryCameraBusyUntilTheSessionGoesOn)
 {
     Create_And_Show(2);
     EXPECT_FALSE(window->Is_Busy(1));
     const LRESULT result = window->Perform(WM_QUERYENDSESSION, 0, 0);
     EXPECT_EQ(result, 1) << "the forms let the session end";
-    // The session goes on after all.
-    window->Perform(WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(window->Is_Session_Ending());
     EXPECT_TRUE(window->Is_Busy(0));
     EXPECT_TRUE(window->Is_Busy(1));
     EXPECT_TRUE(window->Is_Busy_Global());
     EXPECT_FALSE(window->Post_Pending_Change(0)) << "nothing to post";
+    window->Perform(WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(window->Is_Busy_Global()) << "the session ends";
+    // The log-off was called off: dialogs may open again.
+    window->Perform(WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(window->Is_Session_Ending());
+    EXPECT_FALSE(window->Is_Busy(0));
+    EXPECT_FALSE(window->Is_Busy_Global());
 }
 
 // ---- Shut-down ---------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "tests/platform/windows/Window_Test_Support.h"
 
 #include <QImage>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -189,3 +190,19 @@ TEST_F(Window_Paint, A_Child_Never_Draws_Over_Its_Parents_Border)
 }
 
 } // namespace
+
+TEST(Window_Visibility, A_Hidden_Child_Stays_Hidden_When_Its_Parent_Is_First_Shown)
+{
+    HWND parent = Make_Top_Level(QPoint(100, 100), QSize(120, 90), WS_POPUP);
+    HWND hidden = Make_Child(parent, QPoint(10, 10), QSize(40, 30), "Recorder", WS_CHILD);
+    HWND shown = Make_Child(parent, QPoint(60, 10), QSize(40, 30));
+    ShowWindow(parent, SW_SHOW);
+    Pump_Messages();
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    EXPECT_FALSE(Window_Widget(hidden)->isVisible());
+    EXPECT_TRUE(Window_Widget(shown)->isVisible());
+    ShowWindow(hidden, SW_SHOW);
+    Pump_Messages();
+    EXPECT_TRUE(Window_Widget(hidden)->isVisible());
+    DestroyWindow(parent);
+}
