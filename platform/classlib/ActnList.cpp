@@ -143,7 +143,9 @@ void TCustomActionList::SetImages(TCustomImageList* Value)
         images->RegisterChanges(&image_change_link);
         images->FreeNotification(this);
     }
-    if (!ComponentState().Contains(csDestroying))
+    // While a form is read its controls take the action once they are
+    // loaded, keeping what the form gave them.
+    if (!ComponentState().Contains(csDestroying) && !ComponentState().Contains(csLoading))
         Change();
 }
 

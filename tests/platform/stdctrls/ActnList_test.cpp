@@ -199,6 +199,7 @@ const char* const actions_text = R"(object Form_Actions: TForm_Actions
     Top = 8
     Width = 75
     Height = 25
+    Hint = 'Own hint'
     Action = Action1
     TabOrder = 0
   end
@@ -236,7 +237,7 @@ void Expect_Actions_Form(TForm_Actions& form)
     EXPECT_EQ(form.Action1->ShortCut(), scCtrl | 'R');
     EXPECT_EQ(button->Action(), form.Action1);
     EXPECT_EQ(button->Caption(), "Record");
-    EXPECT_EQ(button->Hint(), "Records the camera");
+    EXPECT_EQ(button->Hint(), "Own hint") << "what the form gives the button stays";
     const int runs = form.Runs;
     button->OnClick(button);
     EXPECT_EQ(form.Runs, runs + 1);
