@@ -35,6 +35,8 @@ public:
     // The frequency of chart point 0..199: the centre ± 100 steps, the centre
     // itself left out.
     double FrequencyAt(int index) const;
+    // The cross-hair through (x, y) of the chart, in XOR: drawn twice, it is gone.
+    void DrawCrossHair(int x, int y);
     // The read-out for a point of the plot at frequency x and level y.
     std::string Cross_Value_Text(double x, double y) const;
 
@@ -79,7 +81,6 @@ private:
     void DrawSpectrum(bool with_peak);
     void RedrawSpectrum(bool place_label);
     void Place_Label();
-    void DrawCrossHair(int x, int y);
     void UpdateChartCursor();
     void Set_Chart_Cursor(TCursor cursor);
     POINT Mouse_In_Chart();

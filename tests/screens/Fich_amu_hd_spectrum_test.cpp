@@ -203,3 +203,20 @@ TEST_F(Spectrum, TheCrossHairInvertsThePlotUnderTheMouseAndReadsItsValues)
     EXPECT_EQ(window->LabelCrossValue->Caption(), "");
     EXPECT_EQ(chart.Cursor(), crDefault);
 }
+
+TEST_F(Spectrum, TheCrossHairDrawnTwiceLeavesThePlotAsItWas)
+{
+    Show();
+    TChart& chart = *window->ChartSpectrum;
+    const RECT plot = chart.ChartRect();
+    const auto grab = [&] {
+        Pump();
+        return Window_Widget(chart.Handle())->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage before = grab();
+    window->DrawCrossHair(plot.left + 40, plot.top + 30);
+    const QImage crossed = grab();
+    EXPECT_NE(crossed, before);
+    window->DrawCrossHair(plot.left + 40, plot.top + 30);
+    EXPECT_EQ(grab(), before);
+}
