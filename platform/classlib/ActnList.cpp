@@ -161,9 +161,13 @@ void TCustomActionList::Notification(TComponent* AComponent, TOperation Operatio
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    if (AComponent == images)
-        SetImages(nullptr);
-    else if (auto* action = dynamic_cast<TContainedAction*>(AComponent); action && action->action_list == this)
+    if (AComponent == images) {
+        // Only the component is left of the image list now: it has
+        // dropped its links itself.
+        images = nullptr;
+        if (!ComponentState().Contains(csDestroying))
+            Change();
+    } else if (auto* action = dynamic_cast<TContainedAction*>(AComponent); action && action->action_list == this)
         Remove_Action(action);
 }
 
