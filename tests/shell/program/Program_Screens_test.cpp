@@ -1,0 +1,311 @@
+// The program's pages as a user sees them: the real executable on a private
+// X server against simulated WCUs, its window's pixels read from outside and
+// saved as artefacts. Control positions come from the form texts the program
+// is built with, so a layout change moves the checks with it.
+
+#include "link/St_system.h"
+#include "tests/platform/winapi/Test_Private_Display.h"
+#include "tests/shell/program/Form_Layout.h"
+#include "tests/shell/program/Program_Process.h"
+#include "tests/shell/program/Screen_Shot.h"
+#include "tests/shell/program/X_Screen_Watch.h"
+#include "tests/support/Temp_Settings.h"
+#include "tools/Hd_Wcu.h"
+#include "tools/Wcu_Simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Far beyond a start and a few polls on a loaded machine under sanitizers.
+constexpr std::chrono::milliseconds Generous = 120s;
+
+Form_Layout Layout_Of(const std::string& form_class)
+{
+    return Read_Form_Layout(fs::path(ORDEXIA_SOURCE_DIR) / "resources" / "forms" / form_class);
+}
+
+bool Coloured(const QColor& colour)
+{
+    return colour.hsvSaturation() > 100 && colour.value() > 80;
+}
+
+bool Lime(const QColor& colour)
+{
+    return colour.green() > 200 && colour.red() < 100 && colour.blue() < 100;
+}
+
+bool Reddish(const QColor& colour)
+{
+    return colour.red() > 180 && colour.green() < 100 && colour.blue() < 100;
+}
+
+bool Greenish(const QColor& colour)
+{
+    return colour.green() > 120 && colour.green() > colour.red() + 60 && colour.green() > colour.blue() + 60;
+}
+
+// How far a horizontal meter is lit: its rightmost lit column along its
+// middle row, as a share of its width.
+double Lit_Share(const QImage& image, const Rectangle_On_Screen& meter, const std::function<bool(QColor)>& lit)
+{
+    const int y = meter.Top + meter.Height / 2;
+    int rightmost = meter.Left - 1;
+    for (int x = meter.Left; x < meter.Left + meter.Width; ++x)
+        if (lit(image.pixelColor(x, y)))
+            rightmost = x;
+    return static_cast<double>(rightmost + 1 - meter.Left) / meter.Width;
+}
+
+class Environment_Setting {
+public:
+    Environment_Setting(const char* variable, const std::string& value) : name(variable)
+    {
+        if (const char* old = std::getenv(name))
+            previous = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~Environment_Setting()
+    {
+        if (previous)
+            setenv(name, previous->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+    Environment_Setting(const Environment_Setting&) = delete;
+    Environment_Setting& operator=(const Environment_Setting&) = delete;
+
+private:
+    const char* name;
+    std::optional<std::string> previous;
+};
+
+// A user's desktop with `cameras` simulated WCUs behind COM1..n, each the
+// port of the camera with its number.
+class Program_Screens : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!display.Available())
+            GTEST_SKIP() << "no Xvfb: the program's windows cannot be seen";
+        screen = std::make_unique<X_Screen_Watch>();
+    }
+    ~Program_Screens() override { fs::remove_all(runtime); }
+
+    void Use_Cameras(int cameras)
+    {
+        for (int n = 1; n <= cameras; ++n) {
+            wcus.push_back(std::make_unique<Wcu_Simulator>());
+            ASSERT_TRUE(wcus.back()->Line().Publish(n));
+            Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", n, n - 1);
+        }
+        Reg_Write_Integer(Ordexia_Registry_Key, "Camera_Count", cameras);
+    }
+    Wcu_Simulator& Wcu(int camera = 1) { return *wcus.at(static_cast<std::size_t>(camera - 1)); }
+
+    void Start()
+    {
+        program = std::make_unique<Program_Process>(ORDEXIA_PROGRAM);
+        ASSERT_TRUE(Wait_Until([&] { return Main_Window() != 0; }, Generous)) << "the main window shows";
+    }
+    unsigned long Main_Window()
+    {
+        for (const X_Screen_Watch::Window_Seen& window : screen->Shown_Windows())
+            if (window.Pid == program->Pid() && window.Width == 791 && window.Height == 452)
+                return window.Id;
+        return 0;
+    }
+
+    // Grabs the main window until the picture passes the check or the limit
+    // passes, and keeps the last picture as the test's artefact.
+    bool Screen_Shows(const std::string& artefact, const std::function<bool(const QImage&)>& check)
+    {
+        QImage last;
+        const bool shown = Wait_Until(
+            [&] {
+                last = Grab_Window(Main_Window());
+                return !last.isNull() && check(last);
+            },
+            Generous);
+        Save_Artefact(last, artefact);
+        picture = last;
+        return shown;
+    }
+
+    fs::path runtime = Make_Temp_Folder("runtime");
+    Environment_Setting runtime_variable{"XDG_RUNTIME_DIR", runtime.string()};
+    Temp_Settings settings;
+    Private_Display display{"1024x768x24"};
+    Environment_Setting platform{"QT_QPA_PLATFORM", "xcb"};
+    std::unique_ptr<X_Screen_Watch> screen;
+    std::vector<std::unique_ptr<Wcu_Simulator>> wcus;
+    std::unique_ptr<Program_Process> program;
+    QImage picture; // the last one taken, for the failure's message
+};
+
+// An SD camera whose video quality, data quality, lock and video channel
+// the test chooses.
+Sd_Wcu Sd_Camera(BYTE video_quality, BYTE data_quality, bool locked, BYTE video_channel)
+{
+    Sd_Wcu wcu = Typical_Sd_Wcu();
+    wcu.Status[3] = video_quality;
+    wcu.Status[8] = data_quality;
+    wcu.Status[0] = static_cast<BYTE>(locked ? wcu.Status[0] | 0x04 : wcu.Status[0] & ~0x04);
+    wcu.Status[17] = static_cast<BYTE>(video_channel << 4 | (wcu.Status[17] & 0x0F));
+    return wcu;
+}
+
+} // namespace
+
+TEST_F(Program_Screens, SdPageShowsTheQualitiesLockAndChannelTheWcuSends)
+{
+    Use_Cameras(1);
+    Sd_Camera(64, 32, true, 1).Load(Wcu());
+    Start();
+    const Form_Layout sd = Layout_Of("TForm_Main_SD");
+    const Rectangle_On_Screen vqos = sd.at("ProgressVQOS");
+    const Rectangle_On_Screen dqos = sd.at("ProgressDQOS");
+    const Rectangle_On_Screen lock = sd.at("ImageCamWcuLock");
+    const Rectangle_On_Screen channel = sd.at("LEDVideoChannel");
+    auto near = [](double share, double expected) { return share > expected - 0.07 && share < expected + 0.07; };
+
+    int channel_1_segments = 0;
+    EXPECT_TRUE(Screen_Shows("sd_page_locked", [&](const QImage& image) {
+        channel_1_segments = Count_Pixels(image, channel, Lime);
+        return near(Lit_Share(image, vqos, Coloured), 64.0 / 127) && near(Lit_Share(image, dqos, Coloured), 32.0 / 127)
+               && Count_Pixels(image, lock, Greenish) > 20 && Count_Pixels(image, lock, Reddish) == 0
+               && channel_1_segments > 10;
+    })) << "video quality " << Lit_Share(picture, vqos, Coloured) << ", data quality " << Lit_Share(picture, dqos, Coloured)
+        << ", lock green " << Count_Pixels(picture, lock, Greenish) << " red " << Count_Pixels(picture, lock, Reddish)
+        << ", channel lit " << Count_Pixels(picture, channel, Lime);
+
+    Sd_Camera(120, 100, false, 8).Load(Wcu());
+    EXPECT_TRUE(Screen_Shows("sd_page_unlocked", [&](const QImage& image) {
+        return near(Lit_Share(image, vqos, Coloured), 120.0 / 127) && near(Lit_Share(image, dqos, Coloured), 100.0 / 127)
+               && Count_Pixels(image, lock, Reddish) > 20 && Count_Pixels(image, lock, Greenish) == 0
+               && Count_Pixels(image, channel, Lime) > 2 * channel_1_segments;
+    })) << "video quality " << Lit_Share(picture, vqos, Coloured) << ", data quality " << Lit_Share(picture, dqos, Coloured)
+        << ", lock green " << Count_Pixels(picture, lock, Greenish) << " red " << Count_Pixels(picture, lock, Reddish)
+        << ", channel lit " << Count_Pixels(picture, channel, Lime) << " (1 lit " << channel_1_segments << ")";
+}
+
+namespace {
+
+// Text of any colour on the light page.
+bool Ink(const QColor& colour)
+{
+    return colour.value() < 110 || colour.hsvSaturation() > 150;
+}
+
+// An HD camera whose link reports that raw video quality, the picture not frozen.
+Hd_Wcu Hd_Camera(BYTE raw_video_quality)
+{
+    Hd_Wcu wcu = Typical_Hd_Wcu();
+    wcu.Blocks[Hd_Wcu::Wcu_Link].Data[0] = raw_video_quality;
+    wcu.Blocks[Hd_Wcu::Wcu_Link].Data[1] &= static_cast<BYTE>(~0x04);
+    return wcu;
+}
+
+// The first letters of the page's title banner: "SD ..." or "HD ...".
+Rectangle_On_Screen Banner_Start(const Form_Layout& page)
+{
+    Rectangle_On_Screen banner = page.at("ShapeControlAppliTitle");
+    banner.Width /= 2;
+    return banner;
+}
+
+// Which pixels of the area carry the banner's dark blue caption.
+std::vector<bool> Caption_Ink(const QImage& image, const Rectangle_On_Screen& area)
+{
+    std::vector<bool> ink;
+    for (int y = area.Top; y < area.Top + area.Height; ++y)
+        for (int x = area.Left; x < area.Left + area.Width; ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            ink.push_back(colour.blue() > 100 && colour.red() < 80 && colour.green() < 80);
+        }
+    return ink;
+}
+
+// A label whose text starts at its left: a short strip of it, one line high.
+Rectangle_On_Screen Text_Strip(const Form_Layout& page, const std::string& label)
+{
+    Rectangle_On_Screen strip = page.at(label);
+    strip.Width = 40;
+    strip.Height = 13;
+    return strip;
+}
+
+} // namespace
+
+TEST_F(Program_Screens, HdPageShowsTheVideoQualityReceivedLevelAndFrequencyTheWcuSends)
+{
+    Use_Cameras(1);
+    Hd_Camera(100).Load(Wcu());
+    Start();
+    const Form_Layout hd = Layout_Of("TForm_Main_HD");
+    const Rectangle_On_Screen vqos = hd.at("ProgressVQOS");
+    const Rectangle_On_Screen rssi = hd.at("ProgressAMU1RSSI");
+    const Rectangle_On_Screen frequency = Text_Strip(hd, "LabelVideoFreqVal");
+
+    EXPECT_TRUE(Screen_Shows("hd_page_good_video", [&](const QImage& image) {
+        return Lit_Share(image, vqos, Coloured) > 0.9 && Count_Pixels(image, rssi, Coloured) > 10
+               && Count_Pixels(image, frequency, Ink) > 10;
+    })) << "video quality " << Lit_Share(picture, vqos, Coloured) << ", received level lit "
+        << Count_Pixels(picture, rssi, Coloured) << ", frequency ink " << Count_Pixels(picture, frequency, Ink);
+
+    Hd_Camera(0).Load(Wcu());
+    EXPECT_TRUE(Screen_Shows("hd_page_no_video", [&](const QImage& image) {
+        return Lit_Share(image, vqos, Coloured) < 0.1 && Count_Pixels(image, rssi, Coloured) > 10;
+    })) << "video quality " << Lit_Share(picture, vqos, Coloured);
+}
+
+TEST_F(Program_Screens, AWcuTurningFromSdToHdAndBackSwapsThePage)
+{
+    Use_Cameras(1);
+    Sd_Wcu sd = Typical_Sd_Wcu();
+    sd.Load(Wcu());
+    Start();
+    const Form_Layout sd_page = Layout_Of("TForm_Main_SD");
+    const Form_Layout hd_page = Layout_Of("TForm_Main_HD");
+    const Rectangle_On_Screen banner = Banner_Start(sd_page);
+    ASSERT_EQ(banner.Left, Banner_Start(hd_page).Left) << "both pages put their banner at one place";
+    const Rectangle_On_Screen channel = sd_page.at("LEDVideoChannel");
+    const Rectangle_On_Screen lock = sd_page.at("ImageCamWcuLock");
+    const Rectangle_On_Screen frequency = Text_Strip(hd_page, "LabelVideoFreqVal");
+
+    std::vector<bool> sd_caption;
+    ASSERT_TRUE(Screen_Shows("sd_before_hd", [&](const QImage& image) {
+        sd_caption = Caption_Ink(image, banner);
+        return Count_Pixels(image, lock, Greenish) > 20 && std::count(sd_caption.begin(), sd_caption.end(), true) > 20;
+    })) << "the SD page of a locked camera";
+
+    // The SD answers fall silent; reconnecting, the WCU says it is HD.
+    Typical_Hd_Wcu().Load(Wcu());
+    Wcu().Set_Answer('%', {});
+    EXPECT_TRUE(Screen_Shows("hd_after_sd", [&](const QImage& image) {
+        return Caption_Ink(image, banner) != sd_caption && Count_Pixels(image, frequency, Ink) > 10
+               && Count_Pixels(image, channel, Lime) == 0;
+    })) << "the HD page replaced the SD page";
+
+    sd.Load(Wcu());
+    for (int poll = 0; poll < 4; ++poll)
+        Wcu().Queue_Fault(Wcu_Simulator::Hd_Poll_Request, Wcu_Fault::Silence);
+    EXPECT_TRUE(Screen_Shows("sd_after_hd", [&](const QImage& image) {
+        return Caption_Ink(image, banner) == sd_caption && Count_Pixels(image, lock, Greenish) > 20;
+    })) << "the SD page is back, polled";
+}
