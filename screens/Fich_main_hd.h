@@ -15,6 +15,7 @@
 
 #include "platform/classlib/Class_Registry.h"
 #include "platform/classlib/Forms.h"
+#include "shell/Window_drag.h"
 
 #include <array>
 #include <atomic>
@@ -294,10 +295,8 @@ private:
     St_System* Current;
     Thread_Polling_WCU* Thread;
     std::atomic<int>* Camera_Count;
-    bool Dragging = false;
     bool Key_Click = false;
-    int Drag_X = 0;
-    int Drag_Y = 0;
+    Window_Drag Drag;
     int Colour_Depth = 32;
     Menu_Camera_Name* Camera_Name_Menu = nullptr;
     THookHelpSystem** Help_Object;

@@ -38,6 +38,7 @@
 #include "screens/Pc_ihm_main_sd.h"
 #include "screens/Status_ihm_main_sd.h"
 #include "screens/Status_ihm_sd_hd.h"
+#include "screens/Title_button.h"
 #include "screens/Wcu_ihm_main_sd.h"
 #include "shell/Hh.h"
 #include "shell/Hh_funcs.h"
@@ -49,7 +50,6 @@
 
 namespace {
 
-constexpr TCursor Grab_Cursor = 5;
 
 TForm* Main_Form()
 {
@@ -648,12 +648,7 @@ void TForm_Main_SD::Click_Title_From_Key(TSCLShapeButton* title)
 
 void TForm_Main_SD::End_Drag()
 {
-    if (!Dragging) {
-        return;
-    }
-    Dragging = false;
-    Screen->SetCursor(crDefault);
-    ReleaseCapture();
+    Drag.End();
 }
 
 void TForm_Main_SD::FormActivate(TObject*)
@@ -674,37 +669,12 @@ void TForm_Main_SD::FormClose(TObject*, TCloseAction&)
 
 void TForm_Main_SD::PanelMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
 {
-    if (Button != mbLeft) {
-        return;
-    }
-    Dragging = true;
-    Drag_X = X;
-    Drag_Y = Y;
-    if (!Screen->Cursors(Grab_Cursor)) {
-        Register_Cursor_Resources();
-        Screen->SetCursors(Grab_Cursor, LoadCursorA(nullptr, "GRABCURSOR"));
-    }
-    Screen->SetCursor(Grab_Cursor);
+    Drag.Start(Button, X, Y);
 }
 
-// The window follows the cursor only while the cursor stays inside the work
-// area less one small caption height on every side.
 void TForm_Main_SD::PanelMouseMove(TObject*, TShiftState, int X, int Y)
 {
-    TForm* main_form = Main_Form();
-    if (!Dragging || !main_form) {
-        return;
-    }
-    RECT work {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int margin = GetSystemMetrics(SM_CYSMCAPTION);
-    const POINT cursor = Mouse->CursorPos();
-    const bool inside = cursor.x >= work.left + margin && cursor.x < work.right - margin &&
-                        cursor.y >= work.top + margin && cursor.y < work.bottom - margin;
-    if (inside) {
-        main_form->SetLeft(main_form->Left() + X - Drag_X);
-        main_form->SetTop(main_form->Top() + Y - Drag_Y);
-    }
+    Drag.Move(X, Y);
 }
 
 void TForm_Main_SD::PanelMouseUp(TObject*, TMouseButton, TShiftState, int, int)
@@ -749,10 +719,7 @@ void TForm_Main_SD::ShapeButtonTitleClick(TObject* Sender)
     auto* title = dynamic_cast<TSCLShapeButton*>(Sender);
     Detail_Window* window = Window_Of(Sender);
     if (title && Snapshot->Settings.Is_Connected()) {
-        // A grouped button toggles before its click event: a mouse click
-        // finds it already in its new state.
-        const bool was_pressed = Key_Click || title->GroupIndex() == 0 ? title->Pressed() : !title->Pressed();
-        if (!was_pressed) {
+        if (!Title_Was_Pressed(*title, Key_Click)) {
             if (Key_Click) {
                 title->SetPressed(true);
             }
@@ -767,36 +734,17 @@ void TForm_Main_SD::ShapeButtonTitleClick(TObject* Sender)
     Key_Click = false;
 }
 
-// While the left button is held the cursor stays on the title, so the
-// press cannot be dragged off it.
 void TForm_Main_SD::ShapeButtonTitleMouseMove(TObject* Sender, TShiftState, int, int)
 {
-    auto* title = dynamic_cast<TSCLShapeButton*>(Sender);
-    if (!title || GetAsyncKeyState(VK_LBUTTON) >= 0) {
-        return;
-    }
-    POINT cursor {};
-    GetCursorPos(&cursor);
-    const int original_x = cursor.x;
-    const int left = Main_Left() + title->Parent()->Left() + title->Left();
-    if (cursor.x < left) {
-        SetCursorPos(left + 1, cursor.y);
-    } else if (cursor.x >= left + title->Width()) {
-        SetCursorPos(left + title->Width() - 2, cursor.y);
-    }
-    const int top = Main_Top() + title->Parent()->Top() + title->Top();
-    if (cursor.y < top) {
-        SetCursorPos(original_x, top + 1);
-    } else if (cursor.y >= top + title->Height()) {
-        SetCursorPos(original_x, top + title->Height() - 2);
+    if (auto* title = dynamic_cast<TSCLShapeButton*>(Sender)) {
+        Keep_Cursor_On_Title(*title, Main_Left(), Main_Top());
     }
 }
 
 void TForm_Main_SD::ShapeButtonTitleMouseUp(TObject* Sender, TMouseButton Button, TShiftState, int, int)
 {
-    auto* title = dynamic_cast<TSCLShapeButton*>(Sender);
-    if (title && title->Pressed() && (Button == mbRight || Button == mbMiddle)) {
-        title->SetPressed(false);
+    if (auto* title = dynamic_cast<TSCLShapeButton*>(Sender)) {
+        Release_Title_By_Other_Button(*title, Button);
     }
 }
 

@@ -28,7 +28,6 @@ namespace {
 
 constexpr TColor Red = 0x0000FF;
 constexpr TColor Lime = 0x00FF00;
-constexpr TCursor Grab_Cursor = 5;
 constexpr int Help_Context = 1010;
 constexpr int High_Dpi = 120;
 
@@ -244,43 +243,17 @@ void TForm_Main_Multi_Cameras::Adapt_To_Colour_Depth()
 
 void TForm_Main_Multi_Cameras::PanelMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
 {
-    if (Button != mbLeft) {
-        return;
-    }
-    Dragging = true;
-    Drag_X = X;
-    Drag_Y = Y;
-    Screen->SetCursor(Grab_Cursor);
+    Drag.Start(Button, X, Y);
 }
 
-// The window follows the cursor only while the cursor stays inside the work
-// area less one small caption height on every side.
 void TForm_Main_Multi_Cameras::PanelMouseMove(TObject*, TShiftState, int X, int Y)
 {
-    TForm* main_form = Main_Form();
-    if (!Dragging || !main_form) {
-        return;
-    }
-    RECT work {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int margin = GetSystemMetrics(SM_CYSMCAPTION);
-    const POINT cursor = Mouse->CursorPos();
-    const bool inside = cursor.x >= work.left + margin && cursor.x < work.right - margin &&
-                        cursor.y >= work.top + margin && cursor.y < work.bottom - margin;
-    if (inside) {
-        main_form->SetLeft(main_form->Left() + X - Drag_X);
-        main_form->SetTop(main_form->Top() + Y - Drag_Y);
-    }
+    Drag.Move(X, Y);
 }
 
 void TForm_Main_Multi_Cameras::PanelMouseUp(TObject*, TMouseButton, TShiftState, int, int)
 {
-    if (!Dragging) {
-        return;
-    }
-    Dragging = false;
-    Screen->SetCursor(crDefault);
-    ReleaseCapture();
+    Drag.End();
 }
 
 void TForm_Main_Multi_Cameras::SpeedButtonCloseClick(TObject*)

@@ -8,6 +8,7 @@
 
 #include "platform/classlib/Class_Registry.h"
 #include "platform/classlib/Forms.h"
+#include "shell/Window_drag.h"
 
 #include <atomic>
 
@@ -72,9 +73,7 @@ private:
     bool Find_Title_Alarm() const;
     void Place_Selected(int selected_count);
 
-    bool Dragging = false;
-    int Drag_X = 0;
-    int Drag_Y = 0;
+    Window_Drag Drag;
     int Colour_Depth = 32;
     std::atomic<int>* Camera_Count_Ref;
     int* Selected_Count_Ref;
