@@ -8,7 +8,6 @@
 #include "platform/classlib/Dialogs_Message_Box.h"
 #include "platform/winapi/System_Info.h"
 
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -157,8 +156,11 @@ TDLogFile::TDLogFile(const std::string& FileName, bool Enabled, bool TimeStamp, 
     const std::string folder = Folder_Of(file_name);
     if (!Log_Folder_Usable(folder))
         file_name = GetWinTempDir() + "/" + Name_Of(file_name);
-    if (FileExists(file_name))
-        ::chmod(file_name.c_str(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
+    if (FileExists(file_name)) {
+        namespace fs = std::filesystem;
+        std::error_code ignored;
+        fs::permissions(file_name, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read, ignored);
+    }
     Reset();
 }
 

@@ -10,8 +10,6 @@
 #include "platform/winapi/System_Info.h"
 #include "platform/winapi/Window.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>

@@ -7,16 +7,12 @@
 #include "platform/winapi/Instance_Lock.h"
 #include "platform/winapi/Message.h"
 #include "platform/winapi/Ordexia_Library.h"
+#include "platform/winapi/Termination_Signals.h"
 
-#include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -47,25 +43,6 @@ bool Is_Windows_98_Second_Edition(const std::string& service_pack)
 bool Is_Nt4_Service_Pack_6(const std::string& service_pack)
 {
     return !service_pack.empty() && static_cast<signed char>(service_pack.back()) >= '6';
-}
-
-// The termination signals reach the event loop through this pipe: a signal
-// handler may do nothing but write to it.
-int Signal_Pipe[2] = {-1, -1};
-
-void Note_Termination_Signal(int)
-{
-    const int saved_errno = errno;
-    const char signal_byte = 1;
-    [[maybe_unused]] const ssize_t written = write(Signal_Pipe[1], &signal_byte, 1);
-    errno = saved_errno;
-}
-
-void Drain_Signal_Pipe()
-{
-    char bytes[16];
-    while (read(Signal_Pipe[0], bytes, sizeof bytes) > 0) {
-    }
 }
 
 void Close_Main_Form()
@@ -150,28 +127,6 @@ void Restore_Instance(HWND main_window)
     } else {
         PostMessageA(main_window, WM_USER, 1, 1);
     }
-}
-
-void Close_On_Termination_Signals(std::function<void()> Close)
-{
-    static std::function<void()> close_action;
-    close_action = std::move(Close);
-    if (Signal_Pipe[0] < 0) {
-        if (pipe2(Signal_Pipe, O_CLOEXEC | O_NONBLOCK) != 0)
-            return;
-        auto* notifier = new QSocketNotifier(Signal_Pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
-        QObject::connect(notifier, &QSocketNotifier::activated, [] {
-            Drain_Signal_Pipe();
-            if (close_action)
-                close_action();
-        });
-    }
-    struct sigaction action {};
-    action.sa_handler = Note_Termination_Signal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
 }
 
 int Start_Program(const Start_Up_Setup& setup)

@@ -3,6 +3,7 @@
 // library, the single instance, and the application's run with its main
 // window. Every path ends the program with exit code 0.
 
+#include "platform/winapi/Termination_Signals.h"
 #include "platform/winapi/System_Info.h"
 #include "platform/winapi/Window.h"
 
@@ -40,11 +41,6 @@ struct Start_Up_Setup {
 // application. An exception escaping the run is shown by the application.
 // Answers 0 on every path.
 int Start_Program(const Start_Up_Setup& setup);
-
-// SIGTERM and SIGINT (a session's end, a service manager, Ctrl+C) close the
-// program as its user would: Close runs on the user-interface thread's event
-// loop, so that the cameras stop in order. Needs the Qt application.
-void Close_On_Termination_Signals(std::function<void()> Close);
 
 // The folder of the running executable.
 std::filesystem::path Program_Folder();
