@@ -1,162 +1,17 @@
 // The program's pages as a user sees them: the real executable on a private
-// X server against simulated WCUs, its window's pixels read from outside and
-// saved as artefacts. Control positions come from the form texts the program
-// is built with, so a layout change moves the checks with it.
+// X server against simulated WCUs, its window's pixels read from outside.
 
-#include "link/St_system.h"
-#include "tests/platform/winapi/Test_Private_Display.h"
-#include "tests/shell/program/Form_Layout.h"
-#include "tests/shell/program/Program_Process.h"
-#include "tests/shell/program/Screen_Shot.h"
-#include "tests/shell/program/X_Screen_Watch.h"
-#include "tests/support/Temp_Settings.h"
+#include "tests/shell/program/Program_Desktop.h"
 #include "tools/Hd_Wcu.h"
-#include "tools/Wcu_Simulator.h"
-
-#include <gtest/gtest.h>
-
-#include <QColor>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
-using namespace std::chrono_literals;
-
 namespace {
 
-// Far beyond a start and a few polls on a loaded machine under sanitizers.
-constexpr std::chrono::milliseconds Generous = 120s;
-
-Form_Layout Layout_Of(const std::string& form_class)
-{
-    return Read_Form_Layout(fs::path(ORDEXIA_SOURCE_DIR) / "resources" / "forms" / form_class);
-}
-
-bool Coloured(const QColor& colour)
-{
-    return colour.hsvSaturation() > 100 && colour.value() > 80;
-}
-
-bool Lime(const QColor& colour)
-{
-    return colour.green() > 200 && colour.red() < 100 && colour.blue() < 100;
-}
-
-bool Reddish(const QColor& colour)
-{
-    return colour.red() > 180 && colour.green() < 100 && colour.blue() < 100;
-}
-
-bool Greenish(const QColor& colour)
-{
-    return colour.green() > 120 && colour.green() > colour.red() + 60 && colour.green() > colour.blue() + 60;
-}
-
-// How far a horizontal meter is lit: its rightmost lit column along its
-// middle row, as a share of its width.
-double Lit_Share(const QImage& image, const Rectangle_On_Screen& meter, const std::function<bool(QColor)>& lit)
-{
-    const int y = meter.Top + meter.Height / 2;
-    int rightmost = meter.Left - 1;
-    for (int x = meter.Left; x < meter.Left + meter.Width; ++x)
-        if (lit(image.pixelColor(x, y)))
-            rightmost = x;
-    return static_cast<double>(rightmost + 1 - meter.Left) / meter.Width;
-}
-
-class Environment_Setting {
-public:
-    Environment_Setting(const char* variable, const std::string& value) : name(variable)
-    {
-        if (const char* old = std::getenv(name))
-            previous = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~Environment_Setting()
-    {
-        if (previous)
-            setenv(name, previous->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    Environment_Setting(const Environment_Setting&) = delete;
-    Environment_Setting& operator=(const Environment_Setting&) = delete;
-
-private:
-    const char* name;
-    std::optional<std::string> previous;
-};
-
-// A user's desktop with `cameras` simulated WCUs behind COM1..n, each the
-// port of the camera with its number.
-class Program_Screens : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!display.Available())
-            GTEST_SKIP() << "no Xvfb: the program's windows cannot be seen";
-        screen = std::make_unique<X_Screen_Watch>();
-    }
-    ~Program_Screens() override { fs::remove_all(runtime); }
-
-    void Use_Cameras(int cameras)
-    {
-        for (int n = 1; n <= cameras; ++n) {
-            wcus.push_back(std::make_unique<Wcu_Simulator>());
-            ASSERT_TRUE(wcus.back()->Line().Publish(n));
-            Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", n, n - 1);
-        }
-        Reg_Write_Integer(Ordexia_Registry_Key, "Camera_Count", cameras);
-    }
-    Wcu_Simulator& Wcu(int camera = 1) { return *wcus.at(static_cast<std::size_t>(camera - 1)); }
-
-    void Start()
-    {
-        program = std::make_unique<Program_Process>(ORDEXIA_PROGRAM);
-        ASSERT_TRUE(Wait_Until([&] { return Main_Window() != 0; }, Generous)) << "the main window shows";
-    }
-    unsigned long Main_Window()
-    {
-        for (const X_Screen_Watch::Window_Seen& window : screen->Shown_Windows())
-            if (window.Pid == program->Pid() && window.Width == 791 && window.Height == 452)
-                return window.Id;
-        return 0;
-    }
-
-    // Grabs the main window until the picture passes the check or the limit
-    // passes, and keeps the last picture as the test's artefact.
-    bool Screen_Shows(const std::string& artefact, const std::function<bool(const QImage&)>& check)
-    {
-        QImage last;
-        const bool shown = Wait_Until(
-            [&] {
-                last = Grab_Window(Main_Window());
-                return !last.isNull() && check(last);
-            },
-            Generous);
-        Save_Artefact(last, artefact);
-        picture = last;
-        return shown;
-    }
-
-    fs::path runtime = Make_Temp_Folder("runtime");
-    Environment_Setting runtime_variable{"XDG_RUNTIME_DIR", runtime.string()};
-    Temp_Settings settings;
-    Private_Display display{"1024x768x24"};
-    Environment_Setting platform{"QT_QPA_PLATFORM", "xcb"};
-    std::unique_ptr<X_Screen_Watch> screen;
-    std::vector<std::unique_ptr<Wcu_Simulator>> wcus;
-    std::unique_ptr<Program_Process> program;
-    QImage picture; // the last one taken, for the failure's message
-};
+// The pages of one camera.
+class Program_Screens : public Program_Desktop {};
 
 // An SD camera whose video quality, data quality, lock and video channel
 // the test chooses.
@@ -205,12 +60,6 @@ TEST_F(Program_Screens, SdPageShowsTheQualitiesLockAndChannelTheWcuSends)
 }
 
 namespace {
-
-// Text of any colour on the light page.
-bool Ink(const QColor& colour)
-{
-    return colour.value() < 110 || colour.hsvSaturation() > 150;
-}
 
 // An HD camera whose link reports that raw video quality, the picture not frozen.
 Hd_Wcu Hd_Camera(BYTE raw_video_quality)

@@ -7,6 +7,7 @@
 #include "link/St_system.h"
 #include "platform/winapi/Instance_Lock.h"
 #include "tests/platform/winapi/Test_Private_Display.h"
+#include "tests/shell/program/Program_Desktop.h"
 #include "tests/shell/program/Program_Process.h"
 #include "tests/shell/program/X_Screen_Watch.h"
 #include "tests/support/Simulated_Wcu.h"
@@ -21,12 +22,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <optional>
 #include <sstream>
 #include <string>
 
@@ -39,29 +38,6 @@ namespace {
 constexpr std::chrono::milliseconds Generous = 90s;
 
 const std::string Title = "Ravivida Triax Camera Ordexia";
-
-class Environment_Variable {
-public:
-    Environment_Variable(const char* variable, const std::string& value) : name(variable)
-    {
-        if (const char* old = std::getenv(name))
-            previous = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~Environment_Variable()
-    {
-        if (previous)
-            setenv(name, previous->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    Environment_Variable(const Environment_Variable&) = delete;
-    Environment_Variable& operator=(const Environment_Variable&) = delete;
-
-private:
-    const char* name;
-    std::optional<std::string> previous;
-};
 
 std::string File_Text(const fs::path& file)
 {
@@ -133,10 +109,10 @@ protected:
     fs::path Registry_File() { return wcu.Settings().Program_Folder() / "Registry.ini"; }
 
     fs::path runtime;
-    Environment_Variable runtime_variable;
+    Environment_Setting runtime_variable;
     Simulated_Wcu wcu{1};
     Private_Display display;
-    Environment_Variable platform;
+    Environment_Setting platform;
     std::unique_ptr<X_Screen_Watch> screen;
 };
 

@@ -1,0 +1,17 @@
+#pragma once
+// A user's mouse and keyboard on the private X server, through the X test
+// extension: the events reach the program as a real user's do.
+
+#include <string>
+#include <vector>
+
+// Key names as X knows them ("Shift_L", "Control_L", "a", "Escape" ...).
+using Held_Keys = std::vector<std::string>;
+
+// Clicks the left button at the window's point (x, y) with the keys held.
+// False when the display or its test extension cannot be used.
+bool Click_At(unsigned long window, int x, int y, const Held_Keys& held = {});
+
+// Gives the window the keyboard focus and presses and releases the key with
+// the other keys held.
+bool Press_Key(unsigned long window, const std::string& key, const Held_Keys& held = {});
