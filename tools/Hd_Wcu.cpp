@@ -65,11 +65,26 @@ void Append_Block(std::vector<BYTE>& frame, BYTE tag, std::vector<BYTE> data, bo
     frame.insert(frame.end(), data.begin(), data.end());
 }
 
+// The data of a block for the request's tuners.
+const std::vector<BYTE>& Block_Data(const Hd_Wcu& wcu, int part, int tuner1, int tuner2)
+{
+    const auto& data = wcu.Blocks[static_cast<std::size_t>(part)].Data;
+    if (!Is_Spectrum(part)) {
+        return data;
+    }
+    const bool amu1 = part == Hd_Wcu::Amu1_Spectrum;
+    const auto& spectra = wcu.Tuner_Spectra[amu1 ? 0 : 1];
+    const auto found = spectra.find(amu1 ? tuner1 : tuner2);
+    return found != spectra.end() ? found->second : data;
+}
+
 } // namespace
 
 std::vector<BYTE> Hd_Wcu::Frame(BYTE request, Wcu_Fault fault) const
 {
-    const auto tags = Frame_Tags(request & 0x07, (request >> 3) & 0x07);
+    const int tuner1 = request & 0x07;
+    const int tuner2 = (request >> 3) & 0x07;
+    const auto tags = Frame_Tags(tuner1, tuner2);
     const int spoiled = Spoiled_Part(*this, fault);
     std::vector<BYTE> frame;
     for (int part = 0; part < Part_Count; ++part) {
@@ -78,7 +93,7 @@ std::vector<BYTE> Hd_Wcu::Frame(BYTE request, Wcu_Fault fault) const
             frame.push_back(tags[index].absent);
         }
         if (Blocks[index].Present) {
-            Append_Block(frame, tags[index].present, Blocks[index].Data, part == spoiled, fault);
+            Append_Block(frame, tags[index].present, Block_Data(*this, part, tuner1, tuner2), part == spoiled, fault);
         } else {
             frame.push_back(tags[index].absent);
         }

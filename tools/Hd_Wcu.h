@@ -7,6 +7,7 @@
 #include "tools/Wcu_Simulator.h"
 
 #include <array>
+#include <map>
 #include <vector>
 
 struct Hd_Block {
@@ -32,6 +33,9 @@ struct Hd_Wcu {
 
     WORD Type_Word = 0x201;
     std::array<Hd_Block, Part_Count> Blocks;
+    // Spectra of single tuners of AMU1 and AMU2, by tuner: a frame asking
+    // for such a tuner sends its spectrum instead of the block's data.
+    std::array<std::map<int, std::vector<BYTE>>, 2> Tuner_Spectra;
 
     // The frame answering an HD poll request, spoiled by the faults that
     // concern a frame's blocks (other faults leave it whole).
