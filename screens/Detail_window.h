@@ -78,12 +78,13 @@ public:
 
     TSCLGroupBox* GroupBoxForm = nullptr;
 
-protected:
-    // hide_key: the block's key, which also hides the window.
-    Detail_Window(TComponent* owner, TSCLShapeButton* title_button, char hide_key);
     // The form's own destruction hides and deactivates it: by then no
     // handler of this class may run.
     ~Detail_Window() override;
+
+protected:
+    // hide_key: the block's key, which also hides the window.
+    Detail_Window(TComponent* owner, TSCLShapeButton* title_button, char hide_key);
     // A table holding the group box and the handlers every window binds;
     // each window adds its own lines.
     static TForm_Table Common_Table();
