@@ -6,7 +6,46 @@
 #include "components/controls/SCLShapeButton.h"
 #include "components/controls/SCLSimpleLabel.h"
 #include "platform/classlib/Form_Reader.h"
+#include "link/St_system.h"
 #include "platform/winapi/Message.h"
+#include "shell/Main_Window_Services.h"
+
+Detail_Line Value_Line(const std::string& value, bool fault, const std::string& hint)
+{
+    Detail_Line line;
+    line.Value = value;
+    line.Fault = fault;
+    line.Hint = hint;
+    return line;
+}
+
+Detail_Line Image_Line(int image, bool fault, const std::string& hint)
+{
+    Detail_Line line;
+    line.Image = image;
+    line.Fault = fault;
+    line.Hint = hint;
+    return line;
+}
+
+Detail_Line Meter_Line(int value, bool caption_enabled)
+{
+    Detail_Line line;
+    line.Meter = value;
+    line.Caption_Enabled = caption_enabled;
+    return line;
+}
+
+Detail_Line Temperature_Line(int celsius)
+{
+    return Value_Line(Temperature_Celsius_Text(celsius) + "/" + Temperature_Fahrenheit_Text(celsius),
+                      Is_Temperature_Alarm(celsius));
+}
+
+void Show_Meter_Fault(TSCLProgress& meter, bool fault)
+{
+    meter.Bevel()->SetColor(1, fault ? Detail_Fault_Colour : clWhite);
+}
 
 TColor Level_Meter_Colour(const TSCLProgress& meter, int mark_span, BYTE nr)
 {
@@ -21,8 +60,9 @@ TColor Level_Meter_Colour(const TSCLProgress& meter, int mark_span, BYTE nr)
                                    static_cast<int>(50 * (m - p) / m)));
 }
 
-Detail_Window::Detail_Window(TComponent* owner, TSCLShapeButton* title_button, char hide_key)
-    : TForm(owner), Hide_Key(hide_key), Title_Button(title_button)
+Detail_Window::Detail_Window(TComponent* owner, TSCLShapeButton* title_button, char hide_key, St_System* current,
+                             St_System* snapshot)
+    : TForm(owner), Current(current), Snapshot(snapshot), Hide_Key(hide_key), Title_Button(title_button)
 {
 }
 
@@ -43,7 +83,8 @@ TForm_Table Detail_Window::Common_Table()
         .Handler("FormHide", &Detail_Window::FormHide)
         .Handler("FormDeactivate", &Detail_Window::FormDeactivate)
         .Handler("FormClose", &Detail_Window::FormClose)
-        .Handler("FormKeyDown", &Detail_Window::FormKeyDown);
+        .Handler("FormKeyDown", &Detail_Window::FormKeyDown)
+        .Handler("HdKeyDown", &Detail_Window::HdKeyDown);
 }
 
 void Detail_Window::Read_Form(const TForm_Table& table, TSCLCustomImageList* image_list)
@@ -136,6 +177,19 @@ void Detail_Window::FormKeyDown(TObject*, WORD& Key, TShiftState)
     if (Key == VK_RETURN || Key == VK_ESCAPE || Key == static_cast<WORD>(Hide_Key)) {
         Hide();
         Give_Back();
+    }
+}
+
+void Detail_Window::HdKeyDown(TObject*, WORD& Key, TShiftState)
+{
+    if (Key == 'R') {
+        if (HWND page = Main_Window ? Main_Window->Get_Active_Page_Window() : nullptr) {
+            PostMessageA(page, WM_KEYDOWN, Key, 0);
+        }
+        return;
+    }
+    if (Key == VK_RETURN || Key == VK_ESCAPE || Key == static_cast<WORD>(Hide_Key)) {
+        Close();
     }
 }
 

@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <string>
 
+class St_System;
 class TSCLCustomImageList;
 class TSCLGroupBox;
 class TSCLLImage;
@@ -56,6 +57,18 @@ struct Detail_Widgets {
     TSCLProgress* Meter = nullptr;
 };
 
+// A line of value text; a fault line is red with the alarm.
+Detail_Line Value_Line(const std::string& value, bool fault = false, const std::string& hint = "");
+// A line of status image image.
+Detail_Line Image_Line(int image, bool fault = false, const std::string& hint = "");
+// A meter's line, its caption greyed while the meter says nothing.
+Detail_Line Meter_Line(int value, bool caption_enabled = true);
+// Celsius/Fahrenheit, red beyond the limits.
+Detail_Line Temperature_Line(int celsius);
+
+// A meter whose line is wrong has a red bevel, as its caption.
+void Show_Meter_Fault(TSCLProgress& meter, bool fault);
+
 // Colour of bar nr of an audio level meter whose 0 dB reference mark sits
 // mark_span pixels right of its -40 dB mark: bright green at the bottom,
 // orange at the mark, red above it.
@@ -83,8 +96,10 @@ public:
     ~Detail_Window() override;
 
 protected:
-    // hide_key: the block's key, which also hides the window.
-    Detail_Window(TComponent* owner, TSCLShapeButton* title_button, char hide_key);
+    // hide_key: the block's key, which also hides the window. current: the
+    // polling thread's state; snapshot: the displayed copy.
+    Detail_Window(TComponent* owner, TSCLShapeButton* title_button, char hide_key, St_System* current,
+                  St_System* snapshot);
     // A table holding the group box and the handlers every window binds;
     // each window adds its own lines.
     static TForm_Table Common_Table();
@@ -113,6 +128,8 @@ protected:
 
     bool Alarm = false;
     bool Initialised = false;
+    St_System* Current;
+    St_System* Snapshot;
 
 private:
     void FormShow(TObject* Sender);
@@ -120,6 +137,10 @@ private:
     void FormDeactivate(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
     void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    // The HD windows' keys: Enter, Escape and the block's key close the
+    // window (its title button comes up); R goes to the camera's page, whose
+    // Ctrl+R toggles recording.
+    void HdKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     // The title button released and the owner focused.
     void Give_Back();
 

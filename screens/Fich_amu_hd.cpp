@@ -23,28 +23,28 @@ namespace {
 
 Detail_Line Fault_Image_Line(const std::string& hint)
 {
-    return Hd_Image_Line(Detail_Image_Fault, true, hint);
+    return Image_Line(Detail_Image_Fault, true, hint);
 }
 
 Detail_Line Voltage_Line(const St_System_HD_AMU& amu)
 {
     const int dc_in = Hd_Amu_Dc_In(amu);
-    return Hd_Value_Line(Format("%.1fV", static_cast<double>(Level_Db(dc_in))), Is_Level_Alarm_HD(dc_in));
+    return Value_Line(Format("%.1fV", static_cast<double>(Level_Db(dc_in))), Is_Level_Alarm_HD(dc_in));
 }
 
 Detail_Line Fan_Line(const St_System_HD_AMU& amu)
 {
     const std::optional<bool> fault = Hd_Amu_Fan_Fault(amu);
     if (!fault) {
-        return Hd_Image_Line(Detail_Image_Off);
+        return Image_Line(Detail_Image_Off);
     }
-    return *fault ? Hd_Image_Line(Detail_Image_Fault, true) : Hd_Image_Line(Detail_Image_On);
+    return *fault ? Image_Line(Detail_Image_Fault, true) : Image_Line(Detail_Image_On);
 }
 
 Detail_Line Pre_Emphasis_Line(const St_System_HD_AMU& amu)
 {
-    return Hd_Amu_Long_Triax(amu) ? Hd_Image_Line(Detail_Image_On, false, LoadStr(3020))
-                                  : Hd_Image_Line(Detail_Image_Second, false, LoadStr(3021));
+    return Hd_Amu_Long_Triax(amu) ? Image_Line(Detail_Image_On, false, LoadStr(3020))
+                                  : Image_Line(Detail_Image_Second, false, LoadStr(3021));
 }
 
 Detail_Line Qos_Line(const St_System_HD_AMU& amu)
@@ -81,7 +81,7 @@ Detail_Line Data_Emitter_Line(const St_System_HD_AMU& amu)
     if (mhz < Amu_Hd_De_Min_Mhz || mhz > Amu_Hd_De_Max_Mhz) {
         return Fault_Image_Line(Frequency_Range_Advice(mhz));
     }
-    return Hd_Image_Line(Detail_Image_On);
+    return Image_Line(Detail_Image_On);
 }
 
 Detail_Line Receivers_Line(const St_System_HD_AMU& amu)
@@ -100,7 +100,7 @@ Detail_Line Receivers_Line(const St_System_HD_AMU& amu)
     if (Hd_Amu_Other_Amu_Type_Differs(amu)) {
         return Fault_Image_Line(LoadStr(3053));
     }
-    return Hd_Image_Line(Detail_Image_On);
+    return Image_Line(Detail_Image_On);
 }
 
 void Add_Hint_Line(std::string& hint, const std::string& line)
@@ -129,7 +129,7 @@ Detail_Line Switches_Line(const St_System_HD_AMU& amu)
     if (!Hd_Amu_Sw3_1_Off(amu)) {
         Add_Hint_Line(hint, LoadStr(3064));
     }
-    return Hd_Image_Line(hint.empty() ? Detail_Image_On : Detail_Image_Fault, false, hint);
+    return Image_Line(hint.empty() ? Detail_Image_On : Detail_Image_Fault, false, hint);
 }
 
 Detail_Line Wheels_Line(const St_System_HD_AMU& amu)
@@ -143,13 +143,13 @@ Detail_Line Wheels_Line(const St_System_HD_AMU& amu)
         image = Detail_Image_Second;
         Add_Hint_Line(hint, LoadStr(3068));
     }
-    return Hd_Image_Line(image, false, hint);
+    return Image_Line(image, false, hint);
 }
 
 Detail_Line Firmware_Line(const St_System_HD_AMU& amu)
 {
     const std::string version = Hd_Version_Text(Hd_Amu_Version(amu));
-    return Hd_Amu_Versions_Match(amu) ? Hd_Value_Line(version) : Hd_Value_Line(version, true, LoadStr(3026));
+    return Hd_Amu_Versions_Match(amu) ? Value_Line(version) : Value_Line(version, true, LoadStr(3026));
 }
 
 } // namespace
@@ -159,7 +159,7 @@ Amu_Hd_Lines Amu_Hd_Line_Table(const St_System& state, char amu_char)
     const St_System_HD_AMU& amu = Amu_Hd_Record(state, amu_char);
     Amu_Hd_Lines lines;
     lines[Amu_Hd_Firmware_Version] = Firmware_Line(amu);
-    lines[Amu_Hd_Temperature] = Hd_Temperature_Line(Hd_Amu_Temperature(amu));
+    lines[Amu_Hd_Temperature] = Temperature_Line(Hd_Amu_Temperature(amu));
     lines[Amu_Hd_Voltage] = Voltage_Line(amu);
     lines[Amu_Hd_Fan] = Fan_Line(amu);
     lines[Amu_Hd_Pre_Emphasis] = Pre_Emphasis_Line(amu);
@@ -176,8 +176,8 @@ Amu_Hd_Lines Amu_Hd_Line_Table(const St_System& state, char amu_char)
 
 TForm_AMU_HD::TForm_AMU_HD(TComponent* owner, TForm_AMU_HD_Spectrum* spectrum, TSCLCustomImageList* image_list,
                            TSCLShapeButton* title_button, char amu, St_System* current, St_System* snapshot)
-    : Detail_Window(owner, title_button, amu == '2' ? 'M' : 'A'), Spectrum(spectrum), Amu(amu), Current(current),
-      Snapshot(snapshot)
+    : Detail_Window(owner, title_button, amu == '2' ? 'M' : 'A', current, snapshot), Spectrum(spectrum),
+      Amu(amu)
 {
     Read_Form(Table(), image_list);
     ProgressTriaxQOS->SetMaxValue(Amu_Hd_Qos_Max);
@@ -213,7 +213,6 @@ const TForm_Table& TForm_AMU_HD::Table()
             .Field("LabelRotaryWheels", &TForm_AMU_HD::LabelRotaryWheels)
             .Field("ImageRotaryWheels", &TForm_AMU_HD::ImageRotaryWheels)
             .Field("SpeedButtonSpectrumAnalyser", &TForm_AMU_HD::SpeedButtonSpectrumAnalyser)
-            .Handler("HdKeyDown", &TForm_AMU_HD::HdKeyDown)
             .Handler("SpeedButtonSpectrumAnalyserClick", &TForm_AMU_HD::SpeedButtonSpectrumAnalyserClick);
     return table;
 }
@@ -242,14 +241,10 @@ void TForm_AMU_HD::Refresh_Lines(bool full)
     const Amu_Hd_Lines before = Amu_Hd_Line_Table(*Snapshot, Amu);
     Show_Lines(Widgets(), lines, full ? nullptr : &before);
     if (full || lines[Amu_Hd_Triax_Qos] != before[Amu_Hd_Triax_Qos]) {
-        Show_Qos_Bevel(lines[Amu_Hd_Triax_Qos].Fault);
+        Show_Meter_Fault(*ProgressTriaxQOS, lines[Amu_Hd_Triax_Qos].Fault);
     }
 }
 
-void TForm_AMU_HD::Show_Qos_Bevel(bool fault)
-{
-    ProgressTriaxQOS->Bevel()->SetColor(1, fault ? Detail_Fault_Colour : clWhite);
-}
 
 // Firmware, temperature, voltage, fan, quality, intercom data, the data
 // emitter and the receivers; the switches and wheels only advise.
@@ -258,10 +253,6 @@ void TForm_AMU_HD::EvaluateAlarm()
     Alarm = Any_Fault(Amu_Hd_Line_Table(*Current, Amu));
 }
 
-void TForm_AMU_HD::HdKeyDown(TObject*, WORD& Key, TShiftState)
-{
-    Hd_Detail_Key_Down(*this, Key, Amu == '2' ? 'M' : 'A');
-}
 
 void TForm_AMU_HD::SpeedButtonSpectrumAnalyserClick(TObject*)
 {

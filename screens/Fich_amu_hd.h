@@ -85,17 +85,12 @@ private:
     static const TForm_Table& Table();
     void Refresh_Lines(bool full) override;
     void EvaluateAlarm() override;
-    void HdKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     // Opens the spectrum window; one never shown yet is shown, hidden and
     // shown again.
     void SpeedButtonSpectrumAnalyserClick(TObject* Sender);
-    // The quality meter's bevel turns red with its caption.
-    void Show_Qos_Bevel(bool fault);
 
     std::array<Detail_Widgets, Amu_Hd_Line_Count> Widgets() const;
 
     TForm_AMU_HD_Spectrum* Spectrum;
     char Amu;
-    St_System* Current;
-    St_System* Snapshot;
 };

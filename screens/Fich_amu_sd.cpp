@@ -23,20 +23,11 @@ const char* Off_On(bool off)
     return off ? "OFF" : "ON";
 }
 
-Detail_Line Line(const std::string& value, bool fault = false, const std::string& hint = "")
-{
-    Detail_Line line;
-    line.Value = value;
-    line.Fault = fault;
-    line.Hint = hint;
-    return line;
-}
-
 // A line of the switches and the wheel that firmware 1.0 does not have:
 // greyed, without value or advice.
 Detail_Line Absent_Line(const std::string& value)
 {
-    Detail_Line line = Line(value);
+    Detail_Line line = Value_Line(value);
     line.Value_Visible = false;
     line.Caption_Enabled = false;
     return line;
@@ -58,31 +49,24 @@ Detail_Line Firmware_Line(const Amu_View& v)
     const std::string version =
         std::to_string(Sd_Amu_Version_Major(v.amu)) + "." + std::to_string(Sd_Amu_Version_Minor(v.amu));
     if (!Sd_Amu_Versions_Match(v.amu)) {
-        return Line(version, true, LoadStr(3026));
+        return Value_Line(version, true, LoadStr(3026));
     }
     if (!v.after_1_1 && v.range == 4) {
-        return Line(version, true, LoadStr(3079) + Video_Range_Text(v.range) + LoadStr(3019) + LoadStr(3084));
+        return Value_Line(version, true, LoadStr(3079) + Video_Range_Text(v.range) + LoadStr(3019) + LoadStr(3084));
     }
-    return Line(version);
-}
-
-Detail_Line Temperature_Line(const Amu_View& v)
-{
-    const int celsius = Sd_Amu_Temperature(v.amu);
-    return Line(Temperature_Celsius_Text(celsius) + "/" + Temperature_Fahrenheit_Text(celsius),
-                Is_Temperature_Alarm(celsius));
+    return Value_Line(version);
 }
 
 Detail_Line Voltage_Line(const Amu_View& v)
 {
     const int dc_in = Sd_Amu_Dc_In(v.amu);
-    return Line(Level_Text(dc_in), Is_Level_Alarm_SD(dc_in));
+    return Value_Line(Level_Text(dc_in), Is_Level_Alarm_SD(dc_in));
 }
 
 Detail_Line Qos_Line(const Amu_View& v)
 {
     const int qos = Sd_Amu_Triax_Qos(v.amu);
-    Detail_Line line = Line("", qos < Amu_Qos_Alarm_Below, qos == 0 ? LoadStr(3032) : "");
+    Detail_Line line = Value_Line("", qos < Amu_Qos_Alarm_Below, qos == 0 ? LoadStr(3032) : "");
     line.Meter = std::clamp(qos, Amu_Qos_Min, Amu_Qos_Max);
     return line;
 }
@@ -91,7 +75,7 @@ Detail_Line Pre_Emphasis_Line(const Amu_View& v)
 {
     const bool long_triax = Sd_Amu_Long_Triax(v.amu);
     const bool factory_test = Sd_Amu_Sw2_1_Off(v.amu) || Sd_Amu_Sw2_2_Off(v.amu);
-    Detail_Line line = Line("", factory_test, LoadStr(factory_test ? 3030 : long_triax ? 3020 : 3021));
+    Detail_Line line = Value_Line("", factory_test, LoadStr(factory_test ? 3030 : long_triax ? 3020 : 3021));
     line.Image = long_triax ? Detail_Image_On : Detail_Image_Second;
     return line;
 }
@@ -124,11 +108,11 @@ Detail_Line Switches_Sw3_Line(const Amu_View& v)
     }
     Detail_Line line;
     if (v.range == 0) {
-        line = Line(value, true, LoadStr(3024));
+        line = Value_Line(value, true, LoadStr(3024));
     } else {
         const bool sw3_1_right = Is_SW3_1_Setting_Right(v.range, sw3_1_off, v.after_1_1);
         const bool sw3_2_right = Is_SW3_2_Setting_Right(v.range, sw3_2_off, v.after_1_0, v.after_1_1);
-        line = Line(value, !(sw3_1_right && sw3_2_right), Sw3_Advice(v, sw3_1_right, sw3_2_right));
+        line = Value_Line(value, !(sw3_1_right && sw3_2_right), Sw3_Advice(v, sw3_1_right, sw3_2_right));
     }
     line.Caption = LoadStr(v.after_1_0 ? 1001 : 1002);
     return line;
@@ -141,7 +125,7 @@ Detail_Line Switch_Sw1_2_Line(const Amu_View& v)
     if (!v.after_1_0) {
         return Absent_Line(value);
     }
-    return Line(value, test, LoadStr(test ? 3009 : 3010));
+    return Value_Line(value, test, LoadStr(test ? 3009 : 3010));
 }
 
 Detail_Line Switches_Sw2_Line(const Amu_View& v)
@@ -153,7 +137,7 @@ Detail_Line Switches_Sw2_Line(const Amu_View& v)
         return Absent_Line(value);
     }
     const bool both_on = !sw2_1_off && !sw2_2_off;
-    return Line(value, !both_on, LoadStr(both_on ? 3031 : 3030));
+    return Value_Line(value, !both_on, LoadStr(both_on ? 3031 : 3030));
 }
 
 // The wheel reads inverted: its position is the complement's low nibble.
@@ -165,14 +149,14 @@ Detail_Line Rotary_Wheel_Rc2_Line(const Amu_View& v)
         return Absent_Line(value);
     }
     if (v.data_range == 0) {
-        return Line(value, true, LoadStr(3025));
+        return Value_Line(value, true, LoadStr(3025));
     }
     const std::string range_text = Data_Range_Text(v.data_range);
     if (Is_Data_Band_Matching(v.data_range, position)) {
-        return Line(value, false, LoadStr(3016) + range_text + LoadStr(3019));
+        return Value_Line(value, false, LoadStr(3016) + range_text + LoadStr(3019));
     }
     const char* letter = v.data_range == 1 ? "F" : "E";
-    return Line(value, true, LoadStr(3014) + range_text + LoadStr(3015) + letter + LoadStr(3086));
+    return Value_Line(value, true, LoadStr(3014) + range_text + LoadStr(3015) + letter + LoadStr(3086));
 }
 
 // The video channel and mode count only from an AMU reporting its channel
@@ -191,25 +175,25 @@ bool Mode_Ok(const Amu_View& v)
 
 Detail_Line Unknown_Line(const std::string& hint = "")
 {
-    return Line("???", true, hint);
+    return Value_Line("???", true, hint);
 }
 
 Detail_Line Video_Frequency_Line(const Amu_View& v)
 {
     if (Channel_Ok(v) && v.range != 0) {
-        return Line(Channel_Frequency_Text(Sd_Amu_Video_Channel_Code(v.amu), v.range) + " MHz");
+        return Value_Line(Channel_Frequency_Text(Sd_Amu_Video_Channel_Code(v.amu), v.range) + " MHz");
     }
     return Unknown_Line(v.range == 0 ? LoadStr(3024) : "");
 }
 
 Detail_Line Video_Channel_Line(const Amu_View& v)
 {
-    return Channel_Ok(v) ? Line(Channel_Digit_Text(Sd_Amu_Video_Channel_Code(v.amu))) : Unknown_Line();
+    return Channel_Ok(v) ? Value_Line(Channel_Digit_Text(Sd_Amu_Video_Channel_Code(v.amu))) : Unknown_Line();
 }
 
 Detail_Line Mode_Line(const Amu_View& v, std::string (*text)(int mode))
 {
-    return Mode_Ok(v) ? Line(text(Sd_Amu_Cofdm_Mode(v.amu))) : Unknown_Line();
+    return Mode_Ok(v) ? Value_Line(text(Sd_Amu_Cofdm_Mode(v.amu))) : Unknown_Line();
 }
 
 std::string Mode_Digit_Text(int mode)
@@ -231,7 +215,7 @@ Amu_Sd_Lines Amu_Sd_Line_Table(const St_System& state, char amu)
                       state.Type.Is_Sd_Wcu_After_V1()};
     Amu_Sd_Lines lines;
     lines[Amu_Firmware_Version] = Firmware_Line(v);
-    lines[Amu_Temperature] = Temperature_Line(v);
+    lines[Amu_Temperature] = Temperature_Line(Sd_Amu_Temperature(v.amu));
     lines[Amu_Voltage] = Voltage_Line(v);
     lines[Amu_Triax_Qos] = Qos_Line(v);
     lines[Amu_Pre_Emphasis] = Pre_Emphasis_Line(v);
@@ -250,7 +234,7 @@ Amu_Sd_Lines Amu_Sd_Line_Table(const St_System& state, char amu)
 
 TForm_AMU_SD::TForm_AMU_SD(TComponent* owner, TSCLCustomImageList* image_list, TSCLShapeButton* title_button,
                            char amu, St_System* current, St_System* snapshot)
-    : Detail_Window(owner, title_button, amu == '2' ? 'M' : 'A'), Amu(amu), Current(current), Snapshot(snapshot)
+    : Detail_Window(owner, title_button, amu == '2' ? 'M' : 'A', current, snapshot), Amu(amu)
 {
     Read_Form(Table(), image_list);
     ProgressTriaxQOS->SetMaxValue(Amu_Qos_Max);
@@ -321,14 +305,10 @@ void TForm_AMU_SD::Refresh_Lines(bool full)
     const Amu_Sd_Lines before = Amu_Sd_Line_Table(*Snapshot, Amu);
     Show_Lines(Widgets(), lines, full ? nullptr : &before);
     if (full || lines[Amu_Triax_Qos] != before[Amu_Triax_Qos]) {
-        Show_Qos_Bevel(lines[Amu_Triax_Qos].Fault);
+        Show_Meter_Fault(*ProgressTriaxQOS, lines[Amu_Triax_Qos].Fault);
     }
 }
 
-void TForm_AMU_SD::Show_Qos_Bevel(bool fault)
-{
-    ProgressTriaxQOS->Bevel()->SetColor(1, fault ? Detail_Fault_Colour : clWhite);
-}
 
 // No alarm only when every line is right: firmware matching and suiting the
 // range, temperature and voltage within limits, quality, ranges chosen,

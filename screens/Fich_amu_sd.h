@@ -87,12 +87,8 @@ private:
     static const TForm_Table& Table();
     void Refresh_Lines(bool full) override;
     void EvaluateAlarm() override;
-    // The quality meter's bevel turns red with its caption.
-    void Show_Qos_Bevel(bool fault);
 
     std::array<Detail_Widgets, Amu_Sd_Line_Count> Widgets() const;
 
     char Amu;
-    St_System* Current;
-    St_System* Snapshot;
 };

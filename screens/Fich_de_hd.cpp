@@ -20,7 +20,7 @@ De_Hd_Lines De_Hd_Line_Table(const St_System& state, char de)
 
 TForm_DE_HD::TForm_DE_HD(TComponent* owner, TSCLCustomImageList* image_list, TSCLShapeButton* title_button,
                          char de, St_System* current, St_System* snapshot)
-    : Detail_Window(owner, title_button, de == '2' ? 'E' : 'D'), De(de), Current(current), Snapshot(snapshot)
+    : Detail_Window(owner, title_button, de == '2' ? 'E' : 'D', current, snapshot), De(de)
 {
     Read_Form(Table(), image_list);
 }
@@ -31,8 +31,7 @@ const TForm_Table& TForm_DE_HD::Table()
                                          .Field("LabelStatus", &TForm_DE_HD::LabelStatus)
                                          .Field("ImageStatus", &TForm_DE_HD::ImageStatus)
                                          .Field("LabelBooster", &TForm_DE_HD::LabelBooster)
-                                         .Field("ImageBooster", &TForm_DE_HD::ImageBooster)
-                                         .Handler("HdKeyDown", &TForm_DE_HD::HdKeyDown);
+                                         .Field("ImageBooster", &TForm_DE_HD::ImageBooster);
     return table;
 }
 
@@ -56,7 +55,3 @@ void TForm_DE_HD::EvaluateAlarm()
     Alarm = Any_Fault(De_Hd_Line_Table(*Current, De));
 }
 
-void TForm_DE_HD::HdKeyDown(TObject*, WORD& Key, TShiftState)
-{
-    Hd_Detail_Key_Down(*this, Key, De == '2' ? 'E' : 'D');
-}

@@ -32,11 +32,8 @@ private:
     static const TForm_Table& Table();
     void Refresh_Lines(bool full) override;
     void EvaluateAlarm() override;
-    void HdKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
 
     std::array<Detail_Widgets, De_Hd_Line_Count> Widgets() const;
 
     char De;
-    St_System* Current;
-    St_System* Snapshot;
 };

@@ -10,15 +10,6 @@
 
 namespace {
 
-Detail_Line Line(const std::string& value, bool fault = false, const std::string& hint = "")
-{
-    Detail_Line line;
-    line.Value = value;
-    line.Fault = fault;
-    line.Hint = hint;
-    return line;
-}
-
 // The frequency is known only for a chosen data range, and firmware 1.0
 // knows the 433 MHz range only.
 std::string Data_Frequency_Advice(bool same, int data_range)
@@ -41,15 +32,15 @@ De_Sd_Lines De_Sd_Line_Table(const St_System& state, char de)
     const bool known = same && data_range != 0 && (Sd_Amu_After_1_0(amu) || data_range == 1);
 
     De_Sd_Lines lines;
-    lines[De_Data_Channel] = same ? Line(Format("%X", channel)) : Line("???", true);
-    lines[De_Data_Frequency] = known ? Line(Sd_Amu_Carrier_Frequency_Text(amu, data_range))
-                                     : Line("???", true, Data_Frequency_Advice(same, data_range));
+    lines[De_Data_Channel] = same ? Value_Line(Format("%X", channel)) : Value_Line("???", true);
+    lines[De_Data_Frequency] = known ? Value_Line(Sd_Amu_Carrier_Frequency_Text(amu, data_range))
+                                     : Value_Line("???", true, Data_Frequency_Advice(same, data_range));
     return lines;
 }
 
 TForm_DE_SD::TForm_DE_SD(TComponent* owner, TSCLCustomImageList* image_list, TSCLShapeButton* title_button,
                          char de, St_System* current, St_System* snapshot)
-    : Detail_Window(owner, title_button, de == '2' ? 'E' : 'D'), De(de), Current(current), Snapshot(snapshot)
+    : Detail_Window(owner, title_button, de == '2' ? 'E' : 'D', current, snapshot), De(de)
 {
     Read_Form(Table(), image_list);
 }

@@ -36,6 +36,4 @@ private:
     std::array<Detail_Widgets, De_Sd_Line_Count> Widgets() const;
 
     char De;
-    St_System* Current;
-    St_System* Snapshot;
 };

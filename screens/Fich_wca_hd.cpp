@@ -15,7 +15,7 @@ namespace {
 
 Detail_Line Good_Or_Fault(bool good)
 {
-    return good ? Hd_Image_Line(Detail_Image_On) : Hd_Image_Line(Detail_Image_Fault, true);
+    return good ? Image_Line(Detail_Image_On) : Image_Line(Detail_Image_Fault, true);
 }
 
 // The AMUs' data frequency is a real value unless it is one of the failure
@@ -28,9 +28,9 @@ Detail_Line Data_Frequency_Line(const St_System_HD& hd)
     const std::string value = Format("%.2f MHz", wca_mhz);
     const bool differ = amu_mhz >= 0 && std::lround(wca_mhz * 1000) != std::lround(amu_mhz * 1000);
     if (!differ) {
-        return Hd_Value_Line(value);
+        return Value_Line(value);
     }
-    return Hd_Value_Line(value, true,
+    return Value_Line(value, true,
                          LoadStr(3073) + "\n" + value + LoadStr(3074) + Format("%.2f MHz", amu_mhz) + LoadStr(3075));
 }
 
@@ -40,7 +40,7 @@ Wca_Hd_Lines Wca_Hd_Line_Table(const St_System& state)
 {
     const St_System_HD& hd = state.HD;
     Wca_Hd_Lines lines;
-    lines[Wca_Hd_Temperature] = Hd_Temperature_Line(Hd_Wca_Temperature(hd.Wca_Status));
+    lines[Wca_Hd_Temperature] = Temperature_Line(Hd_Wca_Temperature(hd.Wca_Status));
     lines[Wca_Hd_Rx_Status] = Good_Or_Fault(Hd_Wca_Receivers_Good(hd.Wca_Status));
     lines[Wca_Hd_Tx_Status] = Good_Or_Fault(Hd_Wca_Tx_On(hd.Wca) && !Hd_Wca_Tx_Fault(hd.Wca));
     lines[Wca_Hd_Video_Stream] = Good_Or_Fault(Hd_Wcu_Video_Flag_1(hd.Wcu) && Hd_Wcu_Video_Flag_2(hd.Wcu));
@@ -53,7 +53,7 @@ Wca_Hd_Lines Wca_Hd_Line_Table(const St_System& state)
 
 TForm_WCA_HD::TForm_WCA_HD(TComponent* owner, TSCLCustomImageList* image_list, TSCLShapeButton* title_button,
                            St_System* current, St_System* snapshot)
-    : Detail_Window(owner, title_button, 'C'), Current(current), Snapshot(snapshot)
+    : Detail_Window(owner, title_button, 'C', current, snapshot)
 {
     Read_Form(Table(), image_list);
 }
@@ -74,8 +74,7 @@ const TForm_Table& TForm_WCA_HD::Table()
                                          .Field("LabelIntercomData", &TForm_WCA_HD::LabelIntercomData)
                                          .Field("ImageIntercomData", &TForm_WCA_HD::ImageIntercomData)
                                          .Field("LabelDataFrequency", &TForm_WCA_HD::LabelDataFrequency)
-                                         .Field("LabelDataFrequencyv", &TForm_WCA_HD::LabelDataFrequencyv)
-                                         .Handler("HdKeyDown", &TForm_WCA_HD::HdKeyDown);
+                                         .Field("LabelDataFrequencyv", &TForm_WCA_HD::LabelDataFrequencyv);
     return table;
 }
 
@@ -110,7 +109,3 @@ void TForm_WCA_HD::EvaluateAlarm()
     Alarm = Any_Fault(Wca_Hd_Line_Table(*Current));
 }
 
-void TForm_WCA_HD::HdKeyDown(TObject*, WORD& Key, TShiftState)
-{
-    Hd_Detail_Key_Down(*this, Key, 'C');
-}

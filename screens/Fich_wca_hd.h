@@ -50,10 +50,7 @@ private:
     static const TForm_Table& Table();
     void Refresh_Lines(bool full) override;
     void EvaluateAlarm() override;
-    void HdKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
 
     std::array<Detail_Widgets, Wca_Hd_Line_Count> Widgets() const;
 
-    St_System* Current;
-    St_System* Snapshot;
 };

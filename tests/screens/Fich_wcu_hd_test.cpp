@@ -71,8 +71,8 @@ TEST(WcuHdLines, WithoutAudioStreamTheAudioLinesRestAndTheStreamIsAFault)
     for (Wcu_Hd_Line value : {Wcu_Hd_Audio_Delay, Wcu_Hd_Mode, Wcu_Hd_Icom_Cam_To_Wcu}) {
         EXPECT_FALSE(lines[value].Value_Visible);
     }
-    EXPECT_EQ(lines[Wcu_Hd_Icom_Prog_Volume].Meter, Wcu_Hd_Volume_Min);
-    EXPECT_EQ(lines[Wcu_Hd_Icom_To_Cam].Meter, Wcu_Hd_Level_Min);
+    EXPECT_EQ(lines[Wcu_Hd_Icom_Prog_Volume].Meter, Wcu_Volume_Min);
+    EXPECT_EQ(lines[Wcu_Hd_Icom_To_Cam].Meter, Wcu_Level_Min);
     EXPECT_FALSE(lines[Wcu_Hd_Audio_1_Level].Caption_Enabled);
 }
 
@@ -82,9 +82,9 @@ TEST(WcuHdLines, AudioTwoIsLiveInDualModeOnly)
     camera.current.HD.Wcu_Detail.D3_Bit3 = false;
     const Wcu_Hd_Lines lines = Wcu_Hd_Line_Table(camera.current);
     EXPECT_EQ(lines[Wcu_Hd_Mode].Value, "SINGLE");
-    EXPECT_EQ(lines[Wcu_Hd_Audio_2_Level].Meter, Wcu_Hd_Level_Min);
+    EXPECT_EQ(lines[Wcu_Hd_Audio_2_Level].Meter, Wcu_Level_Min);
     EXPECT_TRUE(lines[Wcu_Hd_Audio_2_Level].Caption_Enabled);
-    EXPECT_NE(lines[Wcu_Hd_Audio_1_Level].Meter, Wcu_Hd_Level_Min);
+    EXPECT_NE(lines[Wcu_Hd_Audio_1_Level].Meter, Wcu_Level_Min);
 }
 
 TEST(WcuHdLines, TheDataActivityImagesFollowTheirToggles)
