@@ -52,8 +52,8 @@ Detail_Line Qos_Line(const St_System_HD_AMU& amu)
     const int qos = Hd_Amu_Triax_Qos(amu);
     const bool service_fault = Hd_Amu_Service_Data_Fault(amu).value_or(false);
     Detail_Line line;
-    line.Meter = service_fault ? Amu_Hd_Qos_Min : qos;
-    line.Fault = service_fault || qos < Amu_Hd_Qos_Alarm_Below;
+    line.Meter = service_fault ? Amu_Qos_Min : qos;
+    line.Fault = service_fault || qos < Amu_Qos_Alarm_Below;
     line.Hint = line.Fault && qos == 0 ? LoadStr(3032) : "";
     return line;
 }
@@ -176,30 +176,17 @@ Amu_Hd_Lines Amu_Hd_Line_Table(const St_System& state, char amu_char)
 
 TForm_AMU_HD::TForm_AMU_HD(TComponent* owner, TForm_AMU_HD_Spectrum* spectrum, TSCLCustomImageList* image_list,
                            TSCLShapeButton* title_button, char amu, St_System* current, St_System* snapshot)
-    : Detail_Window(owner, title_button, amu == '2' ? 'M' : 'A', current, snapshot), Spectrum(spectrum),
-      Amu(amu)
+    : Amu_Detail_Window(owner, title_button, amu, current, snapshot), Spectrum(spectrum)
 {
-    Read_Form(Table(), image_list);
-    ProgressTriaxQOS->SetMaxValue(Amu_Hd_Qos_Max);
-    ProgressTriaxQOS->SetMinValue(Amu_Hd_Qos_Min);
+    Read_Amu_Form(Table(), image_list);
 }
 
 const TForm_Table& TForm_AMU_HD::Table()
 {
     static const TForm_Table table =
-        Common_Table()
-            .Field("LabelFirmwareVersion", &TForm_AMU_HD::LabelFirmwareVersion)
-            .Field("LabelFirmwareVersionv", &TForm_AMU_HD::LabelFirmwareVersionv)
-            .Field("LabelTemperature", &TForm_AMU_HD::LabelTemperature)
-            .Field("LabelTemperaturev", &TForm_AMU_HD::LabelTemperaturev)
-            .Field("LabelVoltage", &TForm_AMU_HD::LabelVoltage)
-            .Field("LabelVoltagev", &TForm_AMU_HD::LabelVoltagev)
+        Amu_Table()
             .Field("LabelFan", &TForm_AMU_HD::LabelFan)
             .Field("ImageFan", &TForm_AMU_HD::ImageFan)
-            .Field("LabelPreaccAMU", &TForm_AMU_HD::LabelPreaccAMU)
-            .Field("ImagePreaccAMU", &TForm_AMU_HD::ImagePreaccAMU)
-            .Field("LabelTriaxQOS", &TForm_AMU_HD::LabelTriaxQOS)
-            .Field("ProgressTriaxQOS", &TForm_AMU_HD::ProgressTriaxQOS)
             .Field("LabelServiceData", &TForm_AMU_HD::LabelServiceData)
             .Field("ImageServiceData", &TForm_AMU_HD::ImageServiceData)
             .Field("LabelIntercomData", &TForm_AMU_HD::LabelIntercomData)
@@ -237,14 +224,8 @@ std::array<Detail_Widgets, Amu_Hd_Line_Count> TForm_AMU_HD::Widgets() const
 
 void TForm_AMU_HD::Refresh_Lines(bool full)
 {
-    const Amu_Hd_Lines lines = Amu_Hd_Line_Table(*Current, Amu);
-    const Amu_Hd_Lines before = Amu_Hd_Line_Table(*Snapshot, Amu);
-    Show_Lines(Widgets(), lines, full ? nullptr : &before);
-    if (full || lines[Amu_Hd_Triax_Qos] != before[Amu_Hd_Triax_Qos]) {
-        Show_Meter_Fault(*ProgressTriaxQOS, lines[Amu_Hd_Triax_Qos].Fault);
-    }
+    Show_Amu_Lines(Widgets(), Amu_Hd_Line_Table(*Current, Amu), Amu_Hd_Line_Table(*Snapshot, Amu), full, Amu_Hd_Triax_Qos);
 }
-
 
 // Firmware, temperature, voltage, fan, quality, intercom data, the data
 // emitter and the receivers; the switches and wheels only advise.
@@ -252,7 +233,6 @@ void TForm_AMU_HD::EvaluateAlarm()
 {
     Alarm = Any_Fault(Amu_Hd_Line_Table(*Current, Amu));
 }
-
 
 void TForm_AMU_HD::SpeedButtonSpectrumAnalyserClick(TObject*)
 {

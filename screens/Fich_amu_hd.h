@@ -5,7 +5,7 @@
 // and wheels with what to change. Its button opens the AMU's spectrum
 // analyser.
 
-#include "screens/Detail_window.h"
+#include "screens/Amu_detail_window.h"
 
 #include <array>
 #include <cstddef>
@@ -32,10 +32,6 @@ enum Amu_Hd_Line : std::size_t {
 };
 using Amu_Hd_Lines = std::array<Detail_Line, Amu_Hd_Line_Count>;
 
-// The triax quality meter's scale and its alarm threshold.
-inline constexpr int Amu_Hd_Qos_Min = 0;
-inline constexpr int Amu_Hd_Qos_Max = 127;
-inline constexpr int Amu_Hd_Qos_Alarm_Below = 10;
 // The data emitters the system knows work from 454 to 462 MHz.
 inline constexpr double Amu_Hd_De_Min_Mhz = 454.0;
 inline constexpr double Amu_Hd_De_Max_Mhz = 462.0;
@@ -48,25 +44,15 @@ const St_System_HD_AMU& Amu_Hd_Record(const St_System& state, char amu);
 // advice but no alarm.
 Amu_Hd_Lines Amu_Hd_Line_Table(const St_System& state, char amu);
 
-class TForm_AMU_HD : public Detail_Window {
+class TForm_AMU_HD : public Amu_Detail_Window {
 public:
     // spectrum: the AMU's spectrum window (not owned). amu: '1' or '2'.
     // current: the polling thread's state; snapshot: the displayed copy.
     TForm_AMU_HD(TComponent* owner, TForm_AMU_HD_Spectrum* spectrum, TSCLCustomImageList* image_list,
                  TSCLShapeButton* title_button, char amu, St_System* current, St_System* snapshot);
 
-    TSCLSimpleLabel* LabelFirmwareVersion = nullptr;
-    TSCLSimpleLabel* LabelFirmwareVersionv = nullptr;
-    TSCLSimpleLabel* LabelTemperature = nullptr;
-    TSCLSimpleLabel* LabelTemperaturev = nullptr;
-    TSCLSimpleLabel* LabelVoltage = nullptr;
-    TSCLSimpleLabel* LabelVoltagev = nullptr;
     TSCLSimpleLabel* LabelFan = nullptr;
     TSCLLImage* ImageFan = nullptr;
-    TSCLSimpleLabel* LabelPreaccAMU = nullptr;
-    TSCLLImage* ImagePreaccAMU = nullptr;
-    TSCLSimpleLabel* LabelTriaxQOS = nullptr;
-    TSCLProgress* ProgressTriaxQOS = nullptr;
     TSCLSimpleLabel* LabelServiceData = nullptr;
     TSCLLImage* ImageServiceData = nullptr;
     TSCLSimpleLabel* LabelIntercomData = nullptr;
@@ -92,5 +78,4 @@ private:
     std::array<Detail_Widgets, Amu_Hd_Line_Count> Widgets() const;
 
     TForm_AMU_HD_Spectrum* Spectrum;
-    char Amu;
 };

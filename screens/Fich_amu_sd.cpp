@@ -234,26 +234,14 @@ Amu_Sd_Lines Amu_Sd_Line_Table(const St_System& state, char amu)
 
 TForm_AMU_SD::TForm_AMU_SD(TComponent* owner, TSCLCustomImageList* image_list, TSCLShapeButton* title_button,
                            char amu, St_System* current, St_System* snapshot)
-    : Detail_Window(owner, title_button, amu == '2' ? 'M' : 'A', current, snapshot), Amu(amu)
+    : Amu_Detail_Window(owner, title_button, amu, current, snapshot)
 {
-    Read_Form(Table(), image_list);
-    ProgressTriaxQOS->SetMaxValue(Amu_Qos_Max);
-    ProgressTriaxQOS->SetMinValue(Amu_Qos_Min);
+    Read_Amu_Form(Table(), image_list);
 }
 
 const TForm_Table& TForm_AMU_SD::Table()
 {
-    static const TForm_Table table = Common_Table()
-                                         .Field("LabelFirmwareVersion", &TForm_AMU_SD::LabelFirmwareVersion)
-                                         .Field("LabelFirmwareVersionv", &TForm_AMU_SD::LabelFirmwareVersionv)
-                                         .Field("LabelTemperature", &TForm_AMU_SD::LabelTemperature)
-                                         .Field("LabelTemperaturev", &TForm_AMU_SD::LabelTemperaturev)
-                                         .Field("LabelVoltage", &TForm_AMU_SD::LabelVoltage)
-                                         .Field("LabelVoltagev", &TForm_AMU_SD::LabelVoltagev)
-                                         .Field("LabelTriaxQOS", &TForm_AMU_SD::LabelTriaxQOS)
-                                         .Field("ProgressTriaxQOS", &TForm_AMU_SD::ProgressTriaxQOS)
-                                         .Field("LabelPreaccAMU", &TForm_AMU_SD::LabelPreaccAMU)
-                                         .Field("ImagePreaccAMU", &TForm_AMU_SD::ImagePreaccAMU)
+    static const TForm_Table table = Amu_Table()
                                          .Field("LabelSwitchSW3", &TForm_AMU_SD::LabelSwitchSW3)
                                          .Field("LabelSwitchSW3v", &TForm_AMU_SD::LabelSwitchSW3v)
                                          .Field("LabelSwitchSW1_2", &TForm_AMU_SD::LabelSwitchSW1_2)
@@ -301,14 +289,8 @@ std::array<Detail_Widgets, Amu_Sd_Line_Count> TForm_AMU_SD::Widgets() const
 
 void TForm_AMU_SD::Refresh_Lines(bool full)
 {
-    const Amu_Sd_Lines lines = Amu_Sd_Line_Table(*Current, Amu);
-    const Amu_Sd_Lines before = Amu_Sd_Line_Table(*Snapshot, Amu);
-    Show_Lines(Widgets(), lines, full ? nullptr : &before);
-    if (full || lines[Amu_Triax_Qos] != before[Amu_Triax_Qos]) {
-        Show_Meter_Fault(*ProgressTriaxQOS, lines[Amu_Triax_Qos].Fault);
-    }
+    Show_Amu_Lines(Widgets(), Amu_Sd_Line_Table(*Current, Amu), Amu_Sd_Line_Table(*Snapshot, Amu), full, Amu_Triax_Qos);
 }
-
 
 // No alarm only when every line is right: firmware matching and suiting the
 // range, temperature and voltage within limits, quality, ranges chosen,

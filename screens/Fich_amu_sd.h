@@ -5,7 +5,7 @@
 // parameters checked against what the WCU expects. Each wrong setting tells
 // the user, in its line's hint, what to change.
 
-#include "screens/Detail_window.h"
+#include "screens/Amu_detail_window.h"
 
 #include <array>
 #include <cstddef>
@@ -33,34 +33,19 @@ enum Amu_Sd_Line : std::size_t {
 };
 using Amu_Sd_Lines = std::array<Detail_Line, Amu_Sd_Line_Count>;
 
-// The triax quality meter's scale and its alarm threshold.
-inline constexpr int Amu_Qos_Min = 0;
-inline constexpr int Amu_Qos_Max = 127;
-inline constexpr int Amu_Qos_Alarm_Below = 10;
-
 // AMU '1' or '2' of a camera's state.
 const St_System_SD_AMU& Amu_Sd_Record(const St_System& state, char amu);
 
 // What each line shows for AMU '1' or '2' of a camera's state.
 Amu_Sd_Lines Amu_Sd_Line_Table(const St_System& state, char amu);
 
-class TForm_AMU_SD : public Detail_Window {
+class TForm_AMU_SD : public Amu_Detail_Window {
 public:
     // amu: '1' or '2'. current: the polling thread's state; snapshot: the
     // displayed copy.
     TForm_AMU_SD(TComponent* owner, TSCLCustomImageList* image_list, TSCLShapeButton* title_button, char amu,
                  St_System* current, St_System* snapshot);
 
-    TSCLSimpleLabel* LabelFirmwareVersion = nullptr;
-    TSCLSimpleLabel* LabelFirmwareVersionv = nullptr;
-    TSCLSimpleLabel* LabelTemperature = nullptr;
-    TSCLSimpleLabel* LabelTemperaturev = nullptr;
-    TSCLSimpleLabel* LabelVoltage = nullptr;
-    TSCLSimpleLabel* LabelVoltagev = nullptr;
-    TSCLSimpleLabel* LabelTriaxQOS = nullptr;
-    TSCLProgress* ProgressTriaxQOS = nullptr;
-    TSCLSimpleLabel* LabelPreaccAMU = nullptr;
-    TSCLLImage* ImagePreaccAMU = nullptr;
     TSCLSimpleLabel* LabelSwitchSW3 = nullptr;
     TSCLSimpleLabel* LabelSwitchSW3v = nullptr;
     TSCLSimpleLabel* LabelSwitchSW1_2 = nullptr;
@@ -89,6 +74,4 @@ private:
     void EvaluateAlarm() override;
 
     std::array<Detail_Widgets, Amu_Sd_Line_Count> Widgets() const;
-
-    char Amu;
 };
