@@ -224,7 +224,8 @@ std::array<Detail_Widgets, Amu_Hd_Line_Count> TForm_AMU_HD::Widgets() const
 
 void TForm_AMU_HD::Refresh_Lines(bool full)
 {
-    Show_Amu_Lines(Widgets(), Amu_Hd_Line_Table(*Current, Amu), Amu_Hd_Line_Table(*Snapshot, Amu), full, Amu_Hd_Triax_Qos);
+    Show_Amu_Lines(Widgets(), Amu_Hd_Line_Table(*Current, Amu), Amu_Hd_Line_Table(*Snapshot, Amu), full,
+                   Amu_Hd_Triax_Qos);
 }
 
 // Firmware, temperature, voltage, fan, quality, intercom data, the data

@@ -289,7 +289,8 @@ std::array<Detail_Widgets, Amu_Sd_Line_Count> TForm_AMU_SD::Widgets() const
 
 void TForm_AMU_SD::Refresh_Lines(bool full)
 {
-    Show_Amu_Lines(Widgets(), Amu_Sd_Line_Table(*Current, Amu), Amu_Sd_Line_Table(*Snapshot, Amu), full, Amu_Triax_Qos);
+    Show_Amu_Lines(Widgets(), Amu_Sd_Line_Table(*Current, Amu), Amu_Sd_Line_Table(*Snapshot, Amu), full,
+                   Amu_Triax_Qos);
 }
 
 // No alarm only when every line is right: firmware matching and suiting the
