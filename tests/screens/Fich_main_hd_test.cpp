@@ -224,19 +224,6 @@ TEST(HdPage, KeyBOpensTheBatteryMenuOnceBesideTheGaugeWhateverItsRepeats)
     EXPECT_EQ(place, QPoint(40 + middle->Left() - middle->Width(), 30 + middle->Top()));
 }
 
-TEST(HdPage, DeleteClearsTheMessagesThroughTheMainWindow)
-{
-    Hd_Page page;
-    page.main_window.cleared.clear();
-    page.Key(VK_DELETE);
-    EXPECT_TRUE(page.main_window.cleared.empty());
-    page.form->MemoStatus->Lines()->Add("12:00:00");
-    page.Key(VK_DELETE);
-    EXPECT_EQ(page.main_window.cleared, std::vector<int> {0});
-    page.form->ClearStatusMessages();
-    EXPECT_EQ(page.form->MemoStatus->Text(), "");
-}
-
 TEST(HdPage, TheMemoMenuOffersWhatTheMemoHolds)
 {
     Hd_Page page;
@@ -344,7 +331,7 @@ struct Threaded_Page {
     std::atomic<int> camera_count {1};
     Thread_Polling_WCU thread {shell, 0, &camera_count, false};
     St_System snapshot {0};
-    Fake_Main_Window main_window;
+    Fake_Main_Window main_window {false};
     Status_IHM_SD_HD* summary = nullptr;
     std::unique_ptr<TForm_Main_HD> form;
 };
@@ -505,35 +492,6 @@ TEST(HdPage, TheEndOfTheLogonClicksTheRecordItemOnlyWhenChecked)
     page.form->MenuStatusRecord->SetChecked(true);
     page.form->WMQueryEndSession(end);
     EXPECT_EQ(clicks, 1);
-}
-
-TEST(HdPage, TheCameraNameMenuAsksForAnotherNumberOnly)
-{
-    Hd_Page page;
-    page.camera_count = 2;
-    page.Refresh([](St_System& st) { st.Settings.Name = 12; }, true);
-    std::vector<TMenuItem*> checked;
-    TMenuItem* other = nullptr;
-    std::function<void(TMenuItem*)> walk = [&](TMenuItem* item) {
-        for (int i = 0; i < item->Count(); ++i) {
-            TMenuItem* child = item->Items(i);
-            if (child->Count() > 0) {
-                walk(child);
-            } else if (child->Checked()) {
-                checked.push_back(child);
-            } else if (child->Tag() == 13) {
-                other = child;
-            }
-        }
-    };
-    walk(page.form->MenuCamName);
-    ASSERT_EQ(checked.size(), 1u);
-    EXPECT_EQ(checked[0]->Tag(), 12);
-    checked[0]->Click();
-    EXPECT_TRUE(page.main_window.names.empty());
-    ASSERT_NE(other, nullptr);
-    other->Click();
-    EXPECT_EQ(page.main_window.names, std::vector<int> {13});
 }
 
 } // namespace

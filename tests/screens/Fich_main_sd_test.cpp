@@ -30,60 +30,6 @@ using namespace sd_page_test;
 
 namespace {
 
-// The main window as the page sees it: a plain form, and a log of what the
-// page asked of it.
-class Fake_Main_Window : public Main_Window_Services {
-public:
-    Fake_Main_Window() { Main_Window = this; }
-    ~Fake_Main_Window() override { Main_Window = nullptr; }
-
-    TForm* Get_Main_Form() override { return &form; }
-    TSCLSysInfo* Get_Main_Sys_Info() override { return nullptr; }
-    TSCLAboutDlg* Get_Form_About() override { return nullptr; }
-    void Set_Camera_Count(int count) override { camera_counts.push_back(count); }
-    void Set_Camera_Name(int camera_index, int number) override { names.push_back(camera_index * 100 + number); }
-    void Clear_Camera_Messages(int camera_index) override { cleared.push_back(camera_index); }
-    bool Is_Sd_Camera(int) override { return true; }
-    void Release_Shortcut_Buttons() override {}
-    HWND Get_Active_Page_Window() override { return nullptr; }
-    bool Is_Busy(int) override { return false; }
-    bool Is_Busy_Global() override { return false; }
-    bool Post_Pending_Change(int) override { return false; }
-    bool Post_Pending_Display_Change() override { return false; }
-    std::string Get_Version_Text() override { return "2.3"; }
-
-    TForm form {nullptr};
-    std::vector<int> camera_counts;
-    std::vector<int> names;
-    std::vector<int> cleared;
-};
-
-struct Sd_Page : Camera {
-    Sd_Page()
-    {
-        Set_Working_System(current);
-        main_window.form.SetBounds(40, 30, 791, 452);
-        form = std::make_unique<TForm_Main_SD>(&main_window.form, nullptr, &camera_count, &summary, &snapshot,
-                                               &current);
-    }
-    void Refresh(const Change& change, bool full = false)
-    {
-        change(current);
-        form->RefreshDisplay(full);
-        snapshot.Copy(current);
-    }
-    void Key(WORD key)
-    {
-        TMessage message {WM_KEYDOWN, key, 0, 0};
-        form->Dispatch(message);
-    }
-
-    Fake_Main_Window main_window;
-    std::atomic<int> camera_count {1};
-    Status_IHM_SD_HD* summary = nullptr;
-    std::unique_ptr<TForm_Main_SD> form;
-};
-
 TEST(SdPage, BeforeTheFirstRefreshEveryBlockIsDownAndInAlarm)
 {
     Sd_Page page;
@@ -195,19 +141,6 @@ TEST(SdPage, KeyFOpensTheRangeMenuOnceWhateverItsRepeats)
     EXPECT_EQ(pops, 1);
 }
 
-TEST(SdPage, DeleteClearsTheMessagesThroughTheMainWindow)
-{
-    Sd_Page page;
-    page.main_window.cleared.clear();
-    page.Key(VK_DELETE);
-    EXPECT_TRUE(page.main_window.cleared.empty());
-    page.form->MemoStatus->Lines()->Add("12:00:00");
-    page.Key(VK_DELETE);
-    EXPECT_EQ(page.main_window.cleared, std::vector<int> {0});
-    page.form->ClearStatusMessages();
-    EXPECT_EQ(page.form->MemoStatus->Text(), "");
-}
-
 TEST(SdPage, ACheckedMenuItemDoesNothing)
 {
     Sd_Page page;
@@ -273,36 +206,6 @@ TEST(SdPage, ADataEmitterWindowEndsAtItsTitlesRightEdge)
     }
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Left() + window->Width(), 40 + page.form->GroupBoxDE2->Left() + de2->Left() + de2->Width());
-}
-
-TEST(SdPage, TheCameraNameMenuChecksTheNumberAndAsksForAnotherOnly)
-{
-    Sd_Page page;
-    page.camera_count = 2;
-    page.Refresh([](St_System& st) { st.Settings.Name = 12; }, true);
-    EXPECT_EQ(page.form->ShapeControlAppliTitle->PopupMenu(), page.form->PopupCamName);
-    std::vector<TMenuItem*> checked;
-    TMenuItem* other = nullptr;
-    std::function<void(TMenuItem*)> walk = [&](TMenuItem* item) {
-        for (int i = 0; i < item->Count(); ++i) {
-            TMenuItem* child = item->Items(i);
-            if (child->Count() > 0) {
-                walk(child);
-            } else if (child->Checked()) {
-                checked.push_back(child);
-            } else if (child->Tag() == 13) {
-                other = child;
-            }
-        }
-    };
-    walk(page.form->MenuCamName);
-    ASSERT_EQ(checked.size(), 1u);
-    EXPECT_EQ(checked[0]->Tag(), 12);
-    checked[0]->Click();
-    EXPECT_TRUE(page.main_window.names.empty());
-    ASSERT_NE(other, nullptr);
-    other->Click();
-    EXPECT_EQ(page.main_window.names, std::vector<int> {13});
 }
 
 TEST(SdPage, KeyPOpensTheSerialPortMenuOfThePcTitle)

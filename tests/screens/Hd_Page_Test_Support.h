@@ -1,16 +1,17 @@
 #pragma once
 // What the HD page tests share: a camera's two records in a private settings
 // folder set to a working HD system (port 3, connected, WCU 2.2, every HD
-// block answering with nothing wrong, battery threshold level 2), a main
-// window that logs what the page asks of it, and the page itself, refreshed
-// as the camera does (the snapshot takes the current record after each).
+// block answering with nothing wrong, battery threshold level 2), and the
+// page itself in a main window that logs what the page asks of it,
+// refreshed as the camera does (the snapshot takes the current record after
+// each).
 
 #include "link/St_system.h"
 #include "platform/classlib/Forms.h"
 #include "screens/Fich_main_hd.h"
 #include "screens/Status_ihm_sd_hd.h"
-#include "shell/Main_Window_Services.h"
 #include "tests/screens/Hd_Detail_Test_Support.h"
+#include "tests/screens/Page_Test_Support.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <functional>
@@ -53,40 +54,7 @@ inline void Set_Working_Hd_System(St_System& state)
 
 using Change = std::function<void(St_System&)>;
 
-// The main window as the page sees it: a plain form, and a log of what the
-// page asked of it.
-class Fake_Main_Window : public Main_Window_Services {
-public:
-    Fake_Main_Window() { Main_Window = this; }
-    ~Fake_Main_Window() override { Main_Window = nullptr; }
-
-    TForm* Get_Main_Form() override { return &form; }
-    TSCLSysInfo* Get_Main_Sys_Info() override { return nullptr; }
-    TSCLAboutDlg* Get_Form_About() override { return about; }
-    void Set_Camera_Count(int count) override { camera_counts.push_back(count); }
-    void Set_Camera_Name(int camera_index, int number) override { names.push_back(camera_index * 100 + number); }
-    void Clear_Camera_Messages(int camera_index) override { cleared.push_back(camera_index); }
-    bool Is_Sd_Camera(int) override { return false; }
-    void Release_Shortcut_Buttons() override {}
-    HWND Get_Active_Page_Window() override { return nullptr; }
-    bool Is_Busy(int) override { return busy; }
-    bool Is_Busy_Global() override { return busy; }
-    bool Post_Pending_Change(int camera_index) override
-    {
-        pending.push_back(camera_index);
-        return false;
-    }
-    bool Post_Pending_Display_Change() override { return false; }
-    std::string Get_Version_Text() override { return "2.3"; }
-
-    TForm form {nullptr};
-    TSCLAboutDlg* about = nullptr;
-    bool busy = false;
-    std::vector<int> camera_counts;
-    std::vector<int> names;
-    std::vector<int> cleared;
-    std::vector<int> pending;
-};
+using page_test::Fake_Main_Window;
 
 // An HD page without a polling thread over a working system, shown since
 // the last poll, in a main window at (40, 30).
@@ -114,7 +82,7 @@ struct Hd_Page {
     Temp_Settings settings;
     St_System current {0};
     St_System snapshot {0};
-    Fake_Main_Window main_window;
+    Fake_Main_Window main_window {false};
     std::atomic<int> camera_count {1};
     Status_IHM_SD_HD* summary = nullptr;
     std::unique_ptr<TForm_Main_HD> form;

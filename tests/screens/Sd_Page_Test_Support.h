@@ -3,13 +3,20 @@
 // folder, set to a working system (port 3, connected, WCU 1.0, both AMUs
 // firmware 1.2 present, polled, valid on the same channels with AMU1 active,
 // both data emitters answering with Tx on, ranges chosen, good qualities and
-// data activity, nothing a detail window would find wrong), and a refresh that ends with the snapshot taking the
-// current record, as the camera does.
+// data activity, nothing a detail window would find wrong), and the page
+// itself, refreshed as the camera does (the snapshot takes the current
+// record after each).
 
 #include "link/St_system.h"
+#include "platform/winapi/Message.h"
+#include "screens/Fich_main_sd.h"
+#include "screens/Status_ihm_sd_hd.h"
+#include "tests/screens/Page_Test_Support.h"
 #include "tests/support/Temp_Settings.h"
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
 namespace sd_page_test {
 
@@ -70,6 +77,34 @@ struct Camera {
     Temp_Settings settings;
     St_System current {0};
     St_System snapshot {0};
+};
+
+// An SD page without a polling thread over a working system, in a main
+// window at (40, 30).
+struct Sd_Page : Camera {
+    Sd_Page()
+    {
+        Set_Working_System(current);
+        main_window.form.SetBounds(40, 30, 791, 452);
+        form = std::make_unique<TForm_Main_SD>(&main_window.form, nullptr, &camera_count, &summary, &snapshot,
+                                               &current);
+    }
+    void Refresh(const Change& change, bool full = false)
+    {
+        change(current);
+        form->RefreshDisplay(full);
+        snapshot.Copy(current);
+    }
+    void Key(WORD key)
+    {
+        TMessage message {WM_KEYDOWN, key, 0, 0};
+        form->Dispatch(message);
+    }
+
+    page_test::Fake_Main_Window main_window {true};
+    std::atomic<int> camera_count {1};
+    Status_IHM_SD_HD* summary = nullptr;
+    std::unique_ptr<TForm_Main_SD> form;
 };
 
 } // namespace sd_page_test
