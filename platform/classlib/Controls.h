@@ -346,6 +346,8 @@ public:
     // AllowWinControls.
     TControl* ControlAtPos(POINT Pos, bool AllowDisabled, bool AllowWinControls = false);
 
+    // Carries out the alignment its children asked for while it was loading.
+    void Loaded() override;
     RECT ClientRect() override;
     POINT ClientOrigin() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;

@@ -31,6 +31,13 @@ void TWinControl::EnableAlign()
         Realign();
 }
 
+void TWinControl::Loaded()
+{
+    TControl::Loaded();
+    if (control_state.Contains(csAlignmentNeeded))
+        Realign();
+}
+
 void TWinControl::Realign()
 {
     if (align_level > 0 || ComponentState().Contains(csLoading)) {

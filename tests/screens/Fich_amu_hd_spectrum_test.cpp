@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 namespace {
@@ -219,4 +220,20 @@ TEST_F(Spectrum, TheCrossHairDrawnTwiceLeavesThePlotAsItWas)
     EXPECT_NE(crossed, before);
     window->DrawCrossHair(plot.left + 40, plot.top + 30);
     EXPECT_EQ(grab(), before);
+}
+
+TEST_F(Spectrum, ThePanelSpansTheWindowAndTheChartFillsTheRest)
+{
+    const auto bounds = [](TControl* control) {
+        return std::array {control->Left(), control->Top(), control->Width(), control->Height()};
+    };
+    const int width = window->ClientWidth();
+    const int height = window->ClientHeight();
+    const int panel = window->PanelTopGraph->Height();
+    EXPECT_EQ(bounds(window->PanelTopGraph), (std::array {0, 0, width, panel}));
+    EXPECT_EQ(bounds(window->ChartSpectrum), (std::array {0, panel, width, height - panel}));
+    Show();
+    EXPECT_EQ(bounds(window->ChartSpectrum), (std::array {0, panel, width, height - panel}));
+    EXPECT_EQ(window->LabelCrossValue->Top() + window->LabelCrossValue->Height() + 1, height - panel)
+        << "the read-out sits on the window's bottom edge";
 }

@@ -153,6 +153,37 @@ TEST(Form_Reader, LoadedRunsOnceForEachComponentAfterTheWholeTree)
     EXPECT_FALSE(form->ComponentState().Contains(csLoading));
 }
 
+TEST(Form_Reader, AlignedControlsFollowTheClientTheFormWasReadWith)
+{
+    // Laid out at design for a smaller client (a frame that this window
+    // does not have): once read, the aligned controls fill the form's own.
+    auto form = std::make_unique<TForm_Blank>(nullptr);
+    ReadComponentText("object Form_Blank: TForm_Blank\n"
+                      "  Width = 300\n"
+                      "  Height = 200\n"
+                      "  BorderStyle = bsNone\n"
+                      "  object Panel1: TTest_Panel\n"
+                      "    Left = 0\n    Top = 0\n    Width = 292\n    Height = 30\n"
+                      "    Align = alTop\n"
+                      "  end\n"
+                      "  object Panel2: TTest_Panel\n"
+                      "    Left = 0\n    Top = 30\n    Width = 292\n    Height = 143\n"
+                      "    Align = alClient\n"
+                      "  end\n"
+                      "end\n",
+                      "TForm_Blank", form.get(), TForm_Blank::Table());
+    ASSERT_EQ(form->ClientWidth(), 300);
+    ASSERT_EQ(form->ClientHeight(), 200);
+    auto* top = dynamic_cast<TControl*>(form->FindComponent("Panel1"));
+    auto* client = dynamic_cast<TControl*>(form->FindComponent("Panel2"));
+    ASSERT_TRUE(top && client);
+    EXPECT_EQ(top->Width(), 300);
+    EXPECT_EQ(top->Height(), 30);
+    EXPECT_EQ(client->Top(), 30);
+    EXPECT_EQ(client->Width(), 300);
+    EXPECT_EQ(client->Height(), 170);
+}
+
 TEST(Form_Reader, EventsCallTheFormsHandlersByName)
 {
     auto form = std::make_unique<TForm_Test>(nullptr);
