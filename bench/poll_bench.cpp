@@ -3,7 +3,8 @@
 // line, in the prescribed pauses, in the hand-over) costs nothing, any
 // spinning counts. Each iteration is one poll, from one display update to
 // the next. Counters: the wall time per poll (the prescribed pauses, nearly
-// all of it) and the CPU as a percentage of it (goal: under 1).
+// all of it), the CPU as a percentage of it (goal: under 1), and how often
+// the thread was switched in per poll (each wake costs CPU of its own).
 //
 // The program's Sleep is wrapped at link time (-Wl,--wrap) to learn the
 // polling thread's CPU clock on its first pause. The thread's timers come
@@ -22,6 +23,7 @@
 #include <condition_variable>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <pthread.h>
 
@@ -80,6 +82,19 @@ void Next_Update(Bench_Shell& shell)
     }
 }
 
+// Times the thread was switched out so far, voluntarily or not.
+long Context_Switches(DWORD thread_id)
+{
+    std::ifstream status("/proc/self/task/" + std::to_string(thread_id) + "/status");
+    long switches = 0;
+    for (std::string line; std::getline(status, line);) {
+        if (line.find("ctxt_switches:") != std::string::npos) {
+            switches += std::stol(line.substr(line.find(':') + 1));
+        }
+    }
+    return switches;
+}
+
 bool Load_Library(std::string& reason)
 {
     const auto executable = std::filesystem::read_symlink("/proc/self/exe");
@@ -121,6 +136,9 @@ void Poll(benchmark::State& run, bool hd)
     Next_Update(shell);
     double wall_s = 0.0;
     double cpu_s = 0.0;
+    // Read while the thread waits in the hand-over.
+    const long switches_start = Context_Switches(thread.Get_Thread_Id());
+    long switches_end = switches_start;
     for (auto _ : run) {
         const Clock::time_point start = shell.Updated_At;
         const std::int64_t cpu_start = shell.Cpu_At;
@@ -130,6 +148,7 @@ void Poll(benchmark::State& run, bool hd)
         wall_s += wall.count();
         cpu_s += cpu;
         run.SetIterationTime(cpu);
+        switches_end = Context_Switches(thread.Get_Thread_Id());
     }
     Measured_Thread = 0;
     thread.Stop();
@@ -137,6 +156,8 @@ void Poll(benchmark::State& run, bool hd)
     SetWakeMainThread({});
     run.counters["wall_ms"] = benchmark::Counter(wall_s * 1e3, benchmark::Counter::kAvgIterations);
     run.counters["cpu_percent"] = wall_s > 0 ? 100.0 * cpu_s / wall_s : 0.0;
+    run.counters["wakes"] =
+        benchmark::Counter(static_cast<double>(switches_end - switches_start), benchmark::Counter::kAvgIterations);
 }
 
 void Sd_Poll(benchmark::State& run) { Poll(run, false); }

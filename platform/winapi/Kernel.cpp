@@ -1,6 +1,7 @@
 #include "platform/winapi/Kernel.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <chrono>
@@ -12,7 +13,6 @@
 #include <thread>
 #include <unistd.h>
 #include <unordered_map>
-#include <vector>
 
 namespace {
 
@@ -109,8 +109,13 @@ int Remaining_Ms(DWORD milliseconds, std::int64_t deadline_ns)
     return static_cast<int>(std::clamp<std::int64_t>((left + 999'999) / 1'000'000, 0, INT_MAX));
 }
 
-bool Collect_Waitables(DWORD count, const HANDLE* handles, std::vector<std::shared_ptr<Kernel_Object>>& objects,
-                       std::vector<pollfd>& descriptors)
+// On the stack: a polling thread waits once per poll, without allocating.
+struct Waitables {
+    std::array<std::shared_ptr<Kernel_Object>, MAXIMUM_WAIT_OBJECTS> objects;
+    std::array<pollfd, MAXIMUM_WAIT_OBJECTS> descriptors;
+};
+
+bool Collect_Waitables(DWORD count, const HANDLE* handles, Waitables& waitables)
 {
     for (DWORD i = 0; i < count; ++i) {
         auto object = Find_Handle_Object(handles[i]);
@@ -118,8 +123,8 @@ bool Collect_Waitables(DWORD count, const HANDLE* handles, std::vector<std::shar
             SetLastError(ERROR_INVALID_HANDLE);
             return false;
         }
-        descriptors.push_back({object->Wait_Descriptor(), POLLIN, 0});
-        objects.push_back(std::move(object));
+        waitables.descriptors[i] = {object->Wait_Descriptor(), POLLIN, 0};
+        waitables.objects[i] = std::move(object);
     }
     return true;
 }
@@ -202,14 +207,14 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all, 
         SetLastError(ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
     }
-    std::vector<std::shared_ptr<Kernel_Object>> objects;
-    std::vector<pollfd> descriptors;
-    if (!Collect_Waitables(count, handles, objects, descriptors)) {
+    Waitables waitables;
+    if (!Collect_Waitables(count, handles, waitables)) {
         return WAIT_FAILED;
     }
+    auto& [objects, descriptors] = waitables;
     const std::int64_t deadline = Monotonic_Ns() + static_cast<std::int64_t>(milliseconds) * 1'000'000;
     for (;;) {
-        int ready = poll(descriptors.data(), descriptors.size(), Remaining_Ms(milliseconds, deadline));
+        int ready = poll(descriptors.data(), count, Remaining_Ms(milliseconds, deadline));
         if (ready < 0 && errno != EINTR) {
             SetLastError(ERROR_INVALID_HANDLE);
             return WAIT_FAILED;

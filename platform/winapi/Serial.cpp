@@ -163,6 +163,11 @@ bool Is_Pseudo_Terminal(int fd)
            major(status.st_rdev) < First_Pty_Major + Pty_Majors;
 }
 
+// A hang-up swaps the terminal's operations for ones that fail (EIO, or a
+// read of 0 bytes), so a call learns of it from its own system call; this
+// check, one system call more, is for the calls that make none. When no
+// input is waiting its poll also has the kernel hand over the bytes that
+// reached the driver.
 bool Hung_Up(int fd)
 {
     pollfd line {fd, 0, 0};
@@ -171,7 +176,17 @@ bool Hung_Up(int fd)
 
 std::shared_ptr<Serial_Device> Find_Line(HANDLE handle)
 {
-    auto device = Find_Handle<Serial_Device>(handle);
+    return Find_Handle<Serial_Device>(handle);
+}
+
+BOOL Line_Up(const Serial_Device& device)
+{
+    return Hung_Up(device.fd) ? Fail(ERROR_DEVICE_NOT_CONNECTED) : TRUE;
+}
+
+std::shared_ptr<Serial_Device> Find_Line_Up(HANDLE handle)
+{
+    auto device = Find_Line(handle);
     if (device && Hung_Up(device->fd)) {
         SetLastError(ERROR_DEVICE_NOT_CONNECTED);
         return nullptr;
@@ -396,7 +411,9 @@ BOOL SetCommState(HANDLE handle, LPDCB dcb)
 
 BOOL ClearCommError(HANDLE handle, LPDWORD errors, LPCOMSTAT status)
 {
-    auto device = Find_Line(handle);
+    // Checked first, so that the input count includes every byte that
+    // reached the driver.
+    auto device = Find_Line_Up(handle);
     if (!device) {
         return FALSE;
     }
@@ -427,7 +444,7 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD to_read, LPDWORD read_count, L
         return Fail(ERROR_INVALID_PARAMETER);
     }
     if (to_read == 0) {
-        return TRUE;
+        return Line_Up(*device);
     }
     ssize_t count = read(device->fd, buffer, to_read);
     if (count < 0 && (errno == EAGAIN || errno == EINTR)) {
@@ -451,6 +468,9 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD to_write, LPDWORD written, L
     }
     if (written == nullptr || overlapped != nullptr || (buffer == nullptr && to_write > 0)) {
         return Fail(ERROR_INVALID_PARAMETER);
+    }
+    if (to_write == 0) {
+        return Line_Up(*device);
     }
     const auto* bytes = static_cast<const BYTE*>(buffer);
     while (*written < to_write) {
@@ -476,12 +496,12 @@ BOOL PurgeComm(HANDLE handle, DWORD flags)
         return Fail(ERROR_INVALID_PARAMETER);
     }
     // Nothing is ever pending (no overlapped I/O), so the aborts have no work.
+    const bool clear_input = (flags & PURGE_RXCLEAR) != 0;
     const bool clear_output = (flags & PURGE_TXCLEAR) != 0 && !device->pseudo_terminal;
-    if (((flags & PURGE_RXCLEAR) != 0 && tcflush(device->fd, TCIFLUSH) != 0) ||
-        (clear_output && tcflush(device->fd, TCOFLUSH) != 0)) {
+    if ((clear_input && tcflush(device->fd, TCIFLUSH) != 0) || (clear_output && tcflush(device->fd, TCOFLUSH) != 0)) {
         return Fail(Error_From_Errno(errno));
     }
-    return TRUE;
+    return clear_input || clear_output ? TRUE : Line_Up(*device);
 }
 
 BOOL GetCommModemStatus(HANDLE handle, LPDWORD status)

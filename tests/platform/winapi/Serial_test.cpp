@@ -208,6 +208,10 @@ TEST_F(Serial_Port, HangUpFailsEveryCall)
     EXPECT_EQ(GetLastError(), ERROR_DEVICE_NOT_CONNECTED);
     EXPECT_FALSE(ReadFile(port, buffer, sizeof buffer, &count, nullptr));
     EXPECT_FALSE(WriteFile(port, buffer, 1, &count, nullptr));
+    // Calls that need no transfer learn of the hang-up all the same.
+    EXPECT_FALSE(ReadFile(port, buffer, 0, &count, nullptr));
+    EXPECT_FALSE(WriteFile(port, buffer, 0, &count, nullptr));
+    EXPECT_FALSE(PurgeComm(port, PURGE_TXABORT));
     EXPECT_FALSE(PurgeComm(port, PURGE_RXCLEAR));
     EXPECT_FALSE(GetCommModemStatus(port, &modem));
     EXPECT_FALSE(GetCommState(port, &dcb));
