@@ -95,10 +95,8 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
     if (!bitmap)
         return nullptr;
     bitmap->Make_Dib_Section(header.biHeight > 0);
-    if (bits) {
-        bitmap->Expose_Memory();
+    if (bits)
         *bits = bitmap->dib_bits.data();
-    }
     return bitmap;
 }
 

@@ -204,7 +204,7 @@ __attribute__((target("avx2"))) void Convert_Run_Wide(const QRgb* in, QRgb* out,
 }
 
 struct Source {
-    const QImage* image = nullptr; // the source surface, or overlap_copy
+    Gdi_Pixel_Rows rows; // the source's pixels, or overlap_copy's
     QImage overlap_copy;
     QRgb text = 0;      // for monochrome to colour: what black becomes
     QRgb back = 0;      // ... and what white becomes
@@ -271,6 +271,8 @@ struct Blit_Request {
     std::vector<int> columns;
     int columns_from = 0;
     // Worked out once per call: a control-sized blit must not pay for them per row.
+    Gdi_Pixel_Rows dest_rows;
+    bool reads_dest = false; // the operation's result depends on the destination
     QRgb fourth_byte = 0;  // the destination's Gdi_Dc::Fourth_Byte
     QRegion drawable;      // the destination's Gdi_Dc::Drawable_Region
     Gdi_Rop_Row fore_row = nullptr;
@@ -292,9 +294,18 @@ std::pair<int, int> Valid_Range(const Axis_Map& map, int dest_from, int dest_to,
 // Rows of scratch pixels, left unset: every use writes them before reading.
 class Row_Buffers {
 public:
-    Row_Buffers(int width, bool masked) : source(new QRgb[static_cast<std::size_t>(width)]), other(masked ? new QRgb[static_cast<std::size_t>(width)] : nullptr) {}
+    Row_Buffers(int width, bool masked, bool packed_dest, int unpacked_width)
+        : source(Make(width)), other(masked ? Make(width) : nullptr), dest(packed_dest ? Make(width) : nullptr),
+          unpacked(unpacked_width > 0 ? Make(unpacked_width) : nullptr)
+    {
+    }
     std::unique_ptr<QRgb[]> source;
     std::unique_ptr<QRgb[]> other;
+    std::unique_ptr<QRgb[]> dest;     // a 24-bit destination's run, unpacked
+    std::unique_ptr<QRgb[]> unpacked; // a 24-bit source's row, where a scaled run reads it
+
+private:
+    static std::unique_ptr<QRgb[]> Make(int width) { return std::unique_ptr<QRgb[]>(new QRgb[static_cast<std::size_t>(width)]); }
 };
 
 // A run of one pixel value by doubling block moves: quick at any optimisation level.
@@ -312,22 +323,20 @@ void Fill_Run(QRgb* run, int count, QRgb value)
 // The AND or OR of the source pixels that fall on destination pixel (x, y).
 QRgb Combined_Source(const Blit_Request& request, int x, int y)
 {
-    const QImage& image = *request.source->image;
+    const Gdi_Pixel_Rows& rows = request.source->rows;
     const bool and_mode = request.combine_mode == BLACKONWHITE;
     QRgb combined = and_mode ? 0xFFFFFFFFu : 0u;
-    const auto [row_from, row_to] = request.y_map.Sources(y, image.height());
-    const auto [column_from, column_to] = request.x_map.Sources(x, image.width());
-    for (int source_y = row_from; source_y < row_to; ++source_y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(source_y));
+    const auto [row_from, row_to] = request.y_map.Sources(y, rows.height);
+    const auto [column_from, column_to] = request.x_map.Sources(x, rows.width);
+    for (int source_y = row_from; source_y < row_to; ++source_y)
         for (int source_x = column_from; source_x < column_to; ++source_x)
-            combined = and_mode ? combined & row[source_x] : combined | row[source_x];
-    }
+            combined = and_mode ? combined & rows.At(source_x, source_y) : combined | rows.At(source_x, source_y);
     return combined;
 }
 
 // The source pixels for a run of destination row y: straight from the source
 // row when they need no change, else converted into `out`.
-const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count, QRgb* out)
+const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count, QRgb* out, const Row_Buffers& buffers)
 {
     const Source& source = *request.source;
     if (request.combine_mode != COLORONCOLOR) {
@@ -336,12 +345,27 @@ const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count
         return out;
     }
     const int source_y = request.y_map.Source(y);
-    const auto* row = reinterpret_cast<const QRgb*>(source.image->constScanLine(source_y));
     const bool identity = request.x_map.Identity();
-    if (identity && !source.Converts())
-        return row + request.x_map.Source(x_from);
     const int* columns = identity ? nullptr : request.columns.data() + (x_from - request.columns_from);
-    source.Convert_Row(row, identity ? request.x_map.Source(x_from) : 0, columns, out, count);
+    int first = identity ? request.x_map.Source(x_from) : 0;
+    const QRgb* row = nullptr;
+    if (!source.rows.packed) {
+        row = source.rows.Pixels(source_y);
+    } else if (identity) {
+        // A 24-bit source's run unpacks straight into out, and converts there.
+        source.rows.Read(source_y, first, count, out);
+        row = out;
+        first = 0;
+    } else {
+        // The columns run one way: the first and last bound the ones read.
+        const int low = std::min(columns[0], columns[count - 1]);
+        const int high = std::max(columns[0], columns[count - 1]);
+        source.rows.Read(source_y, low, high - low + 1, buffers.unpacked.get() + low);
+        row = buffers.unpacked.get();
+    }
+    if (identity && !source.Converts())
+        return row + first;
+    source.Convert_Row(row, first, columns, out, count);
     return out;
 }
 
@@ -420,66 +444,82 @@ private:
     std::vector<unsigned char> painted;
 };
 
-void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, QRgb* dest_row, int y, int from, int to, Row_Buffers& buffers)
+// A plain copy converts straight into the destination, or, on a 24-bit one,
+// packs straight from the source's pixels.
+void Copy_Span(const Blit_Request& request, int y, int from, int count, const Row_Buffers& buffers)
+{
+    const Gdi_Pixel_Rows& rows = request.dest_rows;
+    if (rows.packed) {
+        rows.Write(y, from, count, Source_Row(request, y, from, count, buffers.source.get(), buffers));
+        return;
+    }
+    QRgb* dest = rows.Pixels(y) + from;
+    const QRgb* source = Source_Row(request, y, from, count, dest, buffers);
+    if (source != dest)
+        std::memmove(dest, source, static_cast<std::size_t>(count) * sizeof(QRgb));
+}
+
+void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, int y, int from, int to, const Row_Buffers& buffers)
 {
     const int count = to - from;
-    QRgb* dest = dest_row + from;
     if (request.source && request.fore == 0xCC && !request.mask) {
-        // A plain copy converts straight into the destination.
-        const QRgb* source = Source_Row(request, y, from, count, dest);
-        if (source != dest)
-            std::memmove(dest, source, static_cast<std::size_t>(count) * sizeof(QRgb));
+        Copy_Span(request, y, from, count, buffers);
         return;
     }
     const QRgb* pattern = patterns.Row(y, from, count);
-    const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source.get()) : dest_row + from;
     const QRgb fourth_byte = request.fourth_byte;
-    if (!request.mask) {
-        request.fore_row(pattern, source, dest, count, fourth_byte);
-        return;
-    }
-    // Both operations on copies of the destination, then the mask picks per pixel.
-    std::vector<QRgb> fore_row(dest, dest + count);
-    std::copy_n(dest, count, buffers.other.get());
-    request.fore_row(pattern, source, fore_row.data(), count, fourth_byte);
-    request.back_row(pattern, source, buffers.other.get(), count, fourth_byte);
-    const auto* mask_row = reinterpret_cast<const QRgb*>(request.mask->constScanLine(y - request.dest_rect.top() + request.mask_origin.y()));
-    const int mask_x = request.mask_origin.x() - request.dest_rect.left();
-    for (int i = 0; i < count; ++i)
-        dest[i] = (mask_row[from + i + mask_x] & 0xFFFFFFu) ? fore_row[static_cast<std::size_t>(i)] : buffers.other[i];
+    Gdi_Change_Pixels(request.dest_rows, y, from, count, buffers.dest.get(), request.reads_dest, [&](QRgb* dest) {
+        const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source.get(), buffers) : dest;
+        if (!request.mask) {
+            request.fore_row(pattern, source, dest, count, fourth_byte);
+            return;
+        }
+        // Both operations on copies of the destination, then the mask picks per pixel.
+        std::vector<QRgb> fore_row(dest, dest + count);
+        std::copy_n(dest, count, buffers.other.get());
+        request.fore_row(pattern, source, fore_row.data(), count, fourth_byte);
+        request.back_row(pattern, source, buffers.other.get(), count, fourth_byte);
+        const auto* mask_row = reinterpret_cast<const QRgb*>(request.mask->constScanLine(y - request.dest_rect.top() + request.mask_origin.y()));
+        const int mask_x = request.mask_origin.x() - request.dest_rect.left();
+        for (int i = 0; i < count; ++i)
+            dest[i] = (mask_row[from + i + mask_x] & 0xFFFFFFu) ? fore_row[static_cast<std::size_t>(i)] : buffers.other[i];
+    });
 }
 
-// A plain copy between whole rows of equal layout is one block move.
+// A plain copy between whole rows of equal layout is one block move, from
+// the rows' lowest address (the bottom row's where rows run backwards).
 bool Copy_Whole_Rows(const Blit_Request& request, const QRect& area)
 {
     if (!request.source || request.fore != 0xCC || request.back != 0xCC || !request.x_map.Identity() || !request.y_map.Identity() ||
         request.source->Converts())
         return false;
-    const QImage& from = *request.source->image;
-    QImage& to = request.dest->Surface();
+    const Gdi_Pixel_Rows& from = request.source->rows;
+    const Gdi_Pixel_Rows& to = request.dest_rows;
     const QRegion drawable = request.drawable.intersected(area);
-    if (drawable.rectCount() != 1 || drawable.boundingRect() != area || area.left() != 0 || area.width() != to.width() ||
-        request.x_map.Source(0) != 0 || from.width() != to.width() || from.bytesPerLine() != to.bytesPerLine())
+    if (drawable.rectCount() != 1 || drawable.boundingRect() != area || area.left() != 0 || area.width() != to.width ||
+        request.x_map.Source(0) != 0 || from.width != to.width || from.stride != to.stride || from.packed != to.packed)
         return false;
-    std::memmove(to.scanLine(area.top()), from.constScanLine(request.y_map.Source(area.top())),
-                 static_cast<std::size_t>(to.bytesPerLine()) * static_cast<std::size_t>(area.height()));
+    const int lowest = to.stride < 0 ? area.bottom() : area.top();
+    std::memmove(to.Row(lowest), from.Row(request.y_map.Source(lowest)),
+                 static_cast<std::size_t>(std::abs(to.stride)) * static_cast<std::size_t>(area.height()));
     return true;
 }
 
 BOOL Run_Blit(Blit_Request& request)
 {
+    request.dest_rows = request.dest->Rows();
+    request.reads_dest = request.mask || Gdi_Rop_Uses_Dest(request.fore);
     request.fourth_byte = request.dest->Fourth_Byte();
     request.drawable = request.dest->Drawable_Region();
     request.fore_row = Gdi_Rop_Row_For(request.fore);
     request.back_row = Gdi_Rop_Row_For(request.back);
     QRect area = request.dest_rect.intersected(request.drawable.boundingRect());
     if (request.source) {
-        const QImage& image = *request.source->image;
-        auto [x_first, x_last] = Valid_Range(request.x_map, area.left(), area.right() + 1, image.width());
-        auto [y_first, y_last] = Valid_Range(request.y_map, area.top(), area.bottom() + 1, image.height());
+        const Gdi_Pixel_Rows& rows = request.source->rows;
+        auto [x_first, x_last] = Valid_Range(request.x_map, area.left(), area.right() + 1, rows.width);
+        auto [y_first, y_last] = Valid_Range(request.y_map, area.top(), area.bottom() + 1, rows.height);
         area = QRect(QPoint(x_first, y_first), QPoint(x_last - 1, y_last - 1));
     }
-    Gdi_Access access(request.dest, area);
     if (area.isEmpty() || Copy_Whole_Rows(request, area))
         return TRUE;
     if (request.source && !request.x_map.Identity()) {
@@ -488,27 +528,37 @@ BOOL Run_Blit(Blit_Request& request)
         for (int x = area.left(); x <= area.right(); ++x)
             request.columns[static_cast<std::size_t>(x - area.left())] = request.x_map.Source(x);
     }
-    QImage& surface = request.dest->Surface();
-    uchar* const bits = surface.bits();
-    const auto stride = static_cast<std::ptrdiff_t>(surface.bytesPerLine());
-    Row_Buffers buffers(std::max(area.width(), 1), request.mask != nullptr);
+    const bool unpacks_scaled = request.source && request.source->rows.packed && !request.x_map.Identity();
+    const Row_Buffers buffers(std::max(area.width(), 1), request.mask != nullptr, request.dest_rows.packed,
+                              unpacks_scaled ? request.source->rows.width : 0);
     Pattern_Rows patterns(request, area);
     for (const QRect& clip : request.drawable.intersected(area)) {
         for (int y = clip.top(); y <= clip.bottom(); ++y)
-            Blit_Span(request, patterns, reinterpret_cast<QRgb*>(bits + y * stride), y, clip.left(), clip.right() + 1, buffers);
+            Blit_Span(request, patterns, y, clip.left(), clip.right() + 1, buffers);
     }
     return TRUE;
 }
 
-// In place: the source may point into its own overlap copy.
+// Reading and writing one surface where the areas overlap: the source reads
+// a copy of its rows.
+void Copy_Overlapped_Rows(Source& source, const QRect& source_rect)
+{
+    const Gdi_Pixel_Rows& rows = source.rows;
+    source.overlap_copy = QImage(rows.width, rows.height, QImage::Format_RGB32);
+    if (source.overlap_copy.isNull())
+        return;
+    const int top = std::max(source_rect.top(), 0);
+    const int bottom = std::min(source_rect.bottom(), rows.height - 1);
+    for (int y = top; y <= bottom; ++y)
+        rows.Read(y, 0, rows.width, reinterpret_cast<QRgb*>(source.overlap_copy.scanLine(y)));
+    source.rows = {source.overlap_copy.bits(), source.overlap_copy.bytesPerLine(), rows.width, rows.height, false};
+}
+
 void Prepare_Source(Source& source, Gdi_Dc& dest, Gdi_Dc& source_dc, const QRect& source_rect, const QRect& dest_rect)
 {
-    source.image = &source_dc.Surface();
-    // Reading and writing one surface: read from a copy when the areas overlap.
-    if (source.image == &dest.Surface() && source_rect.intersects(dest_rect)) {
-        source.overlap_copy = source.image->copy();
-        source.image = &source.overlap_copy;
-    }
+    source.rows = source_dc.Rows();
+    if (source.rows.first == dest.Rows().first && source_rect.intersects(dest_rect))
+        Copy_Overlapped_Rows(source, source_rect);
     source.mono_to_color = source_dc.Is_Mono() && !dest.Is_Mono();
     source.color_to_mono = !source_dc.Is_Mono() && dest.Is_Mono();
     source.text = dest.Surface_Pixel(dest.state.text_color);
@@ -535,11 +585,9 @@ BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int x_s
     if (dw == 0 || dh == 0 || (needs_source && (sw == 0 || sh == 0)))
         return TRUE;
     Blit_Request request{dest_dc, QRect(dest_dc->To_Device(dx, dy), QSize(dw, dh)), std::nullopt, {}, {}, fore, back, mask, mask_origin,
-                         COLORONCOLOR, {}, 0, 0, {}, nullptr, nullptr};
-    std::optional<Gdi_Access> source_access;
+                         COLORONCOLOR, {}, 0, {}, false, 0, {}, nullptr, nullptr};
     if (source_dc) {
         const QPoint source_at = source_dc->To_Device(sx, sy);
-        source_access.emplace(source_dc, QRect(source_at, QSize(sw, sh)));
         Prepare_Source(request.source.emplace(), *dest_dc, *source_dc, QRect(source_at, QSize(sw, sh)), request.dest_rect);
         request.x_map = {request.dest_rect.left(), dw, source_at.x(), sw, dest_mirrored != source_mirrored};
         request.y_map = {request.dest_rect.top(), dh, source_at.y(), sh, dest_flipped != source_flipped};

@@ -16,4 +16,5 @@ using Gdi_Rop_Row = void (*)(const QRgb* p, const QRgb* s, QRgb* d, int count, Q
 Gdi_Rop_Row Gdi_Rop_Row_For(std::uint8_t code);
 
 constexpr bool Gdi_Rop_Uses_Source(std::uint8_t code) { return ((code >> 2) & 0x33) != (code & 0x33); }
+constexpr bool Gdi_Rop_Uses_Dest(std::uint8_t code) { return ((code >> 1) & 0x55) != (code & 0x55); }
 constexpr bool Gdi_Rop_Uses_Pattern(std::uint8_t code) { return ((code >> 4) & 0x0F) != (code & 0x0F); }

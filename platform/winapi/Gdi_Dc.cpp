@@ -159,6 +159,14 @@ QImage& Gdi_Dc::Surface()
 
 const QImage& Gdi_Dc::Surface() const { return const_cast<Gdi_Dc*>(this)->Surface(); }
 
+Gdi_Pixel_Rows Gdi_Dc::Rows()
+{
+    if (kind == Kind::Memory)
+        return (Selected_Bitmap() ? Selected_Bitmap() : Gdi_Stock_Bitmap())->Rows();
+    QImage& image = Surface();
+    return {image.bits(), image.bytesPerLine(), image.width(), image.height(), false};
+}
+
 bool Gdi_Dc::Is_Mono() const
 {
     Gdi_Bitmap* bitmap = kind == Kind::Memory ? Selected_Bitmap() : nullptr;

@@ -52,9 +52,13 @@ public:
     Gdi_Dc& operator=(const Gdi_Dc&) = delete;
 
     Kind Dc_Kind() const { return kind; }
-    // The image drawn into: the selected bitmap's for a memory DC.
+    // The image drawn into: the selected bitmap's for a memory DC (see
+    // Gdi_Access for a DIB section's).
     QImage& Surface();
     const QImage& Surface() const;
+    // Where the drawing code reads and writes the surface's pixels, in place:
+    // a DIB section's own memory, whatever its depth and row order.
+    Gdi_Pixel_Rows Rows();
     bool Is_Mono() const; // a memory DC over a monochrome bitmap
     Gdi_Bitmap* Selected_Bitmap() const;
 
@@ -79,9 +83,10 @@ public:
     // wants. The byte that raster results are ORed with: 0 or 0xFF000000.
     QRgb Fourth_Byte() const;
 
-    // Bracket every pixel access to an area (device coordinates): what a
-    // caller wrote there in a DIB section's memory is brought in before;
-    // after, the memory is known to lag behind there.
+    // Bracket a use of Surface() as a QImage (a QPainter's) in an area,
+    // device coordinates: a DIB section whose memory is not that image
+    // brings the area in before and writes it back after. Code that works
+    // through Rows() needs no bracket.
     void Begin_Access(const QRect& area);
     void End_Access(const QRect& area);
 
@@ -93,7 +98,7 @@ private:
     QImage* external_image;
 };
 
-// Bracketing for a scope: Gdi_Access access(dc, touched); ... draw into
+// Bracketing for a scope: Gdi_Access access(dc, touched); ... use
 // dc->Surface() within touched (the whole surface when not given).
 class Gdi_Access {
 public:

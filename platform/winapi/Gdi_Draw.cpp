@@ -621,8 +621,7 @@ COLORREF GetPixel(HDC dc, int x, int y)
     const QPoint at = context->To_Device(x, y);
     if (!context->Drawable_Region().contains(at))
         return CLR_INVALID;
-    Gdi_Access access(context, QRect(at, QSize(1, 1)));
-    return Gdi_To_Colorref(context->Surface().pixel(at));
+    return Gdi_To_Colorref(context->Rows().At(at.x(), at.y()));
 }
 
 BOOL LineTo(HDC dc, int x, int y)

@@ -209,9 +209,7 @@ int Gdi_Bitmap::Get_Object(int size, void* buffer) const
     bitmap.bmWidthBytes = dib_section ? Dib_Stride() : Bitmap_Width_Bytes(image.width(), bits_pixel);
     if (!dib_section || size < static_cast<int>(sizeof(DIBSECTION)))
         return Copy_Out(bitmap, size, buffer);
-    // The caller may now write the memory at any time. The object is never
-    // const itself: only this getter is.
-    const_cast<Gdi_Bitmap*>(this)->Expose_Memory();
+    // The object is never const itself: only this getter is.
     DIBSECTION section;
     bitmap.bmBits = const_cast<uchar*>(dib_bits.data());
     section.dsBm = bitmap;
@@ -231,66 +229,36 @@ void Gdi_Bitmap::Make_Dib_Section(bool is_bottom_up)
     bottom_up = is_bottom_up;
     // Zeroed memory matches the black surface a new bitmap starts with.
     dib_bits.assign(static_cast<std::size_t>(Dib_Stride()) * static_cast<std::size_t>(image.height()), 0);
-    row_states.assign(static_cast<std::size_t>(image.height()), Row_State::Same);
-    if (Shares_Memory())
+    if (Image_Is_Home())
         image = QImage(dib_bits.data(), image.width(), image.height(), Dib_Stride(), QImage::Format_RGB32);
     else if (Keeps_Fourth_Byte())
         image.fill(0u);
 }
 
-void Gdi_Bitmap::Expose_Memory()
+Gdi_Pixel_Rows Gdi_Bitmap::Rows()
 {
-    if (Shares_Memory())
-        return;
-    for (int y = 0; y < static_cast<int>(row_states.size()); ++y)
-        if (row_states[static_cast<std::size_t>(y)] == Row_State::Surface_Newer)
-            Store_Row(y);
-    memory_exposed = true;
+    if (!dib_section)
+        return {image.bits(), image.bytesPerLine(), image.width(), image.height(), false};
+    const std::ptrdiff_t stride = Dib_Stride();
+    return {Dib_Row(0), bottom_up ? -stride : stride, image.width(), image.height(), bits_pixel == 24};
 }
 
 void Gdi_Bitmap::Surface_Current(const QRect& area)
 {
-    if (Shares_Memory())
+    if (Image_Is_Home())
         return;
-    if (memory_exposed) {
-        const QRect touched = area.intersected(image.rect());
-        for (int y = touched.top(); y <= touched.bottom(); ++y)
-            Load_Span(y, touched.left(), touched.right() + 1);
-        return;
-    }
-    if (memory_newer_rows == 0)
-        return;
-    for (int y = 0; y < static_cast<int>(row_states.size()); ++y)
-        if (row_states[static_cast<std::size_t>(y)] == Row_State::Memory_Newer)
-            Load_Row(y);
-    memory_newer_rows = 0;
+    const QRect touched = area.intersected(image.rect());
+    for (int y = touched.top(); y <= touched.bottom(); ++y)
+        Load_Span(y, touched.left(), touched.right() + 1);
 }
 
 void Gdi_Bitmap::Surface_Drawn(const QRect& area)
 {
-    if (!dib_section || Shares_Memory())
+    if (Image_Is_Home())
         return;
     const QRect touched = area.intersected(image.rect());
-    for (int y = touched.top(); y <= touched.bottom(); ++y) {
-        if (memory_exposed)
-            Store_Span(y, touched.left(), touched.right() + 1);
-        else
-            row_states[static_cast<std::size_t>(y)] = Row_State::Surface_Newer;
-    }
-}
-
-uchar* Gdi_Bitmap::Open_Dib_Row(int y)
-{
-    if (Shares_Memory())
-        return Dib_Row(y);
-    Row_State& state = row_states[static_cast<std::size_t>(y)];
-    if (state == Row_State::Surface_Newer)
-        Store_Row(y);
-    if (state != Row_State::Memory_Newer) {
-        state = Row_State::Memory_Newer;
-        ++memory_newer_rows;
-    }
-    return Dib_Row(y);
+    for (int y = touched.top(); y <= touched.bottom(); ++y)
+        Store_Span(y, touched.left(), touched.right() + 1);
 }
 
 uchar* Gdi_Bitmap::Dib_Row(int y)
@@ -298,44 +266,16 @@ uchar* Gdi_Bitmap::Dib_Row(int y)
     return dib_bits.data() + static_cast<std::size_t>(bottom_up ? image.height() - 1 - y : y) * static_cast<std::size_t>(Dib_Stride());
 }
 
-namespace {
-
-// Packed rows address whole bytes: below 8 bits a span widens to byte edges.
-std::pair<int, int> Byte_Aligned(int x_from, int x_to, int bits_per_pixel, int width)
-{
-    if (bits_per_pixel >= 8)
-        return {x_from, x_to};
-    const int per_byte = 8 / bits_per_pixel;
-    return {x_from / per_byte * per_byte, std::min(width, (x_to + per_byte - 1) / per_byte * per_byte)};
-}
-
-} // namespace
-
 void Gdi_Bitmap::Load_Span(int y, int x_from, int x_to)
 {
-    auto [from, to] = Byte_Aligned(x_from, x_to, bits_pixel, image.width());
-    uchar* packed = Dib_Row(y) + static_cast<std::ptrdiff_t>(from) * bits_pixel / 8;
-    auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(y)) + from;
+    auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(y)) + x_from;
     // The fourth byte of a 32-bit row stays as the caller left it.
-    if (Keeps_Fourth_Byte())
-        std::memcpy(pixels, packed, static_cast<std::size_t>(to - from) * 4);
-    else
-        Gdi_Unpack_Row(packed, bits_pixel, pixels, to - from);
-    if (from == 0 && to == image.width())
-        row_states[static_cast<std::size_t>(y)] = Row_State::Same;
+    Rows().Read(y, x_from, x_to - x_from, pixels);
 }
 
 void Gdi_Bitmap::Store_Span(int y, int x_from, int x_to)
 {
-    auto [from, to] = Byte_Aligned(x_from, x_to, bits_pixel, image.width());
-    uchar* packed = Dib_Row(y) + static_cast<std::ptrdiff_t>(from) * bits_pixel / 8;
-    const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y)) + from;
-    if (Keeps_Fourth_Byte())
-        std::memcpy(packed, pixels, static_cast<std::size_t>(to - from) * 4);
-    else
-        Gdi_Pack_Row(pixels, to - from, bits_pixel, packed);
-    if (from == 0 && to == image.width())
-        row_states[static_cast<std::size_t>(y)] = Row_State::Same;
+    Rows().Write(y, x_from, x_to - x_from, reinterpret_cast<const QRgb*>(image.constScanLine(y)) + x_from);
 }
 
 namespace {
@@ -386,9 +326,8 @@ void Unpack_24(const uchar* packed, QRgb* pixels, int width)
         Unpack_24_Tail(packed, pixels, 0, width);
 }
 
-void Pack_24(const QRgb* pixels, int width, uchar* packed)
+void Pack_24_Tail(const QRgb* pixels, int x, int width, uchar* packed)
 {
-    int x = 0;
     for (; x + 4 <= width; x += 4, packed += 12) {
         const std::uint64_t low = (pixels[x] & 0xFFFFFFu) | (static_cast<std::uint64_t>(pixels[x + 1] & 0xFFFFFFu) << 24) |
                                   (static_cast<std::uint64_t>(pixels[x + 2] & 0xFFFFu) << 48);
@@ -400,6 +339,59 @@ void Pack_24(const QRgb* pixels, int width, uchar* packed)
         packed[0] = static_cast<uchar>(qBlue(pixels[x]));
         packed[1] = static_cast<uchar>(qGreen(pixels[x]));
         packed[2] = static_cast<uchar>(qRed(pixels[x]));
+    }
+}
+
+// Four pixels per byte shuffle; each 16-byte store runs 4 bytes past its
+// 12, into pixels the next store writes, so the last group is left to the
+// scalar tail.
+__attribute__((target("ssse3"))) void Pack_24_Shuffled(const QRgb* pixels, int width, uchar* packed)
+{
+    const __m128i squeeze = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    int x = 0;
+    for (; x + 6 <= width; x += 4, packed += 12) {
+        const __m128i quad = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(packed), _mm_shuffle_epi8(quad, squeeze));
+    }
+    Pack_24_Tail(pixels, x, width, packed);
+}
+
+void Pack_24(const QRgb* pixels, int width, uchar* packed)
+{
+    static const bool shuffles = __builtin_cpu_supports("ssse3");
+    if (shuffles)
+        Pack_24_Shuffled(pixels, width, packed);
+    else
+        Pack_24_Tail(pixels, 0, width, packed);
+}
+
+// One colour over a run of 24-bit pixels: four pixels laid out, then doubled
+// by block moves (every copy starts on a pixel, so the pattern holds).
+void Fill_24(uchar* packed, int count, QRgb pixel)
+{
+    const int first = std::min(count, 4);
+    for (int x = 0; x < first; ++x) {
+        packed[3 * x] = static_cast<uchar>(qBlue(pixel));
+        packed[3 * x + 1] = static_cast<uchar>(qGreen(pixel));
+        packed[3 * x + 2] = static_cast<uchar>(qRed(pixel));
+    }
+    const std::size_t total = static_cast<std::size_t>(count) * 3;
+    for (std::size_t filled = static_cast<std::size_t>(first) * 3; filled < total;) {
+        const std::size_t chunk = std::min(filled, total - filled);
+        std::memcpy(packed + filled, packed, chunk);
+        filled += chunk;
+    }
+}
+
+// A run of one 32-bit value by doubling block moves.
+void Fill_32(QRgb* run, int count, QRgb value)
+{
+    const int first = std::min(count, 8);
+    std::fill(run, run + first, value);
+    for (int filled = first; filled < count;) {
+        const int chunk = std::min(filled, count - filled);
+        std::memcpy(run + filled, run, static_cast<std::size_t>(chunk) * sizeof(QRgb));
+        filled += chunk;
     }
 }
 
@@ -439,6 +431,41 @@ void Gdi_Pack_Row(const QRgb* pixels, int width, int bits_per_pixel, uchar* pack
         if (bits_per_pixel == 32)
             pixel[3] = 0;
     }
+}
+
+void Gdi_Pixel_Rows::Read(int y, int x, int count, QRgb* out) const
+{
+    if (count <= 0)
+        return;
+    if (packed)
+        Unpack_24(Row(y) + static_cast<std::ptrdiff_t>(x) * 3, out, count);
+    else
+        std::memcpy(out, Pixels(y) + x, static_cast<std::size_t>(count) * sizeof(QRgb));
+}
+
+void Gdi_Pixel_Rows::Write(int y, int x, int count, const QRgb* in) const
+{
+    if (count <= 0)
+        return;
+    if (packed)
+        Pack_24(in, count, Row(y) + static_cast<std::ptrdiff_t>(x) * 3);
+    else
+        std::memcpy(Pixels(y) + x, in, static_cast<std::size_t>(count) * sizeof(QRgb));
+}
+
+void Gdi_Pixel_Rows::Fill(int y, int x, int count, QRgb pixel) const
+{
+    if (count <= 0)
+        return;
+    if (packed)
+        Fill_24(Row(y) + static_cast<std::ptrdiff_t>(x) * 3, count, pixel);
+    else
+        Fill_32(Pixels(y) + x, count, pixel);
+}
+
+QRgb Gdi_Pixel_Rows::At(int x, int y) const
+{
+    return packed ? Unpack_Pixel(Row(y) + static_cast<std::ptrdiff_t>(x) * 3) : Pixels(y)[x];
 }
 
 Gdi_Region::Gdi_Region(const QRegion& initial) : Gdi_Object(Gdi_Kind::Region), region(initial) {}

@@ -11,6 +11,7 @@
 #include <QRegion>
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 enum class Gdi_Kind { Pen, Brush, Font, Bitmap, Region, Palette };
@@ -94,18 +95,52 @@ struct Gdi_Font final : Gdi_Object {
     const Text_Face* text_face = nullptr;
 };
 
-// Pixels are kept as a top-down RGB32 image, the surface every drawing call
-// uses. A monochrome bitmap holds only black and white pixels. A top-down
-// 32-bit DIB section's image lies over its caller-visible memory itself, so
-// drawing and callers share every byte and nothing is ever converted. Other
-// DIB sections (24 bits, or bottom-up) keep the memory apart and sync the
-// two lazily, row by row: GDI drawing leaves the memory behind and a row is
-// packed only when a caller opens it; a row a caller opened is unpacked
-// before the next GDI access. Once their raw memory has been handed out
-// (CreateDIBSection's bits, GetObject's bmBits) the caller may write it at
-// any time, so the memory becomes the pixels' home: each GDI access brings
-// in just the area it touches and writes that area back after, so a call
-// costs in proportion to what it draws, not to the bitmap's size.
+// Where a surface's pixels lie for the drawing code: image row y starts at
+// first + y * stride, so a bottom-up DIB section's rows run backwards
+// through its memory. Pixels are 32 bits as a QImage RGB32 holds them, or,
+// in a 24-bit DIB section, three bytes blue, green, red.
+struct Gdi_Pixel_Rows {
+    uchar* first = nullptr;
+    std::ptrdiff_t stride = 0;
+    int width = 0;
+    int height = 0;
+    bool packed = false; // three bytes a pixel
+
+    uchar* Row(int y) const { return first + static_cast<std::ptrdiff_t>(y) * stride; }
+    // A 32-bit row: only when not packed.
+    QRgb* Pixels(int y) const { return reinterpret_cast<QRgb*>(Row(y)); }
+    // count pixels from (x, y) as RGB32 values, and back; a 24-bit write
+    // drops the fourth byte.
+    void Read(int y, int x, int count, QRgb* out) const;
+    void Write(int y, int x, int count, const QRgb* in) const;
+    void Fill(int y, int x, int count, QRgb pixel) const;
+    QRgb At(int x, int y) const;
+};
+
+// A change to count pixels from (x, y): `change` gets them as RGB32 values
+// (a 32-bit row's own, or a 24-bit row's unpacked into scratch and packed
+// back after); with `reads` false it only writes them.
+template <class Change>
+inline void Gdi_Change_Pixels(const Gdi_Pixel_Rows& rows, int y, int x, int count, QRgb* scratch, bool reads, Change change)
+{
+    if (!rows.packed) {
+        change(rows.Pixels(y) + x);
+        return;
+    }
+    if (reads)
+        rows.Read(y, x, count, scratch);
+    change(scratch);
+    rows.Write(y, x, count, scratch);
+}
+
+// A bitmap's pixels have one home, which every drawing call works on in
+// place: an ordinary bitmap's RGB32 image, a DIB section's memory (24 or 32
+// bits, top-down or bottom-up), so that a caller holding the memory and GDI
+// always see the same pixels and nothing is converted between them. A
+// top-down 32-bit section's image lies over its memory; other sections keep
+// the image only for code that needs a QImage (a QPainter), which brackets
+// its use with Surface_Current and Surface_Drawn to bring in and write back
+// the area it touches.
 struct Gdi_Bitmap final : Gdi_Object {
     static constexpr Gdi_Kind object_kind = Gdi_Kind::Bitmap;
     Gdi_Bitmap(int width, int height, int bits_per_pixel);
@@ -115,17 +150,15 @@ struct Gdi_Bitmap final : Gdi_Object {
     bool Keeps_Fourth_Byte() const { return dib_section && bits_pixel == 32; }
     int Dib_Stride() const;
     void Make_Dib_Section(bool is_bottom_up);
-    // Before GDI reads or draws the area (image coordinates) of the surface.
+    Gdi_Pixel_Rows Rows();
+    // Before a QImage user reads or draws the area (image coordinates) of the image.
     void Surface_Current(const QRect& area);
     void Surface_Current() { Surface_Current(image.rect()); }
-    // After GDI had the area: whatever it drew there is newer than the memory.
+    // After it had the area: what it drew goes home.
     void Surface_Drawn(const QRect& area);
     void Surface_Drawn() { Surface_Drawn(image.rect()); }
-    // The memory of image row y (0 <= y < height) of a DIB section, up to
-    // date, for the caller to read and write until the next GDI access.
-    uchar* Open_Dib_Row(int y);
-    // The raw memory goes to a caller: from now on it may change at any time.
-    void Expose_Memory();
+    // The memory of image row y (0 <= y < height) of a DIB section.
+    uchar* Open_Dib_Row(int y) { return Dib_Row(y); }
 
     QImage image;
     int bits_pixel = 32;
@@ -135,19 +168,13 @@ struct Gdi_Bitmap final : Gdi_Object {
     class Gdi_Dc* selected_dc = nullptr;
 
 private:
-    enum class Row_State : uchar { Same, Surface_Newer, Memory_Newer };
     uchar* Dib_Row(int y);
-    void Load_Row(int y) { Load_Span(y, 0, image.width()); }
-    void Store_Row(int y) { Store_Span(y, 0, image.width()); }
-    // Pixels [x_from, x_to) of row y, between memory and surface.
+    // Pixels [x_from, x_to) of row y, between memory and image.
     void Load_Span(int y, int x_from, int x_to);
     void Store_Span(int y, int x_from, int x_to);
 
-    bool Shares_Memory() const { return Keeps_Fourth_Byte() && !bottom_up; }
-
-    std::vector<Row_State> row_states; // one per image row of a DIB section
-    int memory_newer_rows = 0;
-    bool memory_exposed = false;
+    // The image is the memory itself: nothing to bring in or write back.
+    bool Image_Is_Home() const { return !dib_section || (Keeps_Fourth_Byte() && !bottom_up); }
 };
 
 struct Gdi_Region final : Gdi_Object {

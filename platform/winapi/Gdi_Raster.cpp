@@ -60,17 +60,17 @@ QRgb Gdi_Mix(int rop2, QRgb pen, QRgb destination)
 Gdi_Raster::Gdi_Raster(Gdi_Dc& target) : Gdi_Raster(target, target.Surface().rect()) {}
 
 Gdi_Raster::Gdi_Raster(Gdi_Dc& target, const QRect& touched)
-    : dc(target), image(target.Surface()), fourth_byte(target.Fourth_Byte()), drawable(target.Drawable_Region().intersected(touched)),
-      area(drawable.boundingRect())
+    : dc(target), rows(target.Rows()), fourth_byte(target.Fourth_Byte()), drawable(target.Drawable_Region().intersected(touched))
 {
-    dc.Begin_Access(area);
-    bits = image.bits();
-    bytes_per_line = image.bytesPerLine();
-    for (const QRect& rect : drawable)
-        clip_rects.push_back(rect);
+    clip_rects.assign(drawable.begin(), drawable.end());
 }
 
-Gdi_Raster::~Gdi_Raster() { dc.End_Access(area); }
+QRgb* Gdi_Raster::Scratch(int count)
+{
+    if (scratch.size() < static_cast<std::size_t>(count))
+        scratch.resize(static_cast<std::size_t>(count));
+    return scratch.data();
+}
 
 bool Gdi_Raster::Visible(int x, int y) const
 {
@@ -88,29 +88,38 @@ void Gdi_Raster::For_Visible_Spans(int y, int x_from, int x_to, Apply apply)
         const int from = std::max(x_from, rect.left());
         const int to = std::min(x_to, rect.right() + 1);
         if (from < to)
-            apply(Row(y), from, to);
+            apply(from, to);
     }
+}
+
+void Gdi_Raster::Mix_Span(int y, int x_from, int x_to, QRgb pixel, int rop2)
+{
+    if (rop2 == R2_COPYPEN) {
+        rows.Fill(y, x_from, x_to - x_from, pixel);
+        return;
+    }
+    const int count = x_to - x_from;
+    Gdi_Change_Pixels(rows, y, x_from, count, Scratch(count), true, [&](QRgb* run) {
+        for (int i = 0; i < count; ++i)
+            run[i] = Gdi_Mix(rop2, pixel, run[i]) | fourth_byte;
+    });
 }
 
 void Gdi_Raster::Plot(int x, int y, QRgb pixel, int rop2)
 {
     if (!Visible(x, y))
         return;
-    QRgb& target = Row(y)[x];
-    target = (rop2 == R2_COPYPEN ? pixel : Gdi_Mix(rop2, pixel, target)) | fourth_byte;
+    if (rop2 == R2_COPYPEN)
+        rows.Fill(y, x, 1, pixel | fourth_byte);
+    else
+        rows.Fill(y, x, 1, Gdi_Mix(rop2, pixel, rows.At(x, y)) | fourth_byte);
 }
 
 void Gdi_Raster::Plot_Region(const QRegion& region, QRgb pixel, int rop2)
 {
     for (const QRect& rect : region.intersected(drawable))
         for (int y = rect.top(); y <= rect.bottom(); ++y)
-            For_Visible_Spans(y, rect.left(), rect.right() + 1, [&](QRgb* row, int from, int to) {
-                if (rop2 == R2_COPYPEN)
-                    Fill_Pixels(row + from, to - from, pixel);
-                else
-                    for (int x = from; x < to; ++x)
-                        row[x] = Gdi_Mix(rop2, pixel, row[x]) | fourth_byte;
-            });
+            For_Visible_Spans(y, rect.left(), rect.right() + 1, [&](int from, int to) { Mix_Span(y, from, to, pixel, rop2); });
 }
 
 void Gdi_Raster::Brush_Row(const Gdi_Dc& dc, const Gdi_Brush& brush, int y, int x_from, int count, QRgb* pixels, unsigned char* painted)
@@ -171,22 +180,19 @@ void Gdi_Raster::Fill_Span(int y, int x_from, int x_to, const Gdi_Brush& brush, 
         return;
     if (brush.log_brush.lbStyle == BS_SOLID) {
         const QRgb pixel = dc.Surface_Pixel(brush.log_brush.lbColor);
-        For_Visible_Spans(y, x_from, x_to, [&](QRgb* row, int from, int to) {
-            if (rop2 == R2_COPYPEN)
-                Fill_Pixels(row + from, to - from, pixel);
-            else
-                for (int x = from; x < to; ++x)
-                    row[x] = Gdi_Mix(rop2, pixel, row[x]) | fourth_byte;
-        });
+        For_Visible_Spans(y, x_from, x_to, [&](int from, int to) { Mix_Span(y, from, to, pixel, rop2); });
         return;
     }
-    For_Visible_Spans(y, x_from, x_to, [&](QRgb* row, int from, int to) {
-        std::vector<QRgb> pixels(static_cast<std::size_t>(to - from));
-        std::vector<unsigned char> painted(pixels.size());
-        Brush_Row(dc, brush, y, from, to - from, pixels.data(), painted.data());
-        for (int x = from; x < to; ++x)
-            if (painted[static_cast<std::size_t>(x - from)])
-                row[x] = Gdi_Mix(rop2, pixels[static_cast<std::size_t>(x - from)], row[x]) | fourth_byte;
+    For_Visible_Spans(y, x_from, x_to, [&](int from, int to) {
+        const int count = to - from;
+        brush_pixels.resize(static_cast<std::size_t>(count));
+        brush_painted.resize(static_cast<std::size_t>(count));
+        Brush_Row(dc, brush, y, from, count, brush_pixels.data(), brush_painted.data());
+        Gdi_Change_Pixels(rows, y, from, count, Scratch(count), true, [&](QRgb* run) {
+            for (int i = 0; i < count; ++i)
+                if (brush_painted[static_cast<std::size_t>(i)])
+                    run[i] = Gdi_Mix(rop2, brush_pixels[static_cast<std::size_t>(i)], run[i]) | fourth_byte;
+        });
     });
 }
 

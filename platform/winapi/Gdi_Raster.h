@@ -14,11 +14,10 @@ QRgb Gdi_Mix(int rop2, QRgb pen, QRgb destination);
 
 class Gdi_Raster {
 public:
-    // Brackets the surface access for its lifetime; drawing stays within
-    // `touched` (device coordinates), by default the whole surface.
+    // Draws on the DC's pixels in place, within `touched` (device
+    // coordinates), by default the whole surface.
     explicit Gdi_Raster(Gdi_Dc& target);
     Gdi_Raster(Gdi_Dc& target, const QRect& touched);
-    ~Gdi_Raster();
     Gdi_Raster(const Gdi_Raster&) = delete;
     Gdi_Raster& operator=(const Gdi_Raster&) = delete;
 
@@ -36,14 +35,16 @@ private:
     bool Visible(int x, int y) const;
     template <class Apply>
     void For_Visible_Spans(int y, int x_from, int x_to, Apply apply);
-    QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(bits + y * bytes_per_line); }
+    // Pixels [x_from, x_to) of row y: one colour through a mix.
+    void Mix_Span(int y, int x_from, int x_to, QRgb pixel, int rop2);
+    QRgb* Scratch(int count);
 
     Gdi_Dc& dc;
-    QImage& image;
-    uchar* bits;                   // the surface's pixels, taken once: a row's address needs no detach check
-    qsizetype bytes_per_line;
+    Gdi_Pixel_Rows rows;
     QRgb fourth_byte;              // ORed into every mixed pixel: Gdi_Dc::Fourth_Byte
     QRegion drawable;              // device coordinates, within the surface and the touched area
-    QRect area;                    // bracketed for access
     std::vector<QRect> clip_rects; // its rectangles
+    std::vector<QRgb> scratch;     // a run of pixels being worked on
+    std::vector<QRgb> brush_pixels;
+    std::vector<unsigned char> brush_painted;
 };

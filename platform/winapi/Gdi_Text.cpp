@@ -400,17 +400,14 @@ QRegion Text_Clip(Gdi_Dc* dc, const RECT* extra_clip)
     return clip;
 }
 
-// Writes the pixels straight into the DC's surface: each glyph is stamped
-// from its cached ink, and every pixel gets exactly the DC's colour, fourth
-// byte included, as GDI writes it. Frame: logical coordinates plus Shift.
+// Writes the pixels straight into the DC's pixels, where they live: each
+// glyph is stamped from its cached ink, and every pixel gets exactly the DC's
+// colour, fourth byte included, as GDI writes it. Frame: logical coordinates
+// plus Shift.
 class Surface_Canvas final : public Run_Canvas {
 public:
-    Surface_Canvas(Gdi_Dc* dc, const RECT* extra_clip)
-        : clip(Text_Clip(dc, extra_clip)), access(dc, clip.boundingRect()), origin(dc->Origin())
+    Surface_Canvas(Gdi_Dc* dc, const RECT* extra_clip) : clip(Text_Clip(dc, extra_clip)), origin(dc->Origin()), rows(dc->Rows())
     {
-        QImage& surface = dc->Surface();
-        bits = reinterpret_cast<QRgb*>(surface.bits());
-        pixels_per_line = surface.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
         clip_rects.assign(clip.begin(), clip.end());
     }
     void Shift(QPoint by) { origin += by; }
@@ -421,7 +418,7 @@ public:
         for (const QRect& allowed : clip_rects) {
             const QRect part = device.intersected(allowed);
             for (int y = part.top(); y <= part.bottom(); ++y)
-                std::fill_n(Row(y) + part.left(), part.width(), pixel);
+                rows.Fill(y, part.left(), part.width(), pixel);
         }
     }
     void Glyph(const Text_Face& face, QChar c, QPoint pen, QRgb ink) override
@@ -438,19 +435,15 @@ public:
                 const int from = std::max(at.x() + span.x_from, allowed.left());
                 const int to = std::min(at.x() + span.x_to, allowed.right() + 1);
                 if (from < to)
-                    std::fill_n(Row(y) + from, to - from, ink);
+                    rows.Fill(y, from, to - from, ink);
             }
         }
     }
 
 private:
-    QRgb* Row(int y) const { return bits + static_cast<qsizetype>(y) * pixels_per_line; }
-
     QRegion clip; // device coordinates
-    Gdi_Access access;
     QPoint origin;
-    QRgb* bits = nullptr;
-    qsizetype pixels_per_line = 0;
+    Gdi_Pixel_Rows rows;
     std::vector<QRect> clip_rects;
 };
 

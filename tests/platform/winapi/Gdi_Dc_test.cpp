@@ -309,16 +309,20 @@ struct Handed_Out_Dib {
 
 } // namespace
 
-// A top-down 32-bit section draws straight into its memory. Every other
-// section, its memory handed out and written by the caller between calls,
-// must end each call with the same pixels: a call that reaches or reads
-// beyond the part of the memory it brings in shows here.
+// Every section is drawn in its own memory, whatever its depth and row
+// order. With the memory handed out and written by the caller between
+// calls, each must end each call with the same pixels as a top-down 32-bit
+// one: a call that misreads rows running backwards, or 24-bit pixels, or
+// that reaches beyond its area, shows here. The last calls use the section
+// as a QImage (turned text, a pattern taken from it, its rows read and
+// written back).
 TEST(Gdi_Bitmaps, HandedOutDibSectionsOfEveryLayoutMatchTheSharedOne)
 {
     Ensure_Gui_Application();
     constexpr int width = 37;
     constexpr int height = 23;
     HFONT font = CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 1, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    HFONT turned = CreateFontA(-11, 0, 900, 900, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
     HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, 0x00FF00);
     HPEN pen = CreatePen(PS_SOLID, 3, 0xFF0000);
     const std::vector<std::function<void(HDC)>> calls{
@@ -333,6 +337,25 @@ TEST(Gdi_Bitmaps, HandedOutDibSectionsOfEveryLayoutMatchTheSharedOne)
         [](HDC dc) { RECT r{2, 2, 35, 21}; DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT | BF_MIDDLE); },
         [](HDC dc) { SetROP2(dc, R2_XORPEN); MoveToEx(dc, 0, 22, nullptr); LineTo(dc, 36, 0); SetPixel(dc, 18, 11, 0x123456); },
         [](HDC dc) { const POINT star[] = {{18, 0}, {24, 22}, {2, 8}, {34, 8}, {12, 22}}; Polygon(dc, star, 5); },
+        // Whole rows from the section onto itself: one block move where the rows run alike.
+        [](HDC dc) { BitBlt(dc, 0, 2, width, 9, dc, 0, 13, SRCCOPY); },
+        [&](HDC dc) { SelectObject(dc, turned); SetBkMode(dc, OPAQUE); TextOutA(dc, 3, 21, "Tq", 2); },
+        [](HDC dc) {
+            HBRUSH pattern = CreatePatternBrush(static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)));
+            RECT r{5, 5, 33, 19};
+            FillRect(dc, &r, pattern);
+            DeleteObject(pattern);
+        },
+        [](HDC dc) {
+            // Read as top-down rows, written back as bottom-up ones: the picture turns upside down.
+            BITMAPINFO info{};
+            info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+            std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+            HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+            ASSERT_EQ(GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS), int{height});
+            info.bmiHeader.biHeight = height;
+            ASSERT_EQ(SetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS), int{height});
+        },
     };
     for (const WORD depth : {WORD{24}, WORD{32}}) {
         for (const bool bottom_up : {false, true}) {
@@ -361,6 +384,7 @@ TEST(Gdi_Bitmaps, HandedOutDibSectionsOfEveryLayoutMatchTheSharedOne)
         }
     }
     DeleteObject(font);
+    DeleteObject(turned);
     DeleteObject(hatch);
     DeleteObject(pen);
 }
