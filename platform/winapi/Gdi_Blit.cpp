@@ -8,7 +8,6 @@
 #include <array>
 #include <climits>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -47,8 +46,11 @@ __attribute__((always_inline)) inline Pixels Evaluate(Pixels p, Pixels s, Pixels
     return Select<Pixels>(p, Select<Pixels>(s, p1_s1, p1_s0), Select<Pixels>(s, p0_s1, p0_s0));
 }
 
-// Eight pixels at a time where the processor has 32-byte vectors.
+// Eight pixels at a time where the processor has 32-byte vectors, sixteen
+// where it has 64-byte ones (whose ternary logic instruction takes the
+// operation code itself).
 using Wide_Vector = QRgb __attribute__((vector_size(32)));
+using Widest_Vector = QRgb __attribute__((vector_size(64)));
 
 bool Has_Wide_Vectors()
 {
@@ -56,35 +58,63 @@ bool Has_Wide_Vectors()
     return avx2;
 }
 
+bool Has_Widest_Vectors()
+{
+    static const bool avx512 = __builtin_cpu_supports("avx512f");
+    return avx512;
+}
+
 // Sources either are the destination row itself or lie elsewhere: each block
-// is read whole before it is written.
-template <unsigned code, class Vector>
-__attribute__((always_inline)) inline void Rop_Loop(const QRgb* p, const QRgb* s, QRgb* d, int count, QRgb fourth_byte)
+// is read whole before it is written. A solid pattern is one pixel value,
+// p[0], held in a register: the loop then reads two rows, not three.
+// Answers where it stopped: the rest is shorter than one vector.
+template <unsigned code, bool solid, class Vector>
+__attribute__((always_inline)) inline int Rop_Loop(const QRgb* p, const QRgb* s, QRgb* d, int i, int count, QRgb fourth_byte)
 {
     constexpr int lanes = sizeof(Vector) / sizeof(QRgb);
-    int i = 0;
+    Vector vp{};
+    if constexpr (solid)
+        vp = vp + p[0];
     for (; i + lanes <= count; i += lanes) {
-        Vector vp, vs, vd;
-        std::memcpy(&vp, p + i, sizeof(vp));
+        Vector vs, vd;
+        if constexpr (!solid)
+            std::memcpy(&vp, p + i, sizeof(vp));
         std::memcpy(&vs, s + i, sizeof(vs));
         std::memcpy(&vd, d + i, sizeof(vd));
         const Vector result = Evaluate<code>(vp, vs, vd) | fourth_byte;
         std::memcpy(d + i, &result, sizeof(result));
     }
-    for (; i < count; ++i)
-        d[i] = Evaluate<code>(p[i], s[i], d[i]) | fourth_byte;
+    return i;
 }
 
-template <unsigned code>
+template <unsigned code, bool solid>
+__attribute__((always_inline)) inline void Rop_Tail(const QRgb* p, const QRgb* s, QRgb* d, int i, int count, QRgb fourth_byte)
+{
+    for (; i < count; ++i)
+        d[i] = Evaluate<code>(p[solid ? 0 : i], s[i], d[i]) | fourth_byte;
+}
+
+template <unsigned code, bool solid>
 void Rop_Row(const QRgb* p, const QRgb* s, QRgb* d, int count, QRgb fourth_byte)
 {
-    Rop_Loop<code, Pixel_Vector>(p, s, d, count, fourth_byte);
+    Rop_Tail<code, solid>(p, s, d, Rop_Loop<code, solid, Pixel_Vector>(p, s, d, 0, count, fourth_byte), count, fourth_byte);
 }
 
-template <unsigned code>
+template <unsigned code, bool solid>
 __attribute__((target("avx2"))) void Rop_Row_Wide(const QRgb* p, const QRgb* s, QRgb* d, int count, QRgb fourth_byte)
 {
-    Rop_Loop<code, Wide_Vector>(p, s, d, count, fourth_byte);
+    int i = Rop_Loop<code, solid, Wide_Vector>(p, s, d, 0, count, fourth_byte);
+    i = Rop_Loop<code, solid, Pixel_Vector>(p, s, d, i, count, fourth_byte);
+    Rop_Tail<code, solid>(p, s, d, i, count, fourth_byte);
+}
+
+template <unsigned code, bool solid>
+__attribute__((target("avx512f"))) void Rop_Row_Widest(const QRgb* p, const QRgb* s, QRgb* d, int count, QRgb fourth_byte)
+{
+    int i = Rop_Loop<code, solid, Widest_Vector>(p, s, d, 0, count, fourth_byte);
+    i = Rop_Loop<code, solid, Wide_Vector>(p, s, d, i, count, fourth_byte);
+    i = Rop_Loop<code, solid, Pixel_Vector>(p, s, d, i, count, fourth_byte);
+    Rop_Tail<code, solid>(p, s, d, i, count, fourth_byte);
 }
 
 void Copy_Source_Row(const QRgb*, const QRgb* s, QRgb* d, int count, QRgb)
@@ -97,16 +127,43 @@ void Copy_Pattern_Row(const QRgb* p, const QRgb*, QRgb* d, int count, QRgb)
     std::memmove(d, p, static_cast<std::size_t>(count) * sizeof(QRgb));
 }
 
-template <std::size_t... codes>
+template <bool solid, std::size_t... codes>
 constexpr std::array<Gdi_Rop_Row, 256> Make_Table(std::index_sequence<codes...>)
 {
-    return {&Rop_Row<codes>...};
+    return {&Rop_Row<codes, solid>...};
 }
 
-template <std::size_t... codes>
+template <bool solid, std::size_t... codes>
 constexpr std::array<Gdi_Rop_Row, 256> Make_Wide_Table(std::index_sequence<codes...>)
 {
-    return {&Rop_Row_Wide<codes>...};
+    return {&Rop_Row_Wide<codes, solid>...};
+}
+
+template <bool solid, std::size_t... codes>
+constexpr std::array<Gdi_Rop_Row, 256> Make_Widest_Table(std::index_sequence<codes...>)
+{
+    return {&Rop_Row_Widest<codes, solid>...};
+}
+
+// The row functions for the widest vectors the processor has.
+template <bool solid>
+std::array<Gdi_Rop_Row, 256> Rop_Table()
+{
+    constexpr auto codes = std::make_index_sequence<256>{};
+    auto made = Has_Widest_Vectors() ? Make_Widest_Table<solid>(codes)
+                : Has_Wide_Vectors() ? Make_Wide_Table<solid>(codes)
+                                     : Make_Table<solid>(codes);
+    made[0xCC] = &Copy_Source_Row;
+    if (!solid)
+        made[0xF0] = &Copy_Pattern_Row;
+    return made;
+}
+
+// For a pattern of one pixel value, p[0]: the rows read only it.
+Gdi_Rop_Row Rop_Row_Solid_For(std::uint8_t code)
+{
+    static const std::array<Gdi_Rop_Row, 256> table = Rop_Table<true>();
+    return table[code];
 }
 
 // How a destination coordinate maps to a source one: scaled by nearest
@@ -118,7 +175,12 @@ struct Axis_Map {
     int source_count;
     bool mirrored;
 
-    int Source(int dest) const { return At(std::int64_t(dest - dest_from) * source_count / dest_count); }
+    int Source(int dest) const
+    {
+        if (Identity())
+            return dest - dest_from + source_from;
+        return At(std::int64_t(dest - dest_from) * source_count / dest_count);
+    }
     bool Identity() const { return dest_count == source_count && !mirrored; }
     bool Shrinks() const { return dest_count < source_count; }
     // Every source coordinate that falls on one destination coordinate when
@@ -274,7 +336,9 @@ struct Blit_Request {
     Gdi_Pixel_Rows dest_rows;
     bool reads_dest = false; // the operation's result depends on the destination
     QRgb fourth_byte = 0;  // the destination's Gdi_Dc::Fourth_Byte
-    QRegion drawable;      // the destination's Gdi_Dc::Drawable_Region
+    // The destination's clip, device coordinates, or nullptr where the whole
+    // surface is drawable: its rectangles are met one by one, no region is built.
+    const QRegion* clip = nullptr;
     Gdi_Rop_Row fore_row = nullptr;
     Gdi_Rop_Row back_row = nullptr;
 };
@@ -282,6 +346,11 @@ struct Blit_Request {
 // The columns (or rows) of the destination whose source lies within the source surface.
 std::pair<int, int> Valid_Range(const Axis_Map& map, int dest_from, int dest_to, int source_size)
 {
+    if (map.Identity()) {
+        const int shift = map.source_from - map.dest_from;
+        const int first = std::max(dest_from, -shift);
+        return {first, std::max(first, std::min(dest_to, source_size - shift))};
+    }
     int first = dest_from;
     while (first < dest_to && (map.Source(first) < 0 || map.Source(first) >= source_size))
         ++first;
@@ -292,21 +361,38 @@ std::pair<int, int> Valid_Range(const Axis_Map& map, int dest_from, int dest_to,
 }
 
 // Rows of scratch pixels, left unset: every use writes them before reading.
-class Row_Buffers {
-public:
-    Row_Buffers(int width, bool masked, bool packed_dest, int unpacked_width)
-        : source(Make(width)), other(masked ? Make(width) : nullptr), dest(packed_dest ? Make(width) : nullptr),
-          unpacked(unpacked_width > 0 ? Make(unpacked_width) : nullptr)
-    {
-    }
-    std::unique_ptr<QRgb[]> source;
-    std::unique_ptr<QRgb[]> other;
-    std::unique_ptr<QRgb[]> dest;     // a 24-bit destination's run, unpacked
-    std::unique_ptr<QRgb[]> unpacked; // a 24-bit source's row, where a scaled run reads it
-
-private:
-    static std::unique_ptr<QRgb[]> Make(int width) { return std::unique_ptr<QRgb[]>(new QRgb[static_cast<std::size_t>(width)]); }
+// They lie in the destination DC's scratch, kept between calls, so that a
+// call allocates nothing.
+struct Row_Buffers {
+    QRgb* pattern = nullptr; // a plain brush's row, or a tall pattern's
+    QRgb* source = nullptr;
+    QRgb* other = nullptr;      // with a mask: the background operation's row
+    QRgb* other_fore = nullptr; // ... and the foreground's
+    QRgb* dest = nullptr;       // a 24-bit destination's run, unpacked
+    QRgb* unpacked = nullptr; // a 24-bit source's row, where a scaled run reads it
 };
+
+Row_Buffers Take_Buffers(std::vector<QRgb>& scratch, int width, bool masked, bool packed_dest, int unpacked_width)
+{
+    const auto row = static_cast<std::size_t>(width);
+    const std::size_t total = row * (2 + (masked ? 2 : 0) + (packed_dest ? 1 : 0)) + static_cast<std::size_t>(unpacked_width);
+    if (scratch.size() < total)
+        scratch.resize(total);
+    QRgb* next = scratch.data();
+    auto take = [&](std::size_t count) {
+        QRgb* taken = next;
+        next += count;
+        return taken;
+    };
+    Row_Buffers buffers;
+    buffers.pattern = take(row);
+    buffers.source = take(row);
+    buffers.other = masked ? take(row) : nullptr;
+    buffers.other_fore = masked ? take(row) : nullptr;
+    buffers.dest = packed_dest ? take(row) : nullptr;
+    buffers.unpacked = unpacked_width > 0 ? take(static_cast<std::size_t>(unpacked_width)) : nullptr;
+    return buffers;
+}
 
 // A run of one pixel value by doubling block moves: quick at any optimisation level.
 void Fill_Run(QRgb* run, int count, QRgb value)
@@ -360,8 +446,8 @@ const QRgb* Source_Row(const Blit_Request& request, int y, int x_from, int count
         // The columns run one way: the first and last bound the ones read.
         const int low = std::min(columns[0], columns[count - 1]);
         const int high = std::max(columns[0], columns[count - 1]);
-        source.rows.Read(source_y, low, high - low + 1, buffers.unpacked.get() + low);
-        row = buffers.unpacked.get();
+        source.rows.Read(source_y, low, high - low + 1, buffers.unpacked + low);
+        row = buffers.unpacked;
     }
     if (identity && !source.Converts())
         return row + first;
@@ -376,23 +462,22 @@ int Wrap(int value, int period) { return ((value % period) + period) % period; }
 
 class Pattern_Rows {
 public:
-    Pattern_Rows(const Blit_Request& request, const QRect& area)
-        : brush(Gdi_Find<Gdi_Brush>(request.dest->state.brush)), dest(request.dest), top(area.top()), left(area.left()),
-          width(std::max(area.width(), 1))
+    // The selected brush is held by the DC's state: it needs no lookup.
+    Pattern_Rows(const Blit_Request& request, const QRect& area, QRgb* row_buffer)
+        : brush(request.dest->state.brush), dest(request.dest), top(area.top()), left(area.left()), width(std::max(area.width(), 1)),
+          pixels(row_buffer)
     {
         const bool used = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
         if (!used || !brush || brush->log_brush.lbStyle == BS_NULL || brush->log_brush.lbStyle == BS_SOLID) {
             const bool solid = used && brush && brush->log_brush.lbStyle == BS_SOLID;
-            pixels.resize(static_cast<std::size_t>(width));
-            Fill_Run(pixels.data(), width, solid ? request.dest->Surface_Pixel(brush->log_brush.lbColor) : request.fourth_byte);
-            rows = pixels.data();
+            Fill_Run(pixels, width, solid ? request.dest->Surface_Pixel(brush->log_brush.lbColor) : request.fourth_byte);
+            rows = pixels;
             return;
         }
-        painted.resize(static_cast<std::size_t>(width));
         const bool pattern = brush->log_brush.lbStyle == BS_PATTERN;
         period = pattern ? brush->pattern.height() : 8;
         if (period > largest_cached_period) {
-            pixels.resize(static_cast<std::size_t>(width));
+            painted.resize(static_cast<std::size_t>(width));
             return;
         }
         Gdi_Brush::Laid_Out& laid_out = brush->laid_out;
@@ -407,14 +492,16 @@ public:
         }
         rows = laid_out.pixels.data();
     }
+    // Every row is one pixel value.
+    bool Solid() const { return period == 0; }
     const QRgb* Row(int y, int x_from, int count)
     {
         if (period == 0)
             return rows + (x_from - left);
         if (period <= largest_cached_period)
             return rows + static_cast<std::ptrdiff_t>((y - top) % period) * width + (x_from - left);
-        Gdi_Raster::Brush_Row(*dest, *brush, y, x_from, count, pixels.data(), painted.data());
-        return pixels.data();
+        Gdi_Raster::Brush_Row(*dest, *brush, y, x_from, count, pixels, painted.data());
+        return pixels;
     }
 
 private:
@@ -440,8 +527,8 @@ private:
     int width;
     int period = 0; // 0: one row serves every row
     const QRgb* rows = nullptr;
-    std::vector<QRgb> pixels;
-    std::vector<unsigned char> painted;
+    QRgb* pixels;                       // one row, for a plain brush or a tall pattern
+    std::vector<unsigned char> painted; // only while brush rows are worked out
 };
 
 // A plain copy converts straight into the destination, or, on a 24-bit one,
@@ -450,7 +537,7 @@ void Copy_Span(const Blit_Request& request, int y, int from, int count, const Ro
 {
     const Gdi_Pixel_Rows& rows = request.dest_rows;
     if (rows.packed) {
-        rows.Write(y, from, count, Source_Row(request, y, from, count, buffers.source.get(), buffers));
+        rows.Write(y, from, count, Source_Row(request, y, from, count, buffers.source, buffers));
         return;
     }
     QRgb* dest = rows.Pixels(y) + from;
@@ -462,28 +549,69 @@ void Copy_Span(const Blit_Request& request, int y, int from, int count, const Ro
 void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, int y, int from, int to, const Row_Buffers& buffers)
 {
     const int count = to - from;
-    if (request.source && request.fore == 0xCC && !request.mask) {
-        Copy_Span(request, y, from, count, buffers);
-        return;
-    }
     const QRgb* pattern = patterns.Row(y, from, count);
     const QRgb fourth_byte = request.fourth_byte;
-    Gdi_Change_Pixels(request.dest_rows, y, from, count, buffers.dest.get(), request.reads_dest, [&](QRgb* dest) {
-        const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source.get(), buffers) : dest;
+    Gdi_Change_Pixels(request.dest_rows, y, from, count, buffers.dest, request.reads_dest, [&](QRgb* dest) {
+        const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source, buffers) : dest;
         if (!request.mask) {
             request.fore_row(pattern, source, dest, count, fourth_byte);
             return;
         }
         // Both operations on copies of the destination, then the mask picks per pixel.
-        std::vector<QRgb> fore_row(dest, dest + count);
-        std::copy_n(dest, count, buffers.other.get());
-        request.fore_row(pattern, source, fore_row.data(), count, fourth_byte);
-        request.back_row(pattern, source, buffers.other.get(), count, fourth_byte);
+        std::copy_n(dest, count, buffers.other);
+        std::copy_n(dest, count, buffers.other_fore);
+        request.fore_row(pattern, source, buffers.other_fore, count, fourth_byte);
+        request.back_row(pattern, source, buffers.other, count, fourth_byte);
         const auto* mask_row = reinterpret_cast<const QRgb*>(request.mask->constScanLine(y - request.dest_rect.top() + request.mask_origin.y()));
         const int mask_x = request.mask_origin.x() - request.dest_rect.left();
         for (int i = 0; i < count; ++i)
-            dest[i] = (mask_row[from + i + mask_x] & 0xFFFFFFu) ? fore_row[static_cast<std::size_t>(i)] : buffers.other[i];
+            dest[i] = (mask_row[from + i + mask_x] & 0xFFFFFFu) ? buffers.other_fore[i] : buffers.other[i];
     });
+}
+
+// A source the operation reads where it lies: 32 bits, same scale, not
+// mirrored, nothing to convert.
+bool Source_In_Place(const Blit_Request& request)
+{
+    const Source& source = *request.source;
+    return request.combine_mode == COLORONCOLOR && request.x_map.Identity() && !source.rows.packed && !source.Converts();
+}
+
+// One drawable rectangle of the area, row by row. The common case, a 32-bit
+// destination without a mask, runs the operation on each row in place.
+void Blit_Rect(const Blit_Request& request, Pattern_Rows& patterns, const QRect& rect, const Row_Buffers& buffers)
+{
+    const int from = rect.left();
+    const int count = rect.width();
+    if (request.source && request.fore == 0xCC && !request.mask) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            Copy_Span(request, y, from, count, buffers);
+        return;
+    }
+    if (request.mask || request.dest_rows.packed) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            Blit_Span(request, patterns, y, from, from + count, buffers);
+        return;
+    }
+    if (request.source && Source_In_Place(request)) {
+        const Gdi_Pixel_Rows& source_rows = request.source->rows;
+        const int source_x = request.x_map.Source(from);
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            request.fore_row(patterns.Row(y, from, count), source_rows.Pixels(request.y_map.Source(y)) + source_x,
+                             request.dest_rows.Pixels(y) + from, count, request.fourth_byte);
+        return;
+    }
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        QRgb* dest = request.dest_rows.Pixels(y) + from;
+        const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source, buffers) : dest;
+        request.fore_row(patterns.Row(y, from, count), source, dest, count, request.fourth_byte);
+    }
+}
+
+// The whole area is drawable: no clip, or one clip rectangle around it.
+bool Wholly_Drawable(const Blit_Request& request, const QRect& area)
+{
+    return !request.clip || (request.clip->rectCount() == 1 && request.clip->boundingRect().contains(area));
 }
 
 // A plain copy between whole rows of equal layout is one block move, from
@@ -495,9 +623,8 @@ bool Copy_Whole_Rows(const Blit_Request& request, const QRect& area)
         return false;
     const Gdi_Pixel_Rows& from = request.source->rows;
     const Gdi_Pixel_Rows& to = request.dest_rows;
-    const QRegion drawable = request.drawable.intersected(area);
-    if (drawable.rectCount() != 1 || drawable.boundingRect() != area || area.left() != 0 || area.width() != to.width ||
-        request.x_map.Source(0) != 0 || from.width != to.width || from.stride != to.stride || from.packed != to.packed)
+    if (!Wholly_Drawable(request, area) || area.left() != 0 || area.width() != to.width || request.x_map.Source(0) != 0 ||
+        from.width != to.width || from.stride != to.stride || from.packed != to.packed)
         return false;
     const int lowest = to.stride < 0 ? area.bottom() : area.top();
     std::memmove(to.Row(lowest), from.Row(request.y_map.Source(lowest)),
@@ -505,21 +632,28 @@ bool Copy_Whole_Rows(const Blit_Request& request, const QRect& area)
     return true;
 }
 
+// The destination's pixels the call may touch: its rectangle within the
+// surface and the clip's bounds, and, with a source, where the source lies
+// within its surface.
+QRect Touched_Area(const Blit_Request& request)
+{
+    const QRect surface(0, 0, request.dest_rows.width, request.dest_rows.height);
+    QRect area = request.dest_rect.intersected(request.clip ? request.clip->boundingRect().intersected(surface) : surface);
+    if (!request.source)
+        return area;
+    const Gdi_Pixel_Rows& rows = request.source->rows;
+    auto [x_first, x_last] = Valid_Range(request.x_map, area.left(), area.right() + 1, rows.width);
+    auto [y_first, y_last] = Valid_Range(request.y_map, area.top(), area.bottom() + 1, rows.height);
+    return QRect(QPoint(x_first, y_first), QPoint(x_last - 1, y_last - 1));
+}
+
 BOOL Run_Blit(Blit_Request& request)
 {
-    request.dest_rows = request.dest->Rows();
+    Gdi_Dc& dest = *request.dest;
     request.reads_dest = request.mask || Gdi_Rop_Uses_Dest(request.fore);
-    request.fourth_byte = request.dest->Fourth_Byte();
-    request.drawable = request.dest->Drawable_Region();
-    request.fore_row = Gdi_Rop_Row_For(request.fore);
-    request.back_row = Gdi_Rop_Row_For(request.back);
-    QRect area = request.dest_rect.intersected(request.drawable.boundingRect());
-    if (request.source) {
-        const Gdi_Pixel_Rows& rows = request.source->rows;
-        auto [x_first, x_last] = Valid_Range(request.x_map, area.left(), area.right() + 1, rows.width);
-        auto [y_first, y_last] = Valid_Range(request.y_map, area.top(), area.bottom() + 1, rows.height);
-        area = QRect(QPoint(x_first, y_first), QPoint(x_last - 1, y_last - 1));
-    }
+    request.fourth_byte = dest.Fourth_Byte();
+    request.clip = dest.state.clipped ? &dest.state.clip : nullptr;
+    const QRect area = Touched_Area(request);
     if (area.isEmpty() || Copy_Whole_Rows(request, area))
         return TRUE;
     if (request.source && !request.x_map.Identity()) {
@@ -529,12 +663,20 @@ BOOL Run_Blit(Blit_Request& request)
             request.columns[static_cast<std::size_t>(x - area.left())] = request.x_map.Source(x);
     }
     const bool unpacks_scaled = request.source && request.source->rows.packed && !request.x_map.Identity();
-    const Row_Buffers buffers(std::max(area.width(), 1), request.mask != nullptr, request.dest_rows.packed,
-                              unpacks_scaled ? request.source->rows.width : 0);
-    Pattern_Rows patterns(request, area);
-    for (const QRect& clip : request.drawable.intersected(area)) {
-        for (int y = clip.top(); y <= clip.bottom(); ++y)
-            Blit_Span(request, patterns, y, clip.left(), clip.right() + 1, buffers);
+    const Row_Buffers buffers = Take_Buffers(dest.scratch, area.width(), request.mask != nullptr, request.dest_rows.packed,
+                                             unpacks_scaled ? request.source->rows.width : 0);
+    Pattern_Rows patterns(request, area, buffers.pattern);
+    const auto row_for = patterns.Solid() ? &Rop_Row_Solid_For : &Gdi_Rop_Row_For;
+    request.fore_row = row_for(request.fore);
+    request.back_row = row_for(request.back);
+    if (!request.clip) {
+        Blit_Rect(request, patterns, area, buffers);
+        return TRUE;
+    }
+    for (const QRect& rect : *request.clip) {
+        const QRect part = rect.intersected(area);
+        if (!part.isEmpty())
+            Blit_Rect(request, patterns, part, buffers);
     }
     return TRUE;
 }
@@ -554,13 +696,16 @@ void Copy_Overlapped_Rows(Source& source, const QRect& source_rect)
     source.rows = {source.overlap_copy.bits(), source.overlap_copy.bytesPerLine(), rows.width, rows.height, false};
 }
 
-void Prepare_Source(Source& source, Gdi_Dc& dest, Gdi_Dc& source_dc, const QRect& source_rect, const QRect& dest_rect)
+void Prepare_Source(Source& source, const Blit_Request& request, Gdi_Dc& source_dc, const QRect& source_rect)
 {
+    const Gdi_Dc& dest = *request.dest;
     source.rows = source_dc.Rows();
-    if (source.rows.first == dest.Rows().first && source_rect.intersects(dest_rect))
+    if (source.rows.first == request.dest_rows.first && source_rect.intersects(request.dest_rect))
         Copy_Overlapped_Rows(source, source_rect);
-    source.mono_to_color = source_dc.Is_Mono() && !dest.Is_Mono();
-    source.color_to_mono = !source_dc.Is_Mono() && dest.Is_Mono();
+    const bool source_mono = source_dc.Is_Mono();
+    const bool dest_mono = dest.Is_Mono();
+    source.mono_to_color = source_mono && !dest_mono;
+    source.color_to_mono = !source_mono && dest_mono;
     source.text = dest.Surface_Pixel(dest.state.text_color);
     source.back = dest.Surface_Pixel(dest.state.bk_color);
     source.source_back = source_dc.Surface_Pixel(source_dc.state.bk_color);
@@ -585,10 +730,10 @@ BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int x_s
     if (dw == 0 || dh == 0 || (needs_source && (sw == 0 || sh == 0)))
         return TRUE;
     Blit_Request request{dest_dc, QRect(dest_dc->To_Device(dx, dy), QSize(dw, dh)), std::nullopt, {}, {}, fore, back, mask, mask_origin,
-                         COLORONCOLOR, {}, 0, {}, false, 0, {}, nullptr, nullptr};
+                         COLORONCOLOR, {}, 0, dest_dc->Rows(), false, 0, nullptr, nullptr, nullptr};
     if (source_dc) {
         const QPoint source_at = source_dc->To_Device(sx, sy);
-        Prepare_Source(request.source.emplace(), *dest_dc, *source_dc, QRect(source_at, QSize(sw, sh)), request.dest_rect);
+        Prepare_Source(request.source.emplace(), request, *source_dc, QRect(source_at, QSize(sw, sh)));
         request.x_map = {request.dest_rect.left(), dw, source_at.x(), sw, dest_mirrored != source_mirrored};
         request.y_map = {request.dest_rect.top(), dh, source_at.y(), sh, dest_flipped != source_flipped};
         const int mode = dest_dc->state.stretch_mode;
@@ -602,12 +747,7 @@ BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int x_s
 
 Gdi_Rop_Row Gdi_Rop_Row_For(std::uint8_t code)
 {
-    static const std::array<Gdi_Rop_Row, 256> table = [] {
-        auto made = Has_Wide_Vectors() ? Make_Wide_Table(std::make_index_sequence<256>{}) : Make_Table(std::make_index_sequence<256>{});
-        made[0xCC] = &Copy_Source_Row;
-        made[0xF0] = &Copy_Pattern_Row;
-        return made;
-    }();
+    static const std::array<Gdi_Rop_Row, 256> table = Rop_Table<false>();
     return table[code];
 }
 

@@ -92,6 +92,9 @@ public:
 
     Gdi_Dc_State state;
     std::vector<Gdi_Dc_State> saved_states;
+    // Rows of pixels a drawing call works in, kept between calls so that a
+    // call allocates nothing.
+    std::vector<QRgb> scratch;
 
 private:
     Kind kind;
