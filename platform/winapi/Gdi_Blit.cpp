@@ -238,17 +238,23 @@ struct Retag {
     __attribute__((always_inline)) T operator()(T pixels) const { return (pixels & 0xFFFFFFu) | fourth_byte; }
 };
 
+// Answers where it stopped: the rest is shorter than one vector.
 template <class Vector, class Convert>
-__attribute__((always_inline)) inline void Convert_Loop(const QRgb* in, QRgb* out, int count, Convert convert)
+__attribute__((always_inline)) inline int Convert_Loop(const QRgb* in, QRgb* out, int i, int count, Convert convert)
 {
     constexpr int lanes = sizeof(Vector) / sizeof(QRgb);
-    int i = 0;
     for (; i + lanes <= count; i += lanes) {
         Vector pixels;
         std::memcpy(&pixels, in + i, sizeof(pixels));
         pixels = convert(pixels);
         std::memcpy(out + i, &pixels, sizeof(pixels));
     }
+    return i;
+}
+
+template <class Convert>
+__attribute__((always_inline)) inline void Convert_Tail(const QRgb* in, QRgb* out, int i, int count, Convert convert)
+{
     for (; i < count; ++i)
         out[i] = convert(in[i]);
 }
@@ -256,13 +262,22 @@ __attribute__((always_inline)) inline void Convert_Loop(const QRgb* in, QRgb* ou
 template <class Convert>
 void Convert_Run(const QRgb* in, QRgb* out, int count, Convert convert)
 {
-    Convert_Loop<Pixel_Vector>(in, out, count, convert);
+    Convert_Tail(in, out, Convert_Loop<Pixel_Vector>(in, out, 0, count, convert), count, convert);
 }
 
 template <class Convert>
 __attribute__((target("avx2"))) void Convert_Run_Wide(const QRgb* in, QRgb* out, int count, Convert convert)
 {
-    Convert_Loop<Wide_Vector>(in, out, count, convert);
+    const int i = Convert_Loop<Pixel_Vector>(in, out, Convert_Loop<Wide_Vector>(in, out, 0, count, convert), count, convert);
+    Convert_Tail(in, out, i, count, convert);
+}
+
+template <class Convert>
+__attribute__((target("avx512f"))) void Convert_Run_Widest(const QRgb* in, QRgb* out, int count, Convert convert)
+{
+    int i = Convert_Loop<Widest_Vector>(in, out, 0, count, convert);
+    i = Convert_Loop<Pixel_Vector>(in, out, Convert_Loop<Wide_Vector>(in, out, i, count, convert), count, convert);
+    Convert_Tail(in, out, i, count, convert);
 }
 
 struct Source {
@@ -295,6 +310,8 @@ struct Source {
             if (columns) {
                 for (int i = 0; i < count; ++i)
                     out[i] = convert(row[columns[i]]);
+            } else if (Has_Widest_Vectors()) {
+                Convert_Run_Widest(row + first, out, count, convert);
             } else if (Has_Wide_Vectors()) {
                 Convert_Run_Wide(row + first, out, count, convert);
             } else {

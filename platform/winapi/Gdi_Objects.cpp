@@ -305,11 +305,10 @@ void Unpack_24_Tail(const uchar* packed, QRgb* pixels, int x, int width)
 
 // Four pixels per byte shuffle where the processor has one; 16 bytes are
 // read for 12, so the last group is left to the scalar tail.
-__attribute__((target("ssse3"))) void Unpack_24_Shuffled(const uchar* packed, QRgb* pixels, int width)
+__attribute__((target("ssse3"))) void Unpack_24_Shuffled(const uchar* packed, QRgb* pixels, int x, int width)
 {
     const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
     const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    int x = 0;
     for (; x + 6 <= width; x += 4, packed += 12) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(packed));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), _mm_or_si128(_mm_shuffle_epi8(bytes, spread), opaque));
@@ -317,11 +316,31 @@ __attribute__((target("ssse3"))) void Unpack_24_Shuffled(const uchar* packed, QR
     Unpack_24_Tail(packed, pixels, x, width);
 }
 
+// Eight pixels per step with 32-byte vectors: the 24 bytes are moved into
+// two lanes of 12, then spread. 32 bytes are read for 24, so the last groups
+// are left to the narrower steps.
+__attribute__((target("avx2"))) void Unpack_24_Wide(const uchar* packed, QRgb* pixels, int width)
+{
+    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 0, 3, 4, 5, 0);
+    const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1, 0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9,
+                                            10, 11, -1);
+    const __m256i opaque = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    int x = 0;
+    for (; x + 11 <= width; x += 8, packed += 24) {
+        const __m256i bytes = _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(packed)), lanes);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x), _mm256_or_si256(_mm256_shuffle_epi8(bytes, spread), opaque));
+    }
+    Unpack_24_Shuffled(packed, pixels, x, width);
+}
+
 void Unpack_24(const uchar* packed, QRgb* pixels, int width)
 {
+    static const bool wide = __builtin_cpu_supports("avx2");
     static const bool shuffles = __builtin_cpu_supports("ssse3");
-    if (shuffles)
-        Unpack_24_Shuffled(packed, pixels, width);
+    if (wide)
+        Unpack_24_Wide(packed, pixels, width);
+    else if (shuffles)
+        Unpack_24_Shuffled(packed, pixels, 0, width);
     else
         Unpack_24_Tail(packed, pixels, 0, width);
 }
@@ -345,10 +364,9 @@ void Pack_24_Tail(const QRgb* pixels, int x, int width, uchar* packed)
 // Four pixels per byte shuffle; each 16-byte store runs 4 bytes past its
 // 12, into pixels the next store writes, so the last group is left to the
 // scalar tail.
-__attribute__((target("ssse3"))) void Pack_24_Shuffled(const QRgb* pixels, int width, uchar* packed)
+__attribute__((target("ssse3"))) void Pack_24_Shuffled(const QRgb* pixels, int x, int width, uchar* packed)
 {
     const __m128i squeeze = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-    int x = 0;
     for (; x + 6 <= width; x += 4, packed += 12) {
         const __m128i quad = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(packed), _mm_shuffle_epi8(quad, squeeze));
@@ -356,11 +374,30 @@ __attribute__((target("ssse3"))) void Pack_24_Shuffled(const QRgb* pixels, int w
     Pack_24_Tail(pixels, x, width, packed);
 }
 
+// Eight pixels per step with 32-byte vectors: each lane squeezed to 12
+// bytes, the lanes joined into 24. Each store runs 8 bytes past its 24, so
+// the last groups are left to the narrower steps.
+__attribute__((target("avx2"))) void Pack_24_Wide(const QRgb* pixels, int width, uchar* packed)
+{
+    const __m256i squeeze = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13,
+                                             14, -1, -1, -1, -1);
+    const __m256i join = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 7, 7);
+    int x = 0;
+    for (; x + 11 <= width; x += 8, packed += 24) {
+        const __m256i eight = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels + x));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(packed), _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(eight, squeeze), join));
+    }
+    Pack_24_Shuffled(pixels, x, width, packed);
+}
+
 void Pack_24(const QRgb* pixels, int width, uchar* packed)
 {
+    static const bool wide = __builtin_cpu_supports("avx2");
     static const bool shuffles = __builtin_cpu_supports("ssse3");
-    if (shuffles)
-        Pack_24_Shuffled(pixels, width, packed);
+    if (wide)
+        Pack_24_Wide(pixels, width, packed);
+    else if (shuffles)
+        Pack_24_Shuffled(pixels, 0, width, packed);
     else
         Pack_24_Tail(pixels, 0, width, packed);
 }
