@@ -3,8 +3,9 @@
 // SRCCOPY should reach half the memcpy's speed; every ternary code a quarter
 // with a colour source and 0.15 with a monochrome source or a pattern brush.
 // A call on a DIB section whose memory was handed out costs what it costs
-// on any bitmap, whatever the section's depth and row order. Bytes are the destination area's size. Figures (polygons,
-// lines) are timed per call on a control-sized surface.
+// on any bitmap, whatever the section's depth and row order. Bytes are the
+// destination area's size. Figures (polygons, lines) are timed per call on a
+// control-sized surface.
 
 #include <benchmark/benchmark.h>
 
@@ -251,8 +252,8 @@ void BitBlt_Srccopy_Control_Into_Layout(benchmark::State& state)
 }
 BENCHMARK(BitBlt_Srccopy_Control_Into_Layout)->DenseRange(0, 4);
 
-// A call that reads the destination too: a 24-bit section's pixels pass
-// through 32 bits while the operation works on them.
+// A call that reads the destination too: on a 24-bit section the operation
+// works on the memory's bytes, with the source and pattern packed alike.
 void BitBlt_General_Code_Control_Into_Layout(benchmark::State& state)
 {
     Memory_Source source(Source_Kind::Colour, Control_Width, Control_Height);

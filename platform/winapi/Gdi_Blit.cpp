@@ -386,13 +386,15 @@ struct Row_Buffers {
     QRgb* other = nullptr;      // with a mask: the background operation's row
     QRgb* other_fore = nullptr; // ... and the foreground's
     QRgb* dest = nullptr;       // a 24-bit destination's run, unpacked
+    QRgb* packed_source = nullptr;  // ... the source's run packed as it is
+    QRgb* packed_pattern = nullptr; // ... and the pattern's
     QRgb* unpacked = nullptr; // a 24-bit source's row, where a scaled run reads it
 };
 
 Row_Buffers Take_Buffers(std::vector<QRgb>& scratch, int width, bool masked, bool packed_dest, int unpacked_width)
 {
     const auto row = static_cast<std::size_t>(width);
-    const std::size_t total = row * (2 + (masked ? 2 : 0) + (packed_dest ? 1 : 0)) + static_cast<std::size_t>(unpacked_width);
+    const std::size_t total = row * (2 + (masked ? 2 : 0) + (packed_dest ? 3 : 0)) + static_cast<std::size_t>(unpacked_width);
     if (scratch.size() < total)
         scratch.resize(total);
     QRgb* next = scratch.data();
@@ -407,6 +409,8 @@ Row_Buffers Take_Buffers(std::vector<QRgb>& scratch, int width, bool masked, boo
     buffers.other = masked ? take(row) : nullptr;
     buffers.other_fore = masked ? take(row) : nullptr;
     buffers.dest = packed_dest ? take(row) : nullptr;
+    buffers.packed_source = packed_dest ? take(row) : nullptr;
+    buffers.packed_pattern = packed_dest ? take(row) : nullptr;
     buffers.unpacked = unpacked_width > 0 ? take(static_cast<std::size_t>(unpacked_width)) : nullptr;
     return buffers;
 }
@@ -586,6 +590,42 @@ void Blit_Span(const Blit_Request& request, Pattern_Rows& patterns, int y, int f
     });
 }
 
+// A 24-bit destination without a mask. Raster operations work bit by bit,
+// so in the middle of each run, whole words of four pixels from a word
+// boundary, they run on the memory itself, with the source and pattern
+// packed alike; the few pixels at either end go through 32 bits.
+void Blit_Packed_Rect(const Blit_Request& request, Pattern_Rows& patterns, const QRect& rect, const Row_Buffers& buffers)
+{
+    const int from = rect.left();
+    const int to = rect.right() + 1;
+    const int middle_from = std::min((from + 3) / 4 * 4, to);
+    const int middle_to = std::max(to / 4 * 4, middle_from);
+    const int count = middle_to - middle_from;
+    const int words = count / 4 * 3;
+    const Gdi_Rop_Row rop = Gdi_Rop_Row_For(request.fore);
+    auto* packed_pattern = reinterpret_cast<uchar*>(buffers.packed_pattern);
+    if (words > 0 && patterns.Solid())
+        Gdi_Pack_Row(patterns.Row(rect.top(), middle_from, count), count, 24, packed_pattern);
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        if (from < middle_from)
+            Blit_Span(request, patterns, y, from, middle_from, buffers);
+        if (words > 0) {
+            auto* dest = reinterpret_cast<QRgb*>(request.dest_rows.Row(y) + std::ptrdiff_t(middle_from) * 3);
+            if (!patterns.Solid())
+                Gdi_Pack_Row(patterns.Row(y, middle_from, count), count, 24, packed_pattern);
+            const QRgb* source = dest;
+            if (request.source) {
+                Gdi_Pack_Row(Source_Row(request, y, middle_from, count, buffers.source, buffers), count, 24,
+                             reinterpret_cast<uchar*>(buffers.packed_source));
+                source = buffers.packed_source;
+            }
+            rop(buffers.packed_pattern, source, dest, words, 0);
+        }
+        if (middle_to < to)
+            Blit_Span(request, patterns, y, middle_to, to, buffers);
+    }
+}
+
 // A source the operation reads where it lies: 32 bits, same scale, not
 // mirrored, nothing to convert.
 bool Source_In_Place(const Blit_Request& request)
@@ -605,7 +645,11 @@ void Blit_Rect(const Blit_Request& request, Pattern_Rows& patterns, const QRect&
             Copy_Span(request, y, from, count, buffers);
         return;
     }
-    if (request.mask || request.dest_rows.packed) {
+    if (request.dest_rows.packed && !request.mask) {
+        Blit_Packed_Rect(request, patterns, rect, buffers);
+        return;
+    }
+    if (request.mask) {
         for (int y = rect.top(); y <= rect.bottom(); ++y)
             Blit_Span(request, patterns, y, from, from + count, buffers);
         return;
