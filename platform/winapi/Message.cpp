@@ -24,6 +24,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -141,6 +142,7 @@ void Serve_One()
         entry = std::move(queue.front());
         queue.pop_front();
     }
+    Window_Retrieve_Keys(entry);
     Clear_Timer_Pending(entry.msg);
     if (entry.msg.hwnd && !Window_Find(entry.msg.hwnd))
         return;
@@ -269,10 +271,20 @@ void Queue_Post(Queued_Message entry)
 
 void Queue_Remove_Window(HWND window)
 {
+    std::vector<Queued_Message> dropped;
     {
         std::lock_guard lock(queue_mutex);
-        std::erase_if(queue, [window](const Queued_Message& entry) { return entry.msg.hwnd == window; });
+        std::erase_if(queue, [&](const Queued_Message& entry) {
+            if (entry.msg.hwnd != window)
+                return false;
+            if (entry.key_count > 0)
+                dropped.push_back(entry);
+            return true;
+        });
     }
+    // Keys released over a closing window must not stay down.
+    for (const Queued_Message& entry : dropped)
+        Window_Retrieve_Keys(entry);
     for (auto it = timers.begin(); it != timers.end();) {
         if (it->first.first == window) {
             delete it->second.timer;
@@ -351,8 +363,10 @@ BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove
         return FALSE;
     *message = found->msg;
     if (remove & PM_REMOVE) {
+        const Queued_Message entry = std::move(*found);
         queue.erase(found);
         lock.unlock();
+        Window_Retrieve_Keys(entry);
         Clear_Timer_Pending(*message);
     }
     return TRUE;

@@ -4,13 +4,26 @@
 
 #include "platform/winapi/Message.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
+
+// A key or button as an input message leaves it.
+struct Key_Change {
+    BYTE key = 0;
+    bool down = false;
+};
 
 struct Queued_Message {
     MSG msg;
     bool mouse = false;    // mouse input: a tracked window the cursor left hears of it first
     bool hit_test = false; // mouse input not under capture: WM_NCHITTEST and WM_SETCURSOR first
     std::string chars;     // a key's characters, queued when the key is dispatched
+    // The keys and buttons as the input left them, for GetKeyState once the
+    // message is retrieved: a key its own change, the mouse the buttons and
+    // modifiers it was made with.
+    std::array<Key_Change, 5> keys{};
+    std::uint8_t key_count = 0;
 };
 
 bool On_Ui_Thread();

@@ -21,8 +21,13 @@ HWND capture = nullptr;
 HWND focus = nullptr;
 HWND active = nullptr;
 HWND tracked = nullptr; // TrackMouseEvent(TME_LEAVE)
-std::array<BYTE, 256> key_state{}; // 0x80 down, 0x01 toggled
-bool alt_used = false;             // another key went down while Alt was held
+using Key_States = std::array<BYTE, 256>; // 0x80 down, 0x01 toggled
+// As Qt delivered the input (GetAsyncKeyState), and as of the last input
+// message retrieved from the queue (GetKeyState): a handler asks about the
+// input it handles, though later input may already have arrived.
+Key_States key_state{};
+Key_States retrieved_state{};
+bool alt_used = false; // another key went down while Alt was held
 
 struct Press {
     HWND window = nullptr;
@@ -34,25 +39,41 @@ Press last_press;
 
 bool Down(int key) { return (key_state[static_cast<std::size_t>(key & 0xFF)] & 0x80) != 0; }
 
-void Set_Key(int key, bool down)
+void Set_Key(Key_States& states, int key, bool down)
 {
-    BYTE& state = key_state[static_cast<std::size_t>(key & 0xFF)];
+    BYTE& state = states[static_cast<std::size_t>(key & 0xFF)];
     if (down && !(state & 0x80))
         state ^= 0x01;
     state = static_cast<BYTE>(down ? (state | 0x80) : (state & ~0x80));
 }
 
-void Sync_Modifiers(Qt::KeyboardModifiers modifiers)
+// The input sets the key now, and again for GetKeyState when retrieved.
+void Set_Key(Queued_Message& entry, int key, bool down)
 {
-    Set_Key(VK_SHIFT, modifiers & Qt::ShiftModifier);
-    Set_Key(VK_CONTROL, modifiers & Qt::ControlModifier);
+    Set_Key(key_state, key, down);
+    entry.keys[entry.key_count++] = Key_Change{static_cast<BYTE>(key & 0xFF), down};
 }
 
-void Sync_Buttons(Qt::MouseButtons buttons)
+void Sync_Modifiers(Queued_Message& entry, Qt::KeyboardModifiers modifiers)
 {
-    Set_Key(VK_LBUTTON, buttons & Qt::LeftButton);
-    Set_Key(VK_RBUTTON, buttons & Qt::RightButton);
-    Set_Key(VK_MBUTTON, buttons & Qt::MiddleButton);
+    Set_Key(entry, VK_SHIFT, modifiers & Qt::ShiftModifier);
+    Set_Key(entry, VK_CONTROL, modifiers & Qt::ControlModifier);
+}
+
+void Sync_Buttons(Queued_Message& entry, Qt::MouseButtons buttons)
+{
+    Set_Key(entry, VK_LBUTTON, buttons & Qt::LeftButton);
+    Set_Key(entry, VK_RBUTTON, buttons & Qt::RightButton);
+    Set_Key(entry, VK_MBUTTON, buttons & Qt::MiddleButton);
+}
+
+// Input that reaches no window is never retrieved: its keys hold at once.
+void Post_Input(Queued_Message& entry, bool has_target)
+{
+    if (has_target)
+        Queue_Post(std::move(entry));
+    else
+        Window_Retrieve_Keys(entry);
 }
 
 WPARAM Mouse_Keys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
@@ -108,32 +129,39 @@ UINT Button_Message(QEvent::Type type, Qt::MouseButton button)
     return type == QEvent::MouseButtonRelease ? base + 1 : base;
 }
 
-void Mouse_Event(QMouseEvent* event)
+// The message for mouse input into the entry; false when no window takes it.
+bool Mouse_Message(QMouseEvent* event, Queued_Message& entry)
 {
     const QPoint global = event->globalPosition().toPoint();
-    Sync_Buttons(event->buttons());
-    Sync_Modifiers(event->modifiers());
     HWND target = capture ? capture : WindowFromPoint(POINT{global.x(), global.y()});
     if (!target || (!capture && !Accepts_Input(target)))
-        return;
+        return false;
     UINT message = WM_MOUSEMOVE;
     if (event->type() != QEvent::MouseMove) {
         message = Button_Message(event->type(), event->button());
         if (message == 0)
-            return;
+            return false;
         const bool double_click = event->type() == QEvent::MouseButtonPress &&
                                   Is_Double_Click(target, event->button(), event->timestamp(), global);
         if (double_click && (target->window_class->info.style & CS_DBLCLKS))
             message += 2;
     }
     const QPoint client = global - Window_Client_Origin_On_Screen(target);
-    Queued_Message entry;
     entry.msg = MSG{target, message, Mouse_Keys(event->buttons(), event->modifiers()),
                     MAKELPARAM(static_cast<WORD>(client.x()), static_cast<WORD>(client.y())),
                     static_cast<DWORD>(event->timestamp()), POINT{global.x(), global.y()}};
     entry.mouse = true;
     entry.hit_test = capture == nullptr;
-    Queue_Post(entry);
+    return true;
+}
+
+void Mouse_Event(QMouseEvent* event)
+{
+    Queued_Message entry;
+    Sync_Buttons(entry, event->buttons());
+    Sync_Modifiers(entry, event->modifiers());
+    const bool has_target = Mouse_Message(event, entry);
+    Post_Input(entry, has_target);
 }
 
 void Wheel_Event(QWheelEvent* event)
@@ -261,7 +289,8 @@ void Key_Event(QKeyEvent* event)
     if (key == 0 && chars.empty())
         return;
     const bool was_down = Down(key);
-    Set_Key(key, press);
+    Queued_Message entry;
+    Set_Key(entry, key, press);
     if (key == VK_MENU && press && !was_down)
         alt_used = false;
     else if (press && Down(VK_MENU))
@@ -283,14 +312,11 @@ void Key_Event(QKeyEvent* event)
     if (!press)
         l_param |= KF_UP_BIT;
     HWND target = focus ? focus : active;
-    if (!target || !Accepts_Input(target))
-        return;
-    Queued_Message entry;
     const QPoint cursor = QCursor::pos();
     entry.msg = MSG{target, message, static_cast<WPARAM>(key), l_param, static_cast<DWORD>(event->timestamp()),
                     POINT{cursor.x(), cursor.y()}};
     entry.chars = chars;
-    Queue_Post(entry);
+    Post_Input(entry, target && Accepts_Input(target));
 }
 
 // The window manager moved, resized or re-framed a top-level window.
@@ -373,6 +399,12 @@ bool Window_Input_Event(HWND window, QEvent* event)
     default:
         return false;
     }
+}
+
+void Window_Retrieve_Keys(const Queued_Message& entry)
+{
+    for (std::uint8_t i = 0; i < entry.key_count; ++i)
+        Set_Key(retrieved_state, entry.keys[i].key, entry.keys[i].down);
 }
 
 void Window_Check_Leave(POINT point)
@@ -548,7 +580,7 @@ HWND GetForegroundWindow() { return active; }
 
 SHORT GetKeyState(int virtual_key)
 {
-    const BYTE state = key_state[static_cast<std::size_t>(virtual_key & 0xFF)];
+    const BYTE state = retrieved_state[static_cast<std::size_t>(virtual_key & 0xFF)];
     // A lock key's toggle is the display's: it may change outside the program.
     const bool toggled = X11_Lock_Key_Toggled(virtual_key).value_or((state & 0x01) != 0);
     return static_cast<SHORT>(((state & 0x80) ? 0x8000 : 0) | (toggled ? 0x01 : 0));

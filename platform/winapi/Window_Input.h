@@ -9,6 +9,9 @@ class QEvent;
 
 // A Qt event that reached a window's widget; true when it was consumed.
 bool Window_Input_Event(HWND window, QEvent* event);
+// The program took an input message from the queue (or it was dropped
+// unread): GetKeyState now answers the keys as that input left them.
+void Window_Retrieve_Keys(const Queued_Message& entry);
 // Readies a queued mouse message for dispatch: WM_NCHITTEST, activation by
 // the click (WM_MOUSEACTIVATE) and WM_SETCURSOR, and the non-client form of
 // the message outside the client area. False when it is to be dropped.

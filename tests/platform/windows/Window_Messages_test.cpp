@@ -206,14 +206,59 @@ TEST_F(Window_Messages, Keys_Follow_The_Windows_Order_With_And_Without_Alt)
     }
     Send_Key(top, QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier);
     Send_Key(top, QEvent::KeyPress, Qt::Key_P, Qt::AltModifier, "p");
-    EXPECT_LT(GetKeyState(VK_MENU), 0);
     Message_Log().clear();
     Pump_Messages();
+    EXPECT_LT(GetKeyState(VK_MENU), 0);
     ASSERT_FALSE(Message_Log().empty());
     EXPECT_TRUE(Message_Log().front().l_param & KF_ALTDOWN_BIT);
     Send_Key(top, QEvent::KeyRelease, Qt::Key_P, Qt::AltModifier, "p");
     Send_Key(top, QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    Pump_Messages();
     EXPECT_GE(GetKeyState(VK_MENU), 0);
+}
+
+// A handler asks about the input it handles: Shift+click with the Shift
+// released before the click is taken from the queue is still a Shift+click.
+TEST_F(Window_Messages, Key_State_Is_As_The_Last_Retrieved_Input_Left_It)
+{
+    SetFocus(child);
+    struct Seen {
+        UINT message;
+        bool shift;
+        bool shift_now;
+    };
+    std::vector<Seen> seen;
+    Set_Message_Hook([&](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (window == child && (message == WM_LBUTTONUP || message == WM_KEYUP))
+            seen.push_back({message, GetKeyState(VK_SHIFT) < 0, GetAsyncKeyState(VK_SHIFT) < 0});
+        return std::nullopt;
+    });
+    const QPoint global = In_Child(5, 5);
+    auto mouse = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(Window_Widget(top)->mapFromGlobal(global)), QPointF(global),
+                          Qt::LeftButton, buttons, Qt::ShiftModifier);
+        QApplication::sendEvent(Window_Widget(top), &event);
+    };
+    Send_Key(top, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+    Send_Key(top, QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0) << "nothing retrieved yet";
+
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, child, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0) << "a peek that leaves the message changes nothing";
+    ASSERT_TRUE(PeekMessageA(&msg, child, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    EXPECT_LT(GetKeyState(VK_SHIFT), 0) << "the Shift press retrieved";
+    Pump_Messages();
+    const std::vector<std::pair<UINT, bool>> expected = {{WM_LBUTTONUP, true}, {WM_KEYUP, false}};
+    ASSERT_EQ(seen.size(), expected.size());
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].message, expected[i].first) << i;
+        EXPECT_EQ(seen[i].shift, expected[i].second) << i;
+        EXPECT_FALSE(seen[i].shift_now) << i;
+    }
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
 }
 
 TEST_F(Window_Messages, The_Wheel_Goes_To_The_Focus_Window_Then_Up_To_Its_Parent)
