@@ -6,6 +6,7 @@
 #include "screens/Fich_wca_hd.h"
 #include "screens/Fich_wcu_hd.h"
 #include "tests/screens/Hd_Detail_Test_Support.h"
+#include "tests/support/Fake_Main_Window.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +81,8 @@ TEST_F(De_Hd_Window, ShownItPaintsTheFaultRedWithItsAdvice)
 
 TEST(HdDetailWindows, EnterEscapeAndTheBlockKeyHideTheWindowAndRPassesToThePage)
 {
-    Fake_Main_Window main_window;
+    Fake_Main_Window main_window {false};
+    main_window.form_is_page = true;
     Camera camera;
     TForm_WCU_HD wcu(nullptr, nullptr, &camera.title, &camera.current, &camera.snapshot);
     TForm_AMU_HD amu1(nullptr, nullptr, nullptr, &camera.title, '1', &camera.current, &camera.snapshot);

@@ -8,14 +8,10 @@
 #include "components/controls/SCLShapeButton.h"
 #include "components/controls/SCLSimpleLabel.h"
 #include "link/St_system.h"
-#include "platform/classlib/Forms.h"
-#include "platform/winapi/Message.h"
 #include "screens/Detail_window.h"
-#include "shell/Main_Window_Services.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <functional>
-#include <vector>
 
 namespace hd_detail_test {
 
@@ -114,42 +110,6 @@ public:
     St_System current {0};
     St_System snapshot {0};
     TSCLShapeButton title {nullptr};
-};
-
-// The main window as a detail window sees it: a page that takes the keys
-// posted to it.
-class Fake_Main_Window : public Main_Window_Services {
-public:
-    Fake_Main_Window() { Main_Window = this; }
-    ~Fake_Main_Window() override { Main_Window = nullptr; }
-
-    TForm* Get_Main_Form() override { return &page; }
-    TSCLSysInfo* Get_Main_Sys_Info() override { return nullptr; }
-    TSCLAboutDlg* Get_Form_About() override { return nullptr; }
-    void Set_Camera_Count(int) override {}
-    void Set_Camera_Name(int, int) override {}
-    void Clear_Camera_Messages(int) override {}
-    bool Is_Sd_Camera(int) override { return false; }
-    void Release_Shortcut_Buttons() override {}
-    HWND Get_Active_Page_Window() override { return page.Handle(); }
-    bool Is_Busy(int) override { return false; }
-    bool Is_Busy_Global() override { return false; }
-    bool Post_Pending_Change(int) override { return false; }
-    bool Post_Pending_Display_Change() override { return false; }
-    std::string Get_Version_Text() override { return "2.3"; }
-
-    // The keys posted to the page, as (key, lParam), taken off the queue.
-    std::vector<std::pair<WPARAM, LPARAM>> Posted_Keys()
-    {
-        std::vector<std::pair<WPARAM, LPARAM>> keys;
-        MSG message;
-        while (PeekMessageA(&message, page.Handle(), WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {
-            keys.emplace_back(message.wParam, message.lParam);
-        }
-        return keys;
-    }
-
-    TForm page {nullptr};
 };
 
 inline TColor Colour_Of(TSCLSimpleLabel* label)

@@ -7,17 +7,10 @@
 // each).
 
 #include "link/St_system.h"
-#include "platform/classlib/Forms.h"
 #include "screens/Fich_main_hd.h"
-#include "screens/Status_ihm_sd_hd.h"
 #include "tests/screens/Hd_Detail_Test_Support.h"
 #include "tests/screens/Page_Test_Support.h"
 #include "tests/support/Temp_Settings.h"
-
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace hd_page_test {
 
@@ -52,40 +45,24 @@ inline void Set_Working_Hd_System(St_System& state)
     hd.Alarm_Battery_Level = 2;
 }
 
-using Change = std::function<void(St_System&)>;
+using page_test::Change;
 
-using page_test::Fake_Main_Window;
-
-// An HD page without a polling thread over a working system, shown since
-// the last poll, in a main window at (40, 30).
-struct Hd_Page {
-    Hd_Page()
+// A camera's two records over a working system, shown since the last poll.
+struct Working_Camera {
+    Working_Camera()
     {
         Set_Working_Hd_System(current);
         snapshot.Copy(current);
-        main_window.form.SetBounds(40, 30, 791, 452);
-        form = std::make_unique<TForm_Main_HD>(&main_window.form, nullptr, &camera_count, &summary, &snapshot,
-                                               &current);
-    }
-    void Refresh(const Change& change, bool full = false)
-    {
-        change(current);
-        form->RefreshDisplay(full);
-        snapshot.Copy(current);
-    }
-    void Key(WORD key)
-    {
-        TMessage message {WM_KEYDOWN, key, 0, 0};
-        form->Dispatch(message);
     }
 
     Temp_Settings settings;
     St_System current {0};
     St_System snapshot {0};
-    Fake_Main_Window main_window {false};
-    std::atomic<int> camera_count {1};
-    Status_IHM_SD_HD* summary = nullptr;
-    std::unique_ptr<TForm_Main_HD> form;
+};
+
+// An HD page over a working system.
+struct Hd_Page : page_test::Page<Working_Camera, TForm_Main_HD> {
+    Hd_Page() : Page(false) {}
 };
 
 } // namespace hd_page_test

@@ -1,50 +1,47 @@
 #pragma once
-// What the SD and HD page tests share: the main window as a page sees it, a
-// plain form, and a log of what the page asked of it.
+// What the SD and HD page tests share: a page without a polling thread over
+// a camera's two records, in a fake main window at (40, 30), refreshed as the
+// camera does (the snapshot takes the current record after each).
 
-#include "platform/classlib/Forms.h"
-#include "shell/Main_Window_Services.h"
+#include "link/St_system.h"
+#include "platform/winapi/Message.h"
+#include "screens/Status_ihm_sd_hd.h"
+#include "tests/support/Fake_Main_Window.h"
 
-#include <string>
-#include <vector>
+#include <atomic>
+#include <functional>
+#include <memory>
 
 namespace page_test {
 
-class Fake_Main_Window : public Main_Window_Services {
-public:
-    // sd_camera: what the window answers for the kind of every camera.
-    explicit Fake_Main_Window(bool sd_camera) : sd(sd_camera) { Main_Window = this; }
-    ~Fake_Main_Window() override { Main_Window = nullptr; }
+using Change = std::function<void(St_System&)>;
 
-    TForm* Get_Main_Form() override { return &form; }
-    TSCLSysInfo* Get_Main_Sys_Info() override { return nullptr; }
-    TSCLAboutDlg* Get_Form_About() override { return about; }
-    void Set_Camera_Count(int count) override { camera_counts.push_back(count); }
-    void Set_Camera_Name(int camera_index, int number) override { names.push_back(camera_index * 100 + number); }
-    void Clear_Camera_Messages(int camera_index) override { cleared.push_back(camera_index); }
-    bool Is_Sd_Camera(int) override { return sd; }
-    void Release_Shortcut_Buttons() override {}
-    HWND Get_Active_Page_Window() override { return nullptr; }
-    bool Is_Busy(int) override { return busy; }
-    bool Is_Busy_Global() override { return busy; }
-    bool Post_Pending_Change(int camera_index) override
+// Records holds the camera's `current` and `snapshot` records, set up before
+// the page is made over them.
+template <class Records, class Page_Form>
+struct Page : Records {
+    explicit Page(bool sd_cameras) : main_window(sd_cameras)
     {
-        pending.push_back(camera_index);
-        return false;
+        main_window.form.SetBounds(40, 30, 791, 452);
+        form = std::make_unique<Page_Form>(&main_window.form, nullptr, &camera_count, &summary, &this->snapshot,
+                                           &this->current);
     }
-    bool Post_Pending_Display_Change() override { return false; }
-    std::string Get_Version_Text() override { return "2.3"; }
+    void Refresh(const Change& change, bool full = false)
+    {
+        change(this->current);
+        form->RefreshDisplay(full);
+        this->snapshot.Copy(this->current);
+    }
+    void Key(WORD key)
+    {
+        TMessage message {WM_KEYDOWN, key, 0, 0};
+        form->Dispatch(message);
+    }
 
-    TForm form {nullptr};
-    TSCLAboutDlg* about = nullptr;
-    bool busy = false;
-    std::vector<int> camera_counts;
-    std::vector<int> names;
-    std::vector<int> cleared;
-    std::vector<int> pending;
-
-private:
-    bool sd;
+    Fake_Main_Window main_window;
+    std::atomic<int> camera_count {1};
+    Status_IHM_SD_HD* summary = nullptr;
+    std::unique_ptr<Page_Form> form;
 };
 
 } // namespace page_test

@@ -8,15 +8,9 @@
 // record after each).
 
 #include "link/St_system.h"
-#include "platform/winapi/Message.h"
 #include "screens/Fich_main_sd.h"
-#include "screens/Status_ihm_sd_hd.h"
 #include "tests/screens/Page_Test_Support.h"
 #include "tests/support/Temp_Settings.h"
-
-#include <atomic>
-#include <functional>
-#include <memory>
 
 namespace sd_page_test {
 
@@ -69,7 +63,7 @@ inline void Set_Working_System(St_System& state)
     state.SD.DE2.De_Flag = true;
 }
 
-using Change = std::function<void(St_System&)>;
+using page_test::Change;
 
 // Both records of one camera, the snapshot showing what `current` held at
 // the last refresh.
@@ -79,32 +73,13 @@ struct Camera {
     St_System snapshot {0};
 };
 
-// An SD page without a polling thread over a working system, in a main
-// window at (40, 30).
-struct Sd_Page : Camera {
-    Sd_Page()
-    {
-        Set_Working_System(current);
-        main_window.form.SetBounds(40, 30, 791, 452);
-        form = std::make_unique<TForm_Main_SD>(&main_window.form, nullptr, &camera_count, &summary, &snapshot,
-                                               &current);
-    }
-    void Refresh(const Change& change, bool full = false)
-    {
-        change(current);
-        form->RefreshDisplay(full);
-        snapshot.Copy(current);
-    }
-    void Key(WORD key)
-    {
-        TMessage message {WM_KEYDOWN, key, 0, 0};
-        form->Dispatch(message);
-    }
+struct Working_Camera : Camera {
+    Working_Camera() { Set_Working_System(current); }
+};
 
-    page_test::Fake_Main_Window main_window {true};
-    std::atomic<int> camera_count {1};
-    Status_IHM_SD_HD* summary = nullptr;
-    std::unique_ptr<TForm_Main_SD> form;
+// An SD page over a working system.
+struct Sd_Page : page_test::Page<Working_Camera, TForm_Main_SD> {
+    Sd_Page() : Page(true) {}
 };
 
 } // namespace sd_page_test

@@ -21,7 +21,7 @@
 #include "platform/classlib/StdCtrls_Memo.h"
 #include "screens/Status_ihm_sd_hd.h"
 #include "shell/Fich_cam_select.h"
-#include "shell/Main_Window_Services.h"
+#include "tests/support/Fake_Main_Window.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <QApplication>
@@ -51,38 +51,6 @@ void Pump()
         Application->ProcessMessages();
     }
 }
-
-class Fake_Main_Window : public Main_Window_Services {
-public:
-    Fake_Main_Window() { Main_Window = this; }
-    ~Fake_Main_Window() override { Main_Window = nullptr; }
-
-    TForm* Get_Main_Form() override { return &form; }
-    TSCLSysInfo* Get_Main_Sys_Info() override { return nullptr; }
-    TSCLAboutDlg* Get_Form_About() override { return nullptr; }
-    void Set_Camera_Count(int) override {}
-    void Set_Camera_Name(int camera_index, int number) override { names.push_back(camera_index * 100 + number); }
-    void Clear_Camera_Messages(int camera_index) override { cleared.push_back(camera_index); }
-    bool Is_Sd_Camera(int) override { return sd; }
-    void Release_Shortcut_Buttons() override {}
-    HWND Get_Active_Page_Window() override { return nullptr; }
-    bool Is_Busy(int) override { return busy; }
-    bool Is_Busy_Global() override { return busy; }
-    bool Post_Pending_Change(int) override
-    {
-        ++pending_posts;
-        return false;
-    }
-    bool Post_Pending_Display_Change() override { return false; }
-    std::string Get_Version_Text() override { return "2.3"; }
-
-    TForm form {nullptr};
-    bool sd = true;
-    bool busy = false;
-    int pending_posts = 0;
-    std::vector<int> names;
-    std::vector<int> cleared;
-};
 
 std::set<int> White_Bars(const std::vector<TColor>& colours)
 {
@@ -358,7 +326,7 @@ TEST_F(View, SavingWhileBusyShowsNoDialogAndLetsThePendingChangeRun)
     Update({"a line"});
     main_window.busy = true;
     large->SaveMemoAllMessagesClick(nullptr);
-    EXPECT_EQ(main_window.pending_posts, 1);
+    EXPECT_EQ(main_window.pending, std::vector<int> {0});
     EXPECT_EQ(large->SaveDialogFichierStatus->Filter(), "Text file (*.txt)|*.txt");
 }
 
@@ -406,7 +374,7 @@ TEST_F(View, SavingWritesEveryLineWithCrLf)
     std::ifstream file(folder / "log.txt", std::ios::binary);
     const std::string saved((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_EQ(saved, "first\r\nsecond\r\n");
-    EXPECT_EQ(main_window.pending_posts, 1);
+    EXPECT_EQ(main_window.pending, std::vector<int> {0});
     std::filesystem::remove_all(folder);
 }
 

@@ -20,8 +20,8 @@
 #include "shell/Fich_camera_view.h"
 #include "shell/Hh.h"
 #include "shell/Hh_funcs.h"
-#include "shell/Main_Window_Services.h"
 #include "shell/Main_container.h"
+#include "tests/support/Fake_Main_Window.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <QImage>
@@ -47,33 +47,10 @@ void Pump()
     }
 }
 
-class Fake_Main_Window : public Main_Window_Services {
+// The even cameras are SD, the odd ones HD.
+class Mixed_Main_Window : public Fake_Main_Window {
 public:
-    Fake_Main_Window() { Main_Window = this; }
-    ~Fake_Main_Window() override { Main_Window = nullptr; }
-
-    TForm* Get_Main_Form() override { return &form; }
-    TSCLSysInfo* Get_Main_Sys_Info() override { return nullptr; }
-    TSCLAboutDlg* Get_Form_About() override { return nullptr; }
-    void Set_Camera_Count(int) override {}
-    void Set_Camera_Name(int, int) override {}
-    void Clear_Camera_Messages(int) override {}
     bool Is_Sd_Camera(int camera_index) override { return camera_index % 2 == 0; }
-    void Release_Shortcut_Buttons() override {}
-    HWND Get_Active_Page_Window() override { return nullptr; }
-    bool Is_Busy(int) override { return busy; }
-    bool Is_Busy_Global() override { return busy; }
-    bool Post_Pending_Change(int) override { return false; }
-    bool Post_Pending_Display_Change() override
-    {
-        ++display_posts;
-        return false;
-    }
-    std::string Get_Version_Text() override { return "2.3"; }
-
-    TForm form {nullptr};
-    bool busy = false;
-    int display_posts = 0;
 };
 
 // Four cameras, two SD and two HD, all up and well.
@@ -147,7 +124,7 @@ protected:
     TColor Title() const { return page->ShapeControlTitleMultiCam->ShapeFill()->Gradient()->EndColor(); }
 
     Temp_Settings settings;
-    Fake_Main_Window main_window;
+    Mixed_Main_Window main_window;
     Cameras cameras;
     std::atomic<int> camera_count {4};
     int selected_count = 1;
