@@ -21,7 +21,6 @@ namespace {
 
 // Four pixels at a time, whatever the optimisation level the project is built with.
 using Pixel_Vector = QRgb __attribute__((vector_size(16)));
-constexpr int vector_pixels = 4;
 
 // Every function that handles vectors is always inlined, even unoptimised:
 // a 32-byte vector passed in a call from AVX2 code to default code would
