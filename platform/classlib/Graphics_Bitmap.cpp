@@ -144,8 +144,7 @@ TBitmap::Storage TBitmap::Make_Storage(int new_width, int new_height, TPixelForm
         made.handle = CreateBitmap(made.width, made.height, 1, 1, white.data());
     } else {
         BITMAPINFO info = Top_Down_Info(made.width, made.height, new_format == pf24bit ? 24 : 32);
-        // No raw bits pointer: scan lines open the memory row by row, which
-        // lets the section sync lazily.
+        // No raw bits pointer: scan lines reach the memory row by row.
         made.handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
         if (Gdi_Bitmap* section = Gdi_Find<Gdi_Bitmap>(made.handle)) {
             // White as a brush paints it: a 32-bit section's fourth byte 0.
