@@ -40,6 +40,19 @@ using namespace hd_page_test;
 
 namespace {
 
+// Ctrl pressed or released on the page's window. The key handlers ask
+// GetKeyState, which answers once the key's message is taken from the queue;
+// taken without running the loop, which would fire a test's pending timers.
+void Ctrl_Key(HWND window, bool down)
+{
+    QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_Control,
+                    down ? Qt::ControlModifier : Qt::NoModifier);
+    QApplication::sendEvent(Window_Widget(window), &event);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+}
+
 TEST(HdPage, TheFormResourceHoldsThePagesTree)
 {
     Hd_Page page;
@@ -184,12 +197,9 @@ TEST(HdPage, BlockKeysPressTheirTitleOnlyWhileTheWcuAnswersAndCtrlIsUp)
         f.ReleaseTitleButtons();
         EXPECT_FALSE(c.Title->Pressed()) << char(c.Key);
     }
-    QWidget* widget = Window_Widget(f.Handle());
-    QKeyEvent ctrl_down(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
-    QApplication::sendEvent(widget, &ctrl_down);
+    Ctrl_Key(f.Handle(), true);
     page.Key('W');
-    QKeyEvent ctrl_up(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
-    QApplication::sendEvent(widget, &ctrl_up);
+    Ctrl_Key(f.Handle(), false);
     EXPECT_FALSE(f.ShapeButtonWCUTitle->Pressed()) << "Ctrl held";
 
     page.snapshot.Settings.Connected = false;
@@ -316,13 +326,10 @@ struct Threaded_Page {
     }
     void Ctrl_R()
     {
-        QWidget* widget = Window_Widget(form->Handle());
-        QKeyEvent ctrl_down(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
-        QApplication::sendEvent(widget, &ctrl_down);
+        Ctrl_Key(form->Handle(), true);
         TMessage key {WM_KEYDOWN, 'R', 0, 0};
         form->Dispatch(key);
-        QKeyEvent ctrl_up(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
-        QApplication::sendEvent(widget, &ctrl_up);
+        Ctrl_Key(form->Handle(), false);
     }
 
     Temp_Settings settings;
