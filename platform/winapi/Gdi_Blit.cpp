@@ -267,7 +267,8 @@ void Convert_Run(const QRgb* in, QRgb* out, int count, Convert convert)
 template <class Convert>
 __attribute__((target("avx2"))) void Convert_Run_Wide(const QRgb* in, QRgb* out, int count, Convert convert)
 {
-    const int i = Convert_Loop<Pixel_Vector>(in, out, Convert_Loop<Wide_Vector>(in, out, 0, count, convert), count, convert);
+    int i = Convert_Loop<Wide_Vector>(in, out, 0, count, convert);
+    i = Convert_Loop<Pixel_Vector>(in, out, i, count, convert);
     Convert_Tail(in, out, i, count, convert);
 }
 
@@ -275,7 +276,8 @@ template <class Convert>
 __attribute__((target("avx512f"))) void Convert_Run_Widest(const QRgb* in, QRgb* out, int count, Convert convert)
 {
     int i = Convert_Loop<Widest_Vector>(in, out, 0, count, convert);
-    i = Convert_Loop<Pixel_Vector>(in, out, Convert_Loop<Wide_Vector>(in, out, i, count, convert), count, convert);
+    i = Convert_Loop<Wide_Vector>(in, out, i, count, convert);
+    i = Convert_Loop<Pixel_Vector>(in, out, i, count, convert);
     Convert_Tail(in, out, i, count, convert);
 }
 
@@ -414,18 +416,6 @@ Row_Buffers Take_Buffers(std::vector<QRgb>& scratch, int width, bool masked, boo
     return buffers;
 }
 
-// A run of one pixel value by doubling block moves: quick at any optimisation level.
-void Fill_Run(QRgb* run, int count, QRgb value)
-{
-    int filled = std::min(count, 8);
-    std::fill(run, run + filled, value);
-    while (filled < count) {
-        const int chunk = std::min(filled, count - filled);
-        std::memcpy(run + filled, run, static_cast<std::size_t>(chunk) * sizeof(QRgb));
-        filled += chunk;
-    }
-}
-
 // The AND or OR of the source pixels that fall on destination pixel (x, y).
 QRgb Combined_Source(const Blit_Request& request, int x, int y)
 {
@@ -490,7 +480,7 @@ public:
         const bool used = Gdi_Rop_Uses_Pattern(request.fore) || Gdi_Rop_Uses_Pattern(request.back);
         if (!used || !brush || brush->log_brush.lbStyle == BS_NULL || brush->log_brush.lbStyle == BS_SOLID) {
             const bool solid = used && brush && brush->log_brush.lbStyle == BS_SOLID;
-            Fill_Run(pixels, width, solid ? request.dest->Surface_Pixel(brush->log_brush.lbColor) : request.fourth_byte);
+            Gdi_Fill_Pixels(pixels, width, solid ? request.dest->Surface_Pixel(brush->log_brush.lbColor) : request.fourth_byte);
             rows = pixels;
             return;
         }
@@ -625,16 +615,9 @@ void Blit_Packed_Rect(const Blit_Request& request, Pattern_Rows& patterns, const
     }
 }
 
-// A source the operation reads where it lies: 32 bits, same scale, not
-// mirrored, nothing to convert.
-bool Source_In_Place(const Blit_Request& request)
-{
-    const Source& source = *request.source;
-    return request.combine_mode == COLORONCOLOR && request.x_map.Identity() && !source.rows.packed && !source.Converts();
-}
-
-// One drawable rectangle of the area, row by row. The common case, a 32-bit
-// destination without a mask, runs the operation on each row in place.
+// One drawable rectangle of the area, row by row. A 32-bit destination's
+// rows are worked on in place, and so are a 32-bit source's that need no
+// conversion.
 void Blit_Rect(const Blit_Request& request, Pattern_Rows& patterns, const QRect& rect, const Row_Buffers& buffers)
 {
     const int from = rect.left();
@@ -648,24 +631,8 @@ void Blit_Rect(const Blit_Request& request, Pattern_Rows& patterns, const QRect&
         Blit_Packed_Rect(request, patterns, rect, buffers);
         return;
     }
-    if (request.mask) {
-        for (int y = rect.top(); y <= rect.bottom(); ++y)
-            Blit_Span(request, patterns, y, from, from + count, buffers);
-        return;
-    }
-    if (request.source && Source_In_Place(request)) {
-        const Gdi_Pixel_Rows& source_rows = request.source->rows;
-        const int source_x = request.x_map.Source(from);
-        for (int y = rect.top(); y <= rect.bottom(); ++y)
-            request.fore_row(patterns.Row(y, from, count), source_rows.Pixels(request.y_map.Source(y)) + source_x,
-                             request.dest_rows.Pixels(y) + from, count, request.fourth_byte);
-        return;
-    }
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        QRgb* dest = request.dest_rows.Pixels(y) + from;
-        const QRgb* source = request.source ? Source_Row(request, y, from, count, buffers.source, buffers) : dest;
-        request.fore_row(patterns.Row(y, from, count), source, dest, count, request.fourth_byte);
-    }
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        Blit_Span(request, patterns, y, from, from + count, buffers);
 }
 
 // The whole area is drawable: no clip, or one clip rectangle around it.

@@ -240,7 +240,7 @@ Gdi_Pixel_Rows Gdi_Bitmap::Rows()
     if (!dib_section)
         return {image.bits(), image.bytesPerLine(), image.width(), image.height(), false};
     const std::ptrdiff_t stride = Dib_Stride();
-    return {Dib_Row(0), bottom_up ? -stride : stride, image.width(), image.height(), bits_pixel == 24};
+    return {Open_Dib_Row(0), bottom_up ? -stride : stride, image.width(), image.height(), bits_pixel == 24};
 }
 
 void Gdi_Bitmap::Surface_Current(const QRect& area)
@@ -261,7 +261,7 @@ void Gdi_Bitmap::Surface_Drawn(const QRect& area)
         Store_Span(y, touched.left(), touched.right() + 1);
 }
 
-uchar* Gdi_Bitmap::Dib_Row(int y)
+uchar* Gdi_Bitmap::Open_Dib_Row(int y)
 {
     return dib_bits.data() + static_cast<std::size_t>(bottom_up ? image.height() - 1 - y : y) * static_cast<std::size_t>(Dib_Stride());
 }
@@ -420,8 +420,10 @@ void Fill_24(uchar* packed, int count, QRgb pixel)
     }
 }
 
-// A run of one 32-bit value by doubling block moves.
-void Fill_32(QRgb* run, int count, QRgb value)
+} // namespace
+
+// Doubling block moves: as fast as a copy at any optimisation level.
+void Gdi_Fill_Pixels(QRgb* run, int count, QRgb value)
 {
     const int first = std::min(count, 8);
     std::fill(run, run + first, value);
@@ -431,8 +433,6 @@ void Fill_32(QRgb* run, int count, QRgb value)
         filled += chunk;
     }
 }
-
-} // namespace
 
 void Gdi_Unpack_Row(const uchar* packed, int bits_per_pixel, QRgb* pixels, int width)
 {
@@ -497,7 +497,7 @@ void Gdi_Pixel_Rows::Fill(int y, int x, int count, QRgb pixel) const
     if (packed)
         Fill_24(Row(y) + static_cast<std::ptrdiff_t>(x) * 3, count, pixel);
     else
-        Fill_32(Pixels(y) + x, count, pixel);
+        Gdi_Fill_Pixels(Pixels(y) + x, count, pixel);
 }
 
 QRgb Gdi_Pixel_Rows::At(int x, int y) const

@@ -158,7 +158,7 @@ struct Gdi_Bitmap final : Gdi_Object {
     void Surface_Drawn(const QRect& area);
     void Surface_Drawn() { Surface_Drawn(image.rect()); }
     // The memory of image row y (0 <= y < height) of a DIB section.
-    uchar* Open_Dib_Row(int y) { return Dib_Row(y); }
+    uchar* Open_Dib_Row(int y);
 
     QImage image;
     int bits_pixel = 32;
@@ -168,7 +168,6 @@ struct Gdi_Bitmap final : Gdi_Object {
     class Gdi_Dc* selected_dc = nullptr;
 
 private:
-    uchar* Dib_Row(int y);
     // Pixels [x_from, x_to) of row y, between memory and image.
     void Load_Span(int y, int x_from, int x_to);
     void Store_Span(int y, int x_from, int x_to);
@@ -196,6 +195,9 @@ struct Gdi_Palette final : Gdi_Object {
 // and from RGB32 pixels.
 void Gdi_Unpack_Row(const uchar* packed, int bits_per_pixel, QRgb* pixels, int width);
 void Gdi_Pack_Row(const QRgb* pixels, int width, int bits_per_pixel, uchar* packed);
+
+// A run of count pixels of one value.
+void Gdi_Fill_Pixels(QRgb* run, int count, QRgb value);
 
 // The 1x1 monochrome bitmap a new memory DC starts with.
 Gdi_Bitmap* Gdi_Stock_Bitmap();

@@ -21,18 +21,6 @@ int Wrap(int value, int period)
     return wrapped < 0 ? wrapped + period : wrapped;
 }
 
-// A run of one pixel value by doubling block moves: as fast as a copy at any optimisation level.
-void Fill_Pixels(QRgb* run, int count, QRgb value)
-{
-    int filled = std::min(count, 8);
-    std::fill(run, run + filled, value);
-    while (filled < count) {
-        const int chunk = std::min(filled, count - filled);
-        std::memcpy(run + filled, run, static_cast<std::size_t>(chunk) * sizeof(QRgb));
-        filled += chunk;
-    }
-}
-
 // Makes a run periodic: the first `period` entries (already set) repeat to
 // `count`, by doubling block moves.
 template <class T>
@@ -168,7 +156,7 @@ void Gdi_Raster::Brush_Row(const Gdi_Dc& dc, const Gdi_Brush& brush, int y, int 
         std::memset(painted, 0, static_cast<std::size_t>(count));
         return;
     default:
-        Fill_Pixels(pixels, count, fore);
+        Gdi_Fill_Pixels(pixels, count, fore);
         std::memset(painted, 1, static_cast<std::size_t>(count));
         return;
     }
