@@ -320,16 +320,12 @@ void Camera_Page<Parts>::UpdateBlockAlarms()
     SetTitleAlarmColour(ShapeButtonPCTitle, s.PC_Alarm);
 
     const typename Parts::WCU* wcu = WCU_Presenter;
-    s.WCU_Active = wcu && wcu->IsActive();
-    s.WCU_Alarm = !wcu || wcu->HasAlarm() || Window_Alarm(WCU_Window);
+    Summarise_Block(wcu, WCU_Window, ShapeButtonWCUTitle, s.WCU_Active, s.WCU_Alarm);
     s.RS232_Visible = wcu && wcu->IsRs232CableVisible();
     s.Triax1_Visible = wcu && wcu->IsTriax1CableVisible();
     s.Triax1_Active = wcu && wcu->IsTriax1CableActive();
     s.Triax2_Visible = wcu && wcu->IsTriax2CableVisible();
     s.Triax2_Active = wcu && wcu->IsTriax2CableActive();
-    if (s.WCU_Active) {
-        SetTitleAlarmColour(ShapeButtonWCUTitle, s.WCU_Alarm);
-    }
 
     struct Amu_Fields {
         const typename Parts::AMU* Presenter;
@@ -347,36 +343,16 @@ void Camera_Page<Parts>::UpdateBlockAlarms()
           Amu_Fields {AMU2_Presenter, AMU2_Window, ShapeButtonAMU2Title, s.AMU2_Active, s.AMU2_Frame_Active,
                       s.AMU2_Alarm, s.Wire_DE2_Visible, s.Wire_DE2_Active}}) {
         const typename Parts::AMU* p = amu.Presenter;
-        amu.Active = p && p->IsActive();
+        Summarise_Block(p, amu.Window, amu.Title, amu.Active, amu.Alarm);
         amu.Frame_Active = p && p->IsFrameActive();
-        amu.Alarm = !p || p->HasAlarm() || Window_Alarm(amu.Window);
         amu.Wire_Visible = p && p->IsWireDEVisible();
         amu.Wire_Active = p && p->IsWireDEActive();
-        if (amu.Active) {
-            SetTitleAlarmColour(amu.Title, amu.Alarm);
-        }
     }
 
-    struct De_Fields {
-        const typename Parts::DE* Presenter;
-        const Detail_Window* Window;
-        TSCLShapeButton* Title;
-        uint8_t& Active;
-        uint8_t& Frame_Active;
-        uint8_t& Alarm;
-    };
-    for (const De_Fields& de : {De_Fields {DE1_Presenter, DE1_Window, ShapeButtonDE1Title, s.DE1_Active,
-                                           s.DE1_Frame_Active, s.DE1_Alarm},
-                                De_Fields {DE2_Presenter, DE2_Window, ShapeButtonDE2Title, s.DE2_Active,
-                                           s.DE2_Frame_Active, s.DE2_Alarm}}) {
-        const typename Parts::DE* p = de.Presenter;
-        de.Active = p && p->IsActive();
-        de.Frame_Active = p && p->IsFrameActive();
-        de.Alarm = !p || p->HasAlarm() || Window_Alarm(de.Window);
-        if (de.Active) {
-            SetTitleAlarmColour(de.Title, de.Alarm);
-        }
-    }
+    Summarise_Block(DE1_Presenter, DE1_Window, ShapeButtonDE1Title, s.DE1_Active, s.DE1_Alarm);
+    s.DE1_Frame_Active = DE1_Presenter && DE1_Presenter->IsFrameActive();
+    Summarise_Block(DE2_Presenter, DE2_Window, ShapeButtonDE2Title, s.DE2_Active, s.DE2_Alarm);
+    s.DE2_Frame_Active = DE2_Presenter && DE2_Presenter->IsFrameActive();
 }
 
 template <class Parts>

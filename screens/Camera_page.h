@@ -18,6 +18,7 @@
 #include "shell/Window_drag.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,10 @@ protected:
     // The status presenter, which reads all others, then the summary.
     void Refresh_Status(bool full);
     static bool Window_Alarm(const Detail_Window* window);
+    // A block's fields of the summary, and its title's colour while it is up.
+    template <class Presenter>
+    void Summarise_Block(const Presenter* presenter, const Detail_Window* window, TSCLShapeButton* title,
+                         uint8_t& active, uint8_t& alarm);
 
     int Camera_Index() const;
     static int Main_Left();
@@ -320,6 +325,18 @@ bool Camera_Page<Parts>::Refresh_Block(Presenter* presenter, Detail_Window* wind
         window->RefreshDisplay(presenter->IsActive());
     }
     return true;
+}
+
+template <class Parts>
+template <class Presenter>
+void Camera_Page<Parts>::Summarise_Block(const Presenter* presenter, const Detail_Window* window,
+                                         TSCLShapeButton* title, uint8_t& active, uint8_t& alarm)
+{
+    active = presenter && presenter->IsActive();
+    alarm = !presenter || presenter->HasAlarm() || Window_Alarm(window);
+    if (active) {
+        SetTitleAlarmColour(title, alarm);
+    }
 }
 
 extern template class Camera_Page<Sd_Page_Parts>;

@@ -311,11 +311,7 @@ void TForm_Main_HD::UpdateBlockAlarms()
     if (!Summary) {
         return;
     }
-    Summary->WCA_Active = WCA_Presenter && WCA_Presenter->IsActive();
-    Summary->WCA_Alarm = !WCA_Presenter || WCA_Presenter->HasAlarm() || Window_Alarm(WCA_Window);
-    if (Summary->WCA_Active) {
-        SetTitleAlarmColour(ShapeButtonWCATitle, Summary->WCA_Alarm);
-    }
+    Summarise_Block(WCA_Presenter, WCA_Window, ShapeButtonWCATitle, Summary->WCA_Active, Summary->WCA_Alarm);
 }
 
 // The record item carries no action of its own: its click is the logon's
