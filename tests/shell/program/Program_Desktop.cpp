@@ -46,6 +46,14 @@ double Lit_Share(const QImage& image, const Rectangle_On_Screen& meter, const st
     return static_cast<double>(rightmost + 1 - meter.Left) / meter.Width;
 }
 
+Hd_Wcu Hd_Camera(BYTE raw_video_quality)
+{
+    Hd_Wcu wcu = Typical_Hd_Wcu();
+    wcu.Blocks[Hd_Wcu::Wcu_Link].Data[0] = raw_video_quality;
+    wcu.Blocks[Hd_Wcu::Wcu_Link].Data[1] &= static_cast<BYTE>(~0x04);
+    return wcu;
+}
+
 Environment_Setting::Environment_Setting(const char* variable, const std::string& value) : name(variable)
 {
     if (const char* old = std::getenv(name))
@@ -89,12 +97,18 @@ void Program_Desktop::Start()
     ASSERT_TRUE(Wait_Until([&] { return Main_Window() != 0; }, Program_Generous_Limit)) << "the main window shows";
 }
 
-unsigned long Program_Desktop::Main_Window()
+unsigned long Program_Desktop::Program_Window(const std::function<bool(const X_Screen_Watch::Window_Seen&)>& pick)
 {
     for (const X_Screen_Watch::Window_Seen& window : screen->Shown_Windows())
-        if (window.Pid == program->Pid() && window.Width == 791 && window.Height == 452)
+        if (window.Pid == program->Pid() && pick(window))
             return window.Id;
     return 0;
+}
+
+unsigned long Program_Desktop::Main_Window()
+{
+    return Program_Window(
+        [](const X_Screen_Watch::Window_Seen& window) { return window.Width == 791 && window.Height == 452; });
 }
 
 bool Program_Desktop::Screen_Shows(const std::string& artefact, const std::function<bool(const QImage&)>& check)

@@ -11,6 +11,7 @@
 #include "tests/shell/program/Screen_Shot.h"
 #include "tests/shell/program/X_Screen_Watch.h"
 #include "tests/support/Temp_Settings.h"
+#include "tools/Hd_Wcu.h"
 #include "tools/Wcu_Simulator.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,9 @@ bool Ink(const QColor& colour);
 // middle row, as a share of its width.
 double Lit_Share(const QImage& image, const Rectangle_On_Screen& meter, const std::function<bool(QColor)>& lit);
 
+// An HD camera whose link reports that raw video quality, the picture not frozen.
+Hd_Wcu Hd_Camera(BYTE raw_video_quality);
+
 // Sets an environment variable for its lifetime and puts the old value back.
 class Environment_Setting {
 public:
@@ -69,6 +73,8 @@ protected:
 
     // Starts the program and waits for its main window.
     void Start();
+    // The program's shown top-level window that `pick` chooses; 0 while none shows.
+    unsigned long Program_Window(const std::function<bool(const X_Screen_Watch::Window_Seen&)>& pick);
     // The program's borderless 791 x 452 main window; 0 while none shows.
     unsigned long Main_Window();
 

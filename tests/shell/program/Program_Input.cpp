@@ -69,3 +69,12 @@ bool Press_Key(unsigned long window, const std::string& key, const Held_Keys& he
     XSync(display.get(), False);
     return true;
 }
+
+void Move_Pointer_To(int x, int y)
+{
+    const Display_Connection display = Open_Test_Display();
+    if (!display)
+        return;
+    XTestFakeMotionEvent(display.get(), -1, x, y, CurrentTime);
+    XSync(display.get(), False);
+}

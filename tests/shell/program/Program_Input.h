@@ -15,3 +15,6 @@ bool Click_At(unsigned long window, int x, int y, const Held_Keys& held = {});
 // Gives the window the keyboard focus and presses and releases the key with
 // the other keys held.
 bool Press_Key(unsigned long window, const std::string& key, const Held_Keys& held = {});
+
+// Moves the pointer as a user's mouse, to a point of the screen.
+void Move_Pointer_To(int x, int y);

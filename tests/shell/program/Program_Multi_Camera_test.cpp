@@ -3,7 +3,6 @@
 
 #include "tests/shell/program/Program_Desktop.h"
 #include "tests/shell/program/Program_Input.h"
-#include "tools/Hd_Wcu.h"
 
 #include <sstream>
 #include <string>
@@ -18,15 +17,6 @@ Sd_Wcu Sd_Camera(BYTE video_quality, BYTE data_quality)
     Sd_Wcu wcu = Typical_Sd_Wcu();
     wcu.Status[3] = video_quality;
     wcu.Status[8] = data_quality;
-    return wcu;
-}
-
-// An HD camera whose link reports that raw video quality, the picture not frozen.
-Hd_Wcu Hd_Camera(BYTE raw_video_quality)
-{
-    Hd_Wcu wcu = Typical_Hd_Wcu();
-    wcu.Blocks[Hd_Wcu::Wcu_Link].Data[0] = raw_video_quality;
-    wcu.Blocks[Hd_Wcu::Wcu_Link].Data[1] &= static_cast<BYTE>(~0x04);
     return wcu;
 }
 

@@ -61,15 +61,6 @@ TEST_F(Program_Screens, SdPageShowsTheQualitiesLockAndChannelTheWcuSends)
 
 namespace {
 
-// An HD camera whose link reports that raw video quality, the picture not frozen.
-Hd_Wcu Hd_Camera(BYTE raw_video_quality)
-{
-    Hd_Wcu wcu = Typical_Hd_Wcu();
-    wcu.Blocks[Hd_Wcu::Wcu_Link].Data[0] = raw_video_quality;
-    wcu.Blocks[Hd_Wcu::Wcu_Link].Data[1] &= static_cast<BYTE>(~0x04);
-    return wcu;
-}
-
 // The first letters of the page's title banner: "SD ..." or "HD ...".
 Rectangle_On_Screen Banner_Start(const Form_Layout& page)
 {

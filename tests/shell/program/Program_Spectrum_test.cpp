@@ -10,9 +10,6 @@
 #include "tests/shell/program/Program_Input.h"
 #include "tools/Hd_Wcu.h"
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -191,17 +188,6 @@ bool Curve_Matches(const Curve_Seen& seen, const Chart_Mapping& chart, double pe
            && seen.Columns_On_Floor == seen.Floor_Columns;
 }
 
-// Moves the pointer as a user's mouse, to a point of the screen.
-void Move_Pointer_To(int x, int y)
-{
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return;
-    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
-    XSync(display, False);
-    XCloseDisplay(display);
-}
-
 class Program_Spectrum : public Program_Desktop {
 protected:
     // The program's shown top-level window that the test picks, once it shows.
@@ -210,9 +196,7 @@ protected:
         unsigned long found = 0;
         Wait_Until(
             [&] {
-                for (const X_Screen_Watch::Window_Seen& window : screen->Shown_Windows())
-                    if (window.Pid == program->Pid() && pick(window))
-                        found = window.Id;
+                found = Program_Window(pick);
                 return found != 0;
             },
             Program_Generous_Limit);
