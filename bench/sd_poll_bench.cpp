@@ -3,6 +3,7 @@
 
 #include "link/Pc_wcu_link.h"
 #include "tests/support/Temp_Settings.h"
+#include "tools/Sd_Wcu.h"
 #include "tools/Wcu_Simulator.h"
 
 #include <benchmark/benchmark.h>

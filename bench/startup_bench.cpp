@@ -12,6 +12,7 @@
 #include "tests/shell/program/Program_Process.h"
 #include "tests/shell/program/X_Screen_Watch.h"
 #include "tests/support/Temp_Settings.h"
+#include "tools/Sd_Wcu.h"
 #include "tools/Wcu_Simulator.h"
 
 #include <benchmark/benchmark.h>

@@ -4,6 +4,7 @@
 // program's polls until it is told to quit or interrupted.
 
 #include "tools/Hd_Wcu.h"
+#include "tools/Sd_Wcu.h"
 #include "tools/Wcu_Simulator.h"
 
 #include <csignal>

@@ -3,6 +3,7 @@
 // program side opens "\\.\COMn" and talks to the simulator's pseudo-terminal.
 
 #include "tests/support/Temp_Settings.h"
+#include "tools/Sd_Wcu.h"
 #include "tools/Wcu_Simulator.h"
 
 class Simulated_Wcu {

@@ -12,6 +12,7 @@
 #include "tests/shell/program/X_Screen_Watch.h"
 #include "tests/support/Temp_Settings.h"
 #include "tools/Hd_Wcu.h"
+#include "tools/Sd_Wcu.h"
 #include "tools/Wcu_Simulator.h"
 
 #include <gtest/gtest.h>

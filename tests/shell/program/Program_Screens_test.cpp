@@ -3,6 +3,7 @@
 
 #include "tests/shell/program/Program_Desktop.h"
 #include "tools/Hd_Wcu.h"
+#include "tools/Sd_Wcu.h"
 
 #include <algorithm>
 #include <string>
