@@ -1,6 +1,7 @@
 #include "platform/winapi/Atomic_Save.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -78,15 +79,28 @@ void Remove_Stale_Temporaries(const std::string& file_name)
     }
 }
 
-int Create_Temporary(const std::string& file_name, mode_t mode, std::string& temporary)
+int Create_Temporary(const std::string& file_name, std::string& temporary)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
         temporary = Temporary_Name(file_name);
-        const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        // 0666 so that the kernel takes the umask off for a new file.
+        const int descriptor =
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (descriptor >= 0 || errno != EEXIST)
             return descriptor;
     }
     return -1;
+}
+
+// The mode the new file must have before anything is written into it: the
+// replaced file's, or the one asked for a new file; nullopt to keep the one
+// the kernel gave.
+std::optional<mode_t> Wanted_Mode(const std::string& file_name, std::optional<mode_t> new_file_mode)
+{
+    struct stat status {};
+    if (::lstat(file_name.c_str(), &status) == 0 && S_ISREG(status.st_mode))
+        return status.st_mode & 07777;
+    return new_file_mode;
 }
 
 // Makes the rename durable. A folder that cannot be opened for syncing (no
@@ -106,15 +120,17 @@ void Sync_Folder(const std::string& file_name)
 } // namespace
 
 std::optional<Save_Failure> Save_File_Atomically(const std::string& file_name, const void* data, std::size_t size,
-                                                 mode_t mode)
+                                                 std::optional<mode_t> new_file_mode)
 {
     Remove_Stale_Temporaries(file_name);
     std::string temporary;
-    const int descriptor = Create_Temporary(file_name, mode, temporary);
+    const int descriptor = Create_Temporary(file_name, temporary);
     if (descriptor < 0)
         return Save_Failure{Save_Failure::Create, errno};
     int error = 0;
-    if (!Write_All(descriptor, static_cast<const unsigned char*>(data), size) || ::fsync(descriptor) != 0)
+    if (const std::optional<mode_t> mode = Wanted_Mode(file_name, new_file_mode); mode && ::fchmod(descriptor, *mode) != 0)
+        error = errno;
+    if (error == 0 && (!Write_All(descriptor, static_cast<const unsigned char*>(data), size) || ::fsync(descriptor) != 0))
         error = errno;
     if (::close(descriptor) != 0 && error == 0)
         error = errno;

@@ -3,6 +3,10 @@
 // beside the target, is flushed to the disk, then renamed over the target, and
 // the folder is synced so that the rename itself lasts. A failure at any step
 // removes the new file and leaves the old one whole.
+//
+// The new file is created exclusively under a unique name, never through a
+// link. It takes the mode of the file it replaces; a file that is new gets
+// new_file_mode when given, else 0666 less the umask.
 
 #include <sys/types.h>
 
@@ -16,4 +20,4 @@ struct Save_Failure {
 };
 
 std::optional<Save_Failure> Save_File_Atomically(const std::string& file_name, const void* data, std::size_t size,
-                                                 mode_t mode = 0644);
+                                                 std::optional<mode_t> new_file_mode = std::nullopt);

@@ -2,28 +2,32 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include "platform/winapi/User_Folders.h"
+
 #include <cctype>
-#include <cstdlib>
-#include <filesystem>
+#include <cerrno>
 
 namespace {
 
 constexpr char Restore_Request[] = "restore\n";
 constexpr char Restore_Confirmed[] = "ok\n";
 
+// Empty with the errno when the user has no private folder for it.
+std::string Runtime_Folder(int& error)
+{
+    return User_Runtime_Folder(error).string();
+}
+
 std::string Runtime_Folder()
 {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::error_code error;
-    if (runtime != nullptr && *runtime != '\0' && std::filesystem::is_directory(runtime, error))
-        return runtime;
-    return QDir::tempPath().toStdString();
+    int error = 0;
+    return Runtime_Folder(error);
 }
 
 std::string Instance_Name(const std::string& title)
@@ -34,24 +38,48 @@ std::string Instance_Name(const std::string& title)
     return name + "-" + std::to_string(getuid());
 }
 
-enum class Lock_State { Taken, Held_Elsewhere, Failed };
-
 struct Lock_Attempt {
     Lock_State state;
     int file;
+    int error;
 };
 
-Lock_Attempt Take_Lock(const std::string& path)
+Lock_Attempt Failed_Attempt(int error)
 {
-    const int file = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    return {Lock_State::Failed, -1, error};
+}
+
+// The lock file must be a file of the user's: the folder is private, and a
+// link or anything else in the lock's place is refused.
+int Check_Lock_File(int file)
+{
+    struct stat status {};
+    if (fstat(file, &status) != 0)
+        return errno;
+    if (!S_ISREG(status.st_mode))
+        return EINVAL;
+    return status.st_uid == geteuid() ? 0 : EPERM;
+}
+
+Lock_Attempt Take_Lock(const std::string& name)
+{
+    int error = 0;
+    const std::string folder = Runtime_Folder(error);
+    if (folder.empty())
+        return Failed_Attempt(error);
+    const std::string path = folder + "/" + Instance_Name(name) + ".lock";
+    const int file = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (file < 0)
-        return {Lock_State::Failed, -1};
-    if (flock(file, LOCK_EX | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        close(file);
-        return {held ? Lock_State::Held_Elsewhere : Lock_State::Failed, -1};
-    }
-    return {Lock_State::Taken, file};
+        return Failed_Attempt(errno);
+    error = Check_Lock_File(file);
+    if (error == 0 && flock(file, LOCK_EX | LOCK_NB) == 0)
+        return {Lock_State::Taken, file, 0};
+    if (error == 0)
+        error = errno;
+    close(file);
+    if (error == EWOULDBLOCK)
+        return {Lock_State::Held_Elsewhere, -1, 0};
+    return Failed_Attempt(error);
 }
 
 class Mutex_Object : public Kernel_Object {
@@ -71,9 +99,9 @@ private:
 
 HANDLE CreateMutexA(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR name)
 {
-    Lock_Attempt attempt{Lock_State::Taken, -1};
+    Lock_Attempt attempt{Lock_State::Taken, -1, 0};
     if (name != nullptr && *name != '\0')
-        attempt = Take_Lock(Runtime_Folder() + "/" + Instance_Name(name) + ".lock");
+        attempt = Take_Lock(name);
     if (attempt.state == Lock_State::Failed) {
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;
@@ -86,8 +114,10 @@ HANDLE CreateMutexA(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR name)
 
 Instance_Lock::Instance_Lock(const std::string& Title) : title(Title)
 {
-    const Lock_Attempt attempt = Take_Lock(Lock_Path(title));
+    const Lock_Attempt attempt = Take_Lock(title);
     lock_file = attempt.file;
+    state = attempt.state;
+    error = attempt.error;
 }
 
 Instance_Lock::~Instance_Lock()
@@ -164,4 +194,9 @@ bool Instance_Lock::Ask_Restore(int Timeout_Ms) const
         if (!socket.waitForReadyRead(Timeout_Ms))
             return false;
     return socket.readLine() == Restore_Confirmed;
+}
+
+std::string Instance_Lock::Lock_Folder()
+{
+    return Runtime_Folder();
 }

@@ -4,8 +4,11 @@
 // the holder to restore itself.
 //
 // The lock is an exclusive flock() on a file in the user's runtime folder
-// ($XDG_RUNTIME_DIR, else the temporary folder): the kernel drops it when
-// its holder ends, even by a crash, so a stale lock never blocks a start.
+// ($XDG_RUNTIME_DIR when it is private to the user, else a private folder in
+// the user's cache; never a shared folder, where another user could take the
+// name first): the kernel drops it when its holder ends, even by a crash, so
+// a stale lock never blocks a start. A lock that cannot be taken for any
+// other reason than a live holder is a failure of its own, with its errno.
 // The holder's socket left behind by a crash is removed when the next
 // holder starts serving.
 //
@@ -24,9 +27,12 @@ class QLocalServer;
 constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 
 // Unnamed: a lock of its own. Named: the per-user lock of that name; taken
-// when free (GetLastError 0), else ERROR_ALREADY_EXISTS. Initial owner is
+// when free (GetLastError 0), else ERROR_ALREADY_EXISTS; nullptr with
+// ERROR_ACCESS_DENIED when the lock cannot be made at all. Initial owner is
 // not used: a named mutex is held by the process that made it first.
 HANDLE CreateMutexA(LPSECURITY_ATTRIBUTES attributes, BOOL initial_owner, LPCSTR name);
+
+enum class Lock_State { Taken, Held_Elsewhere, Failed };
 
 class Instance_Lock {
 public:
@@ -38,6 +44,9 @@ public:
 
     // This process holds the lock: it is the first instance.
     bool First() const { return lock_file >= 0; }
+    // Taken, held by a live first instance, or failed (Error says why).
+    Lock_State State() const { return state; }
+    int Error() const { return error; }
 
     // The holder: answers restore requests from now on, calling Restore on
     // the thread that called Serve (which must run a Qt event loop). A stale
@@ -52,15 +61,20 @@ public:
     bool Ask_Restore(int Timeout_Ms = 3000) const;
 
     // The socket's path and the lock file's, both named "<title>-<uid>"
-    // (characters other than letters, digits, '-' and '_' become '_').
+    // (characters other than letters, digits, '-' and '_' become '_'), in
+    // the runtime folder; the folder alone is Lock_Folder, empty when the
+    // user has none.
     static std::string Socket_Path(const std::string& Title);
     static std::string Lock_Path(const std::string& Title);
+    static std::string Lock_Folder();
 
 private:
     void Answer_Connection();
 
     std::string title;
     int lock_file = -1;
+    Lock_State state = Lock_State::Failed;
+    int error = 0;
     std::unique_ptr<QLocalServer> server;
     std::function<void()> restore;
 };

@@ -3,21 +3,20 @@
 #include "platform/winapi/Atomic_Save.h"
 #include "platform/winapi/Registry.h"
 #include "platform/winapi/Settings_Folder.h"
+#include "platform/winapi/Stored_File.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Settings files are small; anything larger is not ours.
-constexpr std::size_t Max_File_Size = 1 << 20;
 
 std::mutex Store_Mutex;
 
@@ -35,58 +34,79 @@ std::string Trim(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-enum class Read_Result { Read, Missing, Unreadable, Busy };
-
-// Failures of the moment, not of the file: the file is left where it is.
-Read_Result Failure(int error)
+// Settings are private to the user: a new file is made 0600; a file there
+// already keeps its mode.
+std::optional<Save_Failure> Write_Settings(const fs::path& path, const std::string& text)
 {
-    const bool busy = error == EMFILE || error == ENFILE || error == ENOMEM || error == EAGAIN;
-    return busy ? Read_Result::Busy : Read_Result::Unreadable;
+    return Save_File_Atomically(path.string(), text.data(), text.size(), 0600);
 }
 
-Read_Result Read_File(const fs::path& path, std::string& text)
+// Keeps a damaged file for the user under a name no earlier copy holds; the
+// move never replaces one.
+std::optional<fs::path> Keep_Aside(const fs::path& path)
 {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno == ENOENT ? Read_Result::Missing : Failure(errno);
+    for (int number = 0; number < 1000; ++number) {
+        const fs::path aside =
+            fs::path(path).concat(number == 0 ? std::string(".damaged") : ".damaged." + std::to_string(number));
+        if (renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0)
+            return aside;
+        if (errno != EEXIST)
+            return std::nullopt;
     }
-    char buffer[4096];
-    Read_Result result = Read_Result::Read;
-    for (;;) {
-        const ssize_t count = read(fd, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
-            result = Failure(errno);
-        } else if (count > 0 && text.size() + static_cast<std::size_t>(count) > Max_File_Size) {
-            result = Read_Result::Unreadable;
-        } else if (count > 0) {
-            text.append(buffer, static_cast<std::size_t>(count));
-            continue;
-        }
-        break;
-    }
-    close(fd);
-    return result;
+    errno = EEXIST;
+    return std::nullopt;
 }
 
-// Settings are private to the user.
-bool Write_Settings(const fs::path& path, const std::string& text)
+// A dropped line as the user is shown it: printable and short.
+std::string Shown_Line(const std::string& line)
 {
-    return !Save_File_Atomically(path.string(), text.data(), text.size(), 0600);
+    constexpr std::size_t longest = 60;
+    std::string shown = Trim(line.substr(0, longest));
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < ' ' || c == '\x7F')
+            c = '?';
+    return line.size() > longest ? shown + "..." : shown;
 }
 
-// Keeps a damaged file for the user under a name no earlier one holds.
-bool Set_Aside(const fs::path& path)
+// What the shell has not been told yet, and who hears of a failed save.
+struct Reports {
+    std::mutex Lock;
+    std::optional<Registry_Repair> Repair;
+    Registry_Save_Failure_Handler Save_Failure;
+    bool Save_Failure_Reported = false;
+};
+
+Reports& Pending_Reports()
 {
-    fs::path aside = fs::path(path).concat(".damaged");
-    std::error_code error;
-    for (int number = 1; fs::exists(fs::symlink_status(aside, error)); ++number) {
-        aside = fs::path(path).concat(".damaged." + std::to_string(number));
+    static Reports reports;
+    return reports;
+}
+
+void Record_Repair(Registry_Repair repair)
+{
+    Reports& reports = Pending_Reports();
+    std::lock_guard guard(reports.Lock);
+    if (!reports.Repair) {
+        reports.Repair = std::move(repair);
+        return;
     }
-    fs::rename(path, aside, error);
-    return !error;
+    reports.Repair->Damaged_Copy = repair.Damaged_Copy;
+    reports.Repair->All_Lost = reports.Repair->All_Lost || repair.All_Lost;
+    reports.Repair->Dropped.insert(reports.Repair->Dropped.end(), repair.Dropped.begin(), repair.Dropped.end());
+}
+
+void Report_Save_Failure(const fs::path& folder, int error)
+{
+    Reports& reports = Pending_Reports();
+    Registry_Save_Failure_Handler handler;
+    {
+        std::lock_guard guard(reports.Lock);
+        if (reports.Save_Failure_Reported || !reports.Save_Failure)
+            return;
+        reports.Save_Failure_Reported = true;
+        handler = reports.Save_Failure;
+    }
+    handler(folder, error);
 }
 
 bool Is_Number(const std::string& text)
@@ -210,56 +230,84 @@ fs::path Registry_Store::File_Path()
 void Registry_Store::Load()
 {
     const fs::path path = File_Path();
-    std::string text;
-    const Read_Result result = Read_File(path, text);
-    if (result == Read_Result::Missing || (result == Read_Result::Read && Parse(text))) {
+    if (!path.has_parent_path()) {
+        refusal = ENOENT; // no home folder: nowhere to keep settings
         return;
     }
-    sections.clear();
-    // Saving over a file we could not read, or could not move aside, would
-    // lose it: this store then refuses to save.
-    usable = result != Read_Result::Busy && Set_Aside(path);
+    std::string text;
+    const Stored_Read_Result result = Read_Stored_File(path, text);
+    if (result.State == Stored_Read::Missing)
+        return;
+    if (result.State == Stored_Read::Busy) {
+        // Saving over a file we could not read would lose it.
+        refusal = result.Error;
+        return;
+    }
+    std::vector<std::string> dropped;
+    if (result.State == Stored_Read::Read) {
+        Parse(text, dropped);
+        if (dropped.empty())
+            return;
+    }
+    Repair(path, std::move(dropped), result.State != Stored_Read::Read);
 }
 
-bool Registry_Store::Parse(const std::string& text)
+void Registry_Store::Repair(const fs::path& path, std::vector<std::string> dropped, bool all_lost)
 {
-    if (text.find('\0') != std::string::npos) {
-        return false;
+    const std::optional<fs::path> aside = Keep_Aside(path);
+    if (!aside) {
+        // The damaged file stays where it is and is never written over.
+        refusal = errno;
+        sections.clear();
+        return;
     }
+    Record_Repair(Registry_Repair{*aside, all_lost, std::move(dropped)});
+    if (!sections.empty())
+        Save();
+}
+
+void Registry_Store::Parse(const std::string& text, std::vector<std::string>& dropped)
+{
     Section* current = nullptr;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        end = end == std::string::npos ? text.size() : end;
-        std::string line = text.substr(start, end - start);
+        const std::size_t found = text.find('\n', start);
+        const bool cut = found == std::string::npos; // every line the store writes ends
+        const std::size_t end = cut ? text.size() : found;
+        const std::string line = text.substr(start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        line = Trim(line);
-        if (line.empty() || line[0] == ';' || line[0] == '#') {
-            continue;
-        }
-        if (line.front() == '[') {
-            if (line.back() != ']' || line.size() < 3) {
-                return false;
-            }
-            current = &Section_For(Trim(line.substr(1, line.size() - 2)));
-            continue;
-        }
-        const std::size_t equals = line.find('=');
-        if (current == nullptr || equals == std::string::npos || equals == 0) {
-            return false;
-        }
-        const std::string name = Trim(line.substr(0, equals));
-        const std::string value = Trim(line.substr(equals + 1));
-        auto found = std::ranges::find_if(current->Values, [&](const auto& entry) { return Same_Name(entry.first, name); });
-        if (found != current->Values.end()) {
-            found->second = value;
-        } else {
-            current->Values.emplace_back(name, value);
-        }
+        if (!Read_Line(line, cut, current))
+            dropped.push_back(Shown_Line(line));
     }
+}
+
+bool Registry_Store::Read_Line(const std::string& text, bool cut, Section*& current)
+{
+    std::string line = text;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    line = Trim(line);
+    if (line.empty())
+        return true;
+    if (cut || line.find('\0') != std::string::npos)
+        return false;
+    if (line[0] == ';' || line[0] == '#')
+        return true;
+    if (line.front() == '[') {
+        // The lines after a broken header belong to no section we know.
+        current = line.back() == ']' && line.size() >= 3 ? &Section_For(Trim(line.substr(1, line.size() - 2))) : nullptr;
+        return current != nullptr;
+    }
+    const std::size_t equals = line.find('=');
+    if (current == nullptr || equals == std::string::npos || equals == 0)
+        return false;
+    const std::string name = Trim(line.substr(0, equals));
+    const std::string value = Trim(line.substr(equals + 1));
+    auto found = std::ranges::find_if(current->Values, [&](const auto& entry) { return Same_Name(entry.first, name); });
+    if (found != current->Values.end())
+        found->second = value;
+    else
+        current->Values.emplace_back(name, value);
     return true;
 }
 
@@ -336,5 +384,28 @@ std::string Registry_Store::Text() const
 bool Registry_Store::Save() const
 {
     fs::path folder;
-    return usable && Ensure_Settings_Folder(folder) && Write_Settings(File_Path(), Text());
+    int error = refusal;
+    if (error == 0 && Ensure_Settings_Folder(folder, error)) {
+        const std::optional<Save_Failure> failure = Write_Settings(File_Path(), Text());
+        if (!failure)
+            return true;
+        error = failure->error;
+    }
+    Report_Save_Failure(Settings_Folder(), error);
+    return false;
+}
+
+std::optional<Registry_Repair> Take_Registry_Repair()
+{
+    Reports& reports = Pending_Reports();
+    std::lock_guard guard(reports.Lock);
+    return std::exchange(reports.Repair, std::nullopt);
+}
+
+void Set_Registry_Save_Failure_Handler(Registry_Save_Failure_Handler handler)
+{
+    Reports& reports = Pending_Reports();
+    std::lock_guard guard(reports.Lock);
+    reports.Save_Failure = std::move(handler);
+    reports.Save_Failure_Reported = false;
 }

@@ -7,15 +7,26 @@
 // A Registry_Store object holds the process-wide store lock for its lifetime
 // and works on the file's contents as loaded at its construction; Save writes
 // a new file beside the old one and renames it over, so a failed or
-// interrupted save leaves the previous file whole. A file that cannot be read
-// or parsed is renamed aside ("Registry.ini.damaged", numbered when taken)
-// and the store starts empty. When the file cannot be read for a passing
-// reason (no file descriptors or memory left) or cannot be moved aside, the
+// interrupted save leaves the previous file whole.
+//
+// The file is opened without blocking and must be a regular file of at most
+// a mebibyte (Stored_File). A damaged file is kept aside under a name no
+// earlier copy holds ("Registry.ini.damaged", then ".damaged.1", ...) and
+// what still reads is kept: lines that cannot be read (no section, no '=',
+// a broken section header, a NUL byte, the last line cut short without its
+// line end) are dropped, the others kept and written back at once. Something
+// that is not a file of ours keeps nothing. The repair is recorded for the
+// shell to tell the user once. When the file cannot be read for a passing
+// reason (no file descriptors or memory left) or cannot be kept aside, the
 // store starts empty and refuses to save, so the file is never overwritten.
+//
+// The first save of a run that fails is reported once through the save
+// failure handler, so that the user learns that changes will be lost.
 
 #include "platform/winapi/WinTypes.h"
 
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -26,6 +37,22 @@ struct Registry_Value {
     DWORD Type = 0;
     std::vector<BYTE> Data;
 };
+
+// What the store repaired in a damaged file.
+struct Registry_Repair {
+    std::filesystem::path Damaged_Copy; // where the damaged file was kept
+    bool All_Lost = false;              // nothing could be read from it
+    std::vector<std::string> Dropped;   // the lines that could not be read, as they stood
+};
+
+// The repairs made since the last call, once; nullopt when there were none.
+std::optional<Registry_Repair> Take_Registry_Repair();
+
+// Called, from the thread that saved, for the first failed save after the
+// handler was set: the settings folder and the errno. Setting a handler
+// starts a new run's report.
+using Registry_Save_Failure_Handler = std::function<void(const std::filesystem::path& folder, int error)>;
+void Set_Registry_Save_Failure_Handler(Registry_Save_Failure_Handler handler);
 
 class Registry_Store {
 public:
@@ -52,12 +79,15 @@ private:
     };
 
     void Load();
-    bool Parse(const std::string& text);
+    // Reads every line that can be read; the others are added to dropped.
+    void Parse(const std::string& text, std::vector<std::string>& dropped);
+    bool Read_Line(const std::string& line, bool cut, Section*& current);
+    void Repair(const std::filesystem::path& path, std::vector<std::string> dropped, bool all_lost);
     const Section* Find_Section(const std::string& key) const;
     Section& Section_For(const std::string& key);
     std::string Text() const;
 
     std::unique_lock<std::mutex> lock;
     std::vector<Section> sections;
-    bool usable = true;
+    int refusal = 0; // why this store must not save: the errno of what went wrong, 0 when it may
 };

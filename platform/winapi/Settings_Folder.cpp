@@ -1,23 +1,13 @@
 #include "platform/winapi/Settings_Folder.h"
 
+#include "platform/winapi/User_Folders.h"
+
+#include <cerrno>
 #include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path Home_Folder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return home;
-    }
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir) {
-        return entry->pw_dir;
-    }
-    return fs::temp_directory_path();
-}
 
 fs::path Config_Home()
 {
@@ -25,20 +15,35 @@ fs::path Config_Home()
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/') {
         return config;
     }
-    return Home_Folder() / ".config";
+    const fs::path home = Home_Folder();
+    return home.empty() ? fs::path() : home / ".config";
 }
 
 } // namespace
 
 fs::path Settings_Folder()
 {
-    return Config_Home() / "Quorvale" / "Ravivida Ordexia";
+    const fs::path config = Config_Home();
+    return config.empty() ? fs::path() : config / "Quorvale" / "Ravivida Ordexia";
+}
+
+bool Ensure_Settings_Folder(fs::path& folder, int& error)
+{
+    folder = Settings_Folder();
+    if (folder.empty()) {
+        error = ENOENT;
+        return false;
+    }
+    std::error_code made;
+    fs::create_directories(folder, made);
+    if (!made && !fs::is_directory(folder, made))
+        made = std::make_error_code(std::errc::not_a_directory);
+    error = made.value();
+    return !made;
 }
 
 bool Ensure_Settings_Folder(fs::path& folder)
 {
-    folder = Settings_Folder();
-    std::error_code error;
-    fs::create_directories(folder, error);
-    return !error && fs::is_directory(folder, error);
+    int error = 0;
+    return Ensure_Settings_Folder(folder, error);
 }

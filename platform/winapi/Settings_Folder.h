@@ -9,5 +9,7 @@
 // point it elsewhere. The folder is not created.
 std::filesystem::path Settings_Folder();
 
-// Same, created (with its parents) when missing; false when that failed.
+// Same, created (with its parents) when missing; false when that failed,
+// with the errno in error.
+bool Ensure_Settings_Folder(std::filesystem::path& folder, int& error);
 bool Ensure_Settings_Folder(std::filesystem::path& folder);

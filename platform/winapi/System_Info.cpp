@@ -1,5 +1,7 @@
 #include "platform/winapi/System_Info.h"
 
+#include "platform/winapi/User_Folders.h"
+
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/resource.h>
@@ -109,11 +111,13 @@ DWORD Answer_Text(const std::string& text, LPSTR buffer, DWORD size)
     return needed - 1;
 }
 
+// The user's private temporary folder, never a shared one such as /tmp where
+// another user could create a name first; empty when there is none.
 std::string Temp_Folder()
 {
-    const char* folder = std::getenv("TMPDIR");
-    std::string path = folder != nullptr && *folder != '\0' ? folder : "/tmp";
-    return path.ends_with('/') ? path : path + '/';
+    int error = 0;
+    const std::string path = User_Temp_Folder(error).string();
+    return path.empty() || path.ends_with('/') ? path : path + '/';
 }
 
 bool Create_New_File(const std::string& name)
@@ -335,7 +339,12 @@ BOOL GetUserNameA(LPSTR buffer, LPDWORD size)
 
 DWORD GetTempPathA(DWORD length, LPSTR buffer)
 {
-    return Answer_Text(Temp_Folder(), buffer, length);
+    const std::string folder = Temp_Folder();
+    if (folder.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return 0;
+    }
+    return Answer_Text(folder, buffer, length);
 }
 
 UINT GetTempFileNameA(LPCSTR path, LPCSTR prefix, UINT unique, LPSTR temp_file)

@@ -117,8 +117,11 @@ BOOL GetUserNameA(LPSTR buffer, LPDWORD size);
 
 // ---- Folders and files ------------------------------------------------------
 
-// $TMPDIR or /tmp, with a trailing '/'. Answers the length written without
-// the terminator, or the size needed when the buffer is too small.
+// The user's private temporary folder ($XDG_RUNTIME_DIR when private to the
+// user, else a 0700 folder in the program's cache folder), with a trailing
+// '/'; never a shared folder. Answers the length written without the
+// terminator, or the size needed when the buffer is too small; 0 with
+// ERROR_PATH_NOT_FOUND when the user has no such folder.
 DWORD GetTempPathA(DWORD length, LPSTR buffer);
 // Unique 0: a new empty file path + the prefix's first three characters +
 // four hexadecimal digits + ".TMP", answering its number; 0 on failure.

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -90,4 +92,33 @@ TEST_F(Atomic_Save, TheLongestFileNameStillSaves)
     EXPECT_FALSE(Save_File_Atomically(longest.string(), "x", 1));
     EXPECT_EQ(Read_Text(longest), "x");
     EXPECT_EQ(Names_In(folder).size(), 1u);
+}
+
+TEST_F(Atomic_Save, AReplacedFileKeepsItsModeAndANewOneTakesTheUmaskOrTheModeAsked)
+{
+    struct Case {
+        std::optional<mode_t> existing; // the target's mode before, none for a new file
+        std::optional<mode_t> asked;
+        mode_t expected;
+    };
+    const mode_t mask = ::umask(022);
+    const Case cases[] = {
+        {0600, std::nullopt, 0600}, {0640, 0644, 0640}, {0604, 0600, 0604},
+        {std::nullopt, std::nullopt, 0644}, {std::nullopt, 0600, 0600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        fs::remove(target);
+        if (c.existing) {
+            std::ofstream(target) << "private";
+            fs::permissions(target, static_cast<fs::perms>(*c.existing));
+        }
+        const std::string text = "saved";
+        ASSERT_FALSE(Save_File_Atomically(target.string(), text.data(), text.size(), c.asked));
+        struct stat status {};
+        ASSERT_EQ(::stat(target.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, c.expected);
+        EXPECT_EQ(Read_Text(target), text);
+    }
+    ::umask(mask);
 }

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "tests/platform/winapi/Scoped_Variable.h"
 #include "tests/platform/winapi/Test_Instance.h"
 #include "tests/support/Gui_Application.h"
 
@@ -124,6 +125,57 @@ TEST_F(InstanceLock, NamedMutexesAnswerWhetherTheyExisted)
     EXPECT_NE(unnamed, nullptr);
     EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
     CloseHandle(unnamed);
+}
+
+} // namespace
+
+namespace {
+
+// Without a runtime folder the lock goes to a private folder of the user's
+// cache, never to the shared temporary folder.
+TEST_F(InstanceLock, WithoutARuntimeFolderTheLockIsInAPrivateFolderOfTheUser)
+{
+    const fs::path shared = folder / "shared";
+    const fs::path cache = folder / "cache";
+    fs::create_directory(shared);
+    Scoped_Variable runtime_dir("XDG_RUNTIME_DIR", std::nullopt);
+    Scoped_Variable tmpdir("TMPDIR", shared.string());
+    Scoped_Variable cache_home("XDG_CACHE_HOME", cache.string());
+    const Instance_Lock first("Wireless Ordexia");
+    EXPECT_EQ(first.State(), Lock_State::Taken);
+    const fs::path private_folder = cache / "Quorvale" / "Ravivida Ordexia" / "runtime";
+    EXPECT_EQ(fs::path(Instance_Lock::Lock_Path("Wireless Ordexia")).parent_path(), private_folder);
+    EXPECT_EQ(fs::status(private_folder).permissions(), fs::perms::owner_all);
+    EXPECT_TRUE(fs::is_empty(shared));
+    const HANDLE mutex = CreateMutexA(nullptr, FALSE, "program.exe");
+    EXPECT_NE(mutex, nullptr);
+    CloseHandle(mutex);
+    EXPECT_TRUE(fs::exists(private_folder / ("program_exe-" + std::to_string(getuid()) + ".lock")));
+    EXPECT_TRUE(fs::is_empty(shared));
+}
+
+// Something another program put in the lock's place is not a first instance
+// that runs: the start fails with the reason, it does not end as a second.
+TEST_F(InstanceLock, ALockThatCannotBeTakenIsAFailureNotAnotherInstance)
+{
+    const std::string lock = Instance_Lock::Lock_Path("Blocked");
+    fs::create_symlink(folder / "elsewhere", lock);
+    const Instance_Lock linked("Blocked");
+    EXPECT_EQ(linked.State(), Lock_State::Failed);
+    EXPECT_EQ(linked.Error(), ELOOP);
+    EXPECT_FALSE(fs::exists(folder / "elsewhere")) << "nothing is made through the link";
+    fs::remove(lock);
+    fs::create_directory(lock);
+    const Instance_Lock folder_in_place("Blocked");
+    EXPECT_EQ(folder_in_place.State(), Lock_State::Failed);
+    EXPECT_NE(folder_in_place.Error(), 0);
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(CreateMutexA(nullptr, FALSE, "Blocked"), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+
+    const Instance_Lock first("Free");
+    const Instance_Lock second("Free");
+    EXPECT_EQ(second.State(), Lock_State::Held_Elsewhere);
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 #include "platform/winapi/Registry.h"
 #include "platform/winapi/Registry_Store.h"
+#include "platform/winapi/Settings_Folder.h"
+#include "platform/winapi/Stored_File.h"
 #include "tests/support/File_Size_Limit.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iterator>
+#include <sys/stat.h>
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
@@ -248,32 +252,107 @@ TEST_F(Registry_Test, HalfWrittenFileOfAnInterruptedWriteIsIgnoredAndReplaced)
     RegCloseKey(key);
 }
 
-TEST_F(Registry_Test, DamagedFileIsKeptAsideAndTheStoreStartsEmpty)
+TEST_F(Registry_Test, DamagedFileIsKeptAsideAndEveryLineThatReadsIsKept)
 {
-    const std::string damaged[] = {
-        std::string("\x7F" "ELF\0\0binary", 11),
-        "Port_Number_Cam1=1\n",
-        "[Software\\Quorvale\\Ravivida Ordexia\nName_Cam1=1\n",
-        "[Software]\njust some words\n",
+    struct Case {
+        std::string damaged;
+        std::string repaired; // "" when nothing was kept and no file is written
+        std::vector<std::string> dropped;
+    };
+    const std::string section = "[Software\\Quorvale\\Ravivida Ordexia]\n";
+    const Case cases[] = {
+        {std::string("\x7F" "ELF\0\0binary", 11), "", {"?ELF??binar"}},
+        {"Port_Number_Cam1=1\n", "", {"Port_Number_Cam1=1"}},
+        {"[Software\\Quorvale\\Ravivida Ordexia\nName_Cam1=1\n", "",
+         {"[Software\\Quorvale\\Ravivida Ordexia", "Name_Cam1=1"}},
+        {section + "Port_Number_Cam1=7\nName_Cam1=3\nPort_Number_Ca", section + "Port_Number_Cam1=7\nName_Cam1=3\n",
+         {"Port_Number_Ca"}},
+        {section + "Port_Number_Cam1=7\njust some words\nName_Cam1=3\n",
+         section + "Port_Number_Cam1=7\nName_Cam1=3\n", {"just some words"}},
+        {section + "Port_Number_Cam1=7\nName" + std::string(1, '\0') + "=3\n", section + "Port_Number_Cam1=7\n",
+         {"Name?=3"}},
     };
     fs::create_directories(file.parent_path());
     Write_Text(file.parent_path() / "Other.txt", "untouched");
-    for (std::size_t i = 0; i < std::size(damaged); ++i) {
+    Take_Registry_Repair();
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
-        Write_Text(file, damaged[i]);
+        Write_Text(file, cases[i].damaged);
         HKEY key = nullptr;
-        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key),
-                  static_cast<LONG>(ERROR_FILE_NOT_FOUND));
+        const LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, Key, 0, KEY_READ, &key);
         const fs::path aside = fs::path(file).concat(i == 0 ? ".damaged" : ".damaged." + std::to_string(i));
-        EXPECT_EQ(Read_Text(aside), damaged[i]);
-        EXPECT_FALSE(fs::exists(file));
+        EXPECT_EQ(Read_Text(aside), cases[i].damaged) << "an earlier copy is never replaced";
+        const std::optional<Registry_Repair> repair = Take_Registry_Repair();
+        ASSERT_TRUE(repair.has_value());
+        EXPECT_EQ(repair->Damaged_Copy, aside);
+        EXPECT_FALSE(repair->All_Lost);
+        EXPECT_EQ(repair->Dropped, cases[i].dropped);
+        EXPECT_FALSE(Take_Registry_Repair().has_value()) << "told once";
+        if (cases[i].repaired.empty()) {
+            EXPECT_EQ(opened, static_cast<LONG>(ERROR_FILE_NOT_FOUND));
+            EXPECT_FALSE(fs::exists(file));
+            continue;
+        }
+        ASSERT_EQ(opened, ERROR_SUCCESS);
+        DWORD port = 0;
+        EXPECT_EQ(Get_Dword(key, "Port_Number_Cam1", port), ERROR_SUCCESS);
+        EXPECT_EQ(port, 7u) << "a setting that still reads is kept";
+        EXPECT_EQ(Read_Text(file), cases[i].repaired) << "the lines kept are written back at once";
+        RegCloseKey(key);
+        fs::remove(file);
     }
     EXPECT_EQ(Read_Text(file.parent_path() / "Other.txt"), "untouched");
 
     HKEY key = Create();
     EXPECT_EQ(Set_Dword(key, "Name_Cam1", 1), ERROR_SUCCESS);
     RegCloseKey(key);
-    EXPECT_EQ(Read_Text(file), "[Software\\Quorvale\\Ravivida Ordexia]\nName_Cam1=1\n");
+    EXPECT_EQ(Read_Text(file), section + "Name_Cam1=1\n");
+}
+
+TEST_F(Registry_Test, WhatIsNoFileOfOursIsKeptAsideWithoutBlockingAndEverySettingResets)
+{
+    fs::create_directories(file.parent_path());
+    Take_Registry_Repair();
+    const auto make_fifo = [&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); };
+    const auto make_link = [&] {
+        Write_Text(file.parent_path() / "elsewhere.ini", "[Software]\nName_Cam1=2\n");
+        fs::create_symlink(file.parent_path() / "elsewhere.ini", file);
+    };
+    const auto make_huge = [&] { Write_Text(file, "[Software]\n" + std::string(Stored_File_Limit, ';')); };
+    const std::function<void()> makers[] = {make_fifo, make_link, make_huge};
+    for (std::size_t i = 0; i < std::size(makers); ++i) {
+        SCOPED_TRACE(i);
+        makers[i]();
+        HKEY key = nullptr;
+        // A FIFO opened for reading would wait here for a writer for ever.
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key),
+                  static_cast<LONG>(ERROR_FILE_NOT_FOUND));
+        const std::optional<Registry_Repair> repair = Take_Registry_Repair();
+        ASSERT_TRUE(repair.has_value());
+        EXPECT_TRUE(repair->All_Lost);
+        EXPECT_TRUE(fs::exists(fs::symlink_status(repair->Damaged_Copy)));
+        EXPECT_FALSE(fs::exists(fs::symlink_status(file)));
+    }
+    EXPECT_EQ(Read_Text(file.parent_path() / "elsewhere.ini"), "[Software]\nName_Cam1=2\n");
+}
+
+TEST_F(Registry_Test, TheFirstFailedSaveOfARunIsReportedOnceWithItsFolderAndReason)
+{
+    // The settings folder cannot be made: a file stands where a folder must go.
+    fs::create_directories(settings.Config_Home());
+    Write_Text(settings.Config_Home() / "Quorvale", "a file, not a folder");
+    std::vector<std::pair<fs::path, int>> reports;
+    Set_Registry_Save_Failure_Handler([&](const fs::path& folder, int error) { reports.emplace_back(folder, error); });
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  static_cast<LONG>(ERROR_WRITE_FAULT));
+    }
+    Set_Registry_Save_Failure_Handler(nullptr);
+    ASSERT_EQ(reports.size(), 1u) << "once per run, not at every save";
+    EXPECT_EQ(reports[0].first, Settings_Folder());
+    EXPECT_NE(reports[0].second, 0);
+    EXPECT_EQ(Read_Text(settings.Config_Home() / "Quorvale"), "a file, not a folder");
 }
 
 TEST_F(Registry_Test, UnreadableFileIsKeptAside)
