@@ -8,9 +8,17 @@
 // the file, so a name is matched to the archive entry it ends with (the
 // longest such entry, without regard to case), which does not depend on the
 // folder the file was built in.
+//
+// A damaged, truncated or hostile file is simply not open: its structure is
+// checked (Chm_Layout) before chmlib sees it, chmlib then reads a private
+// copy of the checked bytes, and every length read from the file is
+// bounded.
+
+#include "platform/htmlhelp/Chm_Layout.h"
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,8 +27,11 @@ struct chmFile;
 
 class Chm_File {
 public:
-    // Opens the file; Is_Open is false for a missing or unreadable one.
+    // Opens the file; Is_Open is false for a missing, unreadable or
+    // damaged one, or one that is not a regular file of sane size.
     explicit Chm_File(const std::string& path);
+    // The same for the bytes of a file.
+    static std::unique_ptr<Chm_File> From_Bytes(std::string bytes);
     ~Chm_File();
     Chm_File(const Chm_File&) = delete;
     Chm_File& operator=(const Chm_File&) = delete;
@@ -45,13 +56,18 @@ public:
     const std::string& Contents_File() const { return contents_file; }
 
 private:
+    Chm_File(std::string file_path, std::optional<std::string> file_bytes);
+    void Open(std::optional<std::string> file_bytes);
     void Read_Names();
     void Read_System();
     void Read_Context_Map();
 
     std::string path;
+    std::string bytes;
+    Chm_Layout layout;
     chmFile* file = nullptr;
-    std::vector<std::string> names;
+    // Content entries by their lower-case names.
+    std::map<std::string, std::string> names;
     std::map<std::uint32_t, std::string> contexts;
     std::string title;
     std::string default_topic;
