@@ -742,5 +742,17 @@ bool SCLWVLGetItem(const std::string& FileName, int Index, TSCLWave* Wave);
 // EReadError for damaged data.
 std::unique_ptr<TSCLCustomContainer> SCLReadListStream(TStream& Stream);
 
-// Bitmaps inside libraries do not exist here: false, Bitmap unchanged.
+// Bitmap takes the bitmap stored in FileName: a bitmap file ("BM") is read
+// whole, anything else is opened as a resource library and gives its bitmap
+// named Ident in decimal. False, Bitmap unchanged, when nothing could be
+// read (missing or damaged file, no library, no such bitmap).
+//
+// A resource library is a shared library exporting
+//   extern "C" const unsigned char* SCLBitmapResource(const char* Name,
+//                                                     unsigned int* Size);
+// which answers the bytes of the bitmap file named Name and its size, or
+// null when it holds no such bitmap. The library is closed again once the
+// bitmap is read.
 bool SCLBmpLoadFromFile(const std::string& FileName, WORD Ident, TBitmap* Bitmap);
+// The resource library's bitmap named Name; false, Bitmap unchanged, as above.
+bool SCLBmpLoadFromLibrary(const std::string& FileName, const std::string& Name, TBitmap* Bitmap);

@@ -153,6 +153,35 @@ TBitmap* TSCLBitmapListItem::GetBitmap()
     return bitmap.get();
 }
 
+namespace {
+
+// Where the folder part of Path ends (after its last "/").
+std::size_t Folder_End(const std::string& Path)
+{
+    const std::size_t slash = Path.rfind('/');
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// The folder of a container's Path source: Path's own for ppFixed, else the
+// prefix's folder.
+std::string Source_Directory(const TSCLCustomContainer& Container)
+{
+    if (Container.Prefix() == ppFixed)
+        return Container.Path.substr(0, Folder_End(Container.Path));
+    return SCLCreatePathPrefix(Container.Prefix(), true);
+}
+
+// The resource library: Path itself in the system folders, else Path's file
+// name (with its suffix) in the source folder.
+std::string Library_Name(const TSCLCustomContainer& Container)
+{
+    if (Container.Prefix() == ppWindows || Container.Prefix() == ppSystem)
+        return Container.Path;
+    return Source_Directory(Container) + Container.Path.substr(Folder_End(Container.Path));
+}
+
+} // namespace
+
 void TSCLBitmapListItem::LoadOnDemand()
 {
     TSCLCustomContainer* container = Container();
@@ -168,10 +197,11 @@ void TSCLBitmapListItem::LoadOnDemand()
                 Load_Bitmap_Resource(bitmap.get(), name);
         } else if (container->Source() == sdPath) {
             const std::string path = container->Path;
-            const std::string directory =
-                container->Prefix() == ppFixed ? path.substr(0, path.size() - SCLExtractFileName(path).size()) : prefix;
-            bitmap->LoadFromFile(directory + SCLExtractFileName(path).substr(0, 3) + std::to_string(Ident) +
-                                 SCLICGetItemSuffix(icBitmap, true));
+            bitmap->LoadFromFile(Source_Directory(*container) + SCLExtractFileName(path).substr(0, 3) +
+                                 std::to_string(Ident) + SCLICGetItemSuffix(icBitmap, true));
+        } else if (container->Source() == sdLibResource) {
+            // A library that lacks the bitmap leaves the item empty.
+            SCLBmpLoadFromLibrary(Library_Name(*container), std::to_string(Ident), bitmap.get());
         }
     } catch (...) {
         container->EndUpdate(false);

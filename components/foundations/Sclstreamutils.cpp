@@ -13,7 +13,7 @@
 namespace {
 
 // Strings of this length or longer carry an int32 length after the marker.
-constexpr BYTE Long_String_Marker = 255;
+constexpr std::size_t Max_String_Length = 255;
 
 template <std::size_t N>
 void Write_Little_Endian(TStream& Stream, std::uint32_t Value)
@@ -126,22 +126,16 @@ BYTE stReadByte(TStream& Stream)
 
 void stWriteString(TStream& Stream, const std::string& S)
 {
-    if (S.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-        throw Exception("String of " + std::to_string(S.size()) + " bytes is too long to store");
-    if (S.size() < Long_String_Marker) {
-        stWriteByte(Stream, static_cast<BYTE>(S.size()));
-    } else {
-        stWriteByte(Stream, Long_String_Marker);
-        stWriteInteger(Stream, static_cast<std::int32_t>(S.size()));
-    }
-    Write_Text(Stream, S);
+    // The stored format has one length byte: a longer string keeps its
+    // first 255 characters rather than wrapping its length around.
+    const std::string kept = S.substr(0, Max_String_Length);
+    stWriteByte(Stream, static_cast<BYTE>(kept.size()));
+    Write_Text(Stream, kept);
 }
 
 std::string stReadString(TStream& Stream)
 {
-    std::int64_t length = stReadByte(Stream);
-    if (length == Long_String_Marker)
-        length = stReadInteger(Stream);
+    const std::int64_t length = stReadByte(Stream);
     return Read_Text(Stream, Checked_Length(length, Bytes_Left(Stream), "string"));
 }
 

@@ -28,8 +28,8 @@ WORD stReadWord(TStream& Stream);
 void stWriteByte(TStream& Stream, BYTE Value);
 BYTE stReadByte(TStream& Stream);
 
-// A string is stored whole: one length byte for lengths below 255, else the
-// byte 255 followed by the int32 length; then the characters.
+// A string is stored as one length byte and the characters: 0 to 255 of
+// them. A longer string is stored cut to its first 255 characters.
 void stWriteString(TStream& Stream, const std::string& S);
 std::string stReadString(TStream& Stream);
 

@@ -75,37 +75,44 @@ TEST(Sclstreamutils, IntegersAreLittleEndian)
     EXPECT_THROW(stReadByte(stream), EReadError);
 }
 
-TEST(Sclstreamutils, StringsAreStoredWhole)
+TEST(Sclstreamutils, StringsAreStoredWithOneLengthByteAndLongOnesCut)
 {
     struct Case {
         std::size_t length;
-        Bytes prefix;
+        std::size_t stored;
     };
-    const std::vector<Case> cases{
-        {0, {0}},
-        {254, {254}},
-        {255, {255, 255, 0, 0, 0}},
-        {300, {255, 44, 1, 0, 0}},
-    };
+    const std::vector<Case> cases{{0, 0}, {1, 1}, {254, 254}, {255, 255}, {256, 255}, {300, 255}};
     for (const auto& c : cases) {
-        const std::string text(c.length, 'q');
+        std::string text;
+        for (std::size_t i = 0; i < c.length; ++i)
+            text += static_cast<char>('a' + i % 26);
         TMemoryStream stream;
         stWriteString(stream, text);
         const Bytes bytes = Content(stream);
-        ASSERT_EQ(bytes.size(), c.prefix.size() + c.length);
-        EXPECT_TRUE(std::equal(c.prefix.begin(), c.prefix.end(), bytes.begin())) << c.length;
+        ASSERT_EQ(bytes.size(), 1 + c.stored) << c.length;
+        EXPECT_EQ(bytes[0], c.stored) << c.length;
         stream.SetPosition(0);
-        EXPECT_EQ(stReadString(stream), text);
+        EXPECT_EQ(stReadString(stream), text.substr(0, c.stored)) << c.length;
     }
+}
+
+TEST(Sclstreamutils, StoredStringOf255CharactersReads)
+{
+    TMemoryStream stream;
+    Bytes bytes{255};
+    bytes.insert(bytes.end(), 255, 'z');
+    bytes.push_back(7);
+    Fill(stream, bytes);
+    EXPECT_EQ(stReadString(stream), std::string(255, 'z'));
+    EXPECT_EQ(stReadByte(stream), 7);
 }
 
 TEST(Sclstreamutils, DamagedStringLengthsRaise)
 {
     const std::vector<Bytes> damaged{
         {5, 'a', 'b'},
-        {255, 0xFF, 0xFF, 0xFF, 0xFF, 'a'},
-        {255, 0x00, 0x00, 0x00, 0x40},
-        {255, 3, 0},
+        {255, 'a'},
+        {1},
     };
     for (const auto& bytes : damaged) {
         TMemoryStream stream;
