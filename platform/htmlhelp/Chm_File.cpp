@@ -147,6 +147,14 @@ bool Chm_File::Contains(const std::string& name) const
     return file && layout.Find(Rooted(name));
 }
 
+std::vector<std::string> Chm_File::Content_Names() const
+{
+    std::vector<std::string> content;
+    for (const auto& [lower, name] : names)
+        content.push_back(name);
+    return content;
+}
+
 std::optional<std::string> Chm_File::Read(const std::string& name) const
 {
     const Chm_Entry* entry = file ? layout.Find(Rooted(name)) : nullptr;

@@ -42,6 +42,8 @@ public:
     // Entry names start with '/' ("/wcu.htm"); a name without it is taken
     // from the root.
     bool Contains(const std::string& name) const;
+    // The topics, pictures and other content entries.
+    std::vector<std::string> Content_Names() const;
     std::optional<std::string> Read(const std::string& name) const;
 
     // The entry of the topic mapped to a context id; empty when unmapped.
