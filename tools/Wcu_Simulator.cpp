@@ -16,6 +16,8 @@ namespace {
 
 // The least that the link refuses as too long.
 constexpr std::size_t Oversized_Length = 1024;
+constexpr std::int64_t Ns_Per_Ms = 1'000'000;
+constexpr std::int64_t Ns_Per_Line_Byte = 1'000'000'000 / Wcu_Simulator::Line_Bytes_Per_Second;
 
 void Pause_Ms(int milliseconds)
 {
@@ -50,8 +52,13 @@ std::vector<BYTE> Spoiled(std::vector<BYTE> answer, Wcu_Fault fault)
 
 } // namespace
 
-Wcu_Simulator::Wcu_Simulator()
+Wcu_Simulator::Wcu_Simulator(Wcu_Line kind)
 {
+    if (kind == Wcu_Line::In_Process) {
+        in_process = std::make_shared<In_Process_Line>([this](BYTE request) { Answer_In_Process(request); });
+        return;
+    }
+    line = std::make_unique<Pseudo_Terminal>();
     int wake[2];
     if (pipe2(wake, O_CLOEXEC) != 0) {
         throw std::system_error(errno, std::generic_category(), "pipe2");
@@ -63,6 +70,9 @@ Wcu_Simulator::Wcu_Simulator()
 
 Wcu_Simulator::~Wcu_Simulator()
 {
+    if (!server.joinable()) {
+        return;
+    }
     const char stop = 0;
     while (write(wake_write, &stop, 1) < 0 && errno == EINTR) {
     }
@@ -107,13 +117,26 @@ void Wcu_Simulator::Clear_Requests()
     requests.clear();
 }
 
+bool Wcu_Simulator::Send_Unasked(const std::vector<BYTE>& bytes)
+{
+    if (in_process) {
+        in_process->Deliver(bytes.data(), bytes.size(), Kernel_Time_Ns());
+        return !in_process->Is_Hung_Up();
+    }
+    return line->Write(bytes);
+}
+
 bool Wcu_Simulator::Wait_Idle()
 {
+    if (in_process) {
+        Advance_Simulated_Time(in_process->Last_Due_Ns());
+        return true;
+    }
     std::unique_lock lock(mutex);
     bool idle = idle_changed.wait_for(lock, std::chrono::seconds(2), [this] {
-        return !busy && unanswered.empty() && line.Queued() == 0;
+        return !busy && unanswered.empty() && line->Queued() == 0;
     });
-    line.Wait_Delivered();
+    line->Wait_Delivered();
     return idle;
 }
 
@@ -126,7 +149,7 @@ void Wcu_Simulator::Serve()
     priority.sched_priority = 1;
     pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
     for (;;) {
-        pollfd watched[2] = {{line.Descriptor(), POLLIN, 0}, {wake_read, POLLIN, 0}};
+        pollfd watched[2] = {{line->Descriptor(), POLLIN, 0}, {wake_read, POLLIN, 0}};
         if (poll(watched, 2, -1) < 0) {
             continue;
         }
@@ -141,7 +164,7 @@ void Wcu_Simulator::Serve()
         {
             std::lock_guard lock(mutex);
             busy = true;
-            for (BYTE byte : line.Read_Queued()) {
+            for (BYTE byte : line->Read_Queued()) {
                 unanswered.push_back(byte);
             }
         }
@@ -164,45 +187,44 @@ bool Wcu_Simulator::Take_Request(BYTE& request)
     }
     request = unanswered.front();
     unanswered.pop_front();
-    requests.push_back(request);
     return true;
 }
 
-void Wcu_Simulator::Answer(BYTE request)
+bool Wcu_Simulator::Make_Reply(BYTE request, Reply& reply)
 {
+    std::lock_guard lock(mutex);
+    if (hung_up) {
+        return false;
+    }
+    requests.push_back(request);
     Wcu_Fault fault = Wcu_Fault::None;
-    std::vector<BYTE> answer;
-    {
-        std::lock_guard lock(mutex);
-        auto& queue = faults[Is_Hd_Poll(request) ? Hd_Poll_Request : request];
-        if (!queue.empty()) {
-            fault = queue.front();
-            queue.pop_front();
-        }
-        answer = Answer_Bytes(request, fault);
+    auto& queue = faults[Is_Hd_Poll(request) ? Hd_Poll_Request : request];
+    if (!queue.empty()) {
+        fault = queue.front();
+        queue.pop_front();
     }
+    std::vector<BYTE> answer = Answer_Bytes(request, fault);
+    const int delay_ms = in_process ? Fault_Delay_Ms : Real_Fault_Delay_Ms;
+    reply.paced = paced;
     switch (fault) {
-    case Wcu_Fault::Hang_Up: {
-        std::lock_guard lock(mutex);
-        line.Hang_Up();
+    case Wcu_Fault::Hang_Up:
         hung_up = true;
-        return;
-    }
+        reply.hang_up = true;
+        break;
     case Wcu_Fault::Late:
-        Pause_Ms(Fault_Delay_Ms);
-        Send(answer);
-        return;
+        reply.parts = {{delay_ms, std::move(answer)}};
+        break;
     case Wcu_Fault::Chunked: {
-        std::vector<BYTE> head(answer.begin(), answer.begin() + static_cast<std::ptrdiff_t>(answer.size() / 2));
-        Send(head);
-        Pause_Ms(Fault_Delay_Ms);
-        Send(std::vector<BYTE>(answer.begin() + static_cast<std::ptrdiff_t>(head.size()), answer.end()));
-        return;
+        const auto middle = answer.begin() + static_cast<std::ptrdiff_t>(answer.size() / 2);
+        reply.parts = {{0, std::vector<BYTE>(answer.begin(), middle)},
+                       {delay_ms, std::vector<BYTE>(middle, answer.end())}};
+        break;
     }
     default:
-        Send(Spoiled(std::move(answer), fault));
-        return;
+        reply.parts = {{0, Spoiled(std::move(answer), fault)}};
+        break;
     }
+    return true;
 }
 
 std::vector<BYTE> Wcu_Simulator::Answer_Bytes(BYTE request, Wcu_Fault fault) const
@@ -214,22 +236,62 @@ std::vector<BYTE> Wcu_Simulator::Answer_Bytes(BYTE request, Wcu_Fault fault) con
     return found != answers.end() ? found->second : std::vector<BYTE> {};
 }
 
-void Wcu_Simulator::Send(const std::vector<BYTE>& bytes)
+void Wcu_Simulator::Answer(BYTE request)
 {
-    bool at_line_rate = false;
-    {
-        std::lock_guard lock(mutex);
-        at_line_rate = paced;
+    Reply reply;
+    if (!Make_Reply(request, reply)) {
+        return;
     }
+    if (reply.hang_up) {
+        std::lock_guard lock(mutex);
+        line->Hang_Up();
+        return;
+    }
+    for (const Part& part : reply.parts) {
+        if (part.pause_ms > 0) {
+            Pause_Ms(part.pause_ms);
+        }
+        Send(part.bytes, reply.paced);
+    }
+}
+
+// The WCU answers one request after another: an answer starts once the
+// previous one has gone out.
+void Wcu_Simulator::Answer_In_Process(BYTE request)
+{
+    Reply reply;
+    if (!Make_Reply(request, reply)) {
+        return;
+    }
+    if (reply.hang_up) {
+        in_process->Hang_Up();
+        return;
+    }
+    std::int64_t at = std::max(Kernel_Time_Ns(), in_process->Last_Due_Ns());
+    for (const Part& part : reply.parts) {
+        at += part.pause_ms * Ns_Per_Ms;
+        if (!reply.paced) {
+            in_process->Deliver(part.bytes.data(), part.bytes.size(), at);
+            continue;
+        }
+        for (BYTE byte : part.bytes) {
+            at += Ns_Per_Line_Byte;
+            in_process->Deliver(&byte, 1, at);
+        }
+    }
+}
+
+void Wcu_Simulator::Send(const std::vector<BYTE>& bytes, bool at_line_rate)
+{
     if (!at_line_rate) {
-        line.Write(bytes);
+        line->Write(bytes);
         return;
     }
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
-    const auto per_byte = std::chrono::nanoseconds(1'000'000'000 / Line_Bytes_Per_Second);
+    const auto per_byte = std::chrono::nanoseconds(Ns_Per_Line_Byte);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         std::this_thread::sleep_until(start + per_byte * static_cast<std::ptrdiff_t>(i + 1));
-        line.Write(&bytes[i], 1);
+        line->Write(&bytes[i], 1);
     }
 }

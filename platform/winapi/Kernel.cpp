@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <chrono>
@@ -97,6 +98,20 @@ std::int64_t Monotonic_Ns()
     timespec now {};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+constexpr std::int64_t Ns_Per_Ms = 1'000'000;
+
+std::atomic<bool> Simulating {false};
+std::atomic<std::int64_t> Lateness_Ns {0};
+thread_local std::int64_t Simulated_Now_Ns = 0;
+
+bool Simulated() { return Simulating.load(std::memory_order_relaxed); }
+
+// The thread's clock moves to a wake-up that comes late by the lateness set.
+void Wake_Late_At(std::int64_t at_ns)
+{
+    Simulated_Now_Ns = std::max(Simulated_Now_Ns, at_ns + Lateness_Ns.load(std::memory_order_relaxed));
 }
 
 // Poll timeout for what is left of a wait, INFINITE giving -1.
@@ -201,6 +216,84 @@ BOOL ResetEvent(HANDLE handle)
     return TRUE;
 }
 
+namespace {
+
+// Reports the lowest index that is signalled: ready in the poll, or, on
+// simulated time, due by now on the thread's clock.
+DWORD Signalled_Index(DWORD count, Waitables& waitables, bool with_due)
+{
+    auto& [objects, descriptors] = waitables;
+    for (DWORD i = 0; i < count; ++i) {
+        if ((descriptors[i].revents & POLLNVAL) != 0) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        // A hung-up device counts as signalled: its next call reports it.
+        // A signal taken by another waiter between poll and here is skipped.
+        const bool ready = (descriptors[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0 ||
+                           (with_due && objects[i]->Signal_Due_Ns() <= Simulated_Now_Ns);
+        if (ready && objects[i]->Take_Signal()) {
+            return WAIT_OBJECT_0 + i;
+        }
+    }
+    return WAIT_TIMEOUT;
+}
+
+DWORD Real_Wait(DWORD count, Waitables& waitables, DWORD milliseconds)
+{
+    const std::int64_t deadline = Monotonic_Ns() + static_cast<std::int64_t>(milliseconds) * Ns_Per_Ms;
+    for (;;) {
+        int ready = poll(waitables.descriptors.data(), count, Remaining_Ms(milliseconds, deadline));
+        if (ready < 0 && errno != EINTR) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        if (ready == 0) {
+            return WAIT_TIMEOUT;
+        }
+        if (ready > 0) {
+            const DWORD index = Signalled_Index(count, waitables, false);
+            if (index != WAIT_TIMEOUT) {
+                return index;
+            }
+        }
+    }
+}
+
+// Nothing sleeps on simulated time unless the wait is endless and nothing is
+// due: then only another thread can end it, and the wait blocks for real.
+DWORD Simulated_Wait(DWORD count, Waitables& waitables, DWORD milliseconds)
+{
+    const std::int64_t deadline = milliseconds == INFINITE
+                                      ? Never_Due
+                                      : Simulated_Now_Ns + static_cast<std::int64_t>(milliseconds) * Ns_Per_Ms;
+    for (;;) {
+        if (poll(waitables.descriptors.data(), count, 0) < 0 && errno != EINTR) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        const DWORD index = Signalled_Index(count, waitables, true);
+        if (index != WAIT_TIMEOUT) {
+            return index;
+        }
+        std::int64_t due = Never_Due;
+        for (DWORD i = 0; i < count; ++i) {
+            due = std::min(due, waitables.objects[i]->Signal_Due_Ns());
+        }
+        if (due <= deadline && due != Never_Due) {
+            Wake_Late_At(due);
+        } else if (deadline != Never_Due) {
+            Wake_Late_At(deadline);
+            return WAIT_TIMEOUT;
+        } else if (poll(waitables.descriptors.data(), count, -1) < 0 && errno != EINTR) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+    }
+}
+
+} // namespace
+
 DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all, DWORD milliseconds)
 {
     if (count == 0 || count > MAXIMUM_WAIT_OBJECTS || handles == nullptr || wait_all) {
@@ -211,29 +304,7 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all, 
     if (!Collect_Waitables(count, handles, waitables)) {
         return WAIT_FAILED;
     }
-    auto& [objects, descriptors] = waitables;
-    const std::int64_t deadline = Monotonic_Ns() + static_cast<std::int64_t>(milliseconds) * 1'000'000;
-    for (;;) {
-        int ready = poll(descriptors.data(), count, Remaining_Ms(milliseconds, deadline));
-        if (ready < 0 && errno != EINTR) {
-            SetLastError(ERROR_INVALID_HANDLE);
-            return WAIT_FAILED;
-        }
-        if (ready == 0) {
-            return WAIT_TIMEOUT;
-        }
-        for (DWORD i = 0; ready > 0 && i < count; ++i) {
-            if ((descriptors[i].revents & POLLNVAL) != 0) {
-                SetLastError(ERROR_INVALID_HANDLE);
-                return WAIT_FAILED;
-            }
-            // A hung-up device counts as signalled: its next call reports it.
-            // A signal taken by another waiter between poll and here is skipped.
-            if ((descriptors[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0 && objects[i]->Take_Signal()) {
-                return WAIT_OBJECT_0 + i;
-            }
-        }
-    }
+    return Simulated() ? Simulated_Wait(count, waitables, milliseconds) : Real_Wait(count, waitables, milliseconds);
 }
 
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
@@ -243,7 +314,10 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
 
 void Sleep(DWORD milliseconds)
 {
-    if (milliseconds == 0) {
+    if (Simulated()) {
+        Wake_Late_At(Simulated_Now_Ns + static_cast<std::int64_t>(milliseconds) * Ns_Per_Ms);
+        std::this_thread::yield();
+    } else if (milliseconds == 0) {
         std::this_thread::yield();
     } else {
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -252,7 +326,7 @@ void Sleep(DWORD milliseconds)
 
 DWORD GetTickCount()
 {
-    return static_cast<DWORD>(Monotonic_Ns() / 1'000'000);
+    return static_cast<DWORD>(Monotonic_Ns() / Ns_Per_Ms);
 }
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
@@ -261,7 +335,7 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    count->QuadPart = Monotonic_Ns();
+    count->QuadPart = Kernel_Time_Ns();
     return TRUE;
 }
 
@@ -278,4 +352,31 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
 DWORD GetCurrentThreadId()
 {
     return static_cast<DWORD>(syscall(SYS_gettid));
+}
+
+void Use_Simulated_Time(bool on)
+{
+    Simulating.store(on, std::memory_order_relaxed);
+}
+
+bool Is_Simulated_Time()
+{
+    return Simulated();
+}
+
+std::int64_t Kernel_Time_Ns()
+{
+    return Simulated() ? Simulated_Now_Ns : Monotonic_Ns();
+}
+
+void Advance_Simulated_Time(std::int64_t at_ns)
+{
+    if (Simulated()) {
+        Simulated_Now_Ns = std::max(Simulated_Now_Ns, at_ns);
+    }
+}
+
+void Set_Simulated_Lateness(std::int64_t nanoseconds)
+{
+    Lateness_Ns.store(std::max<std::int64_t>(nanoseconds, 0), std::memory_order_relaxed);
 }

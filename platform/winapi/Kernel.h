@@ -11,6 +11,8 @@
 
 #include "platform/winapi/WinTypes.h"
 
+#include <cstdint>
+#include <limits>
 #include <memory>
 
 constexpr DWORD ERROR_SUCCESS = 0;
@@ -56,12 +58,36 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 
 // Sleep(0) gives up the rest of the time slice.
 void Sleep(DWORD milliseconds);
+// GetTickCount keeps the real clock even under simulated time (below): it
+// paces the user interface, not the serial protocol.
 // Milliseconds of the monotonic clock, wrapping at 2^32 as on Windows.
 DWORD GetTickCount();
 // Nanoseconds of the monotonic clock; the frequency is 10^9.
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 DWORD GetCurrentThreadId();
+
+// Simulated time, for tests of the serial protocol's waits. While it is on,
+// Sleep, QueryPerformanceCounter and waits with a time-out run on a clock of
+// each thread's own, which moves only by that thread's sleeps and waits: no
+// other thread's progress, nor when the scheduler runs this one, can change
+// what the thread sees. A timed wait that nothing signals moves the clock to
+// the first moment an object of the wait is due to be signalled (an
+// in-process serial line's next byte) or to its time-out. Off, the real
+// clock runs, at the cost of one relaxed load per call.
+void Use_Simulated_Time(bool on);
+bool Is_Simulated_Time();
+// The calling thread's time in nanoseconds: simulated while on, else the
+// monotonic clock of QueryPerformanceCounter.
+std::int64_t Kernel_Time_Ns();
+// Moves the calling thread's simulated time forward to at_ns (never back);
+// nothing while simulated time is off.
+void Advance_Simulated_Time(std::int64_t at_ns);
+// Every simulated sleep and timed wait ends this much later than it would,
+// as a thread woken late on a loaded machine; 0 by default.
+void Set_Simulated_Lateness(std::int64_t nanoseconds);
+
+constexpr std::int64_t Never_Due = std::numeric_limits<std::int64_t>::max();
 
 // For the platform layer's own objects (events, timers, devices).
 class Kernel_Object {
@@ -77,6 +103,10 @@ public:
     // Called when a wait is about to report this object: an auto-reset
     // object takes its signal here. False when another waiter took it first.
     virtual bool Take_Signal() { return true; }
+    // Simulated time only: the moment of the waiting thread's clock at which
+    // the object turns signalled by itself, Never_Due for none. An object
+    // whose moment has come counts as signalled.
+    virtual std::int64_t Signal_Due_Ns() const { return Never_Due; }
 };
 
 // Enters the object in the handle table; nullptr with

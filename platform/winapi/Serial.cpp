@@ -1,5 +1,6 @@
 #include "platform/winapi/Serial.h"
 
+#include "platform/winapi/In_Process_Line.h"
 #include "platform/winapi/Settings_Folder.h"
 
 #include <cerrno>
@@ -7,7 +8,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
 #include <poll.h>
+#include <set>
 #include <string>
 #include <string_view>
 #include <sys/file.h>
@@ -34,6 +37,9 @@ public:
     int Wait_Descriptor() const override { return fd; }
 
     const int fd;
+    // The link ports/COMn the device was opened through, empty for a fixed
+    // device: the port is that link for the rest of its life.
+    fs::path link;
     // A pseudo-terminal hands written bytes to its far end's queue at once:
     // they count as sent, and a transmit purge must not take them back.
     bool pseudo_terminal = false;
@@ -131,11 +137,42 @@ fs::path Default_Device(int com_number)
     return {};
 }
 
+// The links that ports were opened through. Such a name stays that link:
+// while it is gone (an adapter unplugged) its COM number opens nothing,
+// instead of falling back to the fixed device, an unrelated port.
+class Linked_Ports {
+public:
+    void Add(const fs::path& link)
+    {
+        std::lock_guard lock(mutex);
+        links.insert(link);
+    }
+    bool Contains(const fs::path& link)
+    {
+        std::lock_guard lock(mutex);
+        return links.count(link) != 0;
+    }
+
+private:
+    std::mutex mutex;
+    std::set<fs::path> links;
+};
+
+Linked_Ports& Ever_Linked()
+{
+    static Linked_Ports linked;
+    return linked;
+}
+
 // The link itself is opened, so that a chain of links is followed whole.
+// Empty for a link that vanished.
 fs::path Opened_Path(int com_number)
 {
     fs::path link = Port_Link(com_number);
-    return Is_Linked(link) ? link : Default_Device(com_number);
+    if (Is_Linked(link)) {
+        return link;
+    }
+    return Ever_Linked().Contains(link) ? fs::path() : Default_Device(com_number);
 }
 
 int Open_Flags(DWORD access)
@@ -174,9 +211,68 @@ bool Hung_Up(int fd)
     return poll(&line, 1, 0) < 0 || (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
+// A device whose link vanished is gone, as after a hang-up, even while its
+// descriptor still works.
 std::shared_ptr<Serial_Device> Find_Line(HANDLE handle)
 {
-    return Find_Handle<Serial_Device>(handle);
+    auto device = Find_Handle<Serial_Device>(handle);
+    if (device && !device->link.empty() && !Is_Linked(device->link)) {
+        SetLastError(ERROR_DEVICE_NOT_CONNECTED);
+        return nullptr;
+    }
+    return device;
+}
+
+std::shared_ptr<In_Process_Port> In_Process(HANDLE handle)
+{
+    return std::dynamic_pointer_cast<In_Process_Port>(Find_Handle_Object(handle));
+}
+
+// An in-process line that hung up fails every call, as a device does.
+BOOL Port_Up(const In_Process_Port& port)
+{
+    return port.Line().Is_Hung_Up() ? Fail(ERROR_DEVICE_NOT_CONNECTED) : TRUE;
+}
+
+void Fill_Dcb(const In_Process_Port& port, DCB& dcb)
+{
+    std::memset(&dcb, 0, sizeof dcb);
+    dcb.DCBlength = sizeof(DCB);
+    dcb.BaudRate = port.baud_rate;
+    dcb.fBinary = 1;
+    dcb.fDtrControl = port.dtr_control;
+    dcb.fRtsControl = port.rts_control;
+    dcb.ByteSize = port.byte_size;
+    dcb.Parity = port.parity;
+    dcb.StopBits = port.stop_bits;
+}
+
+void Store_Dcb(const DCB& dcb, In_Process_Port& port)
+{
+    port.baud_rate = dcb.BaudRate;
+    port.byte_size = dcb.ByteSize;
+    port.parity = dcb.Parity;
+    port.stop_bits = dcb.StopBits;
+    port.dtr_control = dcb.fDtrControl;
+    port.rts_control = dcb.fRtsControl;
+}
+
+HANDLE Open_In_Process(std::shared_ptr<In_Process_Line> line)
+{
+    if (!line->Open()) {
+        SetLastError(line->Is_Hung_Up() ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    std::shared_ptr<In_Process_Port> port;
+    try {
+        port = std::make_shared<In_Process_Port>(line);
+    } catch (const std::bad_alloc&) {
+        line->Close();
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return INVALID_HANDLE_VALUE;
+    }
+    HANDLE handle = Register_Handle(std::move(port));
+    return handle ? handle : INVALID_HANDLE_VALUE;
 }
 
 BOOL Line_Up(const Serial_Device& device)
@@ -316,7 +412,7 @@ fs::path Com_Port_Device(int com_number)
 {
     const fs::path link = Port_Link(com_number);
     if (!Is_Linked(link)) {
-        return Default_Device(com_number);
+        return Ever_Linked().Contains(link) ? link : Default_Device(com_number);
     }
     std::error_code error;
     const fs::path target = fs::read_symlink(link, error);
@@ -333,6 +429,9 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
         return INVALID_HANDLE_VALUE;
     }
     int com_number = Com_Number(name);
+    if (auto line = com_number != 0 ? Attached_In_Process_Line(com_number) : nullptr) {
+        return Open_In_Process(std::move(line));
+    }
     const fs::path path = com_number != 0 ? Opened_Path(com_number) : fs::path();
     if (path.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
@@ -353,6 +452,10 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
     try {
         device = std::make_shared<Serial_Device>(fd);
         device->pseudo_terminal = Is_Pseudo_Terminal(fd);
+        if (path == Port_Link(com_number)) {
+            device->link = path;
+            Ever_Linked().Add(path);
+        }
     } catch (const std::bad_alloc&) {
         close(fd);
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -364,6 +467,13 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
 
 BOOL GetCommState(HANDLE handle, LPDCB dcb)
 {
+    if (auto port = In_Process(handle)) {
+        if (dcb == nullptr) {
+            return Fail(ERROR_INVALID_PARAMETER);
+        }
+        Fill_Dcb(*port, *dcb);
+        return Port_Up(*port);
+    }
     auto device = Find_Line(handle);
     if (!device) {
         return FALSE;
@@ -381,6 +491,13 @@ BOOL GetCommState(HANDLE handle, LPDCB dcb)
 
 BOOL SetCommState(HANDLE handle, LPDCB dcb)
 {
+    if (auto port = In_Process(handle)) {
+        if (dcb == nullptr || !Valid_Line_Setup(*dcb)) {
+            return Fail(ERROR_INVALID_PARAMETER);
+        }
+        Store_Dcb(*dcb, *port);
+        return Port_Up(*port);
+    }
     auto device = Find_Line(handle);
     if (!device) {
         return FALSE;
@@ -411,6 +528,18 @@ BOOL SetCommState(HANDLE handle, LPDCB dcb)
 
 BOOL ClearCommError(HANDLE handle, LPDWORD errors, LPCOMSTAT status)
 {
+    if (auto port = In_Process(handle)) {
+        if (!Port_Up(*port)) {
+            return FALSE;
+        }
+        if (errors != nullptr) {
+            *errors = 0;
+        }
+        if (status != nullptr) {
+            *status = COMSTAT {0, static_cast<DWORD>(port->Line().Queued(Kernel_Time_Ns())), 0};
+        }
+        return TRUE;
+    }
     // Checked first, so that the input count includes every byte that
     // reached the driver.
     auto device = Find_Line_Up(handle);
@@ -436,12 +565,20 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD to_read, LPDWORD read_count, L
     if (read_count != nullptr) {
         *read_count = 0;
     }
-    auto device = Find_Line(handle);
-    if (!device) {
+    auto port = In_Process(handle);
+    auto device = port ? nullptr : Find_Line(handle);
+    if (!port && !device) {
         return FALSE;
     }
     if (read_count == nullptr || overlapped != nullptr || (buffer == nullptr && to_read > 0)) {
         return Fail(ERROR_INVALID_PARAMETER);
+    }
+    if (port) {
+        if (Port_Up(*port)) {
+            *read_count = static_cast<DWORD>(port->Line().Read(static_cast<BYTE*>(buffer), to_read, Kernel_Time_Ns()));
+            return TRUE;
+        }
+        return FALSE;
     }
     if (to_read == 0) {
         return Line_Up(*device);
@@ -462,12 +599,21 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD to_write, LPDWORD written, L
     if (written != nullptr) {
         *written = 0;
     }
-    auto device = Find_Line(handle);
-    if (!device) {
+    auto port = In_Process(handle);
+    auto device = port ? nullptr : Find_Line(handle);
+    if (!port && !device) {
         return FALSE;
     }
     if (written == nullptr || overlapped != nullptr || (buffer == nullptr && to_write > 0)) {
         return Fail(ERROR_INVALID_PARAMETER);
+    }
+    if (port) {
+        if (!Port_Up(*port)) {
+            return FALSE;
+        }
+        port->Line().Write(static_cast<const BYTE*>(buffer), to_write);
+        *written = to_write;
+        return TRUE;
     }
     if (to_write == 0) {
         return Line_Up(*device);
@@ -488,12 +634,20 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD to_write, LPDWORD written, L
 
 BOOL PurgeComm(HANDLE handle, DWORD flags)
 {
-    auto device = Find_Line(handle);
-    if (!device) {
+    auto port = In_Process(handle);
+    auto device = port ? nullptr : Find_Line(handle);
+    if (!port && !device) {
         return FALSE;
     }
     if ((flags & ~(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR)) != 0) {
         return Fail(ERROR_INVALID_PARAMETER);
+    }
+    if (port) {
+        // Written bytes reached the far end at once: nothing to take back.
+        if (Port_Up(*port) && (flags & PURGE_RXCLEAR) != 0) {
+            port->Line().Purge_Input(Kernel_Time_Ns());
+        }
+        return Port_Up(*port);
     }
     // Nothing is ever pending (no overlapped I/O), so the aborts have no work.
     const bool clear_input = (flags & PURGE_RXCLEAR) != 0;
@@ -506,6 +660,14 @@ BOOL PurgeComm(HANDLE handle, DWORD flags)
 
 BOOL GetCommModemStatus(HANDLE handle, LPDWORD status)
 {
+    // An in-process line has no modem lines.
+    if (auto port = In_Process(handle)) {
+        if (status == nullptr) {
+            return Fail(ERROR_INVALID_PARAMETER);
+        }
+        *status = 0;
+        return Port_Up(*port);
+    }
     auto device = Find_Line(handle);
     if (!device) {
         return FALSE;

@@ -10,6 +10,15 @@
 // and higher numbers none. A device the user may not open (not in the
 // dialout group) fails as one held elsewhere.
 //
+// The name is resolved at every open, so a link made later is used at the
+// next open. A port opened through its link stays that link: when the link
+// vanishes (an adapter unplugged, its link removed) every call fails as after
+// a hang-up, and while it is gone the COM number opens nothing rather than
+// the fixed device, which would be another, unrelated port.
+//
+// A line attached in the process (In_Process_Line.h) takes the place of the
+// device for its COM number.
+//
 // The device is opened raw and exclusive: TIOCEXCL keeps other programs out, and a lock on the open device keeps out
 // a second open from this or another instance (TIOCEXCL does not stop
 // root). Only the wait-free use the system makes is offered: no overlapped

@@ -30,6 +30,43 @@ std::string Bits(std::initializer_list<bool> flags)
     return text;
 }
 
+std::vector<BYTE> Spectrum_Ramp(int first)
+{
+    std::vector<BYTE> points(200);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        points[i] = static_cast<BYTE>(first + static_cast<int>(i));
+    }
+    return points;
+}
+
+// Every block present, long level blocks and 200-point spectra (the
+// longest frame, 584 bytes), with set and clear bits alternating in the
+// flag bytes, so that a bit taken from the wrong place shows.
+Hd_Wcu Patterned_Hd_Wcu()
+{
+    auto amu = [](BYTE identifier, BYTE temperature) {
+        return std::vector<BYTE> {0x18, 0x2D, 0x05, 0x29, static_cast<BYTE>(0x60 | identifier), 0x06, 0x85, 0x6A, 0x34,
+                                  0x12, 150,  11,   temperature, 13, 14, 15, 16, 17, 0x74, 52, 53, 0, 22, 23, 0x55};
+    };
+    // Tuner levels 40, 60 and none.
+    const std::vector<BYTE> levels = {0xA7, 0x31, 0x23, 20, 21, 40, 25, 0x12, 0x34, 30, 31, 60, 35, 0xFF,
+                                      0xFF, 40,   41,   255, 45, 19, 20, 0xFE, 0x05, 0x80, 24, 25, 26, 27};
+    Hd_Wcu wcu = Typical_Hd_Wcu();
+    wcu.Blocks[Hd_Wcu::Wcu_Link].Data = {0x11, 0x05, 0x55, 30, 40, 50, 60, 0xA7, 0x3C, 4, 100, 0xD9, 0x2A, 0x77};
+    wcu.Blocks[Hd_Wcu::Wcu_Status].Data = {0x95, 0x17, 0x5A, 0x2E, 4,  5,  6,  7,    0x81, 0x02,
+                                           0xFF, 0xFF, 12,   13,   14, 15, 0x9C, 0x2B, 180};
+    wcu.Blocks[Hd_Wcu::Amu1].Data = amu(1, 0xF6);
+    wcu.Blocks[Hd_Wcu::Amu1_Levels].Data = levels;
+    wcu.Blocks[Hd_Wcu::Amu1_Spectrum].Data = Spectrum_Ramp(0);
+    wcu.Blocks[Hd_Wcu::Amu2].Data = amu(2, 35);
+    wcu.Blocks[Hd_Wcu::Amu2_Levels].Data = levels;
+    wcu.Blocks[Hd_Wcu::Amu2_Spectrum].Data = Spectrum_Ramp(56);
+    wcu.Blocks[Hd_Wcu::Wca_Status].Data = {0xA5, 0x5F, 2, 0xEC, 4, 5, 6};
+    wcu.Blocks[Hd_Wcu::Wca].Data = {0x01, 0x02, 0x03, 0xE8, 4, 0x5C, 0x96, 7};
+    wcu.Blocks[Hd_Wcu::Wcu].Data = {0x83, 1, 0x29, 3, 0xFB, 0x4D, 0x12, 0x34};
+    return wcu;
+}
+
 // Every value a decoded frame can change, to show that a bad one changed none.
 std::vector<int> Contents(const St_System_HD& hd)
 {
@@ -59,7 +96,7 @@ std::vector<int> Contents(const St_System_HD& hd)
 // The typical system with every data byte changed but its blocks' shape kept.
 Hd_Wcu Altered_Hd_Wcu()
 {
-    Hd_Wcu wcu = Typical_Hd_Wcu();
+    Hd_Wcu wcu = Patterned_Hd_Wcu();
     for (Hd_Block& block : wcu.Blocks) {
         for (BYTE& byte : block.Data) {
             byte = static_cast<BYTE>(byte ^ 0x5A);
@@ -88,7 +125,7 @@ protected:
 
 TEST_F(Hd_Decoding, FullFrameDecodesEveryField)
 {
-    const Frame frame = Typical_Hd_Wcu().Frame(Tuners_0_0);
+    const Frame frame = Patterned_Hd_Wcu().Frame(Tuners_0_0);
     ASSERT_EQ(frame.size(), 584u);
     ASSERT_TRUE(Decode(frame));
 
@@ -239,14 +276,14 @@ void PrintTo(const Frame_Case& frame_case, std::ostream* out)
 
 Frame Typical_With(const std::function<void(Hd_Wcu&)>& change, BYTE request = Tuners_0_0)
 {
-    Hd_Wcu wcu = Typical_Hd_Wcu();
+    Hd_Wcu wcu = Patterned_Hd_Wcu();
     change(wcu);
     return wcu.Frame(request);
 }
 
 Frame Spoiled(Wcu_Fault fault, BYTE request = Tuners_0_0)
 {
-    return Typical_Hd_Wcu().Frame(request, fault);
+    return Patterned_Hd_Wcu().Frame(request, fault);
 }
 
 Frame Block_Length(Hd_Wcu::Part part, std::size_t length)
@@ -277,8 +314,8 @@ const Frame_Case Frame_Cases[] = {
          return frame;
      },
      Tuners_0_0, true},
-    {"full frame", [] { return Typical_Hd_Wcu().Frame(Tuners_0_0); }, Tuners_0_0, true},
-    {"spectra of the tuners asked", [] { return Typical_Hd_Wcu().Frame(Tuners_3_5); }, Tuners_3_5, true},
+    {"full frame", [] { return Patterned_Hd_Wcu().Frame(Tuners_0_0); }, Tuners_0_0, true},
+    {"spectra of the tuners asked", [] { return Patterned_Hd_Wcu().Frame(Tuners_3_5); }, Tuners_3_5, true},
     {"short level blocks", [] { return Typical_With([](Hd_Wcu& wcu) {
          wcu.Blocks[Hd_Wcu::Amu1_Levels].Data.resize(21);
          wcu.Blocks[Hd_Wcu::Amu2_Levels].Data.resize(21);
@@ -304,16 +341,16 @@ const Frame_Case Frame_Cases[] = {
     {"AMU2 spectrum of another tuner",
      [] { return Typical_With([](Hd_Wcu& wcu) { wcu.Blocks[Hd_Wcu::Amu1_Spectrum].Present = false; }, 0xC8); },
      Tuners_0_0, false},
-    {"spectra asked of other tuners", [] { return Typical_Hd_Wcu().Frame(Tuners_0_0); }, Tuners_3_5, false},
-    {"trailing byte", [] { return Appended(Typical_Hd_Wcu().Frame(Tuners_0_0), 0x00); }, Tuners_0_0, false},
+    {"spectra asked of other tuners", [] { return Patterned_Hd_Wcu().Frame(Tuners_0_0); }, Tuners_3_5, false},
+    {"trailing byte", [] { return Appended(Patterned_Hd_Wcu().Frame(Tuners_0_0), 0x00); }, Tuners_0_0, false},
     {"byte after an absent WCU header", [] { return Appended(Minimal_Frame(), '!'); }, Tuners_0_0, false},
     {"absent WCU header in the middle", [] { return Spoiled(Wcu_Fault::Wcu_Absent_Early); }, Tuners_0_0, false},
-    {"frame cut inside the last block", [] { return Cut(Typical_Hd_Wcu().Frame(Tuners_0_0), 583); }, Tuners_0_0,
+    {"frame cut inside the last block", [] { return Cut(Patterned_Hd_Wcu().Frame(Tuners_0_0), 583); }, Tuners_0_0,
      false},
-    {"frame ending right after a present block", [] { return Cut(Typical_Hd_Wcu().Frame(Tuners_0_0), 574); },
+    {"frame ending right after a present block", [] { return Cut(Patterned_Hd_Wcu().Frame(Tuners_0_0), 574); },
      Tuners_0_0, false},
     {"frame ending after ten absent tags", [] { return Cut(Minimal_Frame(), 10); }, Tuners_0_0, false},
-    {"length byte missing at the end", [] { return Cut(Typical_Hd_Wcu().Frame(Tuners_0_0), 565); }, Tuners_0_0,
+    {"length byte missing at the end", [] { return Cut(Patterned_Hd_Wcu().Frame(Tuners_0_0), 565); }, Tuners_0_0,
      false},
 };
 
@@ -349,7 +386,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Hd_Frame, ::testing::ValuesIn(Frame_Cases), Case
 
 TEST_F(Hd_Decoding, MinimalFrameResetsEveryRecordButKeepsTheSpectra)
 {
-    ASSERT_TRUE(Decode(Typical_Hd_Wcu().Frame(Tuners_0_0)));
+    ASSERT_TRUE(Decode(Patterned_Hd_Wcu().Frame(Tuners_0_0)));
     ASSERT_TRUE(Decode(Minimal_Frame()));
     // A fresh block, with the curves of the full frame.
     St_System_HD expected(1);
@@ -384,11 +421,11 @@ TEST_F(Hd_Decoding, EachAbsentBlockResetsItsRecordAlone)
         {Hd_Wcu::Wcu, [](const St_System_HD& b) { return b.Wcu.Present || b.Wcu.D6_D7 != 0; }},
     };
     for (const Absent_Case& absent : cases) {
-        ASSERT_TRUE(Decode(Typical_Hd_Wcu().Frame(Tuners_0_0)));
+        ASSERT_TRUE(Decode(Patterned_Hd_Wcu().Frame(Tuners_0_0)));
         for (const Absent_Case& other : cases) {
             ASSERT_TRUE(other.present(hd)) << other.part;
         }
-        Hd_Wcu wcu = Typical_Hd_Wcu();
+        Hd_Wcu wcu = Patterned_Hd_Wcu();
         wcu.Blocks[absent.part].Present = false;
         ASSERT_TRUE(Decode(wcu.Frame(Tuners_0_0))) << absent.part;
         for (const Absent_Case& other : cases) {
@@ -399,7 +436,7 @@ TEST_F(Hd_Decoding, EachAbsentBlockResetsItsRecordAlone)
 
 TEST_F(Hd_Decoding, ShortLevelBlockKeepsTheLongFieldsAndALongOneFillsThem)
 {
-    Hd_Wcu wcu = Typical_Hd_Wcu();
+    Hd_Wcu wcu = Patterned_Hd_Wcu();
     ASSERT_TRUE(Decode(wcu.Frame(Tuners_0_0)));
     wcu.Blocks[Hd_Wcu::Amu1_Levels].Data.resize(21);
     wcu.Blocks[Hd_Wcu::Amu1_Levels].Data[5] = 155; // tuner 1's level
@@ -409,7 +446,7 @@ TEST_F(Hd_Decoding, ShortLevelBlockKeepsTheLongFieldsAndALongOneFillsThem)
     EXPECT_EQ(hd.Amu1_Stat.D27, 27);
     EXPECT_EQ(hd.Amu1_Stat.Rssi_Buffer->Count, 2);
 
-    wcu.Blocks[Hd_Wcu::Amu1_Levels].Data = Typical_Hd_Wcu().Blocks[Hd_Wcu::Amu1_Levels].Data;
+    wcu.Blocks[Hd_Wcu::Amu1_Levels].Data = Patterned_Hd_Wcu().Blocks[Hd_Wcu::Amu1_Levels].Data;
     wcu.Blocks[Hd_Wcu::Amu1_Levels].Data[21] = 0x7F;
     wcu.Blocks[Hd_Wcu::Amu1_Levels].Data[27] = 99;
     ASSERT_TRUE(Decode(wcu.Frame(Tuners_0_0)));
@@ -419,8 +456,8 @@ TEST_F(Hd_Decoding, ShortLevelBlockKeepsTheLongFieldsAndALongOneFillsThem)
 
 TEST_F(Hd_Decoding, ShortSpectrumKeepsThePointsPastIt)
 {
-    ASSERT_TRUE(Decode(Typical_Hd_Wcu().Frame(Tuners_3_5), Tuners_3_5));
-    Hd_Wcu wcu = Typical_Hd_Wcu();
+    ASSERT_TRUE(Decode(Patterned_Hd_Wcu().Frame(Tuners_3_5), Tuners_3_5));
+    Hd_Wcu wcu = Patterned_Hd_Wcu();
     wcu.Blocks[Hd_Wcu::Amu2_Spectrum].Data = {255, 0};
     ASSERT_TRUE(Decode(wcu.Frame(Tuners_3_5), Tuners_3_5));
     EXPECT_EQ(hd.Amu2_Spectrum.Current[0], 0);
@@ -430,7 +467,7 @@ TEST_F(Hd_Decoding, ShortSpectrumKeepsThePointsPastIt)
 
 TEST_F(Hd_Decoding, HeaderFlagsAreDebouncedOverGoodFramesOnly)
 {
-    Hd_Wcu wcu = Typical_Hd_Wcu();
+    Hd_Wcu wcu = Patterned_Hd_Wcu();
     const Frame bad = Appended(wcu.Frame(Tuners_0_0), 0);
     for (int poll = 1; poll <= 5; ++poll) {
         EXPECT_FALSE(hd.Wcu.D2_Bit0_Confirmed) << poll;
@@ -463,12 +500,12 @@ TEST(Hd_Request, CarriesBothTunersAndStaysAnHdPollForAnyChoice)
 
 namespace {
 
-// An HD camera on the simulator's line, already identified.
+// An HD camera on the simulator's in-process line, already identified.
 class Hd_Poll : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Typical_Hd_Wcu().Load(Simulator());
+        Patterned_Hd_Wcu().Load(Simulator());
         ASSERT_TRUE(link.Ask_Wcu_Type(state));
         ASSERT_TRUE(state.Type.Is_Hd_Wcu());
         state.Settings.Connected = true;
@@ -491,7 +528,7 @@ protected:
         return camera;
     }
 
-    Simulated_Wcu wcu;
+    Simulated_Wcu wcu {3, Wcu_Line::In_Process};
     St_System state {0};
     PC_WCU_Link link {With_Port(state, wcu.Com_Number())};
 };
@@ -502,7 +539,7 @@ TEST_F(Hd_Poll, FrameIsReadWholeAtOnceOrPacedAtTheLineRate)
 {
     state.HD.Set_Tuner_Choice(3, '1');
     state.HD.Set_Tuner_Choice(5, '2');
-    const Frame frame = Typical_Hd_Wcu().Frame(Tuners_3_5);
+    const Frame frame = Patterned_Hd_Wcu().Frame(Tuners_3_5);
     for (bool paced : {false, true}) {
         Simulator().Set_Paced(paced);
         ASSERT_TRUE(Poll()) << paced;
@@ -517,7 +554,7 @@ TEST_F(Hd_Poll, FrameIsReadWholeAtOnceOrPacedAtTheLineRate)
 
 TEST_F(Hd_Poll, MinimalFrameThroughTheLine)
 {
-    Hd_Wcu absent = Typical_Hd_Wcu();
+    Hd_Wcu absent = Patterned_Hd_Wcu();
     for (Hd_Block& block : absent.Blocks) {
         block.Present = false;
     }

@@ -6,26 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <chrono>
-#include <fstream>
+#include <cstdint>
 #include <functional>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <utility>
 
 namespace {
-
-// The scheduler's state of one of this process's threads: 'S' while it
-// sleeps, 'R' while it runs or spins.
-char Thread_State(DWORD thread_id)
-{
-    std::ifstream stat("/proc/self/task/" + std::to_string(thread_id) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    const auto name_end = line.rfind(") ");
-    return name_end == std::string::npos || name_end + 2 >= line.size() ? '?' : line[name_end + 2];
-}
 
 std::string Text(const std::vector<BYTE>& bytes)
 {
@@ -38,7 +25,10 @@ St_System& With_Port(St_System& state, int port)
     return state;
 }
 
-// A camera whose port setting names the simulator's COM port.
+constexpr std::int64_t Ms = 1'000'000;
+
+// A camera whose port setting names the simulator's COM port, an in-process
+// line answering on simulated time.
 class Wcu_Link : public ::testing::Test {
 protected:
     Wcu_Simulator& Simulator() { return wcu.Simulator(); }
@@ -63,7 +53,7 @@ protected:
         return requests;
     }
 
-    Simulated_Wcu wcu;
+    Simulated_Wcu wcu {3, Wcu_Line::In_Process};
     St_System state {0};
     PC_WCU_Link link {With_Port(state, wcu.Com_Number())};
 };
@@ -206,7 +196,7 @@ TEST_P(Sd_Poll, OutcomeAndRequests)
     good.Type_Word = sd_case.type_word;
     Load(good);
     EXPECT_TRUE(link.Poll_SD(state, state.SD));
-    EXPECT_EQ(state.SD.WCU.Video_Qos, 200);
+    EXPECT_EQ(state.SD.WCU.Video_Qos, 95);
     EXPECT_EQ(state.SD.AMU1.Identifier, 1);
     EXPECT_EQ(state.SD.AMU2.Identifier, 2);
 }
@@ -304,16 +294,16 @@ TEST_F(Wcu_Link, FullCycleDecodesEveryFieldFromTheSimulatorsBytes)
     EXPECT_FALSE(wcu.Data_Toggle_B);
     EXPECT_TRUE(wcu.Video_Standard_Pal);
     EXPECT_EQ(wcu.Wcu_Code, 3);
-    EXPECT_EQ(wcu.Video_Qos, 200);
+    EXPECT_EQ(wcu.Video_Qos, 95);
     EXPECT_EQ(wcu.Production_Mode, 1);
     EXPECT_FALSE(wcu.Wcu_Flag_2);
     EXPECT_TRUE(wcu.Diversity_Dual);
     EXPECT_TRUE(wcu.Link_Flag);
     EXPECT_FALSE(wcu.Audio_Option_On);
-    EXPECT_EQ(wcu.Intercom_Volume_1, 10);
-    EXPECT_EQ(wcu.Intercom_Volume_2, 20);
-    EXPECT_EQ(wcu.Intercom_Volume_3, 30);
-    EXPECT_EQ(wcu.Data_Qos, 150);
+    EXPECT_EQ(wcu.Intercom_Volume_1, 160);
+    EXPECT_EQ(wcu.Intercom_Volume_2, 128);
+    EXPECT_EQ(wcu.Intercom_Volume_3, 96);
+    EXPECT_EQ(wcu.Data_Qos, 95);
     EXPECT_EQ(wcu.Audio_1_Level, 0x12 * 256 + 0x34);
     EXPECT_EQ(wcu.Audio_2_Level, 0x05 * 256 + 0x67);
     EXPECT_TRUE(wcu.Audio_Levels_Valid);
@@ -329,10 +319,9 @@ TEST_F(Wcu_Link, FullCycleDecodesEveryFieldFromTheSimulatorsBytes)
         EXPECT_EQ(amu->Poll_Counter_Status, 20);
         EXPECT_EQ(amu->Poll_Counter_Data, 20);
         EXPECT_TRUE(amu->Present && amu->Channel_Present);
-        // AMU byte 1 = 0x7B: flags 1 to 3, states 1 and 2 set, 3 clear.
+        // AMU byte 1 = 0x78: flags 1 to 3 set, no state.
         EXPECT_TRUE(amu->Receiver_Flag_1 && amu->Receiver_Flag_2 && amu->Receiver_Flag_3);
-        EXPECT_TRUE(amu->Receiver_State_1 && amu->Receiver_State_2);
-        EXPECT_FALSE(amu->Receiver_State_3);
+        EXPECT_FALSE(amu->Receiver_State_1 || amu->Receiver_State_2 || amu->Receiver_State_3);
         EXPECT_TRUE(amu->Video_Channel_Valid);
         EXPECT_EQ(amu->Status_Code, 1);
         EXPECT_FALSE(amu->Error);
@@ -344,20 +333,20 @@ TEST_F(Wcu_Link, FullCycleDecodesEveryFieldFromTheSimulatorsBytes)
         EXPECT_FALSE(amu->Sw3_2_Off);
         EXPECT_TRUE(amu->Long_Triax);
         EXPECT_EQ(amu->Sw2_Setting, 0);
-        EXPECT_TRUE(amu->Data_Step_100_Khz);
+        EXPECT_FALSE(amu->Data_Step_100_Khz);
         EXPECT_EQ(amu->Data_Channel, 5);
-        EXPECT_EQ(amu->Synth_Byte_8, 0x01);
-        EXPECT_EQ(amu->Synth_Byte_9, 0x20);
+        EXPECT_EQ(amu->Synth_Byte_8, 0x00);
+        EXPECT_EQ(amu->Synth_Byte_9, 0xC7);
         EXPECT_EQ(amu->Synth_Byte_10, 0x43);
         EXPECT_EQ(amu->Video_Channel_Code, 46);
         EXPECT_EQ(amu->Cofdm_Mode, 2);
-        EXPECT_FALSE(amu->Sw3_1_Off);
+        EXPECT_TRUE(amu->Sw3_1_Off);
         EXPECT_EQ(amu->Temperature, 35);
-        EXPECT_EQ(amu->Voltage_Raw, 100);
+        EXPECT_EQ(amu->Voltage_Raw, 120);
         EXPECT_EQ(amu->Status_Byte_15, 0xA1);
         EXPECT_EQ(amu->Status_Byte_16, 0xA2);
         EXPECT_EQ(amu->Status_Byte_17, 0xA3);
-        EXPECT_EQ(amu->Video_Quality, 80);
+        EXPECT_EQ(amu->Video_Quality, 75);
         EXPECT_EQ(amu->Nibble_19_Low, 0);
         EXPECT_EQ(amu->Rc2_Setting, 0);
     }
@@ -463,38 +452,90 @@ TEST_F(Wcu_Link, LongAnswerIsReadWholeAndRefusedFrom1024Bytes)
     for (std::size_t i = 0; i < frame.size(); ++i) {
         frame[i] = static_cast<BYTE>(i + 1);
     }
-    ASSERT_TRUE(Simulator().Line().Write(frame));
+    ASSERT_TRUE(Simulator().Send_Unasked(frame));
     ASSERT_EQ(link.Read_Long_Answer(), 500);
     EXPECT_TRUE(std::equal(frame.begin(), frame.end(), link.Get_Answer()));
 
-    ASSERT_TRUE(Simulator().Line().Write(std::vector<BYTE>(1030, 0x5A)));
+    ASSERT_TRUE(Simulator().Send_Unasked(std::vector<BYTE>(1030, 0x5A)));
     EXPECT_EQ(link.Read_Long_Answer(), 0);
     EXPECT_EQ(link.Get_Answer()[0], 0);
 
     EXPECT_EQ(link.Read_Long_Answer(), 0);
 }
 
-// The wait for a long answer's first bytes sleeps (the thread blocks on the
-// port) and wakes on the first byte: bytes sent only once the reader sleeps
-// are read whole, as bytes already there are.
-TEST_F(Wcu_Link, ALongAnswerIsAwaitedAsleepAndReadWholeWhenItsFirstBytesCome)
+// The long answer's first bytes are awaited on the port for 40 ms: bytes
+// that come within that are read whole, from the moment they come.
+TEST_F(Wcu_Link, ALongAnswerIsAwaitedOnThePortAndReadWholeWhenItsFirstBytesCome)
 {
     std::vector<BYTE> frame(450);
     for (std::size_t i = 0; i < frame.size(); ++i) {
         frame[i] = static_cast<BYTE>(i * 3 + 1);
     }
-    const DWORD reader = GetCurrentThreadId();
-    std::thread far_end([&] {
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (Thread_State(reader) != 'S' && std::chrono::steady_clock::now() < limit) {
-            std::this_thread::yield();
-        }
-        Simulator().Line().Write(frame);
-    });
-    const int length = link.Read_Long_Answer();
-    far_end.join();
-    ASSERT_EQ(length, 450);
+    const std::int64_t start = Kernel_Time_Ns();
+    Simulator().In_Process()->Deliver(frame.data(), frame.size(), start + 25 * Ms);
+    ASSERT_EQ(link.Read_Long_Answer(), 450);
     EXPECT_TRUE(std::equal(frame.begin(), frame.end(), link.Get_Answer()));
+    // Woken by the bytes, then read 200 bytes at a time 30 ms apart, until
+    // a read brought nothing.
+    EXPECT_EQ(Kernel_Time_Ns() - start, 25 * Ms + 3 * 30 * Ms);
+
+    Simulator().In_Process()->Deliver(frame.data(), frame.size(), Kernel_Time_Ns() + 41 * Ms);
+    EXPECT_EQ(link.Read_Long_Answer(), 0);
+}
+
+namespace {
+
+// A reader that wakes late, as on a loaded machine.
+struct Late_Wake {
+    std::int64_t answer_at_ms;
+    std::int64_t lateness_ms;
+    bool read;
+};
+
+class Late_Reader : public Wcu_Link, public ::testing::WithParamInterface<Late_Wake> {
+protected:
+    void SetUp() override { Set_Simulated_Lateness(GetParam().lateness_ms * Ms); }
+};
+
+} // namespace
+
+// The link reads whatever the line holds once its pause is over: an answer
+// that came within the pause is read however late the reader wakes, and one
+// that came only after the reader woke is not.
+TEST_P(Late_Reader, ReadsWhatCameBeforeItWoke)
+{
+    const Late_Wake wake = GetParam();
+    const std::vector<BYTE> answer = {0x27, 0x7B, 0x01};
+    Simulator().In_Process()->Deliver(answer.data(), answer.size(), Kernel_Time_Ns() + wake.answer_at_ms * Ms);
+    EXPECT_EQ(link.Read_Answer(), wake.read ? 3 : 0);
+    // An answer that came after the reader woke is taken before the next.
+    Simulator().Wait_Idle();
+    link.Read_Answer();
+
+    std::vector<BYTE> frame(300, 0x44);
+    Simulator().In_Process()->Deliver(frame.data(), frame.size(), Kernel_Time_Ns() + wake.answer_at_ms * Ms);
+    EXPECT_EQ(link.Read_Long_Answer(), wake.read ? 300 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Late_Reader,
+                         ::testing::Values(Late_Wake {5, 0, true}, Late_Wake {5, 15, true}, Late_Wake {5, 500, true},
+                                           Late_Wake {19, 0, true}, Late_Wake {60, 15, false}),
+                         [](const ::testing::TestParamInfo<Late_Wake>& param_info) {
+                             return "AnswerAt" + std::to_string(param_info.param.answer_at_ms) + "MsReaderLateBy" +
+                                    std::to_string(param_info.param.lateness_ms) + "Ms";
+                         });
+
+// A whole poll, paced at the line rate, on a machine that wakes every sleep
+// late: every answer that came in its window is taken.
+TEST_F(Wcu_Link, APollIsGoodWhenEveryWakeIsLate)
+{
+    Load(Typical_Sd_Wcu());
+    Simulator().Set_Paced(true);
+    Connect();
+    Set_Simulated_Lateness(15 * Ms);
+    EXPECT_TRUE(link.Poll_SD(state, state.SD));
+    EXPECT_EQ(Requests_Since_Connect(), "%!\"#");
+    EXPECT_EQ(state.SD.AMU2.Identifier, 2);
 }
 
 TEST(Wcu_Link_Without_Port, EveryRequestFails)

@@ -72,7 +72,7 @@ TEST(Recording_Through_Wcu, EachPollAnswerIsRecordedOnce)
 {
     std::string reason;
     ASSERT_TRUE(Load_Ordexia_Library(reason)) << reason;
-    Simulated_Wcu wcu;
+    Simulated_Wcu wcu {3, Wcu_Line::In_Process};
     Typical_Hd_Wcu().Load(wcu.Simulator());
     Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", wcu.Com_Number(), 0);
     const std::filesystem::path folder = Make_Temp_Folder("recording");

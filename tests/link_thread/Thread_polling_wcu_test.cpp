@@ -2,6 +2,8 @@
 
 #include "platform/classlib/String_Table.h"
 #include "platform/winapi/Message.h"
+#include "platform/winapi/Serial.h"
+#include "platform/winapi/Settings_Folder.h"
 #include "tests/link_thread/Fake_Shell.h"
 #include "tests/support/Simulated_Wcu.h"
 #include "tools/Hd_Wcu.h"
@@ -47,7 +49,19 @@ int Stored_Camera_Value(const char* name)
     return value;
 }
 
-// One camera: a simulated WCU on COM3, the shell, and the camera's thread.
+namespace fs = std::filesystem;
+
+// A link ports/COM<number> in the current settings folder that points
+// nowhere: that port does not open.
+void Link_To_Nowhere(int com_number)
+{
+    const fs::path ports = Settings_Folder() / "ports";
+    fs::create_directories(ports);
+    fs::create_symlink(ports / "missing", ports / ("COM" + std::to_string(com_number)));
+}
+
+// One camera: a simulated WCU on an in-process line at COM3, on simulated
+// time, the shell, and the camera's thread.
 class Polling_Thread : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -112,7 +126,7 @@ protected:
         }));
     }
 
-    Simulated_Wcu wcu;
+    Simulated_Wcu wcu {3, Wcu_Line::In_Process};
     Fake_Shell shell;
     std::atomic<int> camera_count {1};
     std::unique_ptr<Thread_Polling_WCU> thread;
@@ -170,7 +184,7 @@ TEST_F(Polling_Thread, PollsThatKeepFailingGiveThePortUpWithTheirError)
     for (Case one : {Case {"link error at the 10th", 0x101, 8, 10, 2002},
                      Case {"firmware error at the 5th", 0x102, 3, 5, 2005}}) {
         SCOPED_TRACE(one.name);
-        Simulated_Wcu camera;
+        Simulated_Wcu camera {3, Wcu_Line::In_Process};
         Fake_Shell camera_shell;
         Sd_Wcu model = Typical_Sd_Wcu();
         model.Type_Word = one.type_word;
@@ -184,10 +198,9 @@ TEST_F(Polling_Thread, PollsThatKeepFailingGiveThePortUpWithTheirError)
 
         ASSERT_TRUE(Pump_Until([&] { return !camera_shell.Boxes().empty(); }));
         ASSERT_TRUE(Pump_Until([&] { return camera_shell.Pending_Posts() == 1; }));
-        // A late answer on a loaded machine adds a try, never takes one away.
         auto requests = camera.Simulator().Requests();
-        EXPECT_GE(std::count(requests.begin(), requests.end(), '?'), one.identifications);
-        EXPECT_GE(std::count(requests.begin(), requests.end(), '%'), one.polls);
+        EXPECT_EQ(std::count(requests.begin(), requests.end(), '?'), one.identifications);
+        EXPECT_EQ(std::count(requests.begin(), requests.end(), '%'), one.polls);
         EXPECT_EQ(camera_shell.Boxes().front().Text.rfind(LoadStr(one.message), 0), 0u);
         ASSERT_TRUE(Pump_Until([&] {
             auto updates = camera_shell.Updates();
@@ -245,8 +258,7 @@ TEST_F(Polling_Thread, FollowsTheWcuFromSdToHdAndBack)
 
 TEST_F(Polling_Thread, APortThatDoesNotOpenIsClearedAndReportedUnlessBusyThenANewChoiceConnects)
 {
-    namespace fs = std::filesystem;
-    fs::create_symlink(wcu.Settings().Program_Folder() / "missing", wcu.Settings().Program_Folder() / "ports" / "COM9");
+    Link_To_Nowhere(9);
     Typical_Sd_Wcu().Load(Simulator());
     Start();
     ASSERT_TRUE(More_Sd_Polls(1));
@@ -315,7 +327,7 @@ TEST_F(Polling_Thread, StopEndsTheThreadWithItsLastMessageWhateverItIsDoing)
     };
     for (Case one : {Case {"polling", true, true}, Case {"connecting", false, true}, Case {"idle", true, false}}) {
         SCOPED_TRACE(one.name);
-        Simulated_Wcu camera;
+        Simulated_Wcu camera {3, Wcu_Line::In_Process};
         Fake_Shell camera_shell;
         if (one.wcu_answers) {
             Typical_Sd_Wcu().Load(camera.Simulator());
@@ -390,8 +402,7 @@ TEST_F(Polling_Thread, SettersStoreTheirValueAndRefreshWhatTheScreensShow)
 
 TEST_F(Polling_Thread, AStoredPortThatDoesNotOpenIsClearedAtConstructionAndReportedOnlyWhenAsked)
 {
-    namespace fs = std::filesystem;
-    fs::create_symlink(wcu.Settings().Program_Folder() / "missing", wcu.Settings().Program_Folder() / "ports" / "COM12");
+    Link_To_Nowhere(12);
     for (bool show_messages : {false, true}) {
         SCOPED_TRACE(show_messages);
         Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", 12, 0);
@@ -477,7 +488,7 @@ TEST(Polling_Thread_Without_Timers, AWaitThatFailsEndsTheThreadInsteadOfSpinning
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto ends = [] {
-        Simulated_Wcu wcu;
+        Simulated_Wcu wcu {3, Wcu_Line::In_Process};
         Typical_Sd_Wcu().Load(wcu.Simulator());
         Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", wcu.Com_Number(), 0);
         Fake_Shell shell;
@@ -490,6 +501,43 @@ TEST(Polling_Thread_Without_Timers, AWaitThatFailsEndsTheThreadInsteadOfSpinning
         return shell.Posts().back().Message == WM_USER;
     };
     EXPECT_EXIT(std::exit(ends() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
+// A camera on a pseudo-terminal behind ports/COM5, in real time: an adapter
+// whose link udev removes when it is unplugged and makes again when it is
+// plugged back.
+TEST(Polling_Thread_Over_Pseudo_Terminal, APortWhoseLinkVanishesIsReportedAndItsLinkIsUsedAgainOnceBack)
+{
+    std::string reason;
+    ASSERT_TRUE(Load_Ordexia_Library(reason)) << reason;
+    constexpr int com_number = 5;
+    Simulated_Wcu wcu {com_number, Wcu_Line::Pseudo_Terminal};
+    Typical_Sd_Wcu().Load(wcu.Simulator());
+    Reg_Write_Camera_Integer(Ordexia_Registry_Key, "Port_Number", com_number, 0);
+    Fake_Shell shell;
+    std::atomic<int> camera_count {1};
+    Thread_Polling_WCU polling(shell, 0, &camera_count, false);
+    polling.Resume();
+    auto flags_polls = [&] {
+        auto requests = wcu.Simulator().Requests();
+        return std::count(requests.begin(), requests.end(), '#');
+    };
+    ASSERT_TRUE(Pump_Until([&] { return flags_polls() >= 2; }));
+
+    const fs::path link = Settings_Folder() / "ports" / "COM5";
+    fs::remove(link);
+    ASSERT_TRUE(Pump_Until([&] { return !shell.Boxes().empty(); }));
+    EXPECT_EQ(shell.Boxes().front().Text.rfind("Com5 is not a valid or free serial port", 0), 0u);
+    EXPECT_TRUE(Pump_Until([&] { return Stored_Camera_Value("Port_Number") == 0; }));
+    EXPECT_EQ(Com_Port_Device(com_number), link) << "the port fell back to the fixed device";
+
+    fs::create_symlink(wcu.Simulator().Line().Device_Path(), link);
+    const auto polls_before = flags_polls();
+    polling.Set_Port_Number(com_number);
+    EXPECT_TRUE(Pump_Until([&] { return flags_polls() >= polls_before + 2; }));
+    EXPECT_EQ(shell.Boxes().size(), 1u);
+    polling.Stop();
+    ASSERT_TRUE(Pump_Until([&] { return polling.Get_Thread_Id() == 0; }));
 }
 
 TEST(Link_Toggles, CountsChangesOfEitherFlagAndRatesEachCountIntoThreeSteps)

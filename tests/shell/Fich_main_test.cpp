@@ -443,7 +443,9 @@ protected:
         return state->Settings.Connected && state->Type.System_Type == system_type;
     }
 
-    Simulated_Wcu wcu;
+    // An in-process line on simulated time: the camera's polls never
+    // depend on when its thread runs.
+    Simulated_Wcu wcu {3, Wcu_Line::In_Process};
 };
 
 TEST_F(Host_Polling, TheShownCameraFollowsItsWcuFromSdToHd)
