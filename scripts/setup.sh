@@ -13,6 +13,7 @@ packages=(
   libx11-dev libxtst-dev libcups2-dev dbus-daemon
   clang libclang-rt-14-dev
   libchm-dev fp-utils
+  stress-ng
 )
 
 missing=()

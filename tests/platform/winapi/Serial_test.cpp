@@ -357,3 +357,54 @@ TEST(Serial_Devices, ADeviceWithoutPermissionIsRefusedAsAPortInUse)
     EXPECT_EQ(port, INVALID_HANDLE_VALUE);
     EXPECT_EQ(error, ERROR_ACCESS_DENIED);
 }
+
+// An adapter unplugged: udev removes its link while the port is open.
+TEST(Serial_Devices, APortOpenedThroughItsLinkVanishesWithItAndNeverFallsBackToTheFixedDevice)
+{
+    Temp_Settings settings;
+    Pseudo_Terminal line;
+    ASSERT_TRUE(line.Publish(1));
+    const fs::path link = settings.Program_Folder() / "ports" / "COM1";
+    HANDLE port = Open_Com("\\\\.\\COM1");
+    ASSERT_NE(port, INVALID_HANDLE_VALUE);
+    COMSTAT status {};
+    ASSERT_TRUE(ClearCommError(port, nullptr, &status));
+
+    fs::remove(link);
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_FALSE(ClearCommError(port, nullptr, &status));
+    EXPECT_EQ(GetLastError(), ERROR_DEVICE_NOT_CONNECTED);
+    const BYTE request = '%';
+    DWORD count = 0;
+    EXPECT_FALSE(WriteFile(port, &request, 1, &count, nullptr));
+    EXPECT_FALSE(PurgeComm(port, PURGE_RXCLEAR));
+    EXPECT_TRUE(CloseHandle(port));
+    // The number stays its link's, not /dev/ttyS0's, while the link is gone.
+    EXPECT_EQ(Com_Port_Device(1), link);
+
+    fs::create_symlink(line.Device_Path(), link);
+    port = Open_Com("\\\\.\\COM1");
+    ASSERT_NE(port, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(ClearCommError(port, nullptr, &status));
+    CloseHandle(port);
+}
+
+// Past the fixed devices, so that only the link can open the number.
+TEST(Serial_Devices, ANameIsResolvedAtEveryOpenSoALinkMadeLaterIsUsed)
+{
+    Temp_Settings settings;
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(Open_Com("\\\\.\\COM20"), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    Pseudo_Terminal line;
+    ASSERT_TRUE(line.Publish(20));
+    HANDLE port = Open_Com("\\\\.\\COM20");
+    ASSERT_NE(port, INVALID_HANDLE_VALUE);
+    CloseHandle(port);
+
+    // Gone while closed, after an open through it: it opens nothing.
+    fs::remove(settings.Program_Folder() / "ports" / "COM20");
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(Open_Com("\\\\.\\COM20"), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
