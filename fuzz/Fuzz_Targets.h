@@ -106,3 +106,39 @@ inline int Fuzz_Streams(const std::uint8_t* Data, std::size_t Size)
     });
     return 0;
 }
+
+// The first byte picks one of the container's lists and whether the data is
+// indexed; the rest is that list's stored data. What was read must write
+// out and read back.
+inline int Fuzz_Container(const std::uint8_t* Data, std::size_t Size)
+{
+    if (Size == 0)
+        return 0;
+    TMemoryStream stream;
+    fuzz::Fill(stream, Data + 1, Size - 1);
+    const bool indexed = (Data[0] & 4) != 0;
+    const auto list = [&](TSCLContainer& container) -> TSCLCustomContainer* {
+        switch (Data[0] & 3) {
+        case 0: return container.BitmapList();
+        case 1: return container.ImageList();
+        case 2: return container.WaveList();
+        default: return container.StringList();
+        }
+    };
+    TSCLContainer read(nullptr);
+    bool whole = false;
+    fuzz::Expect_Clean([&] {
+        list(read)->ReadData(stream, indexed);
+        whole = true;
+    });
+    if (!whole)
+        return 0;
+    TMemoryStream written;
+    list(read)->WriteData(written, indexed);
+    written.SetPosition(0);
+    TSCLContainer again(nullptr);
+    list(again)->ReadData(written, indexed);
+    if (list(again)->Count() != list(read)->Count())
+        std::abort();
+    return 0;
+}

@@ -1,12 +1,13 @@
 #include "platform/winapi/Sound.h"
 
+#include "platform/winapi/Stored_File.h"
+
 #include <dlfcn.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <mutex>
 #include <optional>
@@ -180,6 +181,18 @@ std::optional<Wave_Sound> Parse_Wave(std::span<const BYTE> image)
     return sound;
 }
 
+// The RIFF file at the start of bytes, up to its RIFF size; none when that
+// size runs past them.
+std::optional<std::span<const BYTE>> Riff_Image(std::span<const BYTE> bytes)
+{
+    if (bytes.size() < 8)
+        return std::nullopt;
+    const std::size_t size = 8 + static_cast<std::size_t>(Little_Endian(bytes, 4, 4));
+    if (size > bytes.size())
+        return std::nullopt;
+    return bytes.first(size);
+}
+
 std::optional<std::vector<BYTE>> Memory_Image(LPCSTR sound)
 {
     const auto* bytes = reinterpret_cast<const BYTE*>(sound);
@@ -191,17 +204,15 @@ std::optional<std::vector<BYTE>> Memory_Image(LPCSTR sound)
 
 std::optional<std::vector<BYTE>> File_Image(LPCSTR file_name)
 {
-    std::ifstream file(file_name, std::ios::binary);
-    if (!file)
+    // A FIFO or a device in a sound's place must not hang or flood the program.
+    constexpr std::size_t longest_sound = 64 << 20;
+    std::string bytes;
+    if (Read_Stored_File(file_name, bytes, longest_sound, Links::Follow).State != Stored_Read::Read)
         return std::nullopt;
-    std::vector<BYTE> image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (image.size() < 8)
+    const auto image = Riff_Image(std::span(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size()));
+    if (!image)
         return std::nullopt;
-    const std::size_t size = 8 + static_cast<std::size_t>(Little_Endian(image, 4, 4));
-    if (size > image.size())
-        return std::nullopt;
-    image.resize(size);
-    return image;
+    return std::vector<BYTE>(image->begin(), image->end());
 }
 
 // ---- The player ------------------------------------------------------------
@@ -314,6 +325,12 @@ Wave_Sound Default_Sound()
 }
 
 } // namespace
+
+bool Is_Playable_Wave(const BYTE* Image, std::size_t Size)
+{
+    const auto image = Riff_Image(std::span(Image, Size));
+    return image && Parse_Wave(*image).has_value();
+}
 
 BOOL sndPlaySound(LPCSTR Sound, UINT Flags)
 {

@@ -20,6 +20,8 @@
 
 #include "platform/winapi/WinTypes.h"
 
+#include <cstddef>
+
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 using HMODULE = HINSTANCE;
@@ -39,6 +41,10 @@ constexpr DWORD SND_FILENAME = 0x00020000;
 BOOL sndPlaySound(LPCSTR Sound, UINT Flags);
 // The same for a file name or (SND_MEMORY) an image; Module is unused.
 BOOL PlaySound(LPCSTR Sound, HMODULE Module, DWORD Flags);
+
+// Whether the Size bytes at Image hold a whole wave file image these calls
+// would play (read no further than Size); plays nothing.
+bool Is_Playable_Wave(const BYTE* Image, std::size_t Size);
 
 // 1 when the playback device can be opened, else 0.
 UINT waveOutGetNumDevs();

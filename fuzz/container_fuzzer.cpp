@@ -1,0 +1,6 @@
+#include "fuzz/Fuzz_Targets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
+{
+    return Fuzz_Container(Data, Size);
+}
