@@ -14,9 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sources are compiled by absolute path: the corpus sits at the same place
-// relative to this file.
-const fs::path Corpus = fs::path(__FILE__).parent_path() / ".." / ".." / ".." / "fuzz" / "corpus" / "help";
+const fs::path Corpus = fs::path(ORDEXIA_FUZZ_CORPUS_DIR) / "help";
 
 std::vector<std::uint8_t> Read_Bytes(const fs::path& path)
 {
