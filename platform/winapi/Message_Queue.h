@@ -12,6 +12,7 @@
 struct Key_Change {
     BYTE key = 0;
     bool down = false;
+    std::uint64_t order = 0; // when the input came, among all input
 };
 
 struct Queued_Message {

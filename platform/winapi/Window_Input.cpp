@@ -7,7 +7,9 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWheelEvent>
+#include <QWidget>
 #include <QWindow>
 
 #include <algorithm>
@@ -27,6 +29,11 @@ using Key_States = std::array<BYTE, 256>; // 0x80 down, 0x01 toggled
 // input it handles, though later input may already have arrived.
 Key_States key_state{};
 Key_States retrieved_state{};
+// Input that holds at once (it reaches no window of ours and is never
+// retrieved) outdates the changes of its keys that older input still has
+// in the queue.
+std::uint64_t input_order = 0;
+std::array<std::uint64_t, 256> held_at_once{};
 bool alt_used = false; // another key went down while Alt was held
 
 struct Press {
@@ -51,7 +58,7 @@ void Set_Key(Key_States& states, int key, bool down)
 void Set_Key(Queued_Message& entry, int key, bool down)
 {
     Set_Key(key_state, key, down);
-    entry.keys[entry.key_count++] = Key_Change{static_cast<BYTE>(key & 0xFF), down};
+    entry.keys[entry.key_count++] = Key_Change{static_cast<BYTE>(key & 0xFF), down, ++input_order};
 }
 
 void Sync_Modifiers(Queued_Message& entry, Qt::KeyboardModifiers modifiers)
@@ -67,13 +74,20 @@ void Sync_Buttons(Queued_Message& entry, Qt::MouseButtons buttons)
     Set_Key(entry, VK_MBUTTON, buttons & Qt::MiddleButton);
 }
 
+void Hold_At_Once(const Queued_Message& entry)
+{
+    for (std::uint8_t i = 0; i < entry.key_count; ++i)
+        held_at_once[entry.keys[i].key] = entry.keys[i].order;
+    Window_Retrieve_Keys(entry);
+}
+
 // Input that reaches no window is never retrieved: its keys hold at once.
 void Post_Input(Queued_Message& entry, bool has_target)
 {
     if (has_target)
         Queue_Post(std::move(entry));
     else
-        Window_Retrieve_Keys(entry);
+        Hold_At_Once(entry);
 }
 
 WPARAM Mouse_Keys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
@@ -319,6 +333,51 @@ void Key_Event(QKeyEvent* event)
     Post_Input(entry, target && Accepts_Input(target));
 }
 
+// Keys pressed or released in a window that is not ours (a Qt dialog such
+// as the file dialog, a popup menu, while their modal loop runs) become no
+// input message: they hold at once, so that a key released there is up once
+// the loop ends. Qt widgets inside our windows pass their keys on to them.
+class Foreign_Key_Watch : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && Is_Foreign(watched))
+            Foreign_Key(static_cast<const QKeyEvent*>(event));
+        return false;
+    }
+
+private:
+    // A Qt window hands its keys on to a widget, which the watch sees then.
+    static bool Is_Foreign(const QObject* receiver)
+    {
+        return receiver->isWidgetType() &&
+               !dynamic_cast<const Window_Qt_Widget*>(static_cast<const QWidget*>(receiver)->window());
+    }
+    static void Foreign_Key(const QKeyEvent* event)
+    {
+        const int key = Virtual_Key(event);
+        if (key == 0 || event->isAutoRepeat())
+            return;
+        Queued_Message entry;
+        Set_Key(entry, key, event->type() == QEvent::KeyPress);
+        Hold_At_Once(entry);
+    }
+};
+
+QPointer<Foreign_Key_Watch> foreign_key_watch;
+
+// Once our windows take input, every key the application sees is watched.
+void Watch_Foreign_Keys()
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (foreign_key_watch || !application)
+        return;
+    foreign_key_watch = new Foreign_Key_Watch;
+    foreign_key_watch->setParent(application);
+    application->installEventFilter(foreign_key_watch);
+}
+
 // The window manager moved, resized or re-framed a top-level window.
 void System_Geometry(HWND window)
 {
@@ -357,6 +416,7 @@ void System_State(HWND window)
 
 bool Window_Input_Event(HWND window, QEvent* event)
 {
+    Watch_Foreign_Keys();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -403,8 +463,11 @@ bool Window_Input_Event(HWND window, QEvent* event)
 
 void Window_Retrieve_Keys(const Queued_Message& entry)
 {
-    for (std::uint8_t i = 0; i < entry.key_count; ++i)
-        Set_Key(retrieved_state, entry.keys[i].key, entry.keys[i].down);
+    for (std::uint8_t i = 0; i < entry.key_count; ++i) {
+        const Key_Change& change = entry.keys[i];
+        if (change.order >= held_at_once[change.key])
+            Set_Key(retrieved_state, change.key, change.down);
+    }
 }
 
 void Window_Check_Leave(POINT point)
