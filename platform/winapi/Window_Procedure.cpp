@@ -34,13 +34,13 @@ const std::array<WNDPROC, Slot_Count> procedures = Make_Table(std::make_index_se
 // procedure stays harmless for as long as possible.
 std::deque<std::size_t>& Free_Slots()
 {
-    static std::deque<std::size_t> slots = [] {
+    static std::deque<std::size_t> free_slots = [] {
         std::deque<std::size_t> all;
         for (std::size_t slot = 0; slot < Slot_Count; ++slot)
             all.push_back(slot);
         return all;
     }();
-    return slots;
+    return free_slots;
 }
 
 } // namespace

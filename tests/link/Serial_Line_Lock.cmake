@@ -5,9 +5,22 @@
 # time and needs none.
 set(ORDEXIA_SERIAL_LINE_SUITES "Com_Port|Wcu_Link_Over_Pseudo_Terminal|Polling_Thread_Over_Pseudo_Terminal")
 
-# Marks every shard of <target>, a program holding such suites.
+# The suites above of <target> run apart, as one test holding the lock;
+# the program's shards run every other suite.
 function(ordexia_serial_line_lock target)
-  if(TARGET ${target})
-    ordexia_set_test_shard_properties(${target} RESOURCE_LOCK wcu_serial_line)
+  if(NOT TARGET ${target})
+    return()
   endif()
+  string(REPLACE "|" ".*:" suites "${ORDEXIA_SERIAL_LINE_SUITES}")
+  set(suites "${suites}.*")
+  get_property(shard_count TARGET ${target} PROPERTY ORDEXIA_TEST_SHARDS)
+  math(EXPR last_shard "${shard_count} - 1")
+  foreach(shard RANGE ${last_shard})
+    set_property(TEST ${target}/${shard} APPEND PROPERTY ENVIRONMENT "GTEST_FILTER=-${suites}")
+  endforeach()
+  get_property(labels TEST ${target}/0 PROPERTY LABELS)
+  add_test(NAME ${target}/serial_line COMMAND ${target})
+  set_tests_properties(${target}/serial_line PROPERTIES
+    LABELS "${labels}" RESOURCE_LOCK wcu_serial_line
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GTEST_FILTER=${suites}")
 endfunction()
