@@ -167,15 +167,12 @@ struct Is_TSet<TSet<E>> : std::true_type {
     using Element = E;
 };
 
-// The set's members as bits (bit n for ordinal n), and back.
+// The set's members as bits (bit n for ordinal n). Read from the set's own
+// bits: an ordinal past the enumeration's last value is no value of it.
 template <class E>
 std::int64_t Set_Bits(const TSet<E>& Set)
 {
-    std::int64_t bits = 0;
-    for (unsigned ordinal = 0; ordinal < 32; ++ordinal)
-        if (Set.Contains(static_cast<E>(ordinal)))
-            bits |= std::int64_t{1} << ordinal;
-    return bits;
+    return std::int64_t{Set.Bits()};
 }
 
 class TClassInfo {

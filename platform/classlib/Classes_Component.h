@@ -39,6 +39,8 @@ public:
     constexpr TSet operator-(TSet other) const { return From_Bits(bits & ~other.bits); }
     constexpr TSet operator*(TSet other) const { return From_Bits(bits & other.bits); }
     friend constexpr bool operator==(TSet, TSet) = default;
+    // Bit n for the member of ordinal n.
+    constexpr std::uint32_t Bits() const { return bits; }
 
 private:
     static constexpr std::uint32_t Bit(E value) { return std::uint32_t{1} << static_cast<unsigned>(value); }
