@@ -70,7 +70,8 @@ Wcu_Simulator::Wcu_Simulator(Wcu_Line kind)
 
 Wcu_Simulator::~Wcu_Simulator()
 {
-    if (!server.joinable()) {
+    if (in_process) {
+        in_process->Drop_Far_End();
         return;
     }
     const char stop = 0;

@@ -57,6 +57,13 @@ void In_Process_Line::Hang_Up()
     incoming.clear();
 }
 
+void In_Process_Line::Drop_Far_End()
+{
+    std::lock_guard answering(far_end_mutex);
+    far_end = nullptr;
+    Hang_Up();
+}
+
 bool In_Process_Line::Open()
 {
     std::lock_guard lock(mutex);
@@ -111,7 +118,8 @@ void In_Process_Line::Purge_Input(std::int64_t now_ns)
 
 void In_Process_Line::Write(const BYTE* bytes, std::size_t count)
 {
-    for (std::size_t i = 0; i < count; ++i) {
+    std::lock_guard answering(far_end_mutex);
+    for (std::size_t i = 0; i < count && far_end; ++i) {
         far_end(bytes[i]);
     }
 }

@@ -41,6 +41,9 @@ public:
     // The line drops: from now on every call on the open port fails as on a
     // device that hung up, and the line cannot be opened again.
     void Hang_Up();
+    // Hangs up and lets go of the far end, which is called no more once
+    // this returns (a far end going away while the program holds the port).
+    void Drop_Far_End();
 
     // ---- The program's side, for the serial calls.
     // Exclusive, as a device is: false while open, or after a hang-up.
@@ -66,6 +69,8 @@ private:
 
     std::size_t Readable(std::int64_t now_ns) const;
 
+    // Held while the far end answers; it answers through the line's own lock.
+    std::mutex far_end_mutex;
     Far_End far_end;
     mutable std::mutex mutex;
     std::deque<Timed_Byte> incoming;
