@@ -211,6 +211,10 @@ std::tuple<int, int, bool> Normalise(int from, int extent)
     return {static_cast<int>(std::clamp<std::int64_t>(start, INT_MIN, INT_MAX)), static_cast<int>(size), extent < 0};
 }
 
+// A stretch's negative extent counts down from its start inclusive: it covers
+// from + extent + 1 .. from, one further than a half-open span ending at from.
+int Stretch_Start(int from, int extent) { return extent < 0 && from < INT_MAX ? from + 1 : from; }
+
 // All ones where a pixel is not zero, for single pixels and vectors alike.
 inline QRgb Nonzero(QRgb pixel) { return pixel ? 0xFFFFFFFFu : 0u; }
 template <class Vector>
@@ -788,7 +792,9 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int x
                 int height_source, DWORD rop)
 {
     const auto code = static_cast<std::uint8_t>(rop >> 16);
-    return Transfer(dest, x, y, width, height, source, x_source, y_source, width_source, height_source, code, code, nullptr, QPoint());
+    return Transfer(dest, Stretch_Start(x, width), Stretch_Start(y, height), width, height, source,
+                    Stretch_Start(x_source, width_source), Stretch_Start(y_source, height_source), width_source,
+                    height_source, code, code, nullptr, QPoint());
 }
 
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop)

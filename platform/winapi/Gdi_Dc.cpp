@@ -209,7 +209,7 @@ COLORREF Gdi_Dc::Resolved_Color(COLORREF color) const
 {
     if ((color >> 16) == 0x10FF)
         return 0x000000;
-    if ((color >> 24) != 0x01)
+    if ((color & 0x01000000) == 0)
         return color & 0xFFFFFF;
     const Gdi_Palette* palette = Gdi_Find<Gdi_Palette>(state.palette);
     const std::size_t index = color & 0xFFFF;

@@ -73,9 +73,10 @@ public:
     // A colour as it lands on this surface (black or white on a monochrome
     // one), its fourth byte as Fourth_Byte() says.
     QRgb Surface_Pixel(COLORREF color) const;
-    // The RGB value of a colour here: a palette index (0x01 flag) takes the
-    // selected palette's entry, a DIB colour-table index (0x10FF flag) has no
-    // table on a 32-bit surface and gives black, PALETTERGB (0x02) is plain RGB.
+    // The RGB value of a colour here: a palette index (bit 24 set, whatever
+    // else the high byte holds) takes the selected palette's entry, a DIB
+    // colour-table index (0x10FF flag) has no table on a 32-bit surface and
+    // gives black, PALETTERGB (0x02) is plain RGB.
     COLORREF Resolved_Color(COLORREF color) const;
     // A 32-bit DIB section's surface keeps each pixel's fourth byte, as its
     // memory does: drawn colours have 0 there and raster operations work on

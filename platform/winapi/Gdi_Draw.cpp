@@ -558,7 +558,7 @@ BOOL Draw_Figure(HDC dc, int left, int top, int right, int bottom, const Figure_
     const Figure_Pixels figure = Figure(drawing, box, shape);
     Stroke stroke;
     if (dash_walk && drawing.Dashed_Thin_Pen()) {
-        // From the top-left, counter-clockwise, as a rectangle's dashes run.
+        // From the top-left, counter-clockwise.
         Dash_Walker dashes(drawing.pen->Style());
         stroke.pixels = Dashed_Outline(figure.outline, Ellipse_Angles(box), 3 * std::numbers::pi / 4, dashes);
     } else {
@@ -672,15 +672,19 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
         return FALSE;
     Drawing drawing(*context);
     const QRect box = Figure_Box(drawing, left, top, right, bottom);
+    // GDI takes a rectangle's right and bottom edges in before drawing: a
+    // one-pixel rectangle is then empty, and nothing is drawn.
+    if (box.width() == 1 && box.height() == 1)
+        return TRUE;
     // A styled one-pixel pen walks the outline counter-clockwise from the
-    // top-left corner, as GDI draws its figures, so its dashes run on round
+    // top-right corner, as GDI draws a rectangle, so its dashes run on round
     // the corners; on a one-pixel-thin rectangle, where the walk would pass
     // pixels twice, it covers the line once.
     const bool walk = drawing.Has_Pen() && drawing.pen->Style() != PS_SOLID && drawing.pen->Style() != PS_INSIDEFRAME &&
                       !drawing.Wide_Pen() && box.width() > 1 && box.height() > 1;
     if (!walk)
         return Draw_Figure(dc, left, top, right, bottom, Figure_Shape{}, false);
-    const Stroke stroke = drawing.Polyline_Stroke({box.topLeft(), box.bottomLeft(), box.bottomRight(), box.topRight(), box.topLeft()});
+    const Stroke stroke = drawing.Polyline_Stroke({box.topRight(), box.topLeft(), box.bottomLeft(), box.bottomRight(), box.topRight()});
     drawing.Paint(QRegion(box), stroke);
     return TRUE;
 }

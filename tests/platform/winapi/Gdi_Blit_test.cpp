@@ -129,8 +129,31 @@ TEST(Gdi_Stretch, NearestNeighbourAndMirroring)
     Gdi_Test_Surface dest(4, 2, 0x0000FF);
     SetStretchBltMode(dest.dc, COLORONCOLOR);
     ASSERT_TRUE(StretchBlt(dest.dc, 0, 0, 4, 1, source.dc, 0, 0, 2, 1, SRCCOPY));
-    ASSERT_TRUE(StretchBlt(dest.dc, 4, 1, -4, 1, source.dc, 0, 0, 2, 1, SRCCOPY));
+    ASSERT_TRUE(StretchBlt(dest.dc, 3, 1, -4, 1, source.dc, 0, 0, 2, 1, SRCCOPY)); // columns 3 down to 0
     EXPECT_EQ(dest.Map(), Picture({"##..", "..##"}));
+}
+
+TEST(Gdi_Stretch, ANegativeExtentCountsDownFromItsStartInclusive)
+{
+    struct Case {
+        const char* name;
+        int x, y, width, height, x_source, y_source, width_source, height_source;
+        std::string picture;
+    };
+    // Source rows "#.##" and ".###"; the destination is red ('?').
+    const Case cases[] = {
+        {"destination mirrored onto 2 and 1", 2, 0, -2, 1, 0, 0, 2, 1, Picture({"?.#?", "????"})},
+        {"source mirrored from 2 and 1", 0, 0, 2, 1, 2, 0, -2, 1, Picture({"#.??", "????"})},
+        {"both negative: no mirror, both placed", 3, 0, -2, 1, 1, 0, -2, 1, Picture({"??#.", "????"})},
+        {"destination flipped onto rows 1 and 0", 0, 1, 1, -2, 0, 0, 1, 2, Picture({".???", "#???"})},
+    };
+    Memory_Bitmap source(4, 2, "01001000");
+    for (const Case& c : cases) {
+        Gdi_Test_Surface dest(4, 2, 0x0000FF);
+        ASSERT_TRUE(StretchBlt(dest.dc, c.x, c.y, c.width, c.height, source.dc, c.x_source, c.y_source, c.width_source,
+                               c.height_source, SRCCOPY));
+        EXPECT_EQ(dest.Map(), c.picture) << c.name;
+    }
 }
 
 TEST(Gdi_Stretch, ShrinkingPicksEveryOtherPixel)

@@ -239,6 +239,35 @@ TEST(Gdi_Colours, PaletteIndexDibIndexAndPaletteRgbValues)
     DeleteObject(palette);
 }
 
+TEST(Gdi_Colours, AnyHighByteWithBit24SetIsAPaletteIndex)
+{
+    std::vector<unsigned char> buffer(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY));
+    auto* log_palette = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    log_palette->palVersion = 0x300;
+    log_palette->palNumEntries = 2;
+    log_palette->palPalEntry[0] = PALETTEENTRY{0x11, 0x22, 0x33, 0};
+    log_palette->palPalEntry[1] = PALETTEENTRY{0x44, 0x55, 0x66, 0};
+    HPALETTE palette = CreatePalette(log_palette);
+    struct Case {
+        COLORREF colour;
+        COLORREF expected;
+    };
+    // PALETTEINDEX and its companions with other high bits; PALETTERGB and a
+    // high byte without bit 24 are plain RGB; a DIB index has no table here.
+    const Case cases[] = {
+        {0x01000001, 0x665544u}, {0x03000001, 0x665544u}, {0xFF000001, 0x665544u}, {0x11000000, 0x332211u},
+        {0x02000001, 0x000001u}, {0x04ABCDEF, 0xABCDEFu}, {0x10FF0001, 0x000000u},
+    };
+    for (const Case& c : cases) {
+        Gdi_Test_Surface surface(1, 1);
+        HPALETTE old = SelectPalette(surface.dc, palette, FALSE);
+        SetPixel(surface.dc, 0, 0, c.colour);
+        EXPECT_EQ(surface.At(0, 0), c.expected) << std::hex << c.colour;
+        SelectPalette(surface.dc, old, FALSE);
+    }
+    DeleteObject(palette);
+}
+
 // ---- SetPixel ------------------------------------------------------------------
 
 TEST(Gdi_Pixels, SetPixelHonoursThePenMix)
@@ -264,6 +293,8 @@ TEST(Gdi_Rectangle, EmptyThinAndInvertedRectangles)
     const Case cases[] = {
         {{1, 1, 1, 4}, Picture({".....", ".....", ".....", ".....", "....."})}, // no width: nothing at all
         {{1, 1, 4, 1}, Picture({".....", ".....", ".....", ".....", "....."})}, // no height
+        {{1, 1, 2, 2}, Picture({".....", ".....", ".....", ".....", "....."})}, // one pixel: nothing either
+        {{2, 2, 1, 1}, Picture({".....", ".....", ".....", ".....", "....."})},
         {{1, 1, 2, 4}, Picture({".....", ".#...", ".#...", ".#...", "....."})}, // one pixel wide: the pen's line only
         {{1, 1, 4, 2}, Picture({".....", ".###.", ".....", ".....", "....."})},
         {{1, 1, 3, 3}, Picture({".....", ".##..", ".##..", ".....", "....."})}, // two: all pen, no fill
@@ -280,9 +311,9 @@ TEST(Gdi_Rectangle, EmptyThinAndInvertedRectangles)
     DeleteObject(red);
 }
 
-TEST(Gdi_Rectangle, DashesRunCounterClockwiseFromTheTopLeftCorner)
+TEST(Gdi_Rectangle, DashesRunCounterClockwiseFromTheTopRightCorner)
 {
-    // Dots are three on, three off: down the left side first, then along the bottom, up the right, back along the top.
+    // Dots are three on, three off: along the top first, then down the left side, along the bottom, up the right.
     Gdi_Test_Surface surface(8, 6);
     HPEN dotted = CreatePen(PS_DOT, 1, 0x000000);
     {
@@ -292,7 +323,7 @@ TEST(Gdi_Rectangle, DashesRunCounterClockwiseFromTheTopLeftCorner)
         Rectangle(surface.dc, 0, 0, 8, 6);
     }
     DeleteObject(dotted);
-    EXPECT_EQ(surface.Map(), Picture({"#...###.", "#.......", "#.......", ".......#", ".......#", ".###...#"}));
+    EXPECT_EQ(surface.Map(), Picture({"##...###", "#.......", "........", "........", ".......#", "###...##"}));
 }
 
 TEST(Gdi_Figures, DashesWalkCurvedOutlinesCounterClockwise)
