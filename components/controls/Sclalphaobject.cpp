@@ -118,17 +118,19 @@ void TSCLAlphaObject::AlphaBlend(TBitmap* Bitmap)
 {
     if (!Bitmap || Bitmap->Empty() || fill_object->Style() == sfNone)
         return;
-    // The whole bitmap, last row and column included.
-    const RECT area{0, 0, Bitmap->Width(), Bitmap->Height()};
+    // The fill covers the whole bitmap, but the blend's rectangle ends one
+    // short of each side: the last column and the last row keep their pixels.
+    const RECT whole{0, 0, Bitmap->Width(), Bitmap->Height()};
+    const RECT blended{0, 0, whole.right - 1, whole.bottom - 1};
     TBitmap fill;
-    fill.SetSize(area.right, area.bottom);
-    fill.Canvas()->FillRect(area);
-    fill_object->FillCanvas(fill.Canvas(), area, clWhite);
+    fill.SetSize(whole.right, whole.bottom);
+    fill.Canvas()->FillRect(whole);
+    fill_object->FillCanvas(fill.Canvas(), whole, clWhite);
     if (TBitmap* picture = fill_object->GetBitmap(); picture && !picture->Empty())
         fill.SetTransparentColor(picture->TransparentColor());
     Bitmap->SetPixelFormat(pf24bit);
     fill.SetPixelFormat(pf24bit);
-    SCLBMPAlphaBlend(*Bitmap, fill, area, POINT{0, 0}, *Bitmap, strength, POINT{0, 0});
+    SCLBMPAlphaBlend(*Bitmap, fill, blended, POINT{0, 0}, *Bitmap, strength, POINT{0, 0});
 }
 
 void TSCLAlphaObject::ControlBlend(TBitmap* Bitmap, const RECT& SourceRect, const RECT& PartRect, TCanvas* Canvas,

