@@ -115,8 +115,11 @@ void HHCloseAll();
 
 class TDLogFile : public TObject {
 public:
-    // An empty name means LogDir + "/HHDebug.txt". A folder that is missing or
-    // not writable moves the file to the temporary folder.
+    // An empty name means LogDir + "/HHDebug.txt". A folder that is missing,
+    // not writable or not the user's own moves the file to the user's
+    // private temporary folder; without one the log writes nothing. The file
+    // is only ever written as a regular file of the user's, never through a
+    // link.
     TDLogFile(const std::string& FileName, bool Enabled, bool TimeStamp, bool Header, bool Keep);
 
     // Deletes the file unless kept; writes the header when enabled.
@@ -197,14 +200,17 @@ std::string BoolToYN(bool Value);
 // There is no Windows folder on Linux: both answer "".
 std::string GetWinDir();
 std::string GetWinSysDir();
-// The temporary folder without its trailing separator; "/tmp" when the one
-// the environment names does not exist.
+// The user's private temporary folder (GetTempPathA) without its trailing
+// separator; "" when the user has none.
 std::string GetWinTempDir();
+// The folder may be written into, as the system says (no file is tried).
 bool IsDirWritable(const std::string& Dir);
 bool DirExists(const std::string& Dir);
 // A folder of the system itself (/usr, /etc, ...), where no log is written.
 bool Is_System_Folder(const std::string& Dir);
-// An existing, writable folder that is not a system folder.
+// An existing, writable folder of the user's own (nobody else may write
+// into it, so no other user can create the log's name first) that is not a
+// system folder.
 bool Log_Folder_Usable(const std::string& Dir);
 
 // ---- File versions -------------------------------------------------------------------

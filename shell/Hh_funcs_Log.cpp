@@ -9,6 +9,10 @@
 #include "platform/winapi/System_Info.h"
 
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -38,6 +42,37 @@ namespace {
 
 constexpr const char* Log_File_Name = "HHDebug.txt";
 constexpr int Rule_Length = 80;
+
+// The log file, opened never through a link nor onto anything but a regular
+// file of the user's (the folder is the user's own, but the name may have
+// been placed there before); -1 otherwise.
+int Open_Log(const std::string& name, int flags)
+{
+    if (name.empty())
+        return -1;
+    const int file = ::open(name.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (file < 0)
+        return -1;
+    struct stat status {};
+    if (::fstat(file, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != geteuid()) {
+        ::close(file);
+        return -1;
+    }
+    return file;
+}
+
+// An old log is made writable again for the user, through its descriptor so
+// that a link in its place changes nothing.
+void Make_Writable(const std::string& name)
+{
+    const int file = Open_Log(name, O_RDONLY);
+    if (file < 0)
+        return;
+    struct stat status {};
+    if (::fstat(file, &status) == 0)
+        ::fchmod(file, (status.st_mode & 07777) | S_IRUSR | S_IWUSR);
+    ::close(file);
+}
 
 // The program's arguments, the first being the program as it was started.
 std::vector<std::string> Command_Line()
@@ -154,13 +189,11 @@ TDLogFile::TDLogFile(const std::string& FileName, bool Enabled, bool TimeStamp, 
     , keep(Keep)
 {
     const std::string folder = Folder_Of(file_name);
-    if (!Log_Folder_Usable(folder))
-        file_name = GetWinTempDir() + "/" + Name_Of(file_name);
-    if (FileExists(file_name)) {
-        namespace fs = std::filesystem;
-        std::error_code ignored;
-        fs::permissions(file_name, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read, ignored);
+    if (!Log_Folder_Usable(folder)) {
+        const std::string temporary = GetWinTempDir();
+        file_name = temporary.empty() ? std::string() : temporary + "/" + Name_Of(file_name);
     }
+    Make_Writable(file_name);
     Reset();
 }
 
@@ -174,8 +207,8 @@ void TDLogFile::Reset()
 
 void TDLogFile::DebugOut(const std::string& Pattern, std::initializer_list<TVarRec> Args)
 {
-    std::FILE* file = std::fopen(file_name.c_str(), "ab");
-    if (!file)
+    const int file = Open_Log(file_name, O_WRONLY | O_APPEND | O_CREAT);
+    if (file < 0)
         return;
     try {
         const std::string prefix = time_stamp ? FormatDateTime("hh:nn:ss", Now()) + "   " : std::string();
@@ -187,11 +220,11 @@ void TDLogFile::DebugOut(const std::string& Pattern, std::initializer_list<TVarR
         else
             line = prefix + line;
         line += "\r\n";
-        std::fwrite(line.data(), 1, line.size(), file);
+        [[maybe_unused]] const ssize_t written = ::write(file, line.data(), line.size());
     } catch (const Exception&) {
         // A line that cannot be formatted is lost, as a failed write is.
     }
-    std::fclose(file);
+    ::close(file);
 }
 
 void TDLogFile::DebugOut2(const std::string& Pattern, std::initializer_list<TVarRec> Args)

@@ -8,8 +8,12 @@
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Shell.h"
 #include "platform/winapi/System_Info.h"
+#include "platform/winapi/User_Folders.h"
 #include "platform/winapi/Window.h"
 
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -148,22 +152,16 @@ std::string GetWinTempDir()
     const DWORD length = GetTempPathA(sizeof buffer, buffer);
     std::string folder = length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
     StripR(folder, '/');
-    if (folder.empty() || !DirExists(folder))
-        folder = "/tmp";
-    return folder;
+    return DirExists(folder) ? folder : std::string();
 }
 
+// Asked of the system, not tried with a file: a probe file of a fixed name
+// in a shared folder could be another user's link.
 bool IsDirWritable(const std::string& Dir)
 {
     std::string folder = Dir;
     StripR(folder, '/');
-    const std::string probe = folder + "/$_Temp_$.$$$";
-    std::FILE* file = std::fopen(probe.c_str(), "wb");
-    if (!file)
-        return false;
-    std::fclose(file);
-    std::remove(probe.c_str());
-    return true;
+    return !folder.empty() && faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 bool DirExists(const std::string& Dir)
@@ -187,7 +185,7 @@ bool Is_System_Folder(const std::string& Dir)
 
 bool Log_Folder_Usable(const std::string& Dir)
 {
-    return DirExists(Dir) && IsDirWritable(Dir) && !Is_System_Folder(Dir);
+    return DirExists(Dir) && Is_Own_Folder(Dir) && IsDirWritable(Dir) && !Is_System_Folder(Dir);
 }
 
 // ---- File versions ---------------------------------------------------------------------

@@ -1,14 +1,18 @@
 #pragma once
 // The program's start: the operating-system gate, the maker's runtime
 // library, the single instance, and the application's run with its main
-// window. Every path ends the program with exit code 0.
+// window. Every path ends the program with exit code 0, but for a
+// single-instance lock that cannot be made at all (exit code 1, after a
+// message naming the folder and the reason).
 
+#include "platform/winapi/Registry_Store.h"
 #include "platform/winapi/Termination_Signals.h"
 #include "platform/winapi/System_Info.h"
 #include "platform/winapi/Window.h"
 
 #include <filesystem>
 #include <functional>
+#include <string>
 
 // The gate's table of Windows releases: Windows 95, Windows 98 before SE,
 // NT 4.0 before Service Pack 6 and anything older than version 4 are refused.
@@ -39,8 +43,24 @@ struct Start_Up_Setup {
 
 // The start in order: the gate, the library, the single instance, then the
 // application. An exception escaping the run is shown by the application.
-// Answers 0 on every path.
+// A settings file found damaged is told once when the main window shows; the
+// first settings save of the run that fails is told once. SIGTERM and SIGINT
+// close the program through Close_For_Termination. Answers 0, or 1 when the
+// single-instance lock cannot be made.
 int Start_Program(const Start_Up_Setup& setup);
+
+// What a termination signal does: every modal dialog open now is ended as
+// cancelled (and any shown later at once), then the main window is closed
+// the normal way from the event loop.
+void Close_For_Termination(const std::function<void()>& Close_Main_Window);
+
+// The user's messages: the lock that cannot be made, the settings repaired
+// at start, the settings that cannot be saved.
+std::string Lock_Failure_Text(const std::string& Folder, int Error);
+std::string Settings_Repair_Text(const Registry_Repair& Repair);
+std::string Settings_Not_Saved_Text(const std::filesystem::path& Folder, int Error);
+// Shows the repair of the settings file once, when there was one.
+void Show_Settings_Repair();
 
 // The folder of the running executable.
 std::filesystem::path Program_Folder();

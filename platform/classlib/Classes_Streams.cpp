@@ -172,13 +172,20 @@ TFileStream::TFileStream(const std::string& name, unsigned mode) : file_name(nam
     }
     const unsigned access = mode & 0x3;
     const int flags = access == fmOpenWrite ? O_WRONLY : access == fmOpenReadWrite ? O_RDWR : O_RDONLY;
-    descriptor = ::open(name.c_str(), flags | O_CLOEXEC);
+    // Opened without blocking so that a FIFO or a device in a file's place
+    // cannot hang the program; only a regular file is then taken.
+    descriptor = ::open(name.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0)
         throw EFOpenError(Open_Error_Text(name, errno));
     struct stat status{};
-    if (::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
+    const int error = ::fstat(descriptor, &status) != 0 ? errno
+                      : S_ISDIR(status.st_mode)         ? EISDIR
+                      : !S_ISREG(status.st_mode)        ? EINVAL
+                      : ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0 ? errno
+                                                                                                        : 0;
+    if (error != 0) {
         ::close(descriptor);
-        throw EFOpenError(Open_Error_Text(name, EISDIR));
+        throw EFOpenError(Open_Error_Text(name, error));
     }
 }
 

@@ -1,6 +1,9 @@
 #include "platform/classlib/Dialog_Registry.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 
 #include "platform/winapi/Kernel.h"
@@ -10,6 +13,7 @@ namespace {
 std::mutex registry_lock;
 std::vector<Modal_Dialog> open_dialogs;
 int last_id = 0;
+std::atomic<bool> all_ended{false};
 thread_local DWORD owner_override = 0;
 
 } // namespace
@@ -46,6 +50,32 @@ int Close_Modal_Dialogs(DWORD owner_thread)
             dialog.Close();
     return static_cast<int>(found.size());
 }
+
+void End_All_Modal_Dialogs()
+{
+    all_ended = true;
+    std::vector<Modal_Dialog> found;
+    {
+        std::lock_guard guard(registry_lock);
+        found = open_dialogs;
+    }
+    for (const Modal_Dialog& dialog : found)
+        if (dialog.Close)
+            dialog.Close();
+    // Wakes whichever loop runs, so that it sees the flag.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        QMetaObject::invokeMethod(application, [] {}, Qt::QueuedConnection);
+}
+
+bool Modal_Dialogs_Ended() { return all_ended; }
+
+bool Any_Modal_Dialog_Open()
+{
+    std::lock_guard guard(registry_lock);
+    return !open_dialogs.empty();
+}
+
+void Allow_Modal_Dialogs() { all_ended = false; }
 
 DWORD Dialog_Owner_Thread() { return owner_override ? owner_override : GetCurrentThreadId(); }
 

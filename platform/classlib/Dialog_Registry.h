@@ -28,6 +28,16 @@ std::vector<Modal_Dialog> Find_Modal_Dialogs(DWORD owner_thread);
 // Asks every dialog of the thread to close; answers how many were asked.
 int Close_Modal_Dialogs(DWORD owner_thread);
 
+// The program is closing: every modal dialog open now is asked to close and
+// ends as cancelled, and every one shown from now on ends at once. Safe from
+// any thread (not from a signal handler).
+void End_All_Modal_Dialogs();
+bool Modal_Dialogs_Ended();
+// Some modal dialog, of any thread, is still running.
+bool Any_Modal_Dialog_Open();
+// Lets modal dialogs show again (a new run in the same process, as in tests).
+void Allow_Modal_Dialogs();
+
 // The thread a dialog shown now on this thread is registered for: this
 // thread, unless a Dialog_Owner_Scope names another (a polling thread whose
 // dialog the UI thread shows on its behalf).

@@ -42,6 +42,8 @@ void Reject_Later(const QPointer<QFileDialog>& dialog)
 
 bool TOpenDialog::Execute()
 {
+    if (Modal_Dialogs_Ended())
+        return false; // the program is closing
     QFileDialog dialog(nullptr, Qt_String(title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

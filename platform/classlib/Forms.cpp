@@ -357,7 +357,7 @@ void TCustomForm::Check_Modal_Result()
     if (modal_ending || modal_checking || modal_loops.back() != this)
         return;
     modal_checking = true;
-    if (Application->Terminated()) {
+    if (Application->Terminated() || Modal_Dialogs_Ended()) {
         modal_result = mrCancel;
         modal_ending = true;
     } else if (modal_result != mrNone) {
@@ -388,6 +388,8 @@ TModalResult TCustomForm::ShowModal()
 {
     if (Visible() || !Enabled() || modal)
         throw EInvalidOperation("Cannot make a visible window modal");
+    if (Modal_Dialogs_Ended())
+        return mrCancel; // the program is closing
     Hook_Event_Loop();
     ReleaseCapture();
     HWND previous = GetActiveWindow();

@@ -1,12 +1,13 @@
 #include "platform/winapi/Sound.h"
 
+#include "platform/winapi/Stored_File.h"
+
 #include <dlfcn.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <mutex>
 #include <optional>
@@ -203,11 +204,12 @@ std::optional<std::vector<BYTE>> Memory_Image(LPCSTR sound)
 
 std::optional<std::vector<BYTE>> File_Image(LPCSTR file_name)
 {
-    std::ifstream file(file_name, std::ios::binary);
-    if (!file)
+    // A FIFO or a device in a sound's place must not hang or flood the program.
+    constexpr std::size_t longest_sound = 64 << 20;
+    std::string bytes;
+    if (Read_Stored_File(file_name, bytes, longest_sound, Links::Follow).State != Stored_Read::Read)
         return std::nullopt;
-    const std::vector<BYTE> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const auto image = Riff_Image(bytes);
+    const auto image = Riff_Image(std::span(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size()));
     if (!image)
         return std::nullopt;
     return std::vector<BYTE>(image->begin(), image->end());

@@ -32,9 +32,10 @@ bool Is_Passing(int error)
 
 } // namespace
 
-int Open_Stored_File(const std::filesystem::path& path, std::size_t limit)
+int Open_Stored_File(const std::filesystem::path& path, std::size_t limit, Links links)
 {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    const int no_follow = links == Links::Refuse ? O_NOFOLLOW : 0;
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | no_follow | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0)
         return -1;
     if (const int error = Check_Stored_File(descriptor, limit); error != 0) {
@@ -45,10 +46,11 @@ int Open_Stored_File(const std::filesystem::path& path, std::size_t limit)
     return descriptor;
 }
 
-Stored_Read_Result Read_Stored_File(const std::filesystem::path& path, std::string& text, std::size_t limit)
+Stored_Read_Result Read_Stored_File(const std::filesystem::path& path, std::string& text, std::size_t limit,
+                                    Links links)
 {
     text.clear();
-    const int descriptor = Open_Stored_File(path, limit);
+    const int descriptor = Open_Stored_File(path, limit, links);
     if (descriptor < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR) // a file where a folder should be: no file either

@@ -1,5 +1,6 @@
 #include "shell/Hh_funcs.h"
 
+#include "tests/platform/winapi/Scoped_Variable.h"
 #include "tests/shell/Help_Test_Support.h"
 
 #include <QTemporaryDir>
@@ -7,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <regex>
 
 namespace {
@@ -16,29 +19,38 @@ std::string Log_In(const QTemporaryDir& folder)
     return folder.path().toStdString() + "/HHDebug.txt";
 }
 
-// TMPDIR pointing at a folder of the test's own for as long as it lives.
+// The user's private temporary folder (XDG_RUNTIME_DIR) and a shared one
+// standing in for /tmp (TMPDIR, open to all like /tmp), both of the test's
+// own for as long as the object lives.
 class Temporary_Temp_Folder {
 public:
-    Temporary_Temp_Folder() : saved(qgetenv("TMPDIR")), had(qEnvironmentVariableIsSet("TMPDIR"))
+    Temporary_Temp_Folder()
+        : runtime_dir("XDG_RUNTIME_DIR", folder.path().toStdString()), tmpdir("TMPDIR", shared.path().toStdString())
     {
-        qputenv("TMPDIR", folder.path().toUtf8());
+        std::filesystem::permissions(shared.path().toStdString(), std::filesystem::perms(01777));
     }
-    ~Temporary_Temp_Folder()
-    {
-        if (had)
-            qputenv("TMPDIR", saved);
-        else
-            qunsetenv("TMPDIR");
-    }
-    Temporary_Temp_Folder(const Temporary_Temp_Folder&) = delete;
-    Temporary_Temp_Folder& operator=(const Temporary_Temp_Folder&) = delete;
     std::string Path() const { return folder.path().toStdString(); }
+    std::string Shared() const { return shared.path().toStdString(); }
 
 private:
     QTemporaryDir folder;
-    QByteArray saved;
-    bool had;
+    QTemporaryDir shared;
+    Scoped_Variable runtime_dir;
+    Scoped_Variable tmpdir;
 };
+
+struct File_State {
+    std::string text;
+    std::filesystem::perms mode;
+    bool operator==(const File_State&) const = default;
+};
+
+File_State State_Of(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()},
+            std::filesystem::status(path).permissions()};
+}
 
 } // namespace
 
@@ -121,11 +133,13 @@ TEST(Help_Debug_Log, ResetDeletesAnOldLogUnlessKeptAndWritesTheHeaderWhenOn)
     EXPECT_NE(std::find(lines.begin(), lines.end(), "_ieInstalled =      NO"), lines.end());
 }
 
-TEST(Help_Debug_Log, AFolderThatCannotTakeTheLogMovesItToTheTemporaryFolder)
+TEST(Help_Debug_Log, AFolderThatCannotTakeTheLogMovesItToTheUsersTemporaryFolder)
 {
     Temporary_Temp_Folder temporary;
     EXPECT_EQ(GetWinTempDir(), temporary.Path());
-    for (const std::string& name : {std::string("/nonexistent/folder/HHDebug.txt"), std::string("/usr/HHDebug.txt")}) {
+    const std::string names[] = {"/nonexistent/folder/HHDebug.txt", "/usr/HHDebug.txt",
+                                 temporary.Shared() + "/HHDebug.txt"};
+    for (const std::string& name : names) {
         TDLogFile log(name, true, false, false, false);
         EXPECT_EQ(log.FileName(), temporary.Path() + "/HHDebug.txt") << name;
     }
@@ -133,14 +147,59 @@ TEST(Help_Debug_Log, AFolderThatCannotTakeTheLogMovesItToTheTemporaryFolder)
     EXPECT_EQ(log.FileName(), GetLogDir() + "/HHDebug.txt");
 }
 
-TEST(Help_Debug_Log, AMissingTemporaryFolderFallsBackToTmpNotADriveLetter)
+TEST(Help_Debug_Log, WithoutAPrivateTemporaryFolderTheLogWritesNothing)
 {
-    const QByteArray saved = qgetenv("TMPDIR");
-    qputenv("TMPDIR", "/nonexistent/temporary");
-    EXPECT_EQ(GetWinTempDir(), "/tmp");
-    qputenv("TMPDIR", saved);
-    if (saved.isEmpty())
-        qunsetenv("TMPDIR");
+    QTemporaryDir root;
+    std::ofstream(root.path().toStdString() + "/cache") << "a file where the cache folder should be";
+    Temporary_Temp_Folder temporary;
+    Scoped_Variable runtime_dir("XDG_RUNTIME_DIR", std::nullopt);
+    Scoped_Variable cache_home("XDG_CACHE_HOME", root.path().toStdString() + "/cache");
+    EXPECT_EQ(GetWinTempDir(), "");
+    TDLogFile log("/nonexistent/folder/HHDebug.txt", true, true, true, false);
+    EXPECT_EQ(log.FileName(), "");
+    log.DebugOut("lost");
+    EXPECT_TRUE(std::filesystem::is_empty(temporary.Shared()));
+}
+
+// Another user's links, made in a shared folder before the program starts,
+// under the names of the writability probe and of the log.
+TEST(Help_Debug_Log, LinksPlacedInASharedFolderBeforehandLeaveTheirTargetsUntouched)
+{
+    Temporary_Temp_Folder temporary;
+    QTemporaryDir victims;
+    const std::string probe_target = victims.path().toStdString() + "/precious.txt";
+    const std::string log_target = victims.path().toStdString() + "/private.txt";
+    for (const std::string& target : {probe_target, log_target}) {
+        std::ofstream(target) << "the victim's own text";
+        std::filesystem::permissions(target, std::filesystem::perms(0600));
+    }
+    std::filesystem::create_symlink(probe_target, temporary.Shared() + "/$_Temp_$.$$$");
+    std::filesystem::create_symlink(log_target, temporary.Shared() + "/HHDebug.txt");
+    const File_State before = State_Of(probe_target);
+
+    EXPECT_TRUE(IsDirWritable(temporary.Shared()));
+    EXPECT_FALSE(Log_Folder_Usable(temporary.Shared())) << "others may write there";
+    for (const bool keep : {true, false}) {
+        TDLogFile log(temporary.Shared() + "/HHDebug.txt", true, true, true, keep);
+        log.DebugOut("a line");
+        EXPECT_EQ(log.FileName(), temporary.Path() + "/HHDebug.txt");
+    }
+    EXPECT_EQ(State_Of(probe_target), before);
+    EXPECT_EQ(State_Of(log_target), before);
+}
+
+// Even in a folder of the user's own, the log is never written through a link.
+TEST(Help_Debug_Log, TheLogIsNeverWrittenThroughALink)
+{
+    QTemporaryDir folder, victims;
+    const std::string target = victims.path().toStdString() + "/private.txt";
+    std::ofstream(target) << "the victim's own text";
+    std::filesystem::permissions(target, std::filesystem::perms(0600));
+    std::filesystem::create_symlink(target, Log_In(folder));
+    const File_State before = State_Of(target);
+    TDLogFile log(Log_In(folder), true, true, true, true);
+    log.DebugOut("a line");
+    EXPECT_EQ(State_Of(target), before);
 }
 
 TEST(Help_Debug_Log, TheSwitchIsTheFileBesideTheProgramOrADebugArgument)

@@ -1,6 +1,7 @@
 #include "shell/Start_up.h"
 
 #include "platform/classlib/Dialog_Registry.h"
+#include "platform/classlib/Dialogs_Message_Box.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/String_Table.h"
@@ -8,15 +9,18 @@
 #include "platform/winapi/Instance_Lock.h"
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Message.h"
+#include "platform/winapi/Registry_Store.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -215,6 +219,7 @@ TEST(Start_Up, MissingOrBrokenLibraryShowsMessage2004BeforeAnyWindowOrInstanceTe
 TEST(Start_Up, ExceptionEscapingTheStartIsShownByTheApplicationAndEndsWithZero)
 {
     Temp_Runtime_Folder runtime;
+    Temp_Settings settings;
     struct Case {
         std::function<void()> fail;
         const char* shown;
@@ -279,6 +284,75 @@ TEST(Start_Up, TerminationSignalsCloseTheProgramFromItsEventLoop)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
         EXPECT_EQ(Close_Requests, before + 1) << signal_number;
     }
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
+}
+
+TEST(Start_Up, ALockThatCannotBeMadeIsToldAndEndsWithAnError)
+{
+    Temp_Runtime_Folder runtime;
+    const std::string lock = Instance_Lock::Lock_Path(LoadStr(1000));
+    fs::create_directory(lock); // something in the lock's place that is not a running first instance
+    Temp_Settings settings;
+    bool created = false;
+    Box_Watch box;
+    EXPECT_EQ(Start_Program({Program_Folder(), [&] { created = true; }}), 1);
+    box.Settle();
+    ASSERT_TRUE(box.text.has_value()) << "never a silent end";
+    EXPECT_EQ(*box.text, Lock_Failure_Text(Instance_Lock::Lock_Folder(), EISDIR));
+    EXPECT_EQ(box.text->rfind(LoadStr(2023) + fs::path(lock).parent_path().string(), 0), 0u) << *box.text;
+    EXPECT_TRUE(box.error_icon);
+    EXPECT_FALSE(created);
+    fs::remove(lock);
+}
+
+TEST(Start_Up, ARepairedSettingsFileIsToldOnceWithWhatWasResetAndWhereTheCopyIs)
+{
+    Temp_Settings settings;
+    const fs::path file = settings.Program_Folder() / "Registry.ini";
+    std::ofstream(file) << "[Software\\Quorvale\\Ravivida Ordexia]\nPort_Number_Cam1=7\nName_Cam1=3\nPort_Number_Ca";
+    Take_Registry_Repair();
+    Registry_Store{};
+    Box_Watch box;
+    Show_Settings_Repair();
+    box.Settle();
+    ASSERT_TRUE(box.text.has_value());
+    EXPECT_EQ(*box.text, LoadStr(2024) + "\nPort_Number_Ca" + LoadStr(2026) + file.string() + ".damaged");
+    Box_Watch again;
+    Show_Settings_Repair();
+    again.Settle();
+    EXPECT_FALSE(again.text.has_value()) << "told once";
+
+    EXPECT_EQ(Settings_Repair_Text({file, true, {"ignored"}}), LoadStr(2025) + LoadStr(2026) + file.string());
+    EXPECT_EQ(Settings_Not_Saved_Text("/home/user/.config", EROFS),
+              LoadStr(2027) + "/home/user/.config\n\n" + std::strerror(EROFS) + LoadStr(2028));
+}
+
+// The close path of the main window, as the program's would run it: it
+// notes that it ran, after the box it found open had ended.
+TEST(Start_Up, ATerminationSignalEndsAnOpenModalBoxAndThenClosesTheMainWindow)
+{
+    std::vector<std::string> order;
+    Close_On_Termination_Signals([&] { Close_For_Termination([&] { order.push_back("main window closed"); }); });
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { std::raise(SIGTERM); }, Qt::QueuedConnection);
+    // Should the signal leave the box open, the box is ended here so that the
+    // test fails rather than hangs; the margin is wide.
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { Close_Modal_Dialogs(GetCurrentThreadId()); });
+    watchdog.start(60000);
+    const int answer = Application->MessageBox("Error in serial Com port", "Ordexia", MB_OKCANCEL | MB_ICONERROR);
+    order.push_back("box ended");
+    EXPECT_EQ(answer, IDCANCEL);
+    while (order.size() < 2 && watchdog.isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    EXPECT_TRUE(watchdog.isActive()) << "the signal ended the box";
+    EXPECT_EQ(order, (std::vector<std::string>{"box ended", "main window closed"}));
+
+    // A box raised while the program closes (a polling thread's error) ends at once.
+    EXPECT_EQ(Application->MessageBox("Error in serial Com port", "Ordexia", MB_OKCANCEL), IDCANCEL);
+    EXPECT_TRUE(watchdog.isActive()) << "the later box did not wait for an answer";
+    Allow_Modal_Dialogs();
     std::signal(SIGTERM, SIG_DFL);
     std::signal(SIGINT, SIG_DFL);
 }
