@@ -574,11 +574,11 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD to_read, LPDWORD read_count, L
         return Fail(ERROR_INVALID_PARAMETER);
     }
     if (port) {
-        if (Port_Up(*port)) {
-            *read_count = static_cast<DWORD>(port->Line().Read(static_cast<BYTE*>(buffer), to_read, Kernel_Time_Ns()));
-            return TRUE;
+        if (!Port_Up(*port)) {
+            return FALSE;
         }
-        return FALSE;
+        *read_count = static_cast<DWORD>(port->Line().Read(static_cast<BYTE*>(buffer), to_read, Kernel_Time_Ns()));
+        return TRUE;
     }
     if (to_read == 0) {
         return Line_Up(*device);
