@@ -13,6 +13,9 @@
 #include "platform/winapi/Registry_Store.h"
 #include "platform/winapi/Sound.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -78,7 +81,8 @@ inline int Fuzz_Form_Parser(const std::uint8_t* Data, std::size_t Size)
     return 0;
 }
 
-// Data as a form's text, read into the components it names.
+// Data as a form's text, read into the components it names; what they
+// leave for the event loop to delete is deleted before the next input.
 inline int Fuzz_Form_Reader(const std::uint8_t* Data, std::size_t Size)
 {
     try {
@@ -86,5 +90,6 @@ inline int Fuzz_Form_Reader(const std::uint8_t* Data, std::size_t Size)
     } catch (const Exception&) {
         // a fault in the text or a value a property cannot take
     }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

@@ -28,12 +28,14 @@ quiet="-Wno-unknown-warning-option"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE= \
-  -DCMAKE_CXX_FLAGS="-O1 -g -fsanitize=fuzzer-no-link $sanitize $quiet" \
+  -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only -fsanitize=fuzzer-no-link $sanitize $quiet" \
   -DCMAKE_EXE_LINKER_FLAGS="$sanitize" \
   -DORDEXIA_FUZZ=ON -DORDEXIA_BENCHMARKS=OFF
 cmake --build "$build" --target "${targets[@]/%/_fuzzer}" -j "$jobs"
 
 export QT_QPA_PLATFORM=offscreen
+# The system libraries' process-lifetime caches, as in the test run.
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 ctest --test-dir "$build" -L '^fuzz$' --output-on-failure -j "$jobs"
 
 # One target: its log and findings in its own folder of the build.
