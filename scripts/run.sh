@@ -1,28 +1,47 @@
 #!/usr/bin/env bash
 # Sets up, builds and starts the program.
 #   scripts/run.sh                 with your own settings and serial ports
-#   scripts/run.sh --simulate [N]  first starts N (1 to 4, default 1) simulated
+#   scripts/run.sh --simulate [N] [--scenario]
+#                                  first starts N (1 to 4, default 1) simulated
 #                                  WCUs on pseudo-terminals (SD on odd, HD on
 #                                  even camera numbers), links COM1..N to them
 #                                  and gives the program N cameras on those
 #                                  ports; the simulators stop when it ends.
+#                                  Each simulated camera system starts healthy.
+#                                  With --scenario they play the alarm scenario
+#                                  in a loop, printing each step.
 # The simulated run keeps its settings apart from yours, in
-# build/simulation/Quorvale/Ravivida Ordexia. ORDEXIA_BUILD_DIR names another
-# build folder than build/.
+# build/simulation/Quorvale/Ravivida Ordexia; an SD camera's frequency ranges
+# are set there to the simulator's until you choose others. A second
+# simulated run while one is going starts no simulator: the program brings
+# the running one to the front. ORDEXIA_BUILD_DIR names another build folder
+# than build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usage() {
-  echo "usage: scripts/run.sh [--simulate [N]]   (N from 1 to 4)" >&2
+  echo "usage: scripts/run.sh [--simulate [N] [--scenario]]   (N from 1 to 4)" >&2
   exit 2
 }
 
 cameras=0
+scenario=()
 case "${1:-}" in
   "") ;;
   --simulate)
-    cameras="${2:-1}"
+    shift
+    cameras=1
+    if [[ "${1:-}" =~ ^[0-9]+$ ]]; then
+      cameras="$1"
+      shift
+    fi
     [[ "$cameras" =~ ^[1-4]$ ]] || usage
+    case "${1:-}" in
+      "") ;;
+      --scenario) scenario=(--scenario loop); shift ;;
+      *) usage ;;
+    esac
+    [ $# -eq 0 ] || usage
     ;;
   *) usage ;;
 esac
@@ -43,6 +62,16 @@ settings="$XDG_CONFIG_HOME/Quorvale/Ravivida Ordexia"
 registry="$settings/Registry.ini"
 mkdir -p "$settings/ports"
 
+# One simulated run at a time: this lock is held by this script, its
+# simulators and the program for as long as any of them runs. A second run
+# starts the program alone, which brings the running one to the front.
+exec 9>>"$settings/simulation.lock"
+if ! flock -n 9; then
+  echo "Wireless Ordexia is already running on the simulated WCUs: bringing it to the front"
+  exec 9>&-
+  exec "$program"
+fi
+
 # Sets integer values of the program's registry key in its settings file.
 set_registry_values() {
   local section='[Software\Quorvale\Ravivida Ordexia]'
@@ -61,6 +90,16 @@ set_registry_values() {
   done
 }
 
+# Sets integer values that are missing or 0 (not chosen), keeping a choice
+# made in the program.
+set_registry_defaults() {
+  local pair missing=()
+  for pair in "$@"; do
+    grep -q "^${pair%%=*}=[1-9]" "$registry" 2>/dev/null || missing+=("$pair")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then set_registry_values "${missing[@]}"; fi
+}
+
 simulators=()
 stop_simulators() {
   if [ ${#simulators[@]} -gt 0 ]; then
@@ -71,13 +110,26 @@ stop_simulators() {
 trap stop_simulators EXIT
 
 values=("Camera_Count=$cameras")
+defaults=()
 for ((n = 1; n <= cameras; n++)); do
   link="$settings/ports/COM$n"
-  # A simulator that was killed leaves its link to a pseudo-terminal now gone.
-  if [ -L "$link" ] && [ ! -e "$link" ]; then rm -f "$link"; fi
-  type=0x101
-  if ((n % 2 == 0)); then type=0x200; fi
-  "$build_dir/tools/wcu_simulator" --com "$n" --type "$type" </dev/null >/dev/null &
+  # With the lock held no other simulated run serves this port: a link left
+  # there by a simulator that was killed is stale, even if its pseudo-terminal
+  # number has been given to another program since.
+  rm -f "$link"
+  if ((n % 2 == 0)); then
+    type=0x201
+  else
+    type=0x101
+    # The ranges the simulated SD system is built for (2,2 - 2,4 GHz, 433 MHz).
+    defaults+=("Video_Range_Frequency_Cam$n=1" "Data_Range_Frequency_Cam$n=1")
+  fi
+  if [ ${#scenario[@]} -gt 0 ]; then
+    "$build_dir/tools/wcu_simulator" --com "$n" --type "$type" "${scenario[@]}" </dev/null \
+      > >(sed -u -n "s/^scenario: /camera $n: /p") &
+  else
+    "$build_dir/tools/wcu_simulator" --com "$n" --type "$type" </dev/null >/dev/null &
+  fi
   simulators+=($!)
   tries=0
   until [ -L "$link" ] || [ $tries -ge 200 ]; do
@@ -89,6 +141,7 @@ for ((n = 1; n <= cameras; n++)); do
   values+=("Port_Number_Cam$n=$n")
 done
 set_registry_values "${values[@]}"
+if [ ${#defaults[@]} -gt 0 ]; then set_registry_defaults "${defaults[@]}"; fi
 echo "Simulated WCUs on COM1 to COM$cameras; settings in $settings"
 
 "$program"
