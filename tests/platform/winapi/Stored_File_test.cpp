@@ -59,6 +59,19 @@ TEST_F(Stored_File, OnlyARegularFileOfSaneSizeIsRead)
     }
 }
 
+TEST_F(Stored_File, AFileTheUserNamesMayBeReachedThroughALinkButStillNotAFifo)
+{
+    std::ofstream(folder / "target") << "text";
+    fs::create_symlink(folder / "target", file);
+    std::string text;
+    EXPECT_EQ(Read_Stored_File(file, text, Stored_File_Limit, Links::Follow).State, Stored_Read::Read);
+    EXPECT_EQ(text, "text");
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    fs::create_symlink(folder / "fifo", folder / "fifo-link");
+    EXPECT_EQ(Read_Stored_File(folder / "fifo-link", text, Stored_File_Limit, Links::Follow).State,
+              Stored_Read::Damaged);
+}
+
 TEST_F(Stored_File, AnOpenedFileReadsBlocking)
 {
     std::ofstream(file) << "text";
