@@ -36,6 +36,10 @@ cmake --build "$build" --target "${targets[@]/%/_fuzzer}" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
 # The system libraries' process-lifetime caches, as in the test run.
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+# The targets' private settings folders go here: a fuzzer that ends on a
+# finding leaves its folder behind, inside the build folder.
+export TMPDIR=$PWD/$build/fuzz-work/tmp
+mkdir -p "$TMPDIR"
 ctest --test-dir "$build" -L '^fuzz$' --output-on-failure -j "$jobs"
 
 # One target: its log and findings in its own folder of the build.
