@@ -38,7 +38,10 @@ export QT_QPA_PLATFORM=offscreen
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 # The targets' private settings folders go here: a fuzzer that ends on a
 # finding leaves its folder behind, inside the build folder.
-export TMPDIR=$PWD/$build/fuzz-work/tmp
+case $build in
+  /*) export TMPDIR=$build/fuzz-work/tmp ;;
+  *) export TMPDIR=$PWD/$build/fuzz-work/tmp ;;
+esac
 mkdir -p "$TMPDIR"
 ctest --test-dir "$build" -L '^fuzz$' --output-on-failure -j "$jobs"
 
