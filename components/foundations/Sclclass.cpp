@@ -7,8 +7,12 @@
 #include <optional>
 #include <sstream>
 
+#include "platform/classlib/DataModule.h"
 #include "platform/classlib/DateUtils.h"
+#include "platform/classlib/Forms.h"
+#include "platform/classlib/Resources.h"
 #include "platform/winapi/Atomic_Save.h"
+#include "platform/winapi/Cursor.h"
 #include "platform/winapi/Instance_Lock.h"
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Shutdown.h"
@@ -22,6 +26,8 @@ constexpr UINT_PTR Pool_Timer_Id = 1;
 constexpr const char* Pool_Window_Class = "TSCLTimerPoolWindow";
 constexpr WORD First_Ident = 0xFD00;
 constexpr const char* No_Timers_Text = "Pas assez de timers disponibles";
+// The library's hand cursor: its resource number.
+constexpr WORD Hand_Cursor_Resource = 16548;
 
 // Counts that start again at 0 instead of turning negative.
 int Next_Count(int Value)
@@ -46,9 +52,10 @@ SCLEOneInstError::SCLEOneInstError(const std::string& Msg, BYTE Kind)
 {
 }
 
-bool SCLCheckForSameClass(const TComponent* Owner, const TSCLClassTest& IsOfClass)
+bool SCLCheckForSameClass(const TComponent* Owner, const TSCLClassTest& IsOfClass, bool AllowDataModule)
 {
-    if (dynamic_cast<const TCustomForm*>(Owner) == nullptr)
+    const bool data_module = AllowDataModule && dynamic_cast<const TDataModule*>(Owner) != nullptr;
+    if (dynamic_cast<const TCustomForm*>(Owner) == nullptr && !data_module)
         return true;
     if (!IsOfClass)
         return false;
@@ -358,6 +365,15 @@ TSCLApplication::TSCLApplication(TComponent* AOwner)
     SetLogName("");
     mutex = CreateMutexA(nullptr, FALSE, SCLExtractFileName(SCLAppExeName()).c_str());
     prev_instance = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    Install_Hand_Cursor();
+}
+
+void TSCLApplication::Install_Hand_Cursor()
+{
+    // Made at start-up, maybe before the screen object: installed for the
+    // program, its picture read when first shown.
+    Register_Cursor_Resources();
+    TScreen::InstallCursor(crSCLHand, LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(Hand_Cursor_Resource)));
 }
 
 TSCLApplication::~TSCLApplication()

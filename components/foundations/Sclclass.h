@@ -20,6 +20,9 @@
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Graphics_Bitmap.h"
 
+// The library's hand cursor, installed by the application object.
+constexpr TCursor crSCLHand = -255;
+
 // ---- One instance per form ------------------------------------------------
 
 // Raised by a component that may exist only once per form. Msg is the
@@ -31,17 +34,19 @@ public:
     SCLEOneInstError(const std::string& Msg, BYTE Kind);
 };
 
-// True when the component may not be made: Owner is not a form, or Owner
-// already holds a second component for which IsOfClass answers true (the
-// one being made counts as the first). Form-level components ask it in
-// their constructors with a test for their own class.
+// True when the component may not be made: Owner is not a form (nor a data
+// module when AllowDataModule), or Owner already holds a second component
+// for which IsOfClass answers true (the one being made counts as the
+// first). Form-level components ask it in their constructors with a test
+// for their own class.
 using TSCLClassTest = std::function<bool(const TComponent* Component)>;
-bool SCLCheckForSameClass(const TComponent* Owner, const TSCLClassTest& IsOfClass);
+bool SCLCheckForSameClass(const TComponent* Owner, const TSCLClassTest& IsOfClass, bool AllowDataModule = false);
 
 template <class C>
-bool SCLCheckForSameClass(const TComponent* Owner)
+bool SCLCheckForSameClass(const TComponent* Owner, bool AllowDataModule = false)
 {
-    return SCLCheckForSameClass(Owner, [](const TComponent* c) { return dynamic_cast<const C*>(c) != nullptr; });
+    return SCLCheckForSameClass(
+        Owner, [](const TComponent* c) { return dynamic_cast<const C*>(c) != nullptr; }, AllowDataModule);
 }
 
 // ---- The timer pool ---------------------------------------------------------
@@ -257,6 +262,8 @@ private:
     enum class TLogSizeStep { Append, Rewrite, Cancel };
 
     WORD AddPoolTimer(WORD Interval, TNotifyEvent Proc);
+    // The program's cursor resource 16548 as the screen cursor crSCLHand.
+    void Install_Hand_Cursor();
     TLogSizeStep CheckLogSize();
     void WriteHeader(std::ostream& File);
     std::string EntryLine(const std::string& Text) const;

@@ -311,6 +311,9 @@ constexpr UINT CM_SCLFOCUSGAINED = 0xB0CF;
 constexpr UINT CM_SCLFOCUSLOST = 0xB0D0;
 // The control's bevel changed.
 constexpr UINT CM_SCLBEVELCHANGED = 0xB0D1;
+// The parent's caption look (its font or caption effect) changed; passed to
+// the children.
+constexpr UINT CM_SCLCAPTIONCHANGED = 0xB0D2;
 // A scroll-box parent scrolled.
 constexpr UINT CM_SCLSCROLLBOXSCROLLED = 0xB0D4;
 // A grouped button was pressed: broadcast to its parent's controls with the

@@ -1,7 +1,14 @@
 #include "components/foundations/Scltimer.h"
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/timerfd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <thread>
 
 #include "platform/classlib/Forms.h"
 #include "platform/winapi/Window.h"
@@ -9,6 +16,7 @@
 namespace {
 
 constexpr const char* Timer_Window_Class = "TSCLHiTimerWindow";
+constexpr const char* No_Timers_Text = "Pas assez de timers disponibles";
 
 // Runs a tick on the UI thread and hands what it raises to the
 // application's exception handling.
@@ -86,6 +94,68 @@ void TSCLThreadedTimer::Tick_Owner()
             }
         });
 }
+
+// ---- The high-resolution timer ----------------------------------------------
+
+// A periodic timerfd watched by a thread of its own, which posts WM_TIMER
+// (wParam the timer's identifier) to the timer's window at each expiry: the
+// handler runs on the UI thread, with the kernel timer's resolution. A late
+// watcher that finds several expiries posts one message for them.
+class TSCLHiResTimer {
+public:
+    TSCLHiResTimer(unsigned Interval, HWND Window, UINT_PTR Ident)
+        : timer(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK)),
+          stop(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+    {
+        const timespec period{static_cast<time_t>(Interval / 1000), static_cast<long>(Interval % 1000) * 1000000L};
+        const itimerspec setting{period, period};
+        if (timer < 0 || stop < 0 || timerfd_settime(timer, 0, &setting, nullptr) != 0) {
+            Close();
+            throw EOutOfResources(No_Timers_Text);
+        }
+        watcher = std::thread([this, Window, Ident] { Watch(Window, Ident); });
+    }
+    ~TSCLHiResTimer()
+    {
+        const std::uint64_t one = 1;
+        if (write(stop, &one, sizeof one) < 0) {
+            // An eventfd write fails only on counter overflow: it is signalled.
+        }
+        watcher.join();
+        Close();
+    }
+    TSCLHiResTimer(const TSCLHiResTimer&) = delete;
+    TSCLHiResTimer& operator=(const TSCLHiResTimer&) = delete;
+
+    int Handle() const { return timer; }
+
+private:
+    void Watch(HWND Window, UINT_PTR Ident) const
+    {
+        pollfd watched[2] = {{timer, POLLIN, 0}, {stop, POLLIN, 0}};
+        for (;;) {
+            if (poll(watched, 2, -1) < 0)
+                continue; // interrupted
+            if (watched[1].revents != 0)
+                return;
+            std::uint64_t expiries = 0;
+            if (read(timer, &expiries, sizeof expiries) == sizeof expiries && expiries > 0)
+                PostMessageA(Window, WM_TIMER, Ident, 0);
+        }
+    }
+    void Close()
+    {
+        for (int* fd : {&timer, &stop})
+            if (*fd >= 0) {
+                close(*fd);
+                *fd = -1;
+            }
+    }
+
+    int timer;
+    int stop;
+    std::thread watcher;
+};
 
 // ---- The timer component ----------------------------------------------------
 
@@ -179,8 +249,12 @@ void TSCLHiTimer::Timer()
 void TSCLHiTimer::Stop_Timer()
 {
     thread.reset();
-    if (timer_id != 0 && window != nullptr)
-        KillTimer(window, timer_id);
+    hires.reset();
+}
+
+int TSCLHiTimer::TimerHandle() const
+{
+    return hires ? hires->Handle() : -1;
 }
 
 void TSCLHiTimer::Start_Timer()
@@ -198,15 +272,16 @@ void TSCLHiTimer::Start_Timer()
         return;
     in_timer = false;
     ++timer_id; // a tick of an earlier timer still queued is not taken for this one's
-    if (window == nullptr || SetTimer(window, timer_id, interval, nullptr) == 0)
-        throw EOutOfResources("Pas assez de timers disponibles");
+    if (window == nullptr)
+        throw EOutOfResources(No_Timers_Text);
+    hires = std::make_unique<TSCLHiResTimer>(interval, window, timer_id);
 }
 
 void TSCLHiTimer::Make_Window()
 {
     if (window != nullptr)
         return;
-    WNDCLASSA window_class;
+    WNDCLASSA window_class{};
     window_class.lpfnWndProc = Window_Proc;
     window_class.lpszClassName = Timer_Window_Class;
     RegisterClassA(&window_class); // fails harmlessly once registered

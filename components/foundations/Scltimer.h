@@ -2,7 +2,7 @@
 // The high-resolution timer component: OnTimer every Interval milliseconds,
 // either from a thread of its own (UseThread, the default; with Synchronize
 // the handler runs on the UI thread while the timer thread waits) or from a
-// window timer on the UI thread. Every property change restarts it from
+// kernel timer (timerfd) whose expiries reach the UI thread as messages. Every property change restarts it from
 // scratch. A handler's exception goes to the application's exception
 // handling; the timer goes on.
 //
@@ -18,6 +18,7 @@
 #include "platform/winapi/Message.h"
 
 class TSCLHiTimer;
+class TSCLHiResTimer;
 
 // The timer thread: sleeps Interval ms, then ticks its owner, until it is
 // freed. Started at once; freeing it (on the UI thread) wakes it and waits
@@ -77,6 +78,9 @@ public:
     unsigned GetInteger(int Index) const;
     // The timer thread, while one runs.
     const TSCLThreadedTimer* Thread() const { return thread.get(); }
+    // The kernel timer's descriptor while the timer runs without a thread,
+    // else -1.
+    int TimerHandle() const;
 
     // One tick: OnTimer with the timer as sender.
     virtual void Timer();
@@ -99,4 +103,5 @@ private:
     HWND window = nullptr;
     UINT_PTR timer_id = 0;
     std::unique_ptr<TSCLThreadedTimer> thread;
+    std::unique_ptr<TSCLHiResTimer> hires;
 };

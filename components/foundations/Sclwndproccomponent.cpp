@@ -125,10 +125,41 @@ HWND TSCLWndProcComponent::GetOwnerHandle() const
     if (owner == nullptr || owner->ComponentState().Contains(csDestroying))
         return nullptr;
     try {
+        // An MDI parent's client window, unless UseFormWindow: the class
+        // library gives an MDI parent no client window of its own, so the
+        // form's window stands for it, as for any other form.
         return owner->Handle();
     } catch (...) {
         return nullptr;
     }
+}
+
+void TSCLWndProcComponent::SetHandleApp(bool Value)
+{
+    const TComponentState state = ComponentState();
+    if (state.Contains(csDesigning) || state.Contains(csLoading))
+        handle_app = Value;
+}
+
+bool TSCLWndProcComponent::AppWndProc(TMessage& /*Message*/)
+{
+    return true;
+}
+
+void TSCLWndProcComponent::Hook_Application()
+{
+    if (Application == nullptr)
+        return;
+    Application->Handle();
+    Application->HookMainWindow(this, [this](TMessage& Message) { return AppWndProc(Message); });
+    app_hooked = true;
+}
+
+void TSCLWndProcComponent::Unhook_Application()
+{
+    if (Application != nullptr)
+        Application->UnhookMainWindow(this);
+    app_hooked = false;
 }
 
 bool TSCLWndProcComponent::ValidOwner() const
@@ -158,6 +189,8 @@ bool TSCLWndProcComponent::NewWndProc()
     if (window == nullptr || hook || (Designing() && !design_enabled))
         return false;
     destroying = false;
+    if (handle_app)
+        Hook_Application();
     auto link = std::make_shared<TSCLWndProcHook>();
     link->window = window;
     link->component = this;
@@ -167,8 +200,10 @@ bool TSCLWndProcComponent::NewWndProc()
         return held->component != nullptr ? held->component->Hooked_Message(message, w_param, l_param)
                                           : CallWindowProcA(held->previous, w, message, w_param, l_param);
     });
-    if (link->procedure == nullptr)
+    if (link->procedure == nullptr) {
+        RestoreWndProc();
         return false;
+    }
     link->previous = Current_Procedure(window);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->procedure));
     Hooks().push_back(link);
@@ -182,6 +217,8 @@ bool TSCLWndProcComponent::RestoreWndProc()
         Unlink(hook);
         hook.reset();
     }
+    if (handle_app && app_hooked)
+        Unhook_Application();
     removing = false;
     destroying = false;
     return true;

@@ -505,14 +505,46 @@ std::string TApplication::Title() const
 HWND TApplication::Handle()
 {
     if (!handle) {
-        WNDCLASSA window_class;
-        window_class.lpfnWndProc = DefWindowProcA;
+        WNDCLASSA window_class{};
+        window_class.lpfnWndProc = Window_Procedure;
         window_class.lpszClassName = "TApplication";
         RegisterClassA(&window_class);
         handle = CreateWindowExA(0, "TApplication", Title().c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
                                  nullptr);
     }
     return handle;
+}
+
+void TApplication::HookMainWindow(const void* Key, TWindowHook Hook)
+{
+    UnhookMainWindow(Key);
+    window_hooks.emplace_back(Key, std::move(Hook));
+}
+
+void TApplication::UnhookMainWindow(const void* Key)
+{
+    std::erase_if(window_hooks, [Key](const auto& hook) { return hook.first == Key; });
+}
+
+LRESULT TApplication::Window_Procedure(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)
+{
+    if (Application && Application->handle == Window)
+        return Application->Window_Message(Window, Message, WParam, LParam);
+    return DefWindowProcA(Window, Message, WParam, LParam);
+}
+
+LRESULT TApplication::Window_Message(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)
+{
+    TMessage record{Message, WParam, LParam, 0};
+    // A hook may unhook itself or others while it runs: each is called
+    // through a copy, and only while it is still hooked.
+    const auto hooks = window_hooks;
+    for (const auto& [key, hook] : hooks) {
+        const bool hooked = std::ranges::any_of(window_hooks, [key](const auto& h) { return h.first == key; });
+        if (hooked && hook(record))
+            return record.Result;
+    }
+    return DefWindowProcA(Window, Message, WParam, LParam);
 }
 
 void TApplication::Initialize() { Hook_Event_Loop(); }
@@ -730,10 +762,20 @@ void TScreen::SetCursor(TCursor Value)
         SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
+namespace {
+
+std::map<TCursor, HCURSOR>& Installed_Cursors()
+{
+    static std::map<TCursor, HCURSOR> cursors;
+    return cursors;
+}
+
+} // namespace
+
 HCURSOR TScreen::Cursors(TCursor Index)
 {
-    const auto own = cursors.find(Index);
-    if (own != cursors.end())
+    const auto own = Installed_Cursors().find(Index);
+    if (own != Installed_Cursors().end())
         return own->second;
     static const std::map<TCursor, LPCSTR> standard{
         {crArrow, IDC_ARROW},         {crCross, IDC_CROSS},       {crIBeam, IDC_IBEAM},
@@ -750,12 +792,12 @@ HCURSOR TScreen::Cursors(TCursor Index)
     return LoadCursorA(nullptr, found == standard.end() ? IDC_ARROW : found->second);
 }
 
-void TScreen::SetCursors(TCursor Index, HCURSOR Handle)
+void TScreen::InstallCursor(TCursor Index, HCURSOR Handle)
 {
     if (Handle)
-        cursors[Index] = Handle;
+        Installed_Cursors()[Index] = Handle;
     else
-        cursors.erase(Index);
+        Installed_Cursors().erase(Index);
 }
 
 TCustomForm* TScreen::Forms(int Index) const

@@ -177,8 +177,16 @@ public:
     // The program file's name without its extension until one is set.
     std::string Title() const;
     void SetTitle(const std::string& Value) { title = Value; }
-    // The application's own (hidden) window.
+    // The application's own (hidden) window. Its procedure offers each
+    // message to the hooks first, then to the default procedure; like any
+    // window's it can be subclassed.
     HWND Handle();
+    // A hook sees the application window's messages before the window does,
+    // in the order hooked; answering true means handled (Result kept), and
+    // the message goes no further. Key names the hook for UnhookMainWindow.
+    using TWindowHook = std::function<bool(TMessage& Message)>;
+    void HookMainWindow(const void* Key, TWindowHook Hook);
+    void UnhookMainWindow(const void* Key);
     TCustomForm* MainForm() const { return main_form; }
 
     // Hooks queued Synchronize calls into the event loop; Run and
@@ -237,6 +245,8 @@ public:
     void Form_Destroyed(TCustomForm* Form);
 
 private:
+    static LRESULT Window_Procedure(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
+    LRESULT Window_Message(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
     void Handle_Exception_Object(TObject* Sender, Exception& E);
     static void Hint_Timer_Proc(HWND window, UINT message, UINT_PTR id, DWORD time);
     void Start_Hint_Timer(int Milliseconds);
@@ -246,6 +256,7 @@ private:
     std::string title;
     std::string help_file;
     HWND handle = nullptr;
+    std::vector<std::pair<const void*, TWindowHook>> window_hooks;
     TCustomForm* main_form = nullptr;
     bool terminated = false;
     bool show_hint = true;
@@ -273,9 +284,14 @@ public:
     // A cursor other than crDefault shows over every window of the program.
     TCursor Cursor() const { return cursor; }
     void SetCursor(TCursor Value);
-    // The standard cursors and those the program installs.
+    // The standard cursors and those the program installs (for the whole
+    // program: see InstallCursor).
     HCURSOR Cursors(TCursor Index);
-    void SetCursors(TCursor Index, HCURSOR Handle);
+    void SetCursors(TCursor Index, HCURSOR Handle) { InstallCursor(Index, Handle); }
+    // SetCursors without the screen object: units made at start-up install
+    // their cursors before the screen object may exist. A null handle
+    // removes the cursor.
+    static void InstallCursor(TCursor Index, HCURSOR Handle);
     TCustomForm* ActiveForm() const { return active_form; }
     TWinControl* ActiveControl() const { return active_control; }
     int FormCount() const { return static_cast<int>(forms.size()); }
@@ -288,7 +304,6 @@ private:
     friend class TApplication;
 
     TCursor cursor = crDefault;
-    std::map<TCursor, HCURSOR> cursors;
     TCustomForm* active_form = nullptr;
     TWinControl* active_control = nullptr;
     std::vector<TCustomForm*> forms;

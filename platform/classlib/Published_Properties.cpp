@@ -1,6 +1,7 @@
 #include "platform/classlib/Published_Properties.h"
 
 #include "platform/classlib/ActnList.h"
+#include "platform/classlib/Graphics_Bitmap_Published.h"
 #include "platform/classlib/StdCtrls_Published.h"
 
 namespace {
@@ -157,6 +158,7 @@ void Register_Form()
 void Register_Class_Library()
 {
     Register_Font();
+    Register_Bitmap_Data();
     Register_Strings();
     RegisterClass<TComponent>("TComponent").Property("Tag", Integer_Type(), &TComponent::Tag, &TComponent::SetTag, 0);
     Register_Control();

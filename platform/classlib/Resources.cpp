@@ -12,13 +12,15 @@
 namespace {
 
 struct Cursor_Resource {
-    const char* name;
+    const char* name; // the picture's name, and the resource's unless numbered
+    WORD number;      // a numbered resource's number, else 0
     int hot_x;
     int hot_y;
 };
 
-// The grab hand is held at its palm.
-constexpr Cursor_Resource cursor_resources[] = {{"GRABCURSOR", 16, 16}};
+// The grab hand is held at its palm; the component library's hand points
+// with its fingertip.
+constexpr Cursor_Resource cursor_resources[] = {{"GRABCURSOR", 0, 16, 16}, {"SCLHANDCURSOR", 16548, 5, 0}};
 
 QString Resource_Key(const std::string& name) { return QString::fromStdString(name).toUpper(); }
 
@@ -60,8 +62,10 @@ void Load_Bitmap_Resource(TBitmap* Bitmap, const std::string& Name)
 void Register_Cursor_Resources()
 {
     for (const Cursor_Resource& resource : cursor_resources) {
-        const QPixmap picture(QStringLiteral(":/cursors/") + QLatin1String(resource.name) + QStringLiteral(".png"));
-        if (!picture.isNull())
-            Register_Cursor_Resource(resource.name, QCursor(picture, resource.hot_x, resource.hot_y));
+        const LPCSTR name = resource.number ? MAKEINTRESOURCEA(resource.number) : resource.name;
+        Register_Cursor_Resource(name, std::function<QCursor()>([resource] {
+            const QPixmap picture(QStringLiteral(":/cursors/") + QLatin1String(resource.name) + QStringLiteral(".png"));
+            return picture.isNull() ? QCursor(Qt::ArrowCursor) : QCursor(picture, resource.hot_x, resource.hot_y);
+        }));
     }
 }

@@ -18,6 +18,8 @@ void Load_Bitmap_Resource(TBitmap* Bitmap, const std::string& Name);
 bool Bitmap_Resource_Exists(const std::string& Name);
 // Copies an image's pixels into Bitmap as pf32bit; alpha is dropped.
 void Image_To_Bitmap(const QImage& Image, TBitmap* Bitmap);
-// Makes the program's cursors ("GRABCURSOR") loadable with LoadCursorA and
-// any instance. Once is enough; again does no harm.
+// Makes the program's cursors ("GRABCURSOR", and the component library's
+// hand as number 16548) loadable with LoadCursorA and any instance; their
+// pictures are read when first used, so this may run before the GUI
+// exists. Once is enough; again does no harm.
 void Register_Cursor_Resources();

@@ -8,18 +8,41 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
+// A resource cursor may be named before the GUI exists: its picture is then
+// made the first time the cursor is used.
 struct HCURSOR__ {
-    QCursor shape;
+    std::optional<QCursor> made;
+    std::function<QCursor()> make;
+
+    const QCursor& Shape()
+    {
+        if (!made)
+            made = make ? make() : QCursor(Qt::ArrowCursor);
+        return *made;
+    }
 };
 
 namespace {
 
 constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
+constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
 
-std::map<WORD, std::unique_ptr<HCURSOR__>> standard;
-std::map<std::string, std::unique_ptr<HCURSOR__>> resources;
+// Made on first use: cursors are registered by objects built at start-up.
+std::map<WORD, std::unique_ptr<HCURSOR__>>& Standard()
+{
+    static std::map<WORD, std::unique_ptr<HCURSOR__>> standard;
+    return standard;
+}
+
+std::map<std::string, std::unique_ptr<HCURSOR__>>& Resources()
+{
+    static std::map<std::string, std::unique_ptr<HCURSOR__>> resources;
+    return resources;
+}
+
 HCURSOR current = nullptr;
 
 Qt::CursorShape Standard_Shape(WORD id)
@@ -47,10 +70,10 @@ bool Known(HCURSOR cursor)
 {
     if (!cursor)
         return false;
-    for (const auto& [id, entry] : standard)
+    for (const auto& [id, entry] : Standard())
         if (entry.get() == cursor)
             return true;
-    for (const auto& [key, entry] : resources)
+    for (const auto& [key, entry] : Resources())
         if (entry.get() == cursor)
             return true;
     return false;
@@ -70,6 +93,16 @@ QWidget* Cursor_Widget()
 
 } // namespace
 
+HINSTANCE GetModuleHandleA(LPCSTR module_name)
+{
+    static char program_module;
+    if (module_name) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return nullptr;
+    }
+    return reinterpret_cast<HINSTANCE>(&program_module);
+}
+
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name)
 {
     if (!name) {
@@ -80,15 +113,15 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name)
         const auto id = static_cast<WORD>(reinterpret_cast<std::uintptr_t>(name));
         const Qt::CursorShape shape = Standard_Shape(id);
         if (shape != Qt::BitmapCursor) {
-            std::unique_ptr<HCURSOR__>& entry = standard[id];
+            std::unique_ptr<HCURSOR__>& entry = Standard()[id];
             if (!entry)
-                entry.reset(new HCURSOR__{QCursor(shape)});
+                entry.reset(new HCURSOR__{QCursor(shape), {}});
             return entry.get();
         }
     }
     if (instance) {
-        auto found = resources.find(Resource_Key(name));
-        if (found != resources.end())
+        auto found = Resources().find(Resource_Key(name));
+        if (found != Resources().end())
             return found->second.get();
     }
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
@@ -97,13 +130,18 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name)
 
 void Register_Cursor_Resource(LPCSTR name, const QCursor& cursor)
 {
-    if (!name)
+    Register_Cursor_Resource(name, std::function<QCursor()>([cursor] { return cursor; }));
+}
+
+void Register_Cursor_Resource(LPCSTR name, std::function<QCursor()> make)
+{
+    if (!name || !make)
         return;
-    std::unique_ptr<HCURSOR__>& entry = resources[Resource_Key(name)];
-    if (entry)
-        entry->shape = cursor;
-    else
-        entry.reset(new HCURSOR__{cursor});
+    std::unique_ptr<HCURSOR__>& entry = Resources()[Resource_Key(name)];
+    if (!entry)
+        entry = std::make_unique<HCURSOR__>();
+    entry->made.reset();
+    entry->make = std::move(make);
 }
 
 BOOL DestroyCursor(HCURSOR cursor)
@@ -120,13 +158,13 @@ HCURSOR SetCursor(HCURSOR cursor)
     HCURSOR old = current;
     current = Known(cursor) ? cursor : nullptr;
     if (QWidget* widget = Cursor_Widget())
-        widget->setCursor(current ? current->shape : QCursor(Qt::BlankCursor));
+        widget->setCursor(current ? current->Shape() : QCursor(Qt::BlankCursor));
     return old;
 }
 
 HCURSOR GetCursor() { return current; }
 
-QCursor Cursor_Shape(HCURSOR cursor) { return Known(cursor) ? cursor->shape : QCursor(Qt::ArrowCursor); }
+QCursor Cursor_Shape(HCURSOR cursor) { return Known(cursor) ? cursor->Shape() : QCursor(Qt::ArrowCursor); }
 
 BOOL GetCursorPos(POINT* point)
 {

@@ -2,6 +2,8 @@
 // Mouse cursors: the standard shapes mapped to Qt's cursors, the program's
 // own cursor images, the cursor position and the shape shown.
 
+#include <functional>
+
 #include "platform/winapi/WinTypes.h"
 
 class QCursor;
@@ -31,6 +33,11 @@ inline LPCSTR const IDC_HAND = MAKEINTRESOURCEA(32649);
 inline LPCSTR const IDC_APPSTARTING = MAKEINTRESOURCEA(32650);
 inline LPCSTR const IDC_HELP = MAKEINTRESOURCEA(32651);
 
+// The program's own module for a null name: the instance its resources
+// (cursors) are loaded with. No other module is known: null, last error
+// ERROR_MOD_NOT_FOUND.
+HINSTANCE GetModuleHandleA(LPCSTR module_name);
+
 // A null instance with an IDC_ value gives the shared standard cursor; any
 // other instance or name gives a cursor the program registered under that
 // name or number (Register_Cursor_Resource), else null.
@@ -38,6 +45,9 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 // Makes a cursor the program's own resource, found again by LoadCursorA
 // with any non-null instance; a numbered one takes MAKEINTRESOURCEA(id).
 void Register_Cursor_Resource(LPCSTR name, const QCursor& cursor);
+// The same with the picture made by Make when the cursor is first used, so
+// that cursors can be registered before the GUI exists (at start-up).
+void Register_Cursor_Resource(LPCSTR name, std::function<QCursor()> Make);
 BOOL DestroyCursor(HCURSOR cursor); // shared standard cursors stay
 
 // Shows the cursor over the window under the mouse (or the capture

@@ -1,0 +1,3 @@
+#include "platform/classlib/DataModule.h"
+
+TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) {}
