@@ -365,10 +365,15 @@ void Draw_Shadow(TCanvas* Canvas, const Draw_Outline& o, const TSCLShapeShadow& 
     Draw_Figure(Canvas, o, false);
 }
 
-// The mask is local to Rect: white where the shape is, Color around it.
+// The mask is local to Rect: white where the shape is, the surroundings'
+// colour around it. A white control would leave no mark of its outline, so
+// its surroundings are black in the mask: the picture never shows outside
+// the shape.
 void Set_Mask_Tools(TBitmap& Mask, const RECT& Rect, const Shape_Measures& m, const TSCLShapeBevel& Bevel,
                     COLORREF Color)
 {
+    if ((Color & 0xFFFFFFu) == 0xFFFFFFu)
+        Color = 0;
     Mask.SetPixelFormat(pf32bit);
     Mask.SetSize(m.w, m.h);
     TCanvas* mask = Mask.Canvas();
