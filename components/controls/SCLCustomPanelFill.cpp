@@ -78,6 +78,7 @@ void TSCLCustomPanelFill::GetChange(TObject* Sender)
         // A rotated caption needs outlines.
         if (font_fx->Angle() != 0 && !SCLIsTrueTypeFont(Font()))
             font_fx->SetAngle(0);
+        Notify_Controls(CM_SCLCAPTIONCHANGED);
         return;
     }
     if (Loading())

@@ -237,15 +237,28 @@ void TSCLCustomScrollBox::PaintWindow(HDC DC)
     if (Loading() || !DC)
         return;
     canvas->PaintThrough(DC, [this] {
-        if (!BackDrawArea(canvas.get(), ClientRect(), POINT{0, 0}, 0)) {
-            canvas->Brush()->SetStyle(bsSolid);
-            canvas->Brush()->SetColor(Color());
-            canvas->FillRect(ClientRect());
-        }
+        Draw_Background();
         if (OnPaint)
             OnPaint(this);
     });
     Paint_Corner(DC);
+}
+
+void TSCLCustomScrollBox::Draw_Background()
+{
+    if (BackDrawArea(canvas.get(), ClientRect(), POINT{0, 0}, 0))
+        return;
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(ClientRect());
+}
+
+void TSCLCustomScrollBox::Erase_Background(HDC DC)
+{
+    // With more children the paint that follows draws the background once;
+    // a lone child would otherwise show a stale background until then.
+    if (ControlCount() <= 1 && DC)
+        canvas->PaintThrough(DC, [this] { Draw_Background(); });
 }
 
 void TSCLCustomScrollBox::Tell_Children(UINT Message)
@@ -291,6 +304,7 @@ void TSCLCustomScrollBox::Dispatch(TMessage& Message)
     case WM_ERASEBKGND:
         if (!CheckOptimized())
             break;
+        Erase_Background(reinterpret_cast<HDC>(Message.WParam));
         Message.Result = 1;
         return;
     case WM_MOVE:

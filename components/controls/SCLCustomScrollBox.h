@@ -69,6 +69,10 @@ private:
     // over the client area, so the square is painted through a client DC.
     void Paint_Corner(HDC DC);
     RECT Corner_Rect();
+    // The background source (or Color) over the client area, on the canvas.
+    void Draw_Background();
+    // The answer to an erase with a background source.
+    void Erase_Background(HDC DC);
     // The box's client origin in the back bitmap, scroll position added.
     POINT Origin_In_Back(TSCLBackProvider* Provider);
     void Scrolled(WPARAM WParam, bool Vertical);

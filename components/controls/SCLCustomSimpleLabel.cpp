@@ -70,7 +70,15 @@ void TSCLCustomSimpleLabel::SetColor(int Index, TColor Value)
     }
     inactive_color = Value;
     if (use_as_jump)
-        Font()->SetColor(Value);
+        Set_Jump_Color(Value);
+}
+
+void TSCLCustomSimpleLabel::Set_Jump_Color(TColor Value)
+{
+    // A colour leaves the text's extent as it is: no re-measuring.
+    font_guard = true;
+    Font()->SetColor(Value);
+    font_guard = false;
 }
 
 void TSCLCustomSimpleLabel::Set_Underline(bool On)
@@ -100,7 +108,7 @@ void TSCLCustomSimpleLabel::SetJumpMode(TSCLJumpModes Value)
             return;
         if (!Designing())
             SetCursor(crDefault);
-        Font()->SetColor(clBlack);
+        Set_Jump_Color(clBlack);
         if (jump_underline)
             Set_Underline(false);
         return;
@@ -113,7 +121,7 @@ void TSCLCustomSimpleLabel::SetJumpMode(TSCLJumpModes Value)
 void TSCLCustomSimpleLabel::ResetCounter()
 {
     counter = 0;
-    Font()->SetColor(inactive_color);
+    Set_Jump_Color(inactive_color);
     if (jump_underline)
         Set_Underline(true);
 }
@@ -122,7 +130,7 @@ void TSCLCustomSimpleLabel::Execute()
 {
     if (jump_mode != jmNone) {
         ++counter;
-        Font()->SetColor(active_color);
+        Set_Jump_Color(active_color);
     }
     Click();
 }
@@ -173,7 +181,7 @@ void TSCLCustomSimpleLabel::MouseDown(TMouseButton Button, TShiftState Shift, in
 {
     if (jump_mode != jmNone && Button == mbLeft) {
         ++counter;
-        Font()->SetColor(active_color);
+        Set_Jump_Color(active_color);
     }
     TSCLBaseLabel::MouseDown(Button, Shift, X, Y);
 }
@@ -181,7 +189,7 @@ void TSCLCustomSimpleLabel::MouseDown(TMouseButton Button, TShiftState Shift, in
 void TSCLCustomSimpleLabel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (use_as_jump && Button == mbLeft)
-        Font()->SetColor(inactive_color);
+        Set_Jump_Color(inactive_color);
     TSCLBaseLabel::MouseUp(Button, Shift, X, Y);
 }
 

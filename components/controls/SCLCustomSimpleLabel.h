@@ -77,6 +77,7 @@ private:
     // Hands Target to the shell; a failure raises EJumpError.
     void Open_Jump(const std::string& Target);
     int Text_Flags(RECT& Rect, const std::string& Text);
+    void Set_Jump_Color(TColor Value);
     void Set_Underline(bool On);
 
     TSCL3DCaption* font_3d;

@@ -11,6 +11,7 @@
 #include "components/controls/SCLBack.h"
 #include "components/controls/SCLSimpleLabel.h"
 #include "components/controls/Sclaboutdlg_Picture.h"
+#include "components/controls/Sclaboutdlg_Shell.h"
 #include "components/controls/Sclformstyler.h"
 #include "components/foundations/Sclclass.h"
 #include "components/foundations/Sclsysin.h"
@@ -393,7 +394,10 @@ void TSCLAboutDlg::ApplicationIcon(TIcon* Icon)
     Icon->LoadFromStream(stream);
 }
 
-bool TSCLAboutDlg::ShellAbout(HWND, const std::string&, const std::string&, TIcon*) { return false; }
+bool TSCLAboutDlg::ShellAbout(HWND Owner, const std::string& Name, const std::string& Copyright_Lines, TIcon* Icon)
+{
+    return About_Shell_Box(Owner, Name, Copyright_Lines, Icon);
+}
 
 std::string TSCLAboutDlg::Name_Text() const
 {

@@ -2,8 +2,8 @@
 // The about box: a form built at run time from the component's texts, the
 // program's version facts and a few facts of the machine (memory, processor
 // count and type), with a web and a mail link, placed and shown modally by
-// the base dialog. The shell's own about box (Style bsStandard) does not
-// exist on Linux: asking for it answers false.
+// the base dialog. Style bsStandard shows the shell's about box, which on
+// Linux is a box of our own with the same texts and icon.
 
 #include <array>
 #include <memory>
@@ -61,7 +61,7 @@ public:
 
 protected:
     // The shell's about box with the name (and "#" + caption title) and the
-    // copyright: none exists on Linux, so it answers false.
+    // copyright, shown modally: true once closed.
     virtual bool ShellAbout(HWND Owner, const std::string& Name, const std::string& Copyright, TIcon* Icon);
 
 private:

@@ -245,7 +245,8 @@ void TSCLBaseLabel::Dispatch(TMessage& Message)
         return;
     case CM_FONTCHANGED:
         TSCLBaseGraphicControl::Dispatch(Message);
-        FontChange(Font());
+        if (!font_guard)
+            FontChange(Font());
         return;
     case CM_TEXTCHANGED:
         GetChange(nullptr);

@@ -82,6 +82,9 @@ protected:
     void OnTwinkleTimer(TObject* Sender);
     // Set while painting; descendants guard their Paint with it.
     bool painting = false;
+    // Set while the label changes its own font (a jump label's colours):
+    // the font-changed message then only repaints, without re-measuring.
+    bool font_guard = false;
 
 private:
     void Start_Twinkle();

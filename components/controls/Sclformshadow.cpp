@@ -88,6 +88,7 @@ TSCLFormShadow::TSCLFormShadow(TComponent* AOwner) : TSCLWndProcComponent(AOwner
         delete shadow;
         throw SCLEOneInstError("TSCLFormShadow", 0);
     }
+    SetUseFormWindow(true);
     shadow->OnChange = [this](TObject* Sender) { GetChange(Sender); };
 }
 
@@ -169,6 +170,9 @@ void TSCLFormShadow::DestroyShadow()
             DestroyWindow(*window);
             *window = nullptr;
         }
+    // Refused while another form's shadow windows remain: the last shadow
+    // to go takes the class with it.
+    UnregisterClassA(Shadow_Class, nullptr);
 }
 
 void TSCLFormShadow::Init()

@@ -74,6 +74,7 @@ TSCLFormStyler::TSCLFormStyler(TComponent* AOwner)
       font(std::make_unique<TFont>()), font_3d(std::make_unique<TSCL3DCaption>()),
       icon_bitmap(std::make_unique<TBitmap>())
 {
+    SetUseFormWindow(true);
     font->OnChange = [this](TObject* Sender) { GetChange(Sender); };
     font_3d->OnChange = [this](TObject* Sender) { GetChange(Sender); };
 }

@@ -1,11 +1,14 @@
 #include "components/controls/Sclshapefill.h"
 
 #include "platform/classlib/Class_Registry.h"
+#include "platform/classlib/Graphics_Bitmap_Published.h"
 
 namespace {
 
 const bool Shape_Fill_Registered = [] {
+    Register_Bitmap_Data();
     RegisterClass<TSCLShapeFill>("TSCLShapeFill")
+        .Object("Bitmap", &TSCLShapeFill::Bitmap)
         .Property("Style", Enum_Type<TSCLFillStyle>(TSCLEnumInfo<TSCLFillStyle>::Names), &TSCLShapeFill::Style,
                   &TSCLShapeFill::SetFillStyle, sfBrush)
         .Object("Gradient", &TSCLShapeFill::Gradient)

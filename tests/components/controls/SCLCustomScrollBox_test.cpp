@@ -183,3 +183,39 @@ TEST(ScrollBoxFrame, TheSquareBetweenTwoScrollBarsShowsTheBackground)
     fixture.Scroll_To(30);
     EXPECT_EQ(Shown(&fixture.form).pixel(x, y), Rgb_Of(Pattern_Color(x, y))) << "the square does not scroll";
 }
+
+namespace {
+
+// The colours an erase of the box leaves in a white bitmap of its size.
+TColor Erased_Pixel(TSCLCustomScrollBox* box, int x, int y)
+{
+    TBitmap target;
+    target.SetWidth(box->ClientWidth());
+    target.SetHeight(box->ClientHeight());
+    target.Canvas()->Brush()->SetColor(clWhite);
+    target.Canvas()->FillRect(RECT{0, 0, target.Width(), target.Height()});
+    const LRESULT answer = box->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Canvas()->Handle()), 0);
+    EXPECT_EQ(answer, 1);
+    return target.Canvas()->Pixels(x, y);
+}
+
+} // namespace
+
+TEST(ScrollBox, ErasingABoxWithAtMostOneChildPaintsItsBackgroundAtOnce)
+{
+    Test_Form form;
+    new Fake_Shape(&form, 240, 180);
+    auto* box = new TSCLCustomScrollBox(&form);
+    box->SetBounds(10, 10, 150, 100);
+    box->SetParent(&form);
+    box->SetTransparent(true);
+    form.Show();
+    Pump();
+    ASSERT_TRUE(box->BackBitmapCheck());
+    const POINT origin = form.ScreenToClient(box->ClientOrigin());
+    EXPECT_EQ(Erased_Pixel(box, 5, 7), Pattern_Color(origin.x + 5, origin.y + 7)) << "no child";
+    new Back_Button(box, RECT{20, 20, 50, 50});
+    EXPECT_EQ(Erased_Pixel(box, 5, 7), Pattern_Color(origin.x + 5, origin.y + 7)) << "one child";
+    new Back_Button(box, RECT{60, 20, 90, 50});
+    EXPECT_EQ(Erased_Pixel(box, 5, 7), clWhite) << "the paint that follows draws it";
+}

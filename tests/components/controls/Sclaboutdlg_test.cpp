@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <vector>
 
 #include "components/controls/SCLBack.h"
 #include "components/controls/SCLSimpleLabel.h"
@@ -286,20 +287,72 @@ protected:
     }
 };
 
-TEST(AboutDialog, StandardStyleHandsNameAndCaptionTitleToTheShellWhichLinuxLacks)
+// The shell's box open now: its form, from the dialog registry.
+TCustomForm* Shell_Box()
+{
+    const std::vector<Modal_Dialog> open = Find_Modal_Dialogs(GetCurrentThreadId());
+    EXPECT_EQ(open.size(), 1u);
+    return open.empty() ? nullptr : dynamic_cast<TCustomForm*>(FindControl(open.back().Window));
+}
+
+std::string Caption_Of(TComponent* form, const char* name)
+{
+    auto* label = dynamic_cast<TLabel*>(form->FindComponent(name));
+    EXPECT_NE(label, nullptr) << name;
+    return label ? label->Caption() : std::string();
+}
+
+TEST(AboutDialog, StandardStyleShowsTheShellBoxWithNameAndCaptionTitle)
 {
     Recording_About about(nullptr);
     about.Style = bsStandard;
     about.Appname = "Product";
     about.CaptionTitle = "About Product";
-    about.Copyright = std::string(300, 'c');
+    about.Copyright = "\rCopyright Maker\rHelp kit licence" + std::string(300, 'c');
     int customized = 0;
     about.OnCustomize = [&](TObject*) { ++customized; };
-    EXPECT_FALSE(about.Execute()) << "no shell about box on Linux";
+    bool inspected = false;
+    QTimer::singleShot(0, [&] {
+        Pump();
+        TCustomForm* box = Shell_Box();
+        ASSERT_NE(box, nullptr);
+        inspected = true;
+        EXPECT_TRUE(box->Visible());
+        EXPECT_EQ(box->Caption(), "Product") << "the name before the #";
+        EXPECT_EQ(Caption_Of(box, "NameLabel"), "About Product") << "the caption title after it";
+        const std::string copyright = Caption_Of(box, "CopyrightLabel");
+        EXPECT_EQ(copyright.substr(0, 33), "\nCopyright Maker\nHelp kit licence");
+        EXPECT_EQ(copyright.size(), 255u) << "cut as the shell's texts are";
+        auto* image = dynamic_cast<TGraphicControl*>(box->FindComponent("Image"));
+        ASSERT_NE(image, nullptr);
+        ASSERT_NE(About_Picture(image), nullptr);
+        EXPECT_FALSE(About_Picture(image)->Empty()) << "the application's icon";
+        EXPECT_EQ(Close_Modal_Dialogs(GetCurrentThreadId()), 1);
+    });
+    EXPECT_TRUE(about.Execute()) << "shown and closed";
+    EXPECT_TRUE(inspected);
     EXPECT_EQ(about.Name, "Product#About Product");
     EXPECT_EQ(about.Copyright_Lines.size(), 255u);
-    EXPECT_TRUE(about.Had_Icon) << "the application's icon";
-    EXPECT_EQ(customized, 0) << "no form is built";
+    EXPECT_TRUE(about.Had_Icon);
+    EXPECT_EQ(customized, 0) << "the library's own form is not built";
+    EXPECT_TRUE(Find_Modal_Dialogs(GetCurrentThreadId()).empty());
+}
+
+TEST(AboutDialog, ShellBoxWithoutASeparatorIsTitledAboutTheName)
+{
+    Recording_About about(nullptr);
+    about.Style = bsStandard;
+    about.Appname = "Product";
+    QTimer::singleShot(0, [&] {
+        Pump();
+        TCustomForm* box = Shell_Box();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->Caption(), "About Product");
+        EXPECT_EQ(Caption_Of(box, "NameLabel"), "About Product");
+        EXPECT_EQ(Caption_Of(box, "CopyrightLabel"), "");
+        EXPECT_EQ(Close_Modal_Dialogs(GetCurrentThreadId()), 1);
+    });
+    EXPECT_TRUE(about.Execute());
 }
 
 // The main window's about box: stored with its settings, read back.

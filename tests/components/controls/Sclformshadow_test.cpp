@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "components/foundations/Sclclass.h"
 #include "tests/components/controls/Back_Test_Support.h"
 
@@ -85,4 +87,20 @@ TEST(FormShadow, OneShadowPerTopLevelForm)
     auto* child = new TForm(&host);
     child->SetParent(&host);
     EXPECT_THROW(new TSCLFormShadow(child), SCLEOneInstError);
+}
+
+TEST(FormShadow, TheWindowClassGoesWithTheLastShadow)
+{
+    WNDCLASSA found{};
+    auto first = std::make_unique<Shadowed_Form>();
+    auto second = std::make_unique<Shadowed_Form>();
+    ASSERT_TRUE(GetClassInfoA(nullptr, "ShadowClass", &found));
+    first.reset();
+    EXPECT_TRUE(GetClassInfoA(nullptr, "ShadowClass", &found)) << "the second form's shadow still uses it";
+    second->shadow->SetEnabled(false);
+    EXPECT_FALSE(GetClassInfoA(nullptr, "ShadowClass", &found)) << "switched off: windows and class gone";
+    second->shadow->SetEnabled(true);
+    EXPECT_TRUE(GetClassInfoA(nullptr, "ShadowClass", &found));
+    second.reset();
+    EXPECT_FALSE(GetClassInfoA(nullptr, "ShadowClass", &found));
 }
