@@ -102,10 +102,11 @@ void TSCLBaseMeter::SetMinValue(std::int32_t Value)
 
 void TSCLBaseMeter::SetUserValue(std::int32_t Value)
 {
-    const std::int32_t value = std::clamp(Value, min_value, max_value);
-    if (value == user_value)
+    // A value outside the range is a bad reading: the meter keeps showing the
+    // last good one rather than a full or empty bar.
+    if (Value == user_value || Value < min_value || Value > max_value)
         return;
-    user_value = value;
+    user_value = Value;
     Percent_From_User();
     Draw();
 }

@@ -82,15 +82,18 @@ TEST(Meter, ThePercentageFollowsTheUserValueRoundedHalvesToEven)
     EXPECT_EQ(TSCLBaseMeter::Extent(100, 7), 7);
 }
 
-TEST(Meter, AValueOutsideTheRangeIsClampedNotIgnored)
+TEST(Meter, AValueOutsideTheRangeIsIgnoredNotClamped)
 {
     TSCLProgress bar(nullptr);
     bar.SetUserValue(40);
-    bar.SetUserValue(150);
-    EXPECT_EQ(bar.UserValue(), 100) << "no stale 40 left showing";
+    for (const int bad : {150, 101, -1, -7}) {
+        bar.SetUserValue(bad);
+        EXPECT_EQ(bar.UserValue(), 40) << bad << ": the last good reading stays";
+        EXPECT_EQ(bar.Position(), 40) << bad;
+    }
+    bar.SetUserValue(100);
     EXPECT_EQ(bar.Position(), 100);
-    bar.SetUserValue(-7);
-    EXPECT_EQ(bar.UserValue(), 0);
+    bar.SetUserValue(0);
     EXPECT_EQ(bar.Position(), 0);
 }
 
