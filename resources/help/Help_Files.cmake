@@ -5,8 +5,9 @@
 # build depends on neither the source nor the build folder's place.
 find_program(CHMCMD_PROGRAM chmcmd REQUIRED)
 
-# The executable Wireless_Ordexia is built in the shell folder of the build.
-set(ORDEXIA_HELP_FILE_DIR ${CMAKE_BINARY_DIR}/shell CACHE INTERNAL "Folder of the compiled help files")
+# The program looks for its help files in its own folder: they are compiled
+# into the folder the executable Wireless_Ordexia is built in.
+set(ORDEXIA_HELP_FILE_DIR ${CMAKE_BINARY_DIR}/bin CACHE INTERNAL "Folder of the compiled help files")
 
 set(help_files "")
 foreach(variant IN ITEMS sd hd)
