@@ -5,6 +5,7 @@
 #include "platform/classlib/SysUtils.h"
 
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -20,6 +21,11 @@ constexpr std::size_t Stamp_Length = 24;
 bool Is_Stamp(const std::string& line)
 {
     return line.size() == Stamp_Length && line.starts_with(Stamp_Start) && line.ends_with(Stamp_End);
+}
+
+std::string Time_Stamp_Line()
+{
+    return Stamp_Start + FormatDateTime("hh':'mm':'ss", Now()) + Stamp_End;
 }
 
 std::string Last_Stamp(const TStrings& list)
@@ -214,7 +220,7 @@ bool Is_Temperature_Alarm(int celsius)
 
 bool Log_Time_Stamp(TStrings* list)
 {
-    const std::string line = Stamp_Start + FormatDateTime("hh':'mm':'ss", Now()) + Stamp_End;
+    const std::string line = Time_Stamp_Line();
     if (line == Last_Stamp(*list)) {
         return false;
     }
@@ -226,5 +232,17 @@ void Log_Time_Stamp_Once(TStrings* list, bool& stamped)
 {
     if (!stamped) {
         stamped = Log_Time_Stamp(list);
+    }
+}
+
+bool Log_Stamp::Shows_Now() const
+{
+    return last == Time_Stamp_Line();
+}
+
+void Log_Stamp::Logged(const TStrings& lines)
+{
+    if (std::string stamp = Last_Stamp(lines); !stamp.empty()) {
+        last = std::move(stamp);
     }
 }

@@ -128,3 +128,18 @@ bool Log_Time_Stamp(TStrings* list);
 // The stamp before the first log line of one refresh: tries only while
 // stamped is false, and remembers that the stamp is there.
 void Log_Time_Stamp_Once(TStrings* list, bool& stamped);
+
+// The last time stamp of one status log whose refreshes each log into a list
+// of their own: a refresh starts its stamped flag from Shows_Now, so that a
+// second the log has stamped already gets no second stamp, however many
+// refreshes log in it, and hands the lines it logged to Logged.
+class Log_Stamp {
+public:
+    // The log's last stamp is the current second's.
+    bool Shows_Now() const;
+    // A stamp among a refresh's lines becomes the log's last.
+    void Logged(const TStrings& lines);
+
+private:
+    std::string last;
+};

@@ -104,7 +104,7 @@ void Status_IHM_Main_HD::Show_Alarm_On_Band()
 
 void Status_IHM_Main_HD::Log_Lines()
 {
-    bool stamped = false;
+    bool stamped = log_stamp.Shows_Now();
     if (Hd_Wcu_Status_Present(*Wcu_Status_Current)) {
         Log_Down_Links(stamped);
     }
@@ -118,6 +118,7 @@ void Status_IHM_Main_HD::Log_Lines()
             Log_Data_Link(broken, Message_List.get(), stamped);
         }
     }
+    log_stamp.Logged(*Message_List);
     for (int i = 0; i < Message_List->Count(); ++i) {
         S.MemoStatus->Lines()->Add(Message_List->Strings(i));
     }

@@ -2,6 +2,8 @@
 // The HD page's title band, the camera's global alarm (band colour and
 // beep) and the status-log lines each refresh adds to the status memo.
 
+#include "link/St_system.h"
+
 #include <array>
 #include <atomic>
 #include <functional>
@@ -56,6 +58,7 @@ private:
     void Log_Up_Links(bool& stamped);
 
     std::unique_ptr<TStringList> Message_List;
+    Log_Stamp log_stamp; // the status log's last time stamp
     bool Alarm = false;
     bool Active = false;
     const St_System_Settings* Settings_Previous;

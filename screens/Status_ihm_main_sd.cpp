@@ -94,7 +94,7 @@ void Status_IHM_Main_SD::Show_Alarm_On_Banner()
 
 void Status_IHM_Main_SD::Log_Lines()
 {
-    bool stamped = false;
+    bool stamped = log_stamp.Shows_Now();
     const St_System_SD_AMU* previous[] = {Amu1_Previous, Amu2_Previous};
     const St_System_SD_AMU* current[] = {Amu1_Current, Amu2_Current};
     const bool validity_kept = Sd_Amu_Valid(*previous[0]) == Sd_Amu_Valid(*current[0]) &&
@@ -116,6 +116,7 @@ void Status_IHM_Main_SD::Log_Lines()
                             (!Sd_Amu_Present(now) && Sd_Amu_Present(before) && Sd_Amu_Polled(now));
         Log_Triax_Down_Link_Break_SD(broken, static_cast<char>('1' + i), Message_List.get(), stamped);
     }
+    log_stamp.Logged(*Message_List);
     for (int i = 0; i < Message_List->Count(); ++i) {
         S.MemoStatus->Lines()->Add(Message_List->Strings(i));
     }

@@ -34,6 +34,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 using namespace hd_page_test;
@@ -312,17 +313,26 @@ struct Threaded_Page {
         form->RefreshDisplay(false);
         snapshot.Copy(*thread.Lock_State());
     }
-    // The next file dialog picks `path`.
-    static void Answer_Save_Dialog(const std::filesystem::path& path)
+    // What the user does in the next file dialog.
+    static void On_Save_Dialog(const std::function<void(QFileDialog*)>& answer)
     {
-        QTimer::singleShot(0, [path] {
+        QTimer::singleShot(0, [answer] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible()) {
-                    dialog->selectFile(QString::fromStdString(path.string()));
-                    QMetaObject::invokeMethod(dialog, "accept");
+                    answer(dialog);
                 }
             }
         });
+    }
+    // The next file dialog picks `path`.
+    static void Answer_Save_Dialog(const std::filesystem::path& path)
+    {
+        On_Save_Dialog([path](QFileDialog* dialog) { Pick_File(dialog, path); });
+    }
+    static void Pick_File(QFileDialog* dialog, const std::filesystem::path& path)
+    {
+        dialog->selectFile(QString::fromStdString(path.string()));
+        QMetaObject::invokeMethod(dialog, "accept");
     }
     void Ctrl_R()
     {
@@ -401,6 +411,38 @@ TEST(HdPageRecording, ARefreshAfterTheWcuFallsSilentEndsTheRecordingAndItsLed)
     EXPECT_FALSE(f.ImageStatusRecord->Visible());
     page.Ctrl_R();
     EXPECT_FALSE(f.Recorder()->Is_Recording()) << "the record item is disabled";
+}
+
+// Ctrl let go while the save dialog has the keys is up once it closes, so
+// the block keys, which work with Ctrl up only, open their windows again.
+TEST(HdPageRecording, CtrlReleasedInTheSaveDialogIsUpAfterItAndWOpensTheWcuWindow)
+{
+    for (const bool confirmed : {false, true}) {
+        SCOPED_TRACE(confirmed ? "recording confirmed" : "dialog cancelled");
+        Threaded_Page page;
+        TForm_Main_HD& f = *page.form;
+        const std::filesystem::path path = page.folder / "take.hdw";
+        Threaded_Page::On_Save_Dialog([&](QFileDialog* dialog) {
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+            QApplication::sendEvent(dialog->focusWidget() ? dialog->focusWidget() : dialog, &release);
+            if (confirmed) {
+                Threaded_Page::Pick_File(dialog, path);
+            } else {
+                QMetaObject::invokeMethod(dialog, "reject");
+            }
+        });
+        Ctrl_Key(f.Handle(), true);
+        TMessage ctrl_r {WM_KEYDOWN, 'R', 0, 0};
+        f.Dispatch(ctrl_r);
+        ASSERT_EQ(f.Recorder()->Is_Recording(), confirmed);
+
+        TMessage w {WM_KEYDOWN, 'W', 0, 0};
+        f.Dispatch(w);
+        EXPECT_TRUE(f.ShapeButtonWCUTitle->Pressed());
+        f.ReleaseTitleButtons();
+        TCloseAction action = caHide;
+        f.OnClose(&f, action);
+    }
 }
 
 TEST(HdPageRecording, MenusSendTheirTagsToTheThreadUnlessChecked)

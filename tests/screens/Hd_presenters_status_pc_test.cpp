@@ -9,6 +9,7 @@
 #include "components/controls/SCLShapeControl.h"
 #include "components/controls/SCLSimpleLabel.h"
 #include "components/controls/Sclanictrl.h"
+#include "platform/classlib/DateUtils.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/StdCtrls_Memo.h"
 #include "platform/classlib/String_Table.h"
@@ -117,6 +118,45 @@ TEST(HdStatusPresenter, TheMemoKeepsEveryLineWhileTheListHoldsTheLastRefreshOnly
     page.Refresh([](St_System&) {});
     EXPECT_EQ(page.summary->Messages->Count(), 0);
     EXPECT_EQ(Logged(page.form->MemoStatus->Lines()), std::vector<std::string> {LoadStr(4013)});
+}
+
+// The status logs' clock stands at a chosen second of a test's.
+class HdStatusLogClock : public ::testing::Test {
+protected:
+    void SetUp() override { At(14, 3, 27); }
+    void TearDown() override { Set_Clock({}); }
+    static void At(int hour, int minute, int second)
+    {
+        const TDateTime time = EncodeDate(2026, 12, 10) + EncodeTime(hour, minute, second, 0);
+        Set_Clock([time] { return time; });
+    }
+};
+
+TEST_F(HdStatusLogClock, RefreshesLoggingWithinOneSecondShareTheLogsStampAndEachLogHasItsOwn)
+{
+    auto data_link = [](bool broken) {
+        return [broken](St_System& s) {
+            s.HD.Wcu.D2_Bit0_Confirmed = broken;
+            s.HD.Wcu.D2_Bit3_Held = !broken;
+        };
+    };
+    Hd_Page camera_1;
+    Hd_Page camera_2;
+    camera_1.Refresh(data_link(false), true);
+    camera_2.Refresh(data_link(false), true);
+    camera_1.Refresh(data_link(true));
+    camera_1.Refresh(data_link(false));
+    camera_1.Refresh(data_link(true));
+    EXPECT_EQ(Lines(camera_1.summary->Messages), std::vector<std::string> {LoadStr(4013)}) << "no stamp of its own";
+    camera_2.Refresh(data_link(true));
+    At(14, 3, 28);
+    camera_1.Refresh(data_link(false));
+
+    const std::vector<std::string> log_1 = {"------- 14:03:27 -------", LoadStr(4013), LoadStr(4014), LoadStr(4013),
+                                            "------- 14:03:28 -------", LoadStr(4014)};
+    EXPECT_EQ(Lines(camera_1.form->MemoStatus->Lines()), log_1);
+    const std::vector<std::string> log_2 = {"------- 14:03:27 -------", LoadStr(4013)};
+    EXPECT_EQ(Lines(camera_2.form->MemoStatus->Lines()), log_2) << "another camera's log stamps its own lines";
 }
 
 TEST(HdStatusPresenter, TheBandShowsTheGlobalAlarmAndTheMemoTheLinkState)

@@ -12,6 +12,7 @@
 #include "components/controls/SCLShapeControl.h"
 #include "components/controls/SCLSimpleLabel.h"
 #include "components/controls/Sclanictrl.h"
+#include "platform/classlib/DateUtils.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/StdCtrls_Memo.h"
 #include "platform/classlib/String_Table.h"
@@ -27,6 +28,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace sd_page_test;
 
@@ -667,6 +669,37 @@ TEST(SdStatusPresenter, TheVideoLinkIsLoggedWhenItChangesWithTheAmusStillValid)
     page.Poll([](St_System& s) { s.SD.WCU.Link_Flag = true; });
     ASSERT_GE(lines->Count(), 1);
     EXPECT_EQ(lines->Strings(lines->Count() - 1), "Video link OK");
+}
+
+TEST(SdStatusPresenter, RefreshesLoggingWithinOneSecondShareOneStampAndTheNextSecondGetsItsOwn)
+{
+    auto at = [](int second) {
+        const TDateTime time = EncodeDate(2026, 12, 10) + EncodeTime(9, 41, second, 0);
+        Set_Clock([time] { return time; });
+    };
+    at(5);
+    Status_Page page;
+    page.Poll(No_Change, true);
+    auto video_link = [](bool ok) {
+        return [ok](St_System& s) {
+            s.SD.AMU1.Poll_Counter_Status = s.SD.AMU2.Poll_Counter_Status = 0;
+            s.SD.WCU.Link_Flag = ok;
+        };
+    };
+    page.Poll(video_link(false));
+    page.Poll(video_link(true));
+    page.Poll(video_link(false));
+    at(6);
+    page.Poll(video_link(true));
+    Set_Clock({});
+
+    const std::vector<std::string> log = {"------- 09:41:05 -------", "Video link break", "Video link OK",
+                                          "Video link break", "------- 09:41:06 -------", "Video link OK"};
+    std::vector<std::string> lines;
+    for (int i = 0; i < page.memo->Lines()->Count(); ++i) {
+        lines.push_back(page.memo->Lines()->Strings(i));
+    }
+    EXPECT_EQ(lines, log);
 }
 
 } // namespace
