@@ -171,7 +171,6 @@ const TForm_Table& TForm_Cam_Select::Table()
             .Field("MenuSelectAll", &TForm_Cam_Select::MenuSelectAll)
             .Field("MenuCamName", &TForm_Cam_Select::MenuCamName)
             .Handler("ShapeButtonCAMSelectClick", &TForm_Cam_Select::ShapeButtonCAMSelectClick)
-            .Handler("ShapeButtonCAMSelectMouseUp", &TForm_Cam_Select::ShapeButtonCAMSelectMouseUp)
             .Handler("ShapeButtonCAMSelectMouseMove", &TForm_Cam_Select::ShapeButtonCAMSelectMouseMove)
             .Handler("PopupCamSelectPopup", &TForm_Cam_Select::PopupCamSelectPopup)
             .Handler("MenuSelectAllClick", &TForm_Cam_Select::MenuSelectAllClick)
@@ -259,25 +258,12 @@ void TForm_Cam_Select::ShapeButtonCAMSelectClick(TObject* Sender)
     }
     Apply_Camera_Click(Selected, clicked, click, CameraCount);
     SelectedCount = Count_Selected(Selected);
-    Layout(clicked);
+    // A released button clicks while still held, and toggles itself when let
+    // go: the layout leaves it to that toggle. A latched one clicks on its
+    // release, after toggling: the layout sets it like the others.
+    const bool held = static_cast<TSCLShapeButton*>(Sender)->MouseCapture();
+    Layout(held ? clicked : -1);
     Owner->Show_Selection(SelectedCount, Selected);
-}
-
-// The buttons click repeatedly while held, so the engine does not click on
-// release: a release over a pressed button is the click that unselects or
-// reselects it.
-void TForm_Cam_Select::ShapeButtonCAMSelectMouseUp(TObject* Sender, TMouseButton Button, TShiftState, int, int)
-{
-    auto* button = static_cast<TSCLShapeButton*>(Sender);
-    if (!button->Pressed()) {
-        return;
-    }
-    if (Button == mbLeft) {
-        button->SetPressed(false);
-        ShapeButtonCAMSelectClick(Sender);
-    } else {
-        button->SetPressed(true);
-    }
 }
 
 // A held button keeps the cursor: released elsewhere, its press would be

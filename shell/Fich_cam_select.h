@@ -101,7 +101,6 @@ private:
     static const TForm_Table& Table();
 
     void ShapeButtonCAMSelectClick(TObject* Sender);
-    void ShapeButtonCAMSelectMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void ShapeButtonCAMSelectMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void PopupCamSelectPopup(TObject* Sender);
     void MenuSelectAllClick(TObject* Sender);

@@ -336,12 +336,12 @@ bool TSCLBaseGraphicButton::Hit(int X, int Y)
 
 void TSCLBaseGraphicButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    TSCLBaseControl::MouseDown(Button, Shift, X, Y);
     if (allow_transparency && !VerifyTransparency(X, Y)) {
         // A press beside the shape is not the button's: give the capture back.
         SetMouseCapture(false);
         return;
     }
-    TSCLBaseControl::MouseDown(Button, Shift, X, Y);
     if (!Enabled() || Button != mbLeft)
         return;
     TSCLButtonState new_state = state;
@@ -389,6 +389,8 @@ void TSCLBaseGraphicButton::DoRepeatedClick()
 }
 
 void TSCLBaseGraphicButton::Stop_Repeat() { DeActivateTimer(Repeat_Slot); }
+
+bool TSCLBaseGraphicButton::Repeat_Running() const { return timer_ids[Repeat_Slot] != 0; }
 
 void TSCLBaseGraphicButton::Cancel_Press()
 {
@@ -446,6 +448,9 @@ void TSCLBaseGraphicButton::MouseUp(TMouseButton Button, TShiftState Shift, int 
     if (!mouse_down || Button != mbLeft)
         return;
     mouse_down = false;
+    // A press that clicked at once and repeats has had its clicks; any other
+    // press (a latched button's, say) clicks on its release.
+    const bool repeating = Repeat_Running();
     if (repeated_click)
         Stop_Repeat();
     const bool inside = Hit(X, Y);
@@ -475,7 +480,7 @@ void TSCLBaseGraphicButton::MouseUp(TMouseButton Button, TShiftState Shift, int 
     const bool hover_faces = glyph->NumGlyphs() >= 3 || glyph->Style() == gsExplorer;
     if (!hover_faces && !toggled)
         StateChange(new_state);
-    if (!repeated_click)
+    if (!repeating)
         Click();
     if (hover_faces && !toggled && !Is_Disabled_State(state)) {
         POINT cursor{};

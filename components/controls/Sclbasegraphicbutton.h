@@ -149,6 +149,8 @@ protected:
 private:
     bool Hit(int X, int Y);
     void Stop_Repeat();
+    // The press clicked at once and its repeat timer runs.
+    bool Repeat_Running() const;
     void Cancel_Press();
     void Repeat_Tick();
     void Broadcast_Option_Set();

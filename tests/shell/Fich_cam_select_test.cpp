@@ -188,10 +188,13 @@ protected:
         Pump();
     }
 
+    // A click acts once: one selection shown per click, pressed or not.
     void Click_Camera(int i)
     {
+        const std::size_t before = owner.shown.size();
         strip->Click_Camera_Button(i);
         Pump();
+        EXPECT_EQ(owner.shown.size(), before + 1) << "camera " << i + 1;
     }
 
     Temp_Settings settings;
@@ -293,6 +296,7 @@ TEST_F(Strip, ClicksSelectShowAndPressTheButtons)
     Click_Camera(1); // a pressed button: its release is the click
     EXPECT_EQ(Selected(), (Selection {X, o, X, o}));
     EXPECT_EQ(Pressed(), Selected());
+    EXPECT_EQ(owner.shown.back(), (std::pair<int, Selection> {2, {X, o, X, o}}));
     Click_Camera(3);
     EXPECT_EQ(Selected(), (Selection {X, o, X, X}));
     EXPECT_EQ(Pressed(), Selected());

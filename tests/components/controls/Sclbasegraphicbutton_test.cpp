@@ -241,6 +241,52 @@ TEST(GraphicButton, RepeatClicksAtOnceAfterTheDelayThenEveryIntervalWhileOver)
     EXPECT_EQ(fixture.button->TimerIdent(1), 0);
 }
 
+TEST(GraphicButton, ALatchedRepeatingButtonClicksOnItsRelease)
+{
+    // Only a press that clicked at once (and repeats) keeps its release from
+    // clicking: pressing a latched button starts no repeat, its release clicks.
+    Fixture fixture;
+    fixture.button->SetGroupIndex(1);
+    fixture.button->SetAllowAllUp(true);
+    fixture.button->SetRepeatedClick(true);
+    Run_Table(fixture, {
+                           {Press, 5, 5, bsDown, 1},         // clicks at once
+                           {Release, 5, 5, bsOptionSet, 1},  // latched, no second click
+                           {Press, 5, 5, bsOptionSet, 1},    // latched: no repeat
+                           {Release, 5, 5, bsUp, 2},         // released, and clicked
+                           {Press, 5, 5, bsDown, 3},
+                           {Release, 5, 5, bsOptionSet, 3},
+                       });
+    EXPECT_TRUE(fixture.button->Pressed());
+    EXPECT_EQ(fixture.button->TimerIdent(1), 0);
+}
+
+TEST(GraphicButton, APressBesideTheShapeRunsOnMouseDownThenIsIgnored)
+{
+    // A button whose left ten columns are see-through.
+    class Holed_Button : public Test_Button {
+    public:
+        using Test_Button::Test_Button;
+        bool VerifyTransparency(int X, int Y) override { return X >= 10 && TSCLBaseGraphicButton::VerifyTransparency(X, Y); }
+    };
+    Fixture fixture;
+    fixture.button->SetVisible(false);
+    auto* holed = new Holed_Button(&fixture.form, Left, Top);
+    int downs = 0;
+    holed->OnMouseDown = [&downs](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+    SendMessageA(fixture.form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Left + 5, Top + 5));
+    EXPECT_EQ(downs, 1) << "the platform's handling runs first";
+    EXPECT_EQ(holed->State(), bsUp);
+    EXPECT_FALSE(holed->MouseCapture());
+    SendMessageA(fixture.form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(Left + 5, Top + 5));
+    EXPECT_EQ(holed->Clicks, 0);
+    SendMessageA(fixture.form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Left + 20, Top + 5));
+    EXPECT_EQ(downs, 2);
+    EXPECT_EQ(holed->State(), bsDown);
+    SendMessageA(fixture.form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(Left + 20, Top + 5));
+    EXPECT_EQ(holed->Clicks, 1);
+}
+
 TEST(GraphicButton, RepeatStopsOnCaptureLossCancelModeDisableAndHide)
 {
     const std::vector<std::pair<std::string, std::function<void(Fixture&)>>> stops{
