@@ -1,11 +1,16 @@
 #include "components/foundations/Sclclass.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <optional>
 #include <sstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/classlib/DataModule.h"
 #include "platform/classlib/DateUtils.h"
@@ -346,12 +351,23 @@ bool Back_Up_Log(const std::string& Log_Name)
     return backup && !error;
 }
 
+// Appends only to a regular file of the user's, never through a link:
+// another user may have placed the log's name beforehand.
 bool Append_To_File(const std::string& Name, const std::string& Text)
 {
-    std::ofstream file(Name, std::ios::app | std::ios::binary);
-    file << Text;
-    file.close();
-    return !file.fail();
+    const int file = ::open(Name.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (file < 0)
+        return false;
+    struct stat status {};
+    bool written = ::fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid();
+    for (std::size_t done = 0; written && done < Text.size();) {
+        const ssize_t count = ::write(file, Text.data() + done, Text.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        written = count > 0;
+        done += written ? static_cast<std::size_t>(count) : 0;
+    }
+    return ::close(file) == 0 && written;
 }
 
 } // namespace

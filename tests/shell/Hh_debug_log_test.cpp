@@ -1,6 +1,6 @@
 #include "shell/Hh_funcs.h"
 
-#include "tests/platform/winapi/Scoped_Variable.h"
+#include "tests/support/Scoped_Variable.h"
 #include "tests/shell/Help_Test_Support.h"
 
 #include <QTemporaryDir>

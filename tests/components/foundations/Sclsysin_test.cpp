@@ -12,6 +12,7 @@
 
 #include "platform/classlib/SysUtils.h"
 #include "platform/winapi/System_Info.h"
+#include "tests/support/Scoped_Variable.h"
 #include "tests/support/Temp_Settings.h"
 
 namespace fs = std::filesystem;
@@ -153,23 +154,25 @@ TEST_F(SclsysinFacts, VersionNumbers)
     }
 }
 
-TEST(Sclsysin, TempFilesAndTheirFallback)
+TEST(Sclsysin, TempFilesGoToTheUsersPrivateFolderOrNowhere)
 {
     const fs::path folder = Make_Temp_Folder("sysin-tmp");
-    const std::optional<std::string> previous =
-        std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt;
-    setenv("TMPDIR", folder.c_str(), 1);
-    EXPECT_EQ(SCLSITempPath(), folder.string() + "/");
-    const std::string file = SCLSITempFile();
-    EXPECT_EQ(fs::path(file).parent_path(), folder);
-    EXPECT_TRUE(fs::path(file).filename().string().starts_with("tmp"));
-    EXPECT_TRUE(fs::is_regular_file(file));
-    setenv("TMPDIR", (folder / "missing").c_str(), 1);
-    EXPECT_EQ(SCLSITempFile(), "");
-    if (previous)
-        setenv("TMPDIR", previous->c_str(), 1);
-    else
-        unsetenv("TMPDIR");
+    {
+        Scoped_Variable runtime("XDG_RUNTIME_DIR", folder.string());
+        EXPECT_EQ(SCLSITempPath(), folder.string() + "/");
+        const std::string file = SCLSITempFile();
+        EXPECT_EQ(fs::path(file).parent_path(), folder);
+        EXPECT_TRUE(fs::path(file).filename().string().starts_with("tmp"));
+        EXPECT_TRUE(fs::is_regular_file(file));
+    }
+    {
+        // Neither a private runtime folder nor a cache folder that can be made.
+        Write_File(folder / "file", "");
+        Scoped_Variable runtime("XDG_RUNTIME_DIR", (folder / "missing").string());
+        Scoped_Variable cache("XDG_CACHE_HOME", (folder / "file").string());
+        Scoped_Variable shared("TMPDIR", folder.string());
+        EXPECT_EQ(SCLSITempFile(), "");
+    }
     fs::remove_all(folder);
 }
 

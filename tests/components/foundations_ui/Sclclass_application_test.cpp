@@ -63,6 +63,19 @@ TEST_F(Log, LaterRunsAppendWithoutAlwaysClear)
     EXPECT_EQ(text, "old run\nentry00001: \n"); // no header, unknown format letters give nothing
 }
 
+TEST_F(Log, AnAppendNeverGoesThroughALinkPlacedInTheLogsName)
+{
+    const fs::path victim = folder / "victim";
+    std::ofstream(victim) << "private\n";
+    fs::permissions(victim, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(victim, application.LogName());
+    application.Options = {aoLogNr};
+    application.LogWrite("entry");
+    EXPECT_EQ(Read_File(victim), "private\n");
+    EXPECT_EQ(fs::status(victim).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(application.LogEntry(), 0);
+}
+
 TEST_F(Log, AFullLogIsBackedUpOrKept)
 {
     application.MaxLogSize = 150;

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "tests/platform/winapi/Scoped_Variable.h"
+#include "tests/support/Scoped_Variable.h"
 #include "tests/platform/winapi/Test_Instance.h"
 #include "tests/support/Gui_Application.h"
 

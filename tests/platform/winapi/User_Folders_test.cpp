@@ -1,6 +1,6 @@
 #include "platform/winapi/System_Info.h"
 #include "platform/winapi/User_Folders.h"
-#include "tests/platform/winapi/Scoped_Variable.h"
+#include "tests/support/Scoped_Variable.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <gtest/gtest.h>
