@@ -422,15 +422,17 @@ TEST_F(Main_Form, ClosingHidesAtOnceAndEndsOnlyAfterEveryThreadHasEnded)
 
 // ---- Help files ---------------------------------------------------------------
 
-TEST_F(Main_Form, AMissingHelpFileLeavesItsHelpObjectEmpty)
+// The build puts the help files beside the program, as this test program.
+TEST_F(Main_Form, TheHelpFileBesideTheProgramIsLoadedOneSystemAtATime)
 {
     Create(1);
     window->Load_Help_File(0);
-    EXPECT_EQ(window->Get_Help(0), nullptr);
+    EXPECT_NE(window->Get_Help(0), nullptr);
     window->Load_Help_File(1);
-    EXPECT_EQ(window->Get_Help(1), nullptr);
-    window->Unload_Help_File(0);
+    EXPECT_NE(window->Get_Help(1), nullptr);
     EXPECT_EQ(window->Get_Help(0), nullptr);
+    window->Unload_Help_File(1);
+    EXPECT_EQ(window->Get_Help(1), nullptr);
 }
 
 // ---- Against a simulated WCU ------------------------------------------------

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-// The build puts the help files in its shell folder, beside the program; the
+// The build puts the help files in its bin folder, beside the program; the
 // test program lies somewhere below the same build folder.
 inline std::string Help_File_Folder()
 {
     std::error_code error;
     for (std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
          !folder.empty() && folder != folder.root_path(); folder = folder.parent_path())
-        if (std::filesystem::exists(folder / "shell" / "Wireless_Ordexia_SD_Help.chm", error))
-            return (folder / "shell").string();
+        if (std::filesystem::exists(folder / "bin" / "Wireless_Ordexia_SD_Help.chm", error))
+            return (folder / "bin").string();
     return {};
 }
 

@@ -13,9 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sources are compiled by absolute path: the corpus sits at the same place
-// relative to this file.
-const fs::path Corpus = fs::path(__FILE__).parent_path() / ".." / ".." / ".." / "fuzz" / "corpus";
+const fs::path Corpus = ORDEXIA_FUZZ_CORPUS_DIR;
 
 struct Target {
     const char* name;
