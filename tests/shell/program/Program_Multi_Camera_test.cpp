@@ -71,10 +71,12 @@ TEST_F(Program_Multi_Camera, FourCamerasShowTwoByTwoEachWithItsTitleAndQualities
     auto dqos = [&](int camera) { return In_Small_View(camera, view.at("ProgressDQOSCam")); };
 
     // SD meters count to 127; an HD camera's video quality is a percentage
-    // of its raw value (100 gives 100 %, 20 gives 50 %). The HD WCU sends data
-    // quality 3 and a data fault, which empties the meter once confirmed.
-    const Shown_Qualities expected[] = {
-        {32.0 / 127, 100.0 / 127, false}, {1.0, 0.0, true}, {96.0 / 127, 60.0 / 127, false}, {0.5, 0.0, true}};
+    // of its raw value (100 gives 100 %, 20 gives 50 %). The HD WCU sends its
+    // healthy data quality, 95 of 127.
+    const Shown_Qualities expected[] = {{32.0 / 127, 100.0 / 127, false},
+                                        {1.0, 95.0 / 127, false},
+                                        {96.0 / 127, 60.0 / 127, false},
+                                        {0.5, 95.0 / 127, false}};
     auto near = [](double share, double wanted) { return share > wanted - 0.07 && share < wanted + 0.07; };
     auto shows_camera = [&](const QImage& image, int camera) {
         const Shown_Qualities& wanted = expected[camera - 1];
