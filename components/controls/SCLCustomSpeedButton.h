@@ -19,6 +19,8 @@ public:
     void SetUnColorMain(bool Value);
 
     bool IsCustom() override { return ImageList() != nullptr || glyph_kind != gkCustom; }
+    // A stock glyph comes back from GlyphKind, a list's from the list.
+    bool StoresGlyph() override { return ImageList() == nullptr && glyph_kind == gkCustom; }
     bool ActionChangeable() override { return glyph_kind == gkCustom; }
     void GetIMLChange(TObject* Sender) override;
 

@@ -37,7 +37,7 @@ const bool Base_Graphic_Button_Registered = [] {
                   &TSCLBaseGraphicButton::SetEnterColorChange, false)
         .Object("FontFX", &TSCLBaseGraphicButton::FontFX)
         .Object("Glyph", &TSCLBaseGraphicButton::Glyph)
-        .Stored_If(&TSCLBaseGraphicButton::IsCustom)
+        .Stored_If(&TSCLBaseGraphicButton::StoresGlyph)
         .Property("GroupIndex", Integer_Type(), &TSCLBaseGraphicButton::GroupIndex,
                   &TSCLBaseGraphicButton::SetGroupIndex, 0)
         .Property("HideHint", Boolean_Type(), &TSCLBaseGraphicButton::HideHint, &TSCLBaseGraphicButton::SetHideHint,

@@ -106,6 +106,9 @@ public:
 
     // ---- Virtual operations of the engine
     virtual bool IsCustom() { return ImageList() == nullptr; }
+    // The glyph is the button's own, made by nothing else it stores (a list,
+    // a stock kind): forms store it only then, so that it is never lost.
+    virtual bool StoresGlyph() { return IsCustom(); }
     virtual bool ActionChangeable() { return true; }
     virtual void DoRepeatedClick();
     virtual bool ShapeButtonColorChange() { return false; }
