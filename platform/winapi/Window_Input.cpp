@@ -155,7 +155,7 @@ bool Mouse_Message(QMouseEvent* event, Queued_Message& entry)
         message = Button_Message(event->type(), event->button());
         if (message == 0)
             return false;
-        const bool double_click = event->type() == QEvent::MouseButtonPress &&
+        const bool double_click = event->type() != QEvent::MouseButtonRelease &&
                                   Is_Double_Click(target, event->button(), event->timestamp(), global);
         if (double_click && (target->window_class->info.style & CS_DBLCLKS))
             message += 2;
@@ -418,12 +418,14 @@ bool Window_Input_Event(HWND window, QEvent* event)
 {
     Watch_Foreign_Keys();
     switch (event->type()) {
+    // Qt gives a widget no press for the press that makes its double click,
+    // only the double click: it is that press, and our own timing decides
+    // whether it makes a double click.
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
         Mouse_Event(static_cast<QMouseEvent*>(event));
-        return true;
-    case QEvent::MouseButtonDblClick: // our own timing decides
         return true;
     case QEvent::Wheel:
         Wheel_Event(static_cast<QWheelEvent*>(event));

@@ -35,9 +35,9 @@ void Hold(Display* display, const Held_Keys& held, bool down)
         XTestFakeKeyEvent(display, Key_Code(display, key), down ? True : False, CurrentTime);
 }
 
-} // namespace
-
-bool Click_At(unsigned long window, int x, int y, const Held_Keys& held)
+// The pointer moved onto the window's point (x, y), then `clicks` clicks
+// of the left button there with the keys held.
+bool Clicks_At(unsigned long window, int x, int y, int clicks, const Held_Keys& held)
 {
     const Display_Connection display = Open_Test_Display();
     if (!display)
@@ -48,11 +48,25 @@ bool Click_At(unsigned long window, int x, int y, const Held_Keys& held)
     XTranslateCoordinates(display.get(), window, DefaultRootWindow(display.get()), x, y, &screen_x, &screen_y, &child);
     XTestFakeMotionEvent(display.get(), -1, screen_x, screen_y, CurrentTime);
     Hold(display.get(), held, true);
-    XTestFakeButtonEvent(display.get(), 1, True, CurrentTime);
-    XTestFakeButtonEvent(display.get(), 1, False, CurrentTime);
+    for (int click = 0; click < clicks; ++click) {
+        XTestFakeButtonEvent(display.get(), 1, True, CurrentTime);
+        XTestFakeButtonEvent(display.get(), 1, False, CurrentTime);
+    }
     Hold(display.get(), held, false);
     XSync(display.get(), False);
     return true;
+}
+
+} // namespace
+
+bool Click_At(unsigned long window, int x, int y, const Held_Keys& held)
+{
+    return Clicks_At(window, x, y, 1, held);
+}
+
+bool Double_Click_At(unsigned long window, int x, int y)
+{
+    return Clicks_At(window, x, y, 2, {});
 }
 
 bool Press_Key(unsigned long window, const std::string& key, const Held_Keys& held)
@@ -66,6 +80,17 @@ bool Press_Key(unsigned long window, const std::string& key, const Held_Keys& he
     XTestFakeKeyEvent(display.get(), Key_Code(display.get(), key), True, CurrentTime);
     XTestFakeKeyEvent(display.get(), Key_Code(display.get(), key), False, CurrentTime);
     Hold(display.get(), held, false);
+    XSync(display.get(), False);
+    return true;
+}
+
+bool Key_Down_Or_Up(unsigned long window, const std::string& key, bool down)
+{
+    const Display_Connection display = Open_Test_Display();
+    if (!display)
+        return false;
+    XSetInputFocus(display.get(), window, RevertToParent, CurrentTime);
+    Hold(display.get(), {key}, down);
     XSync(display.get(), False);
     return true;
 }

@@ -18,3 +18,10 @@ bool Press_Key(unsigned long window, const std::string& key, const Held_Keys& he
 
 // Moves the pointer as a user's mouse, to a point of the screen.
 void Move_Pointer_To(int x, int y);
+
+// Double-clicks the left button at the window's point (x, y).
+bool Double_Click_At(unsigned long window, int x, int y);
+
+// Gives the window the keyboard focus and presses (down) or releases the
+// key alone, as a user who holds it or lets it go there.
+bool Key_Down_Or_Up(unsigned long window, const std::string& key, bool down);
