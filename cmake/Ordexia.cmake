@@ -131,32 +131,145 @@ endfunction()
 
 # ordexia_precompile_headers()
 # Nearly every file of ours includes the standard library, Qt's widget and
-# drawing headers and, in tests, GoogleTest: each C++ target of the project
-# parses them once, into a precompiled header. The link layer, the WCU
-# simulator and the program-process harness build without the user-interface
-# toolkit, so theirs holds the standard library only.
+# drawing headers and, in tests, GoogleTest: they are parsed once into a
+# precompiled header. The targets built with Qt share one (tests one with
+# GoogleTest too), made by the first of them: a precompiled header takes
+# longer to build than a batch of sources. The link layer, the WCU simulator
+# and the program-process harness build without the user-interface toolkit
+# and with other flags, so each parses the standard library into its own; the
+# screenshot harness uses Qt's drawing library alone, so it has its own too.
 set(ORDEXIA_PCH_STANDARD <algorithm> <array> <atomic> <chrono> <cstdint> <cstring> <filesystem> <functional>
     <map> <memory> <mutex> <optional> <sstream> <string> <string_view> <thread> <utility> <vector>)
 set(ORDEXIA_PCH_QT <QColor> <QEvent> <QFont> <QImage> <QObject> <QPainter> <QString>)
 set(ORDEXIA_PCH_WITHOUT_QT link wcu_simulator_core wcu_simulator Ordexia test_link test_link_thread program_process)
+set(ORDEXIA_PCH_QT_GUI_ONLY program_screen)
 
 function(ordexia_precompile_headers)
   ordexia_collect_targets(${PROJECT_SOURCE_DIR} targets)
+  set(qt_donor "")
+  set(qt_test_donor "")
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
     if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|EXECUTABLE)$")
       continue()
     endif()
-    set(headers ${ORDEXIA_PCH_STANDARD})
-    if(NOT target IN_LIST ORDEXIA_PCH_WITHOUT_QT)
-      list(APPEND headers ${ORDEXIA_PCH_QT})
-    endif()
     get_target_property(libraries ${target} LINK_LIBRARIES)
+    set(tested OFF)
     if(libraries AND "GTest::gtest" IN_LIST libraries)
-      list(APPEND headers <gtest/gtest.h>)
+      set(tested ON)
     endif()
-    target_precompile_headers(${target} PRIVATE ${headers})
+    if(target IN_LIST ORDEXIA_PCH_WITHOUT_QT)
+      set(headers ${ORDEXIA_PCH_STANDARD})
+      if(tested)
+        list(APPEND headers <gtest/gtest.h>)
+      endif()
+      target_precompile_headers(${target} PRIVATE ${headers})
+    elseif(target IN_LIST ORDEXIA_PCH_QT_GUI_ONLY)
+      target_precompile_headers(${target} PRIVATE ${ORDEXIA_PCH_STANDARD} ${ORDEXIA_PCH_QT})
+    elseif(tested)
+      ordexia_share_precompiled_header(${target} qt_test_donor ${ORDEXIA_PCH_STANDARD} ${ORDEXIA_PCH_QT} <gtest/gtest.h>)
+    else()
+      ordexia_share_precompiled_header(${target} qt_donor ${ORDEXIA_PCH_STANDARD} ${ORDEXIA_PCH_QT})
+    endif()
   endforeach()
+endfunction()
+
+# The first target of a kind makes the header; the others reuse it.
+macro(ordexia_share_precompiled_header target donor)
+  if(${donor} STREQUAL "")
+    target_precompile_headers(${target} PRIVATE ${ARGN})
+    set(${donor} ${target})
+  else()
+    target_precompile_headers(${target} REUSE_FROM ${${donor}})
+  endif()
+endmacro()
+
+# A unity build compiles a target's sources in batches, one compiler run per
+# batch instead of per file: it parses the standard library, Qt and GoogleTest
+# once for many files. These sources compile alone: each defines file-local
+# helpers under names another source of its target uses too, so that together
+# they would clash or, worse, call each other's helper.
+set(ORDEXIA_UNITY_ALONE
+  components/controls/SCLFillObject.cpp
+  components/controls/SCLSpeedButton.cpp
+  components/controls/Sclaboutdlg_Picture.cpp
+  components/controls/Sclformstyler.cpp
+  components/controls/Sclregion.cpp
+  components/controls/Sclregionborder.cpp
+  components/controls/Sclrgnshapes.cpp
+  components/foundations/Scl3dcaption.cpp
+  components/foundations/Sclcont_Lists.cpp
+  link/Pc_wcu_file_hd.cpp
+  link/Pc_wcu_file_sd.cpp
+  link/Pc_wcu_link_hd.cpp
+  platform/classlib/Form_Writer.cpp
+  platform/classlib/Graphics_Bmp.cpp
+  platform/htmlhelp/Chm_Layout.cpp
+  platform/runtime/Waitable_Timer.cpp
+  platform/winapi/Gdi_Raster.cpp
+  screens/Amu_ihm_main_sd.cpp
+  screens/Pc_ihm_main_sd.cpp
+  screens/Wca_ihm_main_hd.cpp
+  screens/Wcu_ihm_main_sd.cpp
+  shell/Fich_main_multi_cameras.cpp
+  shell/Hh_funcs_Log.cpp
+  tests/components/controls/SCLComboBox_test.cpp
+  tests/components/controls/SCLCustomMMButton_test.cpp
+  tests/components/controls/Sclregionborder_test.cpp
+  tests/components/controls/Sclrgnshapes_test.cpp
+  tests/components/controls/Sclsettings_test.cpp
+  tests/components/foundations/Scl3dcaption_test.cpp
+  tests/components/foundations/Sclcont_Lists_test.cpp
+  tests/components/foundations/Sclcont_Resource_Library_test.cpp
+  tests/components/foundations/Scldynlifobuffer_test.cpp
+  tests/components/foundations/Sclfxcaption_test.cpp
+  tests/components/foundations/Sclstreamutils_test.cpp
+  tests/components/foundations/Sclutils_Bitmaps_test.cpp
+  tests/components/foundations/Sclutils_Gradients_test.cpp
+  tests/components/foundations/Sclutils_Text_test.cpp
+  tests/components/foundations_ui/Sclclass_instance_test.cpp
+  tests/components/foundations_ui/Sclinictrl_test.cpp
+  tests/link/Pc_wcu_link_hd_test.cpp
+  tests/link/Pc_wcu_link_test.cpp
+  tests/link/Serie_test.cpp
+  tests/link/St_system_hd_derive_test.cpp
+  tests/link/Wcu_Over_Pseudo_Terminal_test.cpp
+  tests/link_thread/Link_errors_test.cpp
+  tests/link_thread/Thread_polling_wcu_test.cpp
+  tests/platform/classlib/SysUtils_test.cpp
+  tests/platform/htmlhelp/HtmlHelp_test.cpp
+  tests/platform/runtime/Ordexia_Library_test.cpp
+  tests/platform/winapi/Atomic_Save_test.cpp
+  tests/platform/winapi/In_Process_Line_test.cpp
+  tests/platform/winapi/Serial_test.cpp
+  tests/screens/Fich_amu_hd_spectrum_test.cpp
+  tests/screens/Fich_amu_hd_test.cpp
+  tests/screens/Fich_amu_sd_test.cpp
+  tests/screens/Fich_de_hd_test.cpp
+  tests/screens/Fich_de_sd_test.cpp
+  tests/screens/Fich_wca_hd_test.cpp
+  tests/screens/Fich_wcu_hd_test.cpp
+  tests/screens/Fich_wcu_sd_test.cpp
+  tests/screens/Hd_fields_test.cpp
+  tests/screens/Sd_fields_test.cpp
+  tests/screens/Sd_presenters_test.cpp
+  tests/shell/Fich_cam_select_test.cpp
+  tests/shell/Fich_camera_view_test.cpp
+  tests/shell/Fich_main_multi_cameras_test.cpp
+  tests/shell/Hh_funcs_test.cpp
+  tests/shell/Onhelpfix_test.cpp
+  tests/tools/Rasterize_artwork_test.cpp
+  tests/tools/Render_form_test.cpp
+  tools/Sd_Wcu.cpp
+)
+
+function(ordexia_unity_exceptions)
+  if(NOT CMAKE_UNITY_BUILD OR NOT ORDEXIA_UNITY_ALONE)
+    return()
+  endif()
+  ordexia_collect_targets(${PROJECT_SOURCE_DIR} targets)
+  list(TRANSFORM ORDEXIA_UNITY_ALONE PREPEND ${PROJECT_SOURCE_DIR}/ OUTPUT_VARIABLE sources)
+  set_source_files_properties(${sources} TARGET_DIRECTORY ${targets} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 endfunction()
 
 # The targets defined in <directory> and every directory below it.
