@@ -15,7 +15,8 @@
 #include "platform/classlib/Form_Writer.h"
 #include "platform/classlib/Forms.h"
 
-namespace {
+// A namespace of its own: a unity build compiles this file with others.
+namespace form_glyph_data {
 
 // Odd sizes, so that rows end in padding in every format.
 std::unique_ptr<TBitmap> Picture(TPixelFormat format, int width, int height)
@@ -73,8 +74,6 @@ C* Placed(TForm& form, const std::string& name)
     control->SetParent(&form);
     return control;
 }
-
-} // namespace
 
 TEST(FormGlyphData, GlyphsAndShapeFillBitmapsComeBackPixelForPixel)
 {
@@ -153,3 +152,5 @@ TEST(FormGlyphData, AButtonsStoredAlphaBlendStrengthLoadsAsTheNeutralValue)
     EXPECT_EQ(button_copy->BackFX()->AlphaBlend()->Strength(), 0.0F);
     Expect_Same_Picture(*button_copy->Glyph(), *button->Glyph(), "glyph");
 }
+
+} // namespace form_glyph_data

@@ -13,9 +13,10 @@
 #include <optional>
 #include <string>
 
-namespace fs = std::filesystem;
+// A namespace of its own: a unity build compiles this file with others.
+namespace program_termination {
 
-namespace {
+namespace fs = std::filesystem;
 
 bool Is_Main_Window(const X_Screen_Watch::Window_Seen& window)
 {
@@ -111,8 +112,6 @@ protected:
     fs::path folder = Make_Temp_Folder("termination");
 };
 
-} // namespace
-
 TEST_P(Program_Termination, ASignalWithThePortErrorBoxOpenEndsTheRecordingWithItsTrailer)
 {
     Use_Cameras(1);
@@ -151,3 +150,5 @@ INSTANTIATE_TEST_SUITE_P(Signals, Program_Termination, ::testing::Values(SIGTERM
                          [](const ::testing::TestParamInfo<int>& signal) {
                              return std::string(signal.param == SIGTERM ? "Sigterm" : "Sigint");
                          });
+
+} // namespace program_termination
