@@ -30,7 +30,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE= \
   -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only -fsanitize=fuzzer-no-link $sanitize $quiet" \
   -DCMAKE_EXE_LINKER_FLAGS="$sanitize" \
-  -DORDEXIA_FUZZ=ON -DORDEXIA_BENCHMARKS=OFF
+  -DORDEXIA_FUZZ=ON -DORDEXIA_BENCHMARKS=OFF -DORDEXIA_LEAN_BUILD=ON
 cmake --build "$build" --target "${targets[@]/%/_fuzzer}" -j "$jobs"
 
 export QT_QPA_PLATFORM=offscreen

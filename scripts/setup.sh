@@ -11,7 +11,7 @@ packages=(
   xvfb xauth
   libasound2
   libx11-dev libxtst-dev libcups2-dev dbus-daemon
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
   libchm-dev fp-utils
   stress-ng
 )

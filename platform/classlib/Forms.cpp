@@ -540,7 +540,7 @@ LRESULT TApplication::Window_Message(HWND Window, UINT Message, WPARAM WParam, L
     // through a copy, and only while it is still hooked.
     const auto hooks = window_hooks;
     for (const auto& [key, hook] : hooks) {
-        const bool hooked = std::ranges::any_of(window_hooks, [key](const auto& h) { return h.first == key; });
+        const bool hooked = std::ranges::any_of(window_hooks, [id = key](const auto& h) { return h.first == id; });
         if (hooked && hook(record))
             return record.Result;
     }
