@@ -1,14 +1,7 @@
 #include "components/foundations/Scltimer.h"
 
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <sys/timerfd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
-#include <thread>
 
 #include "platform/classlib/Forms.h"
 #include "platform/winapi/Window.h"
@@ -16,7 +9,15 @@
 namespace {
 
 constexpr const char* Timer_Window_Class = "TSCLHiTimerWindow";
-constexpr const char* No_Timers_Text = "Pas assez de timers disponibles";
+constexpr const char* No_Hi_Timers_Text = "Pas assez de timers disponibles";
+
+// A failure leaves no period: the interval becomes 0, which no multimedia
+// timer runs at.
+TIMECAPS System_Periods()
+{
+    TIMECAPS periods{};
+    return timeGetDevCaps(&periods, sizeof periods) == TIMERR_NOERROR ? periods : TIMECAPS{};
+}
 
 // Runs a tick on the UI thread and hands what it raises to the
 // application's exception handling.
@@ -95,81 +96,22 @@ void TSCLThreadedTimer::Tick_Owner()
         });
 }
 
-// ---- The high-resolution timer ----------------------------------------------
-
-// A periodic timerfd watched by a thread of its own, which posts WM_TIMER
-// (wParam the timer's identifier) to the timer's window at each expiry: the
-// handler runs on the UI thread, with the kernel timer's resolution. A late
-// watcher that finds several expiries posts one message for them.
-class TSCLHiResTimer {
-public:
-    TSCLHiResTimer(unsigned Interval, HWND Window, UINT_PTR Ident)
-        : timer(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK)),
-          stop(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
-    {
-        const timespec period{static_cast<time_t>(Interval / 1000), static_cast<long>(Interval % 1000) * 1000000L};
-        const itimerspec setting{period, period};
-        if (timer < 0 || stop < 0 || timerfd_settime(timer, 0, &setting, nullptr) != 0) {
-            Close();
-            throw EOutOfResources(No_Timers_Text);
-        }
-        watcher = std::thread([this, Window, Ident] { Watch(Window, Ident); });
-    }
-    ~TSCLHiResTimer()
-    {
-        const std::uint64_t one = 1;
-        if (write(stop, &one, sizeof one) < 0) {
-            // An eventfd write fails only on counter overflow: it is signalled.
-        }
-        watcher.join();
-        Close();
-    }
-    TSCLHiResTimer(const TSCLHiResTimer&) = delete;
-    TSCLHiResTimer& operator=(const TSCLHiResTimer&) = delete;
-
-    int Handle() const { return timer; }
-
-private:
-    void Watch(HWND Window, UINT_PTR Ident) const
-    {
-        pollfd watched[2] = {{timer, POLLIN, 0}, {stop, POLLIN, 0}};
-        for (;;) {
-            if (poll(watched, 2, -1) < 0)
-                continue; // interrupted
-            if (watched[1].revents != 0)
-                return;
-            std::uint64_t expiries = 0;
-            if (read(timer, &expiries, sizeof expiries) == sizeof expiries && expiries > 0)
-                PostMessageA(Window, WM_TIMER, Ident, 0);
-        }
-    }
-    void Close()
-    {
-        for (int* fd : {&timer, &stop})
-            if (*fd >= 0) {
-                close(*fd);
-                *fd = -1;
-            }
-    }
-
-    int timer;
-    int stop;
-    std::thread watcher;
-};
-
 // ---- The timer component ----------------------------------------------------
 
 TSCLHiTimer::TSCLHiTimer(TComponent* AOwner) : TSCLHiTimer(AOwner, 1000) {}
 
 TSCLHiTimer::TSCLHiTimer(TComponent* AOwner, unsigned Interval)
-    : TSCLCustomComponent(AOwner), interval(std::clamp(Interval, Smallest_Period, Largest_Period))
+    : TSCLCustomComponent(AOwner), periods(System_Periods()),
+      interval(std::clamp<unsigned>(Interval, periods.wPeriodMin, periods.wPeriodMax))
 {
+    timeBeginPeriod(periods.wPeriodMin);
 }
 
 TSCLHiTimer::~TSCLHiTimer()
 {
     on_timer = nullptr;
     Stop_Timer();
+    timeEndPeriod(periods.wPeriodMin);
     enabled = false;
     Free_Window();
 }
@@ -185,7 +127,7 @@ void TSCLHiTimer::SetEnabled(bool Value)
 
 void TSCLHiTimer::SetInterval(unsigned Value)
 {
-    Value = std::clamp(Value, Smallest_Period, Largest_Period);
+    Value = std::clamp<unsigned>(Value, periods.wPeriodMin, periods.wPeriodMax);
     if (Value == interval)
         return;
     Stop_Timer();
@@ -234,8 +176,8 @@ void TSCLHiTimer::SetOnTimer(TNotifyEvent Value)
 unsigned TSCLHiTimer::GetInteger(int Index) const
 {
     switch (Index) {
-    case 0: return Largest_Period;
-    case 1: return Smallest_Period;
+    case 0: return periods.wPeriodMax;
+    case 1: return periods.wPeriodMin;
     default: return 0;
     }
 }
@@ -249,12 +191,9 @@ void TSCLHiTimer::Timer()
 void TSCLHiTimer::Stop_Timer()
 {
     thread.reset();
-    hires.reset();
-}
-
-int TSCLHiTimer::TimerHandle() const
-{
-    return hires ? hires->Handle() : -1;
+    if (timer_id != 0)
+        timeKillEvent(timer_id);
+    timer_id = 0;
 }
 
 void TSCLHiTimer::Start_Timer()
@@ -268,13 +207,22 @@ void TSCLHiTimer::Start_Timer()
         return;
     }
     Make_Window();
-    if (!enabled || !on_timer)
+    if (interval == 0 || !enabled || !on_timer)
         return;
+    // Each event has an identifier of its own: a tick of an earlier one still
+    // queued is not taken for this one's.
+    if (window != nullptr)
+        timer_id = timeSetEvent(interval, interval, Time_Callback, reinterpret_cast<DWORD_PTR>(window),
+                                TIME_PERIODIC);
     in_timer = false;
-    ++timer_id; // a tick of an earlier timer still queued is not taken for this one's
-    if (window == nullptr)
-        throw EOutOfResources(No_Timers_Text);
-    hires = std::make_unique<TSCLHiResTimer>(interval, window, timer_id);
+    if (timer_id == 0)
+        throw EOutOfResources(No_Hi_Timers_Text);
+}
+
+// Runs on the system's timer thread: only posts.
+void TSCLHiTimer::Time_Callback(UINT event_id, UINT /*message*/, DWORD_PTR window, DWORD_PTR, DWORD_PTR)
+{
+    PostMessageA(reinterpret_cast<HWND>(window), WM_TIMER, event_id, 0);
 }
 
 void TSCLHiTimer::Make_Window()

@@ -2,8 +2,10 @@
 // The high-resolution timer component: OnTimer every Interval milliseconds,
 // either from a thread of its own (UseThread, the default; with Synchronize
 // the handler runs on the UI thread while the timer thread waits) or from a
-// kernel timer (timerfd) whose expiries reach the UI thread as messages. Every property change restarts it from
-// scratch. A handler's exception goes to the application's exception
+// multimedia timer whose callback posts WM_TIMER to a hidden window, so that
+// the handler runs on the UI thread. Every property change restarts it from
+// scratch. The timer resolution is raised to the smallest period while the
+// timer lives. A handler's exception goes to the application's exception
 // handling; the timer goes on.
 //
 // The timer thread is stopped and waited for before the timer changes or
@@ -16,9 +18,9 @@
 #include "components/foundations/Sclcustomcomponent.h"
 #include "platform/classlib/Thread.h"
 #include "platform/winapi/Message.h"
+#include "platform/winapi/Multimedia_Timer.h"
 
 class TSCLHiTimer;
-class TSCLHiResTimer;
 
 // The timer thread: sleeps Interval ms, then ticks its owner, until it is
 // freed. Started at once; freeing it (on the UI thread) wakes it and waits
@@ -49,10 +51,6 @@ private:
 
 class TSCLHiTimer : public TSCLCustomComponent {
 public:
-    // The periods the system offers, in milliseconds.
-    static constexpr unsigned Smallest_Period = 1;
-    static constexpr unsigned Largest_Period = 1000000;
-
     explicit TSCLHiTimer(TComponent* AOwner);
     TSCLHiTimer(TComponent* AOwner, unsigned Interval);
     ~TSCLHiTimer() override;
@@ -78,21 +76,24 @@ public:
     unsigned GetInteger(int Index) const;
     // The timer thread, while one runs.
     const TSCLThreadedTimer* Thread() const { return thread.get(); }
-    // The kernel timer's descriptor while the timer runs without a thread,
-    // else -1.
-    int TimerHandle() const;
+    // The multimedia timer's identifier while the timer runs without a
+    // thread, else 0.
+    UINT TimerID() const { return timer_id; }
 
     // One tick: OnTimer with the timer as sender.
     virtual void Timer();
 
 private:
     static LRESULT Window_Proc(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
+    static void Time_Callback(UINT event_id, UINT message, DWORD_PTR window, DWORD_PTR, DWORD_PTR);
     void Stop_Timer();
     void Start_Timer();
     void Make_Window();
     void Free_Window();
     LRESULT WndProc(UINT message, WPARAM w_param, LPARAM l_param);
 
+    // The periods the system offers, in milliseconds.
+    const TIMECAPS periods;
     bool enabled = false;
     unsigned interval = 1000;
     bool synchronize = true;
@@ -101,7 +102,6 @@ private:
     TNotifyEvent on_timer;
     bool in_timer = false;
     HWND window = nullptr;
-    UINT_PTR timer_id = 0;
+    UINT timer_id = 0;
     std::unique_ptr<TSCLThreadedTimer> thread;
-    std::unique_ptr<TSCLHiResTimer> hires;
 };

@@ -1,7 +1,5 @@
 #include "components/foundations/Scltimer.h"
 
-#include <sys/timerfd.h>
-
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -11,32 +9,22 @@
 
 #include "platform/classlib/Forms.h"
 
-namespace {
-
-// The kernel timer's period in milliseconds.
-long Period_Ms(int fd)
-{
-    itimerspec setting{};
-    EXPECT_EQ(timerfd_gettime(fd, &setting), 0);
-    return setting.it_interval.tv_sec * 1000 + setting.it_interval.tv_nsec / 1000000;
-}
-
-} // namespace
-
-TEST(Scltimer_HiRes, WithoutAThreadTheTimerIsAKernelTimerOfTheInterval)
+TEST(Scltimer_HiRes, WithoutAThreadTheTimerIsAMultimediaTimerOfTheInterval)
 {
     int ticks = 0;
     TSCLHiTimer timer(nullptr, 3);
     timer.SetUseThread(false);
-    EXPECT_EQ(timer.TimerHandle(), -1) << "no handler yet";
+    EXPECT_EQ(timer.TimerID(), 0u) << "no handler yet";
     timer.SetOnTimer([&](TObject*) { ++ticks; });
     timer.SetEnabled(true);
-    ASSERT_GE(timer.TimerHandle(), 0);
-    EXPECT_EQ(Period_Ms(timer.TimerHandle()), 3);
+    const UINT first = timer.TimerID();
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(Multimedia_Timer_Delay(first), 3u);
 
     timer.SetInterval(7);
-    ASSERT_GE(timer.TimerHandle(), 0);
-    EXPECT_EQ(Period_Ms(timer.TimerHandle()), 7) << "a change restarts it with the new period";
+    ASSERT_NE(timer.TimerID(), 0u);
+    EXPECT_EQ(Multimedia_Timer_Delay(first), 0u) << "a change kills the running timer";
+    EXPECT_EQ(Multimedia_Timer_Delay(timer.TimerID()), 7u) << "and starts one of the new period";
 
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (ticks < 3 && std::chrono::steady_clock::now() < limit) {
@@ -45,8 +33,10 @@ TEST(Scltimer_HiRes, WithoutAThreadTheTimerIsAKernelTimerOfTheInterval)
     }
     EXPECT_GE(ticks, 3) << "its expiries tick the handler on the UI thread";
 
+    const UINT last = timer.TimerID();
     timer.SetUseThread(true);
-    EXPECT_EQ(timer.TimerHandle(), -1);
+    EXPECT_EQ(timer.TimerID(), 0u);
+    EXPECT_EQ(Multimedia_Timer_Delay(last), 0u);
     EXPECT_NE(timer.Thread(), nullptr);
     timer.SetEnabled(false);
 }
