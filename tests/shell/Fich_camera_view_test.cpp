@@ -21,6 +21,7 @@
 #include "platform/classlib/StdCtrls_Memo.h"
 #include "screens/Status_ihm_sd_hd.h"
 #include "shell/Fich_cam_select.h"
+#include "tests/shell/Strip_Owner.h"
 #include "tests/support/Fake_Main_Window.h"
 #include "tests/support/Temp_Settings.h"
 
@@ -419,33 +420,6 @@ TEST_F(View, ACameraNumberItemNamesTheCameraUnlessAlreadyChecked)
     EXPECT_EQ(main_window.names, std::vector<int> {8});
 }
 
-// The strip's owner: a plain main window with a background and the strip's host.
-class Strip_Owner : public Cam_Select_Owner {
-public:
-    Strip_Owner()
-    {
-        main.SetBounds(100, 50, 791, 452);
-        back->SetBounds(0, 0, 791, 452);
-        back->SetParent(&main);
-        host->SetBounds(590, 424, 199, 26);
-        host->SetParent(back);
-    }
-    TForm* Owner_Form() override { return &main; }
-    TSCLBackPanel* Back_Panel() override { return back; }
-    TSCLSysInfo* Sys_Info() override { return sys_info; }
-    void Show_Selection(int count, const bool selected[4]) override
-    {
-        shown.push_back(count * 10 + (selected[2] ? 2 : 0));
-    }
-    void Set_Camera_Name(int, int) override {}
-
-    TForm main {nullptr};
-    TSCLBackPanel* back = new TSCLBackPanel(&main);
-    TSCLFormDisplay* host = new TSCLFormDisplay(&main);
-    TSCLSysInfo* sys_info = new TSCLSysInfo(&main);
-    std::vector<int> shown;
-};
-
 TEST_F(View, ADoubleClickClicksThatCamerasStripButton)
 {
     ASSERT_TRUE(Reg_Write_Integer(Ordexia_Registry_Key, "Camera_Count", 4));
@@ -458,7 +432,8 @@ TEST_F(View, ADoubleClickClicksThatCamerasStripButton)
     TForm_Large_Camera third(&main_window.form, 2, &selected);
     third.MemoStatusCam->OnDblClick(third.MemoStatusCam);
     Pump();
-    EXPECT_EQ(owner.shown, std::vector<int> {12});
+    const std::vector<Strip_Owner::Selection> third_alone {{1, {false, false, true, false}}};
+    EXPECT_EQ(owner.shown, third_alone);
     owner.host->RemoveForm(Form_Cam_Select, true);
     Form_Cam_Select = nullptr;
 }

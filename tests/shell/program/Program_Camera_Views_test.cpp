@@ -53,22 +53,6 @@ Hd_Wcu Hd_Camera_With_Video(BYTE raw_video_quality)
     return wcu;
 }
 
-// A part of camera n's small view, placed on the page by the view's display.
-// The page's and the view's back panels each move their children inwards by
-// their 2-pixel bevel.
-Rectangle_On_Screen In_Small_View(int camera, const Rectangle_On_Screen& part)
-{
-    constexpr int Bevels = 2 + 2;
-    const Rectangle_On_Screen display =
-        Layout_Of("TForm_Main_Multi_Cameras").at("SCLFormCamSmallDisplay" + std::to_string(camera));
-    return {display.Left + part.Left + Bevels, display.Top + part.Top + Bevels, part.Width, part.Height};
-}
-
-bool Black_Ink(const QColor& colour)
-{
-    return colour.value() < 60;
-}
-
 // The caption of the 2x2 page's own "Help" button, at the top left where a
 // camera's page has the light end of its title banner: the inside of the
 // button, clear of its bevel and of the back panel's shift.

@@ -16,6 +16,21 @@ bool Coloured(const QColor& colour)
     return colour.hsvSaturation() > 100 && colour.value() > 80;
 }
 
+bool Black_Ink(const QColor& colour)
+{
+    return colour.value() < 60;
+}
+
+// The page's and the view's back panels each move their children inwards by
+// their 2-pixel bevel.
+Rectangle_On_Screen In_Small_View(int camera, const Rectangle_On_Screen& part)
+{
+    constexpr int Bevels = 2 + 2;
+    const Rectangle_On_Screen display =
+        Layout_Of("TForm_Main_Multi_Cameras").at("SCLFormCamSmallDisplay" + std::to_string(camera));
+    return {display.Left + part.Left + Bevels, display.Top + part.Top + Bevels, part.Width, part.Height};
+}
+
 bool Lime(const QColor& colour)
 {
     return colour.green() > 200 && colour.red() < 100 && colour.blue() < 100;
@@ -109,6 +124,18 @@ unsigned long Program_Desktop::Main_Window()
 {
     return Program_Window(
         [](const X_Screen_Watch::Window_Seen& window) { return window.Width == 791 && window.Height == 452; });
+}
+
+unsigned long Program_Desktop::Wait_For_Window(const std::function<bool(const X_Screen_Watch::Window_Seen&)>& pick)
+{
+    unsigned long found = 0;
+    Wait_Until(
+        [&] {
+            found = Program_Window(pick);
+            return found != 0;
+        },
+        Program_Generous_Limit);
+    return found;
 }
 
 bool Program_Desktop::Screen_Shows(const std::string& artefact, const std::function<bool(const QImage&)>& check)

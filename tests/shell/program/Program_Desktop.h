@@ -41,6 +41,12 @@ bool Reddish(const QColor& colour);
 bool Greenish(const QColor& colour);
 // Text of any colour.
 bool Ink(const QColor& colour);
+// Black text, as the views' titles and the buttons' captions.
+bool Black_Ink(const QColor& colour);
+
+// A part of camera n's small view on the multi-camera page, placed there by
+// the view's display.
+Rectangle_On_Screen In_Small_View(int camera, const Rectangle_On_Screen& part);
 
 // How far a horizontal meter is lit: its rightmost lit column along its
 // middle row, as a share of its width.
@@ -78,6 +84,9 @@ protected:
     unsigned long Program_Window(const std::function<bool(const X_Screen_Watch::Window_Seen&)>& pick);
     // The program's borderless 791 x 452 main window; 0 while none shows.
     unsigned long Main_Window();
+    // The program's shown window that `pick` chooses, once it shows; 0 when
+    // none does within the generous limit.
+    unsigned long Wait_For_Window(const std::function<bool(const X_Screen_Watch::Window_Seen&)>& pick);
 
     // Grabs the main window until the picture passes the check or the limit
     // passes, and keeps the last picture as the test's artefact.

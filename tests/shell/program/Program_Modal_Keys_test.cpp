@@ -10,22 +10,7 @@
 
 namespace {
 
-class Program_Modal_Keys : public Program_Desktop {
-protected:
-    // The program's shown window that `pick` chooses, once it shows; 0 when
-    // none does within the limit.
-    unsigned long Wait_For_Window(const std::function<bool(const X_Screen_Watch::Window_Seen&)>& pick)
-    {
-        unsigned long found = 0;
-        Wait_Until(
-            [&] {
-                found = Program_Window(pick);
-                return found != 0;
-            },
-            Program_Generous_Limit);
-        return found;
-    }
-};
+using Program_Modal_Keys = Program_Desktop;
 
 bool Is_Main_Window(const X_Screen_Watch::Window_Seen& window)
 {

@@ -20,22 +20,6 @@ Sd_Wcu Sd_Camera(BYTE video_quality, BYTE data_quality)
     return wcu;
 }
 
-// A part of camera n's small view, placed on the page by the view's display.
-// The page's and the view's back panels each move their children inwards by
-// their 2-pixel bevel.
-Rectangle_On_Screen In_Small_View(int camera, const Rectangle_On_Screen& part)
-{
-    constexpr int Bevels = 2 + 2;
-    const Rectangle_On_Screen display =
-        Layout_Of("TForm_Main_Multi_Cameras").at("SCLFormCamSmallDisplay" + std::to_string(camera));
-    return {display.Left + part.Left + Bevels, display.Top + part.Top + Bevels, part.Width, part.Height};
-}
-
-bool Black_Ink(const QColor& colour)
-{
-    return colour.value() < 60;
-}
-
 // The meters' navy bars, not their bevel, which turns red on a poor quality.
 bool Navy_Bar(const QColor& colour)
 {

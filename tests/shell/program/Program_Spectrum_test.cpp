@@ -190,18 +190,6 @@ bool Curve_Matches(const Curve_Seen& seen, const Chart_Mapping& chart, double pe
 
 class Program_Spectrum : public Program_Desktop {
 protected:
-    // The program's shown top-level window that the test picks, once it shows.
-    unsigned long Wait_For_Window(const std::function<bool(const X_Screen_Watch::Window_Seen&)>& pick)
-    {
-        unsigned long found = 0;
-        Wait_Until(
-            [&] {
-                found = Program_Window(pick);
-                return found != 0;
-            },
-            Program_Generous_Limit);
-        return found;
-    }
 
     // Opens AMU 1's spectrum window as a user does: key A on the HD page
     // opens the AMU's detail window, whose button opens the spectrum.
