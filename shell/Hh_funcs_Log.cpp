@@ -6,12 +6,8 @@
 #include "platform/classlib/Classes.h"
 #include "platform/classlib/DateUtils.h"
 #include "platform/classlib/Dialogs_Message_Box.h"
+#include "platform/winapi/Stored_File.h"
 #include "platform/winapi/System_Info.h"
-
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -42,37 +38,6 @@ namespace {
 
 constexpr const char* Log_File_Name = "HHDebug.txt";
 constexpr int Rule_Length = 80;
-
-// The log file, opened never through a link nor onto anything but a regular
-// file of the user's (the folder is the user's own, but the name may have
-// been placed there before); -1 otherwise.
-int Open_Log(const std::string& name, int flags)
-{
-    if (name.empty())
-        return -1;
-    const int file = ::open(name.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
-    if (file < 0)
-        return -1;
-    struct stat status {};
-    if (::fstat(file, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != geteuid()) {
-        ::close(file);
-        return -1;
-    }
-    return file;
-}
-
-// An old log is made writable again for the user, through its descriptor so
-// that a link in its place changes nothing.
-void Make_Writable(const std::string& name)
-{
-    const int file = Open_Log(name, O_RDONLY);
-    if (file < 0)
-        return;
-    struct stat status {};
-    if (::fstat(file, &status) == 0)
-        ::fchmod(file, (status.st_mode & 07777) | S_IRUSR | S_IWUSR);
-    ::close(file);
-}
 
 // The program's arguments, the first being the program as it was started.
 std::vector<std::string> Command_Line()
@@ -193,7 +158,8 @@ TDLogFile::TDLogFile(const std::string& FileName, bool Enabled, bool TimeStamp, 
         const std::string temporary = GetWinTempDir();
         file_name = temporary.empty() ? std::string() : temporary + "/" + Name_Of(file_name);
     }
-    Make_Writable(file_name);
+    // An old log is made writable again for the user.
+    Make_Own_File_Writable(file_name);
     Reset();
 }
 
@@ -205,14 +171,16 @@ void TDLogFile::Reset()
         Write_Header();
 }
 
+// The log is written only to a regular file of the user's, never through a
+// link: the folder is the user's own, but the name may have been placed there
+// before. A line that cannot be formatted is lost, as a failed write is, and
+// the log is created all the same.
 void TDLogFile::DebugOut(const std::string& Pattern, std::initializer_list<TVarRec> Args)
 {
-    const int file = Open_Log(file_name, O_WRONLY | O_APPEND | O_CREAT);
-    if (file < 0)
-        return;
+    std::string line;
     try {
         const std::string prefix = time_stamp ? FormatDateTime("hh:nn:ss", Now()) + "   " : std::string();
-        std::string line = Args.size() == 0 ? Pattern : Format(Pattern, Args);
+        line = Args.size() == 0 ? Pattern : Format(Pattern, Args);
         if (line == "-" || line == "=")
             line = MkStr(line.front(), Rule_Length);
         if (!line.empty() && (line.front() == '!' || line.front() == '-' || line.front() == '='))
@@ -220,11 +188,11 @@ void TDLogFile::DebugOut(const std::string& Pattern, std::initializer_list<TVarR
         else
             line = prefix + line;
         line += "\r\n";
-        [[maybe_unused]] const ssize_t written = ::write(file, line.data(), line.size());
     } catch (const Exception&) {
-        // A line that cannot be formatted is lost, as a failed write is.
+        line.clear();
     }
-    ::close(file);
+    if (!file_name.empty())
+        Append_To_Own_File(file_name, line, fs::perms::owner_read | fs::perms::owner_write);
 }
 
 void TDLogFile::DebugOut2(const std::string& Pattern, std::initializer_list<TVarRec> Args)

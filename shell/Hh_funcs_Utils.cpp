@@ -7,13 +7,10 @@
 #include "platform/classlib/Version.h"
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Shell.h"
+#include "platform/winapi/Stored_File.h"
 #include "platform/winapi/System_Info.h"
 #include "platform/winapi/User_Folders.h"
 #include "platform/winapi/Window.h"
-
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -161,7 +158,7 @@ bool IsDirWritable(const std::string& Dir)
 {
     std::string folder = Dir;
     StripR(folder, '/');
-    return !folder.empty() && faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+    return !folder.empty() && Is_Folder_Writable(folder);
 }
 
 bool DirExists(const std::string& Dir)

@@ -1,16 +1,11 @@
 #include "components/foundations/Sclclass.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <optional>
 #include <sstream>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/classlib/DataModule.h"
 #include "platform/classlib/DateUtils.h"
@@ -21,6 +16,7 @@
 #include "platform/winapi/Instance_Lock.h"
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Shutdown.h"
+#include "platform/winapi/Stored_File.h"
 #include "platform/winapi/Window.h"
 
 TSCLApplication* SCLApplication = new TSCLApplication(nullptr);
@@ -351,25 +347,6 @@ bool Back_Up_Log(const std::string& Log_Name)
     return backup && !error;
 }
 
-// Appends only to a regular file of the user's, never through a link:
-// another user may have placed the log's name beforehand.
-bool Append_To_File(const std::string& Name, const std::string& Text)
-{
-    const int file = ::open(Name.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (file < 0)
-        return false;
-    struct stat status {};
-    bool written = ::fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid();
-    for (std::size_t done = 0; written && done < Text.size();) {
-        const ssize_t count = ::write(file, Text.data() + done, Text.size() - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        written = count > 0;
-        done += written ? static_cast<std::size_t>(count) : 0;
-    }
-    return ::close(file) == 0 && written;
-}
-
 } // namespace
 
 TSCLApplication::TSCLApplication(TComponent* AOwner)
@@ -576,10 +553,12 @@ void TSCLApplication::LogWrite(const std::string& Text)
         log_entry = Next_Count(log_entry);
         lines << EntryLine(Text) << "\n";
     }
-    // A new log replaces the old one only once it is written in full.
+    // A new log replaces the old one only once it is written in full. An
+    // append goes only to a regular file of the user's, never through a link:
+    // another user may have placed the log's name beforehand.
     const std::string text = lines.str();
     const bool written = rewrite ? !Save_File_Atomically(log_name, text.data(), text.size())
-                                 : Append_To_File(log_name, text);
+                                 : Append_To_Own_File(log_name, text);
     if (!written) {
         log_entry = previous_entry;
         return;

@@ -30,6 +30,33 @@ bool Is_Passing(int error)
     return error == EMFILE || error == ENFILE || error == ENOMEM || error == EAGAIN || error == EINTR;
 }
 
+// A regular file of the user's own, opened with the flags and never through a
+// link nor blocking on a FIFO; -1 for anything else. Its status is filled in.
+int Open_Own_Regular_File(const std::filesystem::path& path, int flags, mode_t create_mode, struct stat& status)
+{
+    const int descriptor = ::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, create_mode);
+    if (descriptor < 0)
+        return -1;
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
+        ::close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+
+bool Write_Whole_Text(int descriptor, std::string_view text)
+{
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t count = ::write(descriptor, text.data() + done, text.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return false;
+        done += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
 } // namespace
 
 int Open_Stored_File(const std::filesystem::path& path, std::size_t limit, Links links)
@@ -75,4 +102,34 @@ Stored_Read_Result Read_Stored_File(const std::filesystem::path& path, std::stri
     }
     ::close(descriptor);
     return result;
+}
+
+bool Append_To_Own_File(const std::filesystem::path& path, std::string_view text,
+                        std::optional<std::filesystem::perms> create_mode)
+{
+    const int create = create_mode ? O_CREAT : 0;
+    const auto mode = static_cast<mode_t>(create_mode.value_or(std::filesystem::perms::none) &
+                                          std::filesystem::perms::mask);
+    struct stat status {};
+    const int descriptor = Open_Own_Regular_File(path, O_WRONLY | O_APPEND | create, mode, status);
+    if (descriptor < 0)
+        return false;
+    const bool written = Write_Whole_Text(descriptor, text);
+    return ::close(descriptor) == 0 && written;
+}
+
+bool Make_Own_File_Writable(const std::filesystem::path& path)
+{
+    struct stat status {};
+    const int descriptor = Open_Own_Regular_File(path, O_RDONLY, 0, status);
+    if (descriptor < 0)
+        return false;
+    const bool changed = ::fchmod(descriptor, (status.st_mode & 07777) | S_IRUSR | S_IWUSR) == 0;
+    ::close(descriptor);
+    return changed;
+}
+
+bool Is_Folder_Writable(const std::filesystem::path& folder)
+{
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }

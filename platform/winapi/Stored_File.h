@@ -5,10 +5,16 @@
 // sane size. A FIFO, a device, a folder, a link or a file over the limit
 // counts as damaged. A file the user names (a sound, say) may be reached
 // through a link: Links::Follow.
+//
+// Files the program appends to (logs) follow the same rules: opened without
+// following a link or blocking, and only a regular file of the user's own is
+// written, since another user may have placed a name in the folder first.
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // Stored files are small; anything over a mebibyte is not one of ours.
 constexpr std::size_t Stored_File_Limit = 1 << 20;
@@ -35,3 +41,19 @@ Stored_Read_Result Read_Stored_File(const std::filesystem::path& path, std::stri
 // regular, EFBIG for one over the limit, ELOOP for a link.
 int Open_Stored_File(const std::filesystem::path& path, std::size_t limit = Stored_File_Limit,
                      Links links = Links::Refuse);
+
+// Appends the text to a regular file of the user's own. A missing file is
+// created with create_mode (less the umask) when one is given, else the call
+// fails. True only when the whole text was written and the file closed.
+bool Append_To_Own_File(const std::filesystem::path& path, std::string_view text,
+                        std::optional<std::filesystem::perms> create_mode = std::nullopt);
+
+// Gives the user read and write permission on a regular file of their own,
+// through its descriptor, so that a link put in its place changes nothing.
+// False when there is no such file or its mode cannot be changed.
+bool Make_Own_File_Writable(const std::filesystem::path& path);
+
+// Whether the user (by effective identity) may create names in the folder,
+// as the system's permission rules answer it. Nothing is tried: a probe file
+// of a fixed name in a shared folder could be another user's link.
+bool Is_Folder_Writable(const std::filesystem::path& folder);

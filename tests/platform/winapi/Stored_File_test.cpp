@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -80,6 +82,93 @@ TEST_F(Stored_File, AnOpenedFileReadsBlocking)
     EXPECT_EQ(fcntl(descriptor, F_GETFL) & O_NONBLOCK, 0);
     EXPECT_NE(fcntl(descriptor, F_GETFD) & FD_CLOEXEC, 0);
     close(descriptor);
+}
+
+// What lies under a name: its text, or what else it is.
+std::string Text_Or_Kind(const fs::path& path)
+{
+    const fs::file_status status = fs::symlink_status(path);
+    if (status.type() != fs::file_type::regular)
+        return status.type() == fs::file_type::not_found ? "<none>" : "<not a file>";
+    std::ifstream stream(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(Stored_File, AnAppendGoesOnlyToARegularFileOfTheUsersOwnAndCreatesOneOnlyWhenAsked)
+{
+    const fs::path target = folder / "target";
+    const auto private_mode = fs::perms::owner_read | fs::perms::owner_write;
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+        std::optional<fs::perms> create_mode;
+        bool appended;
+        std::string after;
+        std::string target_after;
+    };
+    const Case cases[] = {
+        {"a regular file", [](const fs::path& p) { std::ofstream(p) << "old "; }, std::nullopt, true, "old new",
+         "<none>"},
+        {"nothing", [](const fs::path&) {}, std::nullopt, false, "<none>", "<none>"},
+        {"nothing, created", [](const fs::path&) {}, private_mode, true, "new", "<none>"},
+        {"a link to a file",
+         [&](const fs::path& p) {
+             std::ofstream(target) << "victim";
+             fs::create_symlink(target, p);
+         },
+         private_mode, false, "<not a file>", "victim"},
+        {"a link to nothing", [&](const fs::path& p) { fs::create_symlink(target, p); }, private_mode, false,
+         "<not a file>", "<none>"},
+        {"a FIFO", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }, private_mode, false,
+         "<not a file>", "<none>"},
+        {"a folder", [](const fs::path& p) { fs::create_directory(p); }, private_mode, false, "<not a file>",
+         "<none>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        c.make(file);
+        EXPECT_EQ(Append_To_Own_File(file, "new", c.create_mode), c.appended);
+        EXPECT_EQ(Text_Or_Kind(file), c.after);
+        EXPECT_EQ(Text_Or_Kind(target), c.target_after) << "a link's target is never written nor made";
+    }
+}
+
+TEST_F(Stored_File, ACreatedFileHasTheModeAskedAtMost)
+{
+    ASSERT_TRUE(Append_To_Own_File(file, "x", fs::perms::owner_read | fs::perms::owner_write));
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    const auto readable_by_group = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(file, readable_by_group);
+    ASSERT_TRUE(Append_To_Own_File(file, "y", fs::perms::all)) << "an existing file keeps its mode";
+    EXPECT_EQ(fs::status(file).permissions(), readable_by_group);
+    EXPECT_EQ(Text_Or_Kind(file), "xy");
+}
+
+TEST_F(Stored_File, AFileOfTheUsersIsMadeWritableButNeverThroughALink)
+{
+    std::ofstream(file) << "old";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_TRUE(Make_Own_File_Writable(file));
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    const fs::path target = folder / "target";
+    std::ofstream(target) << "victim";
+    fs::permissions(target, fs::perms::owner_read);
+    fs::create_symlink(target, folder / "link");
+    EXPECT_FALSE(Make_Own_File_Writable(folder / "link"));
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read);
+    EXPECT_FALSE(Make_Own_File_Writable(folder / "missing"));
+}
+
+TEST_F(Stored_File, AFolderIsWritableWhenTheSystemLetsTheUserCreateNamesInIt)
+{
+    std::ofstream(file) << "a file where a folder should be";
+    EXPECT_TRUE(Is_Folder_Writable(folder));
+    EXPECT_FALSE(Is_Folder_Writable(folder / "missing"));
+    EXPECT_FALSE(Is_Folder_Writable(file / "below"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << "nothing was tried";
 }
 
 } // namespace
