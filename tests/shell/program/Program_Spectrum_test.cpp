@@ -12,10 +12,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -188,6 +191,20 @@ bool Curve_Matches(const Curve_Seen& seen, const Chart_Mapping& chart, double pe
            && seen.Columns_On_Floor == seen.Floor_Columns;
 }
 
+// Moves the pointer as a user's mouse, over the window's point (x, y).
+void Move_Pointer_Over(unsigned long window, int x, int y)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return;
+    int screen_x = 0;
+    int screen_y = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &screen_x, &screen_y, &child);
+    XCloseDisplay(display);
+    Move_Pointer_To(screen_x, screen_y);
+}
+
 class Program_Spectrum : public Program_Desktop {
 protected:
 
@@ -223,6 +240,7 @@ protected:
                 chart.Area = Find_Plot(last, chart_top);
                 if (last.isNull() || !chart.Area.Found())
                     return false;
+                plot = chart.Area;
                 seen = Look_At_Curve(last, chart, peak_point, floor_level);
                 return Curve_Matches(seen, chart, peak_level);
             },
@@ -235,8 +253,45 @@ protected:
         return shown;
     }
 
+    // Grabs the spectrum window until its picture passes the check.
+    bool Spectrum_Shows(const std::function<bool(const QImage&)>& check)
+    {
+        return Wait_Until(
+            [&] {
+                const QImage image = Grab_Window(spectrum_window);
+                return !image.isNull() && check(image);
+            },
+            Program_Generous_Limit);
+    }
+
+    // Text in the label along the chart's bottom edge, which only the
+    // pointer's moves over the plot fill (with the value under it).
+    bool Shows_Pointer_Value(const QImage& image) const
+    {
+        const Rectangle_On_Screen label{0, image.height() - 1 - label_height, image.width(), label_height};
+        return Count_Pixels(image, label, Black_Ink) > 0;
+    }
+
+    // The program handles its mouse input in order: once the pointer, moved
+    // over the plot after the click, has its value shown, the click has
+    // been handled too. Keys typed earlier would reach the control that had
+    // the focus before it.
+    bool Click_Taken_Before_Keys(int x, int y)
+    {
+        if (!Spectrum_Shows([&](const QImage& image) { return !Shows_Pointer_Value(image); })
+            || !Click_At(spectrum_window, x, y))
+            return false;
+        Move_Pointer_Over(spectrum_window, (plot.Left + plot.Right) / 2, (plot.Top + plot.Bottom) / 2);
+        const bool taken = Spectrum_Shows([&](const QImage& image) { return Shows_Pointer_Value(image); });
+        // The cross-hair follows the pointer over the plot: keep it away.
+        Move_Pointer_To(1023, 767);
+        return taken;
+    }
+
     unsigned long spectrum_window = 0;
     int chart_top = Layout_Of("TForm_AMU_HD_Spectrum").at("ChartSpectrum").Top;
+    int label_height = Layout_Of("TForm_AMU_HD_Spectrum").at("LabelCrossValue").Height;
+    Plot plot; // as last found in the picture
     double step_mhz = 0;
     double peak_level = 0;
     double floor_level = 0;
@@ -278,7 +333,7 @@ TEST_F(Program_Spectrum, TheSpectrumTheWcuSendsForTheChosenTunerIsDrawnAndFollow
     EXPECT_FALSE(Asked_For_Tuner(Wcu().Requests(), 2));
 
     // A click on the chart (beside the plot) gives the tuner list the keys.
-    ASSERT_TRUE(Click_At(spectrum_window, 2, chart_top + 2));
+    ASSERT_TRUE(Click_Taken_Before_Keys(2, chart_top + 2)) << "the click and a move over the plot after it are handled";
     ASSERT_TRUE(Press_Key(spectrum_window, "Down"));
     ASSERT_TRUE(Press_Key(spectrum_window, "Down"));
     EXPECT_TRUE(Wait_Until([&] { return Asked_For_Tuner(Wcu().Requests(), 2); }, Program_Generous_Limit))
