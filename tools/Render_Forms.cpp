@@ -100,8 +100,12 @@ QImage Render_Spectrum(const Render_Request& request, char amu)
 {
     Page_Render<TForm_Main_HD> render(request, true);
     TForm_AMU_HD_Spectrum* spectrum = render.page->Spectrum_Window(amu);
+    St_System_HD_Spectrum& received = amu == '1' ? render.current.HD.Amu1_Spectrum : render.current.HD.Amu2_Spectrum;
+    const St_System_HD_Spectrum working = received;
+    // Showing the window clears the curves until the next poll brings a
+    // spectrum: hand it the working one again, as that poll would.
     spectrum->Show();
-    // A hidden spectrum window skips its refreshes: the next poll draws it.
+    received = working;
     spectrum->RefreshDisplay(true);
     return Shown(*spectrum);
 }

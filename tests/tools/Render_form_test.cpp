@@ -133,6 +133,30 @@ TEST_F(Render_Form, TheMultiCameraPagesHelpCaptionFitsItsButton)
     EXPECT_GE(last - first + 1, 18) << "the whole word";
 }
 
+// The spectrum windows draw the working spectrum: its current curve (green)
+// and peak hold (yellow) stand in the black plot, not only the axes.
+TEST_F(Render_Form, TheSpectrumWindowsDrawTheirCurves)
+{
+    for (const QString form : {"TForm_AMU_HD_Spectrum1", "TForm_AMU_HD_Spectrum2"}) {
+        const QString picture = folder.filePath(form + ".png");
+        ASSERT_EQ(Run_Tool({form, picture}, folder.path()).exit_code, 0) << form.toStdString();
+        const QImage window = QImage(picture).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(window.isNull()) << form.toStdString();
+        int green = 0;
+        int yellow = 0;
+        for (int y = 0; y < window.height(); ++y) {
+            for (int x = 0; x < window.width(); ++x) {
+                const QColor colour(window.pixel(x, y));
+                const bool bright_green = colour.green() > 200 && colour.blue() < 100;
+                green += bright_green && colour.red() < 100;
+                yellow += bright_green && colour.red() > 200;
+            }
+        }
+        EXPECT_GE(green, 40) << form.toStdString() << ": the current curve";
+        EXPECT_GE(yellow, 40) << form.toStdString() << ": the peak-hold curve";
+    }
+}
+
 TEST_F(Render_Form, AnUnknownFormIsRefusedWithAPointerToTheList)
 {
     const Run_Result run = Run_Tool({"TForm_Nothing", folder.filePath("x.png")}, folder.path());
