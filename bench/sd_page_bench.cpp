@@ -12,6 +12,7 @@
 #include "screens/Fich_main_sd.h"
 #include "shell/Main_container.h"
 #include "tests/support/Temp_Settings.h"
+#include "tools/Render_State.h"
 
 #include <QApplication>
 
@@ -31,41 +32,13 @@ void Need_Application()
     }
 }
 
-void Set_Running_Amu(St_System_SD_AMU& amu, bool active)
-{
-    amu.Present = amu.Channel_Present = amu.Video_Channel_Valid = true;
-    amu.Poll_Counter_Status = amu.Poll_Counter_Data = 20;
-    amu.Active = active;
-    amu.Version_Major = 1;
-    amu.Version_Minor = 2;
-    amu.Versions_Compatible = true;
-    amu.Receiver_Flag_1 = amu.Receiver_Flag_2 = true;
-    amu.Status_Code = 1;
-    amu.Video_Channel_Code = 46;
-    amu.Data_Channel = 5;
-    amu.Temperature = 35;
-    amu.Voltage_Raw = 100;
-    amu.Video_Quality = 50;
-}
-
 // A running camera's page, shown and drawn once.
 struct Running_Page {
     Running_Page()
     {
         Need_Application();
         Load_Main_Container(container);
-        current.Settings.Port_Number = 1;
-        current.Settings.Connected = true;
-        current.Type.Wcu_Major = 1;
-        current.SD.Video_Range_Frequency = 2;
-        current.SD.Data_Range_Frequency = 1;
-        current.SD.WCU.Wcu_Flag = current.SD.WCU.Link_Flag = true;
-        current.SD.WCU.Video_Qos = 90;
-        current.SD.WCU.Data_Qos = 80;
-        Set_Running_Amu(current.SD.AMU1, true);
-        Set_Running_Amu(current.SD.AMU2, false);
-        current.SD.DE1.State = current.SD.DE1.De_Flag = true;
-        current.SD.DE2.State = current.SD.DE2.De_Flag = true;
+        Set_Working_System(current);
         page = std::make_unique<TForm_Main_SD>(nullptr, nullptr, &camera_count, &summary, &snapshot, &current);
         page->Show();
         Poll(true);

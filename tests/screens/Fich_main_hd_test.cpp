@@ -298,7 +298,7 @@ struct Threaded_Page {
     {
         {
             auto state = thread.Lock_State();
-            Set_Working_Hd_System(*state);
+            Set_Hd_Page_Test_System(*state);
             snapshot.Copy(*state);
         }
         main_window.form.SetBounds(40, 30, 791, 452);

@@ -18,7 +18,7 @@ namespace hd_page_test {
 // top: distinct AMU identifiers, receivers 1 and 2 locked, data emitters
 // transmitting normally, good links and qualities, data activity, known
 // frequencies and a battery above its threshold.
-inline void Set_Working_Hd_System(St_System& state)
+inline void Set_Hd_Page_Test_System(St_System& state)
 {
     hd_detail_test::Set_Sound_System(state);
     state.Settings.Port_Number = 3;
@@ -51,7 +51,7 @@ using page_test::Change;
 struct Working_Camera {
     Working_Camera()
     {
-        Set_Working_Hd_System(current);
+        Set_Hd_Page_Test_System(current);
         snapshot.Copy(current);
     }
 

@@ -53,7 +53,7 @@ void Set_Working_Amu(St_System_HD_AMU& amu, int identifier)
 // A WCU 2.1 with nothing wrong: triax 1 in use and good, known frequencies,
 // camera locked, no genlock, data active, good qualities, both AMUs on
 // receivers of one known type, a battery well above the threshold.
-void Set_Working_System(St_System& s)
+void Set_Hd_Test_System(St_System& s)
 {
     s.Settings.Connected = true;
     s.Type.System_Type = 1;
@@ -105,7 +105,7 @@ private:
 // A camera whose snapshot was drawn in full, then polled with changes.
 template <class Presenter>
 struct Page {
-    Page() { Set_Working_System(current); }
+    Page() { Set_Hd_Test_System(current); }
     void Show_In_Full()
     {
         snapshot.Copy(current);

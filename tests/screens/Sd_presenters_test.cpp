@@ -58,7 +58,7 @@ private:
 // A camera whose snapshot was drawn in full, then polled with a change.
 template <class Presenter>
 struct Page : Camera {
-    Page() { Set_Working_System(current); }
+    Page() { Set_Page_Test_System(current); }
     void Show_In_Full()
     {
         snapshot.Copy(current);
@@ -436,7 +436,7 @@ TEST(SdDePresenter, TheBlockFollowsItsAmuAndGoesDownWithItsDataEmitter)
 struct Pc_Page : Camera {
     Pc_Page()
     {
-        Set_Working_System(current);
+        Set_Page_Test_System(current);
         snapshot.Copy(current);
         w = {o.Make<TSCLGroupBox>(), o.Make<TSCLGroupBox>(),    o.Menu(4),
              o.Menu(2),              o.Make<TSCLSimpleLabel>(), o.Make<TSCLSimpleLabel>(),
@@ -575,7 +575,7 @@ TEST(SdPcPresenter, TheVideoBoxFollowsAFirmwareChangeAtTheNextPoll)
 struct Status_Page : Camera {
     Status_Page()
     {
-        Set_Working_System(current);
+        Set_Page_Test_System(current);
         snapshot.Copy(current);
         Status_IHM_Main_SD::Sources sources;
         sources.Window_Alarms[2] = [this] { return window_alarm; };
