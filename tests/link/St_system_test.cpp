@@ -4,6 +4,7 @@
 #include "platform/classlib/SysUtils.h"
 #include "platform/winapi/Registry.h"
 #include "platform/winapi/Registry_Store.h"
+#include "tests/support/Fixed_Log_Clock.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <gtest/gtest.h>
@@ -278,16 +279,7 @@ TEST(Temperature, TextsTruncateTowardZeroAndAlarmOutsideTheBounds)
     }
 }
 
-class Log_Time_Stamp_Test : public ::testing::Test {
-protected:
-    void SetUp() override { At(14, 3, 27); }
-    void TearDown() override { Set_Clock({}); }
-    static void At(int hour, int minute, int second)
-    {
-        const TDateTime time = EncodeDate(2026, 12, 10) + EncodeTime(hour, minute, second, 0);
-        Set_Clock([time] { return time; });
-    }
-};
+using Log_Time_Stamp_Test = Fixed_Log_Clock;
 
 TEST_F(Log_Time_Stamp_Test, OneStampPerSecondAndPerLog)
 {

@@ -15,6 +15,7 @@
 #include "platform/classlib/String_Table.h"
 #include "screens/Block_paint.h"
 #include "tests/screens/Hd_Page_Test_Support.h"
+#include "tests/support/Fixed_Log_Clock.h"
 
 #include <gtest/gtest.h>
 
@@ -120,17 +121,7 @@ TEST(HdStatusPresenter, TheMemoKeepsEveryLineWhileTheListHoldsTheLastRefreshOnly
     EXPECT_EQ(Logged(page.form->MemoStatus->Lines()), std::vector<std::string> {LoadStr(4013)});
 }
 
-// The status logs' clock stands at a chosen second of a test's.
-class HdStatusLogClock : public ::testing::Test {
-protected:
-    void SetUp() override { At(14, 3, 27); }
-    void TearDown() override { Set_Clock({}); }
-    static void At(int hour, int minute, int second)
-    {
-        const TDateTime time = EncodeDate(2026, 12, 10) + EncodeTime(hour, minute, second, 0);
-        Set_Clock([time] { return time; });
-    }
-};
+using HdStatusLogClock = Fixed_Log_Clock;
 
 TEST_F(HdStatusLogClock, RefreshesLoggingWithinOneSecondShareTheLogsStampAndEachLogHasItsOwn)
 {
