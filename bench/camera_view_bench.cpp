@@ -9,8 +9,8 @@
 #include "platform/classlib/Classes.h"
 #include "platform/classlib/Forms.h"
 #include "screens/Status_ihm_sd_hd.h"
-#include "shell/Fich_camera_view.h"
-#include "shell/Main_container.h"
+#include "shell/host/Fich_camera_view.h"
+#include "shell/host/Main_container.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <QApplication>

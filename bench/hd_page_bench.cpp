@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "components/foundations/Sclcont.h"
-#include "shell/Main_container.h"
+#include "shell/host/Main_container.h"
 #include "tests/screens/Hd_Page_Test_Support.h"
 
 #include <QApplication>

@@ -10,7 +10,7 @@
 #include "platform/classlib/Forms.h"
 #include "platform/winapi/Window.h"
 #include "screens/Fich_main_sd.h"
-#include "shell/Main_container.h"
+#include "shell/host/Main_container.h"
 #include "tests/support/Temp_Settings.h"
 #include "tools/Render_State.h"
 

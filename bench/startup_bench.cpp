@@ -9,8 +9,8 @@
 
 #include "link/St_system.h"
 #include "tests/platform/winapi/Test_Private_Display.h"
-#include "tests/shell/program/Program_Process.h"
-#include "tests/shell/program/X_Screen_Watch.h"
+#include "tests/shell/host/program/Program_Process.h"
+#include "tests/shell/host/program/X_Screen_Watch.h"
 #include "tests/support/Temp_Settings.h"
 #include "tools/Sd_Wcu.h"
 #include "tools/Wcu_Simulator.h"

@@ -213,14 +213,15 @@ set(ORDEXIA_UNITY_ALONE
   platform/classlib/Form_Writer.cpp
   platform/classlib/Graphics_Bmp.cpp
   platform/htmlhelp/Chm_Layout.cpp
+  platform/winapi/X11_Desktop.cpp
   platform/runtime/Waitable_Timer.cpp
   platform/winapi/Gdi_Raster.cpp
   screens/Amu_ihm_main_sd.cpp
   screens/Pc_ihm_main_sd.cpp
   screens/Wca_ihm_main_hd.cpp
   screens/Wcu_ihm_main_sd.cpp
-  shell/Fich_main_multi_cameras.cpp
-  shell/Hh_funcs_Log.cpp
+  shell/host/Fich_main_multi_cameras.cpp
+  shell/services/Hh_funcs_Log.cpp
   tests/components/controls/SCLComboBox_test.cpp
   tests/components/controls/SCLCustomMMButton_test.cpp
   tests/components/controls/Sclregionborder_test.cpp
@@ -242,8 +243,8 @@ set(ORDEXIA_UNITY_ALONE
   tests/link/Serie_test.cpp
   tests/link/St_system_hd_derive_test.cpp
   tests/link/Wcu_Over_Pseudo_Terminal_test.cpp
-  tests/link_thread/Link_errors_test.cpp
-  tests/link_thread/Thread_polling_wcu_test.cpp
+  tests/link/thread/Link_errors_test.cpp
+  tests/link/thread/Thread_polling_wcu_test.cpp
   tests/platform/classlib/SysUtils_test.cpp
   tests/platform/htmlhelp/HtmlHelp_test.cpp
   tests/platform/runtime/Ordexia_Library_test.cpp
@@ -261,11 +262,11 @@ set(ORDEXIA_UNITY_ALONE
   tests/screens/Hd_fields_test.cpp
   tests/screens/Sd_fields_test.cpp
   tests/screens/Sd_presenters_test.cpp
-  tests/shell/Fich_cam_select_test.cpp
-  tests/shell/Fich_camera_view_test.cpp
-  tests/shell/Fich_main_multi_cameras_test.cpp
-  tests/shell/Hh_funcs_test.cpp
-  tests/shell/Onhelpfix_test.cpp
+  tests/shell/host/Fich_cam_select_test.cpp
+  tests/shell/host/Fich_camera_view_test.cpp
+  tests/shell/host/Fich_main_multi_cameras_test.cpp
+  tests/shell/services/Hh_funcs_test.cpp
+  tests/shell/services/Onhelpfix_test.cpp
   tests/tools/Rasterize_artwork_test.cpp
   tests/tools/Render_form_test.cpp
   tools/Sd_Wcu.cpp

@@ -28,7 +28,7 @@
 #include "link/Shell_Services.h"
 #include "link/St_system.h"
 #include "platform/classlib/Thread.h"
-#include "platform/winapi/Ordexia_Library.h"
+#include "platform/runtime/Ordexia_Library.h"
 
 #include <atomic>
 #include <memory>

@@ -37,11 +37,11 @@
 #include "screens/Title_button.h"
 #include "screens/Wcu_ihm_main_hd.h"
 #include "screens/Wcu_ihm_main_sd.h"
-#include "shell/Hh.h"
-#include "shell/Hh_funcs.h"
-#include "shell/Main_Window_Services.h"
-#include "shell/Menu_camera_name.h"
-#include "shell/Screen_dpi.h"
+#include "shell/services/Hh.h"
+#include "shell/services/Hh_funcs.h"
+#include "shell/services/Main_Window_Services.h"
+#include "shell/services/Menu_camera_name.h"
+#include "shell/services/Screen_dpi.h"
 
 #include <QCoreApplication>
 

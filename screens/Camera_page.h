@@ -15,7 +15,7 @@
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/SysUtils.h"
 #include "screens/Detail_window.h"
-#include "shell/Window_drag.h"
+#include "shell/services/Window_drag.h"
 
 #include <atomic>
 #include <cstdint>

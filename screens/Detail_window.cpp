@@ -8,7 +8,7 @@
 #include "platform/classlib/Form_Reader.h"
 #include "link/St_system.h"
 #include "platform/winapi/Message.h"
-#include "shell/Main_Window_Services.h"
+#include "shell/services/Main_Window_Services.h"
 
 Detail_Line Value_Line(const std::string& value, bool fault, const std::string& hint)
 {

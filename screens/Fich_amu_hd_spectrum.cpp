@@ -9,8 +9,8 @@
 #include "platform/winapi/Window.h"
 #include "screens/Fich_main_hd.h"
 #include "screens/Hd_fields.h"
-#include "shell/Main_Window_Services.h"
-#include "shell/Screen_dpi.h"
+#include "shell/services/Main_Window_Services.h"
+#include "shell/services/Screen_dpi.h"
 
 #include <algorithm>
 

@@ -32,8 +32,8 @@
 #include "screens/Status_ihm_sd_hd.h"
 #include "screens/Wca_ihm_main_hd.h"
 #include "screens/Wcu_ihm_main_hd.h"
-#include "shell/Menu_camera_name.h"
-#include "shell/Screen_dpi.h"
+#include "shell/services/Menu_camera_name.h"
+#include "shell/services/Screen_dpi.h"
 
 #include <tuple>
 

@@ -21,8 +21,8 @@
 #include "screens/Pc_ihm_main_sd.h"
 #include "screens/Status_ihm_main_sd.h"
 #include "screens/Wcu_ihm_main_sd.h"
-#include "shell/Menu_camera_name.h"
-#include "shell/Screen_dpi.h"
+#include "shell/services/Menu_camera_name.h"
+#include "shell/services/Screen_dpi.h"
 
 TForm_Main_SD::TForm_Main_SD(TComponent* owner, THookHelpSystem** help_hook, std::atomic<int>* camera_count,
                              Status_IHM_SD_HD** summary_out, St_System* snapshot, Thread_Polling_WCU* thread)

@@ -13,7 +13,7 @@
 #include "platform/classlib/String_Table.h"
 #include "screens/Block_paint.h"
 #include "screens/Hd_fields.h"
-#include "shell/Screen_dpi.h"
+#include "shell/services/Screen_dpi.h"
 
 namespace {
 

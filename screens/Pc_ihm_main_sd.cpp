@@ -12,7 +12,7 @@
 #include "platform/classlib/String_Table.h"
 #include "screens/Block_paint.h"
 #include "screens/Sd_fields.h"
-#include "shell/Screen_dpi.h"
+#include "shell/services/Screen_dpi.h"
 
 namespace {
 

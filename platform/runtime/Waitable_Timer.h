@@ -1,7 +1,7 @@
 #pragma once
 // The maker's runtime library as the program reaches it: plain C entry points
 // of libOrdexia.so, resolved by name when the program loads the library
-// (platform/winapi/Ordexia_Library.h wraps them in TWaitable_Timer).
+// (platform/runtime/Ordexia_Library.h wraps them in TWaitable_Timer).
 //
 // A timer's handle must be waitable together with the program's events, so it
 // has to live in the program's one handle table. The library therefore links

@@ -43,14 +43,6 @@ std::shared_ptr<Window_Class> Find_Class(LPCSTR name)
     return found == classes.end() ? nullptr : found->second;
 }
 
-HWND__* Live(HWND window)
-{
-    HWND__* found = Window_Find(window);
-    if (!found)
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return found;
-}
-
 RECT To_Rect(const QRect& rect) { return RECT{rect.x(), rect.y(), rect.x() + rect.width(), rect.y() + rect.height()}; }
 
 void Calculate_Client(HWND__* window)
@@ -225,7 +217,7 @@ BOOL GetClassInfoA(HINSTANCE, LPCSTR class_name, WNDCLASSA* window_class)
 
 int GetClassNameA(HWND window, LPSTR name, int size)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found || !name || size <= 0)
         return 0;
     const int length = std::min<int>(static_cast<int>(found->window_class->name.size()), size - 1);
@@ -244,7 +236,7 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWOR
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
     }
-    HWND__* parent_window = parent ? Live(parent) : nullptr;
+    HWND__* parent_window = parent ? Window_Live(parent) : nullptr;
     if ((parent && !parent_window) || !On_Ui_Thread())
         return nullptr;
     if ((style & WS_CHILD) && !parent_window) {
@@ -338,7 +330,7 @@ LRESULT CallWindowProcA(WNDPROC procedure, HWND window, UINT message, WPARAM w_p
 
 LONG GetWindowLongA(HWND window, int index)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return 0;
     switch (index) {
@@ -356,7 +348,7 @@ LONG GetWindowLongA(HWND window, int index)
 
 LONG SetWindowLongA(HWND window, int index, LONG value)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return 0;
     const LONG old = GetWindowLongA(window, index);
@@ -380,7 +372,7 @@ LONG SetWindowLongA(HWND window, int index, LONG value)
 
 LONG_PTR GetWindowLongPtrA(HWND window, int index)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return 0;
     switch (index) {
@@ -399,7 +391,7 @@ LONG_PTR GetWindowLongPtrA(HWND window, int index)
 
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return 0;
     const LONG_PTR old = GetWindowLongPtrA(window, index);
@@ -429,21 +421,21 @@ LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value)
 
 BOOL SetWindowTextA(HWND window, LPCSTR text)
 {
-    if (!Live(window))
+    if (!Window_Live(window))
         return FALSE;
     return Window_Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) ? TRUE : FALSE;
 }
 
 int GetWindowTextA(HWND window, LPSTR text, int size)
 {
-    if (!Live(window) || !text || size <= 0)
+    if (!Window_Live(window) || !text || size <= 0)
         return 0;
     return static_cast<int>(Window_Send(window, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text)));
 }
 
 int GetWindowTextLengthA(HWND window)
 {
-    if (!Live(window))
+    if (!Window_Live(window))
         return 0;
     return static_cast<int>(Window_Send(window, WM_GETTEXTLENGTH, 0, 0));
 }
@@ -452,7 +444,7 @@ int GetWindowTextLengthA(HWND window)
 
 HWND GetParent(HWND window)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return nullptr;
     return found->Is_Child() ? found->parent : found->owner;
@@ -460,8 +452,8 @@ HWND GetParent(HWND window)
 
 HWND SetParent(HWND window, HWND parent)
 {
-    HWND__* found = Live(window);
-    HWND__* new_parent = parent ? Live(parent) : nullptr;
+    HWND__* found = Window_Live(window);
+    HWND__* new_parent = parent ? Window_Live(parent) : nullptr;
     if (!found || (parent && !new_parent) || found == new_parent || (new_parent && IsChild(window, parent)))
         return nullptr;
     HWND old = found->Is_Child() ? found->parent : nullptr;
@@ -497,7 +489,7 @@ BOOL IsChild(HWND parent, HWND window)
 
 HWND GetWindow(HWND window, UINT command)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return nullptr;
     if (command == GW_CHILD)
@@ -537,7 +529,7 @@ HWND GetDesktopWindow()
 
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC procedure, LPARAM l_param)
 {
-    HWND__* found = Live(parent);
+    HWND__* found = Window_Live(parent);
     if (!found || !procedure)
         return FALSE;
     for (HWND child : std::vector<HWND>(found->children)) {
@@ -574,7 +566,7 @@ HWND FindWindowA(LPCSTR class_name, LPCSTR window_name)
 
 DWORD GetWindowThreadProcessId(HWND window, DWORD* process_id)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return 0;
     if (process_id)
@@ -584,7 +576,7 @@ DWORD GetWindowThreadProcessId(HWND window, DWORD* process_id)
 
 void Set_Window_Thread(HWND window, DWORD thread_id)
 {
-    if (HWND__* found = Live(window))
+    if (HWND__* found = Window_Live(window))
         found->thread_id = thread_id;
 }
 
@@ -592,7 +584,7 @@ void Set_Window_Thread(HWND window, DWORD thread_id)
 
 BOOL ShowWindow(HWND window, int command)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return FALSE;
     std::shared_ptr<HWND__> held = Window_Hold(window);
@@ -661,7 +653,7 @@ BOOL IsZoomed(HWND window)
 
 BOOL EnableWindow(HWND window, BOOL enable)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return FALSE;
     const bool was_disabled = (found->style & WS_DISABLED) != 0;
@@ -687,7 +679,7 @@ BOOL IsWindowEnabled(HWND window)
 
 BOOL SetWindowPos(HWND window, HWND insert_after, int x, int y, int width, int height, UINT flags)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return FALSE;
     std::shared_ptr<HWND__> held = Window_Hold(window);
@@ -751,7 +743,7 @@ BOOL BringWindowToTop(HWND window)
 
 BOOL GetWindowRect(HWND window, LPRECT rect)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found || !rect)
         return FALSE;
     *rect = To_Rect(Window_Rect_On_Screen(found));
@@ -760,7 +752,7 @@ BOOL GetWindowRect(HWND window, LPRECT rect)
 
 BOOL GetClientRect(HWND window, LPRECT rect)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found || !rect)
         return FALSE;
     *rect = RECT{0, 0, found->client.width(), found->client.height()};
@@ -769,7 +761,7 @@ BOOL GetClientRect(HWND window, LPRECT rect)
 
 BOOL ScreenToClient(HWND window, LPPOINT point)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found || !point)
         return FALSE;
     const QPoint origin = Window_Client_Origin_On_Screen(found);
@@ -780,7 +772,7 @@ BOOL ScreenToClient(HWND window, LPPOINT point)
 
 BOOL ClientToScreen(HWND window, LPPOINT point)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found || !point)
         return FALSE;
     const QPoint origin = Window_Client_Origin_On_Screen(found);
@@ -791,8 +783,8 @@ BOOL ClientToScreen(HWND window, LPPOINT point)
 
 int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count)
 {
-    HWND__* source = from && from != GetDesktopWindow() ? Live(from) : nullptr;
-    HWND__* target = to && to != GetDesktopWindow() ? Live(to) : nullptr;
+    HWND__* source = from && from != GetDesktopWindow() ? Window_Live(from) : nullptr;
+    HWND__* target = to && to != GetDesktopWindow() ? Window_Live(to) : nullptr;
     const QPoint offset = (source ? Window_Client_Origin_On_Screen(source) : QPoint()) -
                           (target ? Window_Client_Origin_On_Screen(target) : QPoint());
     for (UINT i = 0; points && i < count; ++i) {
@@ -812,7 +804,7 @@ HWND WindowFromPoint(POINT point)
 
 HWND ChildWindowFromPoint(HWND parent, POINT point)
 {
-    HWND__* found = Live(parent);
+    HWND__* found = Window_Live(parent);
     if (!found || !QRect(QPoint(0, 0), found->client.size()).contains(point.x, point.y))
         return nullptr;
     for (HWND child : found->children) {
@@ -827,7 +819,7 @@ HWND ChildWindowFromPoint(HWND parent, POINT point)
 
 int SetWindowRgn(HWND window, HRGN region, BOOL redraw)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     Gdi_Region* object = region ? Gdi_Find<Gdi_Region>(region) : nullptr;
     if (!found || (region && !object))
         return 0;
@@ -843,7 +835,7 @@ int SetWindowRgn(HWND window, HRGN region, BOOL redraw)
 
 int GetWindowRgn(HWND window, HRGN region)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     Gdi_Region* object = Gdi_Find<Gdi_Region>(region);
     if (!found || !object || !found->has_region)
         return 0;

@@ -32,6 +32,14 @@ HWND__* Window_Find(HWND window)
     return found == table.end() ? nullptr : found->second.get();
 }
 
+HWND__* Window_Live(HWND window)
+{
+    HWND__* found = Window_Find(window);
+    if (!found)
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return found;
+}
+
 std::shared_ptr<HWND__> Window_Hold(HWND window)
 {
     std::lock_guard lock(table_mutex);

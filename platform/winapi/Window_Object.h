@@ -78,6 +78,8 @@ extern int Window_Event_Depth;
 
 // The live window a handle names, or nullptr. Any thread.
 HWND__* Window_Find(HWND window);
+// The window, or nullptr with ERROR_INVALID_WINDOW_HANDLE as the last error.
+HWND__* Window_Live(HWND window);
 std::shared_ptr<HWND__> Window_Hold(HWND window);
 void Window_Register(const std::shared_ptr<HWND__>& window);
 void Window_Unregister(HWND window);

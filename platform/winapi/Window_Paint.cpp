@@ -10,14 +10,6 @@
 
 namespace {
 
-HWND__* Live(HWND window)
-{
-    HWND__* found = Window_Find(window);
-    if (!found)
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return found;
-}
-
 QRect Client_Area(const HWND__* window) { return QRect(QPoint(0, 0), window->client.size()); }
 
 bool Dc_Over(const HWND__* window, HDC dc)
@@ -194,7 +186,7 @@ BOOL ValidateRgn(HWND window, HRGN region) { return RedrawWindow(window, nullptr
 
 BOOL UpdateWindow(HWND window)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return FALSE;
     if (IsWindowVisible(window))
@@ -204,7 +196,7 @@ BOOL UpdateWindow(HWND window)
 
 BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return FALSE;
     const QRegion area = Region_Of(found, rect, region);
@@ -235,7 +227,7 @@ BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags)
 
 BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return FALSE;
     if (rect) {
@@ -247,7 +239,7 @@ BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL)
 
 int GetUpdateRgn(HWND window, HRGN region, BOOL)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     Gdi_Region* object = Gdi_Find<Gdi_Region>(region);
     if (!found || !object)
         return ERROR;
@@ -259,7 +251,7 @@ int GetUpdateRgn(HWND window, HRGN region, BOOL)
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint)
 {
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found || !paint)
         return nullptr;
     std::shared_ptr<HWND__> held = Window_Hold(window);
@@ -304,7 +296,7 @@ HDC GetDCEx(HWND window, HRGN clip, DWORD flags)
 {
     if (!window)
         return GetDC(nullptr);
-    HWND__* found = Live(window);
+    HWND__* found = Window_Live(window);
     if (!found)
         return nullptr;
     // Without borders the window's area is the client area, shown from the client store.

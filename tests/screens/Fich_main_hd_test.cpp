@@ -22,7 +22,7 @@
 #include "platform/winapi/Window.h"
 #include "screens/Block_paint.h"
 #include "screens/Fich_amu_hd_spectrum.h"
-#include "tests/link_thread/Fake_Shell.h"
+#include "tests/link/thread/Fake_Shell.h"
 #include "tests/screens/Hd_Page_Test_Support.h"
 
 #include <QApplication>

@@ -16,7 +16,7 @@
 #include "screens/Block_paint.h"
 #include "screens/Fich_wcu_sd.h"
 #include "screens/Status_ihm_sd_hd.h"
-#include "shell/Main_Window_Services.h"
+#include "shell/services/Main_Window_Services.h"
 #include "tests/screens/Sd_Page_Test_Support.h"
 
 #include <QMenu>

@@ -5,7 +5,7 @@
 #include "components/foundations/Sclcont.h"
 #include "platform/classlib/Forms.h"
 #include "platform/winapi/Window.h"
-#include "shell/Main_container.h"
+#include "shell/host/Main_container.h"
 #include "tests/screens/Hd_Page_Test_Support.h"
 
 #include <QImage>

@@ -5,7 +5,7 @@
 
 #include "platform/classlib/Forms.h"
 #include "platform/winapi/Message.h"
-#include "shell/Main_Window_Services.h"
+#include "shell/services/Main_Window_Services.h"
 
 #include <string>
 #include <utility>

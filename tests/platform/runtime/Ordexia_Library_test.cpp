@@ -1,4 +1,4 @@
-#include "platform/winapi/Ordexia_Library.h"
+#include "platform/runtime/Ordexia_Library.h"
 
 #include "platform/winapi/Kernel.h"
 #include "tests/support/Temp_Settings.h"

@@ -1,3 +1,0 @@
-#include "shell/Main_Window_Services.h"
-
-Main_Window_Services* Main_Window = nullptr;
