@@ -236,8 +236,8 @@ set(ORDEXIA_UNITY_ALONE
   tests/components/foundations/Sclutils_Bitmaps_test.cpp
   tests/components/foundations/Sclutils_Gradients_test.cpp
   tests/components/foundations/Sclutils_Text_test.cpp
-  tests/components/foundations_ui/Sclclass_instance_test.cpp
-  tests/components/foundations_ui/Sclinictrl_test.cpp
+  tests/components/foundations/ui/Sclclass_instance_test.cpp
+  tests/components/foundations/ui/Sclinictrl_test.cpp
   tests/link/Pc_wcu_link_hd_test.cpp
   tests/link/Pc_wcu_link_test.cpp
   tests/link/Serie_test.cpp

@@ -1,4 +1,4 @@
-#include "tests/platform/windows/Window_Test_Support.h"
+#include "tests/platform/winapi/windows/Window_Test_Support.h"
 
 #include <QApplication>
 #include <QKeyEvent>

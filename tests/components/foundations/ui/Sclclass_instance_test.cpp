@@ -14,7 +14,7 @@
 #include "components/foundations/Sclutils.h"
 #include "platform/winapi/Shutdown.h"
 #include "platform/winapi/Window.h"
-#include "tests/components/foundations_ui/Fake_Login_Manager.h"
+#include "tests/components/foundations/ui/Fake_Login_Manager.h"
 #include "tests/platform/winapi/Test_Instance.h"
 
 namespace {

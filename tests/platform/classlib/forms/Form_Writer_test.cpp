@@ -1,4 +1,4 @@
-#include "tests/platform/forms/Test_Classes.h"
+#include "tests/platform/classlib/forms/Test_Classes.h"
 
 #include "platform/classlib/Published_Properties.h"
 

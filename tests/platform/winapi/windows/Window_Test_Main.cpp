@@ -1,6 +1,6 @@
 // The window tests need one QApplication for the whole run.
 
-#include "tests/platform/windows/Window_Test_Support.h"
+#include "tests/platform/winapi/windows/Window_Test_Support.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

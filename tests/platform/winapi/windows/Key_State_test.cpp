@@ -2,7 +2,7 @@
 // or a popup menu in its modal loop takes them, and none of our input
 // messages ever carries them.
 
-#include "tests/platform/windows/Window_Test_Support.h"
+#include "tests/platform/winapi/windows/Window_Test_Support.h"
 
 #include <QApplication>
 #include <QDialog>

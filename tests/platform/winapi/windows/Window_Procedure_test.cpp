@@ -1,7 +1,7 @@
 // Window procedures: subclassing through GWLP_WNDPROC with object-bound
 // procedures, the lookups the shell makes, and the window fields.
 
-#include "tests/platform/windows/Window_Test_Support.h"
+#include "tests/platform/winapi/windows/Window_Test_Support.h"
 
 #include "platform/winapi/Kernel.h"
 

@@ -1,7 +1,7 @@
 // Message order for mouse, keys, focus, creation and destruction; capture;
 // posting from the queue and from other threads; timers.
 
-#include "tests/platform/windows/Window_Test_Support.h"
+#include "tests/platform/winapi/windows/Window_Test_Support.h"
 
 #include "platform/winapi/Kernel.h"
 

@@ -1,7 +1,7 @@
 // Painting into the back store: WM_PAINT through BeginPaint, GetDC drawing,
 // the borders we draw, and window regions masking painting and input.
 
-#include "tests/platform/windows/Window_Test_Support.h"
+#include "tests/platform/winapi/windows/Window_Test_Support.h"
 
 #include <QImage>
 #include <QWidget>
