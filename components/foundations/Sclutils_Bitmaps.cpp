@@ -42,14 +42,14 @@ RECT Stretch_Target(const RECT& dest, int sw, int sh, WORD mode)
 }
 
 // The rectangles the source is copied into, and the one reported as painted.
-struct Placement {
+struct Copy_Placement {
     std::vector<RECT> targets;
     RECT painted{};
 };
 
 // Only the tiles that meet the visible area are listed: a small source
 // tiled over a large rectangle costs what can be seen.
-void Tile(Placement& p, const RECT& dest, int sw, int sh, const RECT& visible)
+void Tile(Copy_Placement& p, const RECT& dest, int sw, int sh, const RECT& visible)
 {
     const int rows = Height_Of(dest) / sh + 1;
     const int columns = Width_Of(dest) / sw + 1;
@@ -63,9 +63,9 @@ void Tile(Placement& p, const RECT& dest, int sw, int sh, const RECT& visible)
     p.painted = dest;
 }
 
-Placement Place(const RECT& dest, int sw, int sh, WORD mode, const RECT& visible)
+Copy_Placement Place(const RECT& dest, int sw, int sh, WORD mode, const RECT& visible)
 {
-    Placement p;
+    Copy_Placement p;
     const bool scaled = mode & (SCLBD_STRETCH | SCLBD_TILE);
     if (scaled && (sw <= 0 || sh <= 0)) {
         p.painted = dest;
@@ -182,7 +182,7 @@ void SCLBmpDrawExt(TCanvas* Canvas, const RECT& Dest, TCanvas* SrcCanvas, const 
     Painted = RECT{};
     if (!Canvas || Is_Empty(Dest))
         return;
-    const Placement placement = Place(Dest, Width_Of(Src), Height_Of(Src), Mode, Canvas->ClipRect());
+    const Copy_Placement placement = Place(Dest, Width_Of(Src), Height_Of(Src), Mode, Canvas->ClipRect());
     Painted = placement.painted;
     if (placement.targets.empty())
         return;
