@@ -1,15 +1,10 @@
 #include "screens/Amu_ihm_main_hd.h"
 
-#include "components/controls/SCLGroupBox.h"
-#include "components/controls/SCLLEDLabel.h"
 #include "components/controls/SCLLImage.h"
 #include "components/controls/SCLProgress.h"
-#include "components/controls/SCLShapeButton.h"
-#include "components/controls/SCLShapeControl.h"
 #include "components/controls/SCLSimpleLabel.h"
 #include "link/St_system.h"
 #include "platform/classlib/String_Table.h"
-#include "platform/classlib/SysUtils.h"
 #include "screens/Block_paint.h"
 #include "screens/Hd_fields.h"
 
@@ -17,10 +12,6 @@
 
 namespace {
 
-// The LED of an identifier that does not clash with the other AMU's.
-constexpr TColor Identifier_Colour = 0x008000;
-// A clashing identifier's LED toggles on every fourth refresh.
-constexpr int Blink_Period = 4;
 // The RSSI meter's full range, narrowed by the transmission mode.
 constexpr int Rssi_Floor = 0;
 constexpr int Rssi_Ceiling = 255;
@@ -60,128 +51,68 @@ void Show_Receiver_Label(TSCLSimpleLabel* label, bool fault, const std::string& 
     label->SetHint(hint);
 }
 
+Amu_Common_View Hd_Amu_Common_View(const St_System_HD_AMU& amu, const St_System_HD_WCU_Status& status, char unit)
+{
+    return {Hd_Amu_Cell_Identifier(amu),
+            Hd_Amu_Cw1_Clash(amu),
+            {Hd_Amu_Receiver_Locked(amu, 1), Hd_Amu_Receiver_Locked(amu, 2), Hd_Amu_Receiver_Locked(amu, 3)},
+            Hd_De_Wire(amu),
+            Hd_Triax_Link_Bit(status, unit)};
+}
+
 } // namespace
 
 AMU_IHM_Main_HD::AMU_IHM_Main_HD(St_System* previous, St_System* current, char unit, const Widgets& widgets)
-    : Unit(unit == '1' ? '1' : '2'), Hd_Previous(&previous->HD), Hd_Current(&current->HD),
-      Settings_Previous(&previous->Settings), Settings_Current(&current->Settings),
+    : AMU_IHM_Main_SD_HD(widgets, 3048, 3049), Unit(unit == '1' ? '1' : '2'), Hd_Previous(&previous->HD),
+      Hd_Current(&current->HD), Settings_Previous(&previous->Settings), Settings_Current(&current->Settings),
       Amu_Previous(Unit == '1' ? &previous->HD.Amu1 : &previous->HD.Amu2),
       Amu_Current(Unit == '1' ? &current->HD.Amu1 : &current->HD.Amu2),
       Stat_Previous(Unit == '1' ? &previous->HD.Amu1_Stat : &previous->HD.Amu2_Stat),
       Stat_Current(Unit == '1' ? &current->HD.Amu1_Stat : &current->HD.Amu2_Stat),
       Link_Previous(&previous->HD.Wcu_Link), Link_Current(&current->HD.Wcu_Link),
-      Status_Previous(&previous->HD.Wcu_Status), Status_Current(&current->HD.Wcu_Status), W(widgets)
+      Status_Previous(&previous->HD.Wcu_Status), Status_Current(&current->HD.Wcu_Status)
 {
     SetActive(false);
 }
 
 void AMU_IHM_Main_HD::Update(bool full)
 {
-    const bool connected = Settings_Current->Is_Connected();
-    const bool present = Hd_Amu_Present(*Amu_Current);
-    const bool up = connected && present;
-    if (!full && connected == Settings_Previous->Is_Connected() && present == Hd_Amu_Present(*Amu_Previous)) {
-        if (up) {
-            RefreshValues(false);
-            EvaluateAlarm();
-        }
-        return;
-    }
-    SetActive(up);
-    if (up) {
-        RefreshValues(true);
-    }
-    EvaluateAlarm();
-}
-
-bool AMU_IHM_Main_HD::IsFrameActive() const { return Frame_Shadow(W.GroupBoxAMU) == Active_Colour; }
-bool AMU_IHM_Main_HD::IsWireDEVisible() const { return W.ShapeControlWireDE->Visible(); }
-bool AMU_IHM_Main_HD::IsWireDEActive() const { return Is_Cable_Active(W.ShapeControlWireDE); }
-
-void AMU_IHM_Main_HD::ReleaseTitleButton(int ownerLeft, int ownerTop)
-{
-    Release_Title_Button(W.ShapeButtonAMUTitle, ownerLeft, ownerTop);
+    auto gate = [](const St_System_Settings& settings, const St_System_HD_AMU& amu) {
+        return std::array {settings.Is_Connected(), Hd_Amu_Present(amu)};
+    };
+    Refresh(full, gate(*Settings_Previous, *Amu_Previous), gate(*Settings_Current, *Amu_Current));
 }
 
 void AMU_IHM_Main_HD::SetActive(bool on)
 {
-    Active = on;
-    for (TControl* wire : {W.ShapeControlWireDE, W.ShapeControlPlug1DE, W.ShapeControlPlug2DE}) {
-        wire->SetVisible(on);
-    }
-    for (TControl* control : std::initializer_list<TControl*> {
-             W.LabelAMUCell, W.LabelAMURSSI, W.LabelAMULock, W.LabelAMUError, W.LabelAMUAntenna1,
-             W.LabelAMUAntenna2, W.LabelAMUAntenna3, W.LabelAllUnlockedTunerAMU, W.LabelErrorRsFlagAMU,
-             W.LabelProfileMismatchAMU, W.ProgressAMURSSI, W.GroupAMUTuners, W.ShapeButtonAMUTitle}) {
+    Set_Common_Active(on, Hd_De_Wire(*Amu_Current));
+    for (TControl* control : std::initializer_list<TControl*> {W.LabelAMURSSI, W.LabelAllUnlockedTunerAMU,
+                                                               W.LabelErrorRsFlagAMU, W.LabelProfileMismatchAMU,
+                                                               W.ProgressAMURSSI}) {
         control->SetEnabled(on);
     }
     for (TControl* control : std::initializer_list<TControl*> {
-             W.LabelAMUCell, W.LEDAMUCell, W.LabelAMURSSI, W.ProgressAMURSSI, W.LabelAMUAntenna1,
-             W.LabelAMUAntenna2, W.LabelAMUAntenna3, W.LabelAllUnlockedTunerAMU, W.LabelErrorRsFlagAMU,
-             W.LabelProfileMismatchAMU, W.ImageAllUnlockedTunerAMU, W.ImageErrorRsFlagAMU,
-             W.ImageProfileMismatchAMU}) {
+             W.LabelAMURSSI, W.ProgressAMURSSI, W.LabelAMUAntenna1, W.LabelAMUAntenna2, W.LabelAMUAntenna3,
+             W.LabelAllUnlockedTunerAMU, W.LabelErrorRsFlagAMU, W.LabelProfileMismatchAMU,
+             W.ImageAllUnlockedTunerAMU, W.ImageErrorRsFlagAMU, W.ImageProfileMismatchAMU}) {
         control->SetShowHint(on);
     }
     if (on) {
         return;
     }
-    for (TSCLLImage* image : {W.ImageLockAMUAnt1, W.ImageLockAMUAnt2, W.ImageLockAMUAnt3,
-                              W.ImageAllUnlockedTunerAMU, W.ImageErrorRsFlagAMU, W.ImageProfileMismatchAMU}) {
+    for (TSCLLImage* image : {W.ImageAllUnlockedTunerAMU, W.ImageErrorRsFlagAMU, W.ImageProfileMismatchAMU}) {
         image->SetIndexedImageIndex(Block_Image::Off);
     }
-    W.LEDAMUCell->SetEnabled(false);
     W.ProgressAMURSSI->SetUserValue(W.ProgressAMURSSI->MinValue());
-    PaintInactive();
-    Grey_Title(W.ShapeButtonAMUTitle);
 }
 
 void AMU_IHM_Main_HD::RefreshValues(bool full)
 {
-    RefreshIdentifier(full);
+    Refresh_Common(full, Hd_Amu_Common_View(*Amu_Previous, *Status_Previous, Unit),
+                   Hd_Amu_Common_View(*Amu_Current, *Status_Current, Unit));
     RefreshRssi(full);
-    const bool wire = Hd_De_Wire(*Amu_Current);
-    const bool wire_changed = Hd_De_Wire(*Amu_Previous) != wire;
-    if (full || wire_changed) {
-        for (TControl* shape : {W.ShapeControlWireDE, W.ShapeControlPlug1DE, W.ShapeControlPlug2DE}) {
-            shape->SetVisible(wire);
-        }
-    }
     RefreshReceiverLabels(full);
-    RefreshImages(full);
-    const bool link_bit = Hd_Triax_Link_Bit(*Status_Current, Unit);
-    if (full || wire_changed || Hd_Triax_Link_Bit(*Status_Previous, Unit) != link_bit) {
-        if (link_bit) {
-            PaintActive();
-        } else {
-            PaintInactive();
-        }
-    }
-}
-
-void AMU_IHM_Main_HD::RefreshIdentifier(bool full)
-{
-    const St_System_HD_AMU& previous = *Amu_Previous;
-    const St_System_HD_AMU& current = *Amu_Current;
-    if (full || Hd_Amu_Cell_Identifier(previous) != Hd_Amu_Cell_Identifier(current)) {
-        W.LEDAMUCell->SetCaption(Format("%X", {Hd_Amu_Cell_Identifier(current)}));
-    }
-    const bool clash = Hd_Amu_Cw1_Clash(current);
-    if (full || Hd_Amu_Cw1_Clash(previous) != clash) {
-        W.LEDAMUCell->SetEnabled(true);
-        W.LEDAMUCell->LED()->SetColor(0, clash ? Alarm_Colour : Identifier_Colour);
-        W.LabelAMUCell->Font()->SetColor(clash ? Alarm_Colour : Black_Colour);
-        const std::string hint = LoadStr(clash ? 3048 : 3049);
-        W.LabelAMUCell->SetHint(hint);
-        W.LEDAMUCell->SetHint(hint);
-        if (clash) {
-            Blink_Counter = 0;
-        }
-    } else if (clash) {
-        ++Blink_Counter;
-        if (Blink_Counter % Blink_Period == 0) {
-            W.LEDAMUCell->SetEnabled(!W.LEDAMUCell->Enabled());
-        }
-    }
+    RefreshFlagImages(full);
 }
 
 AMU_IHM_Main_HD::Rssi_View AMU_IHM_Main_HD::Rssi_Of(const St_System_HD& hd, const St_System_HD_AMU& amu,
@@ -249,41 +180,15 @@ void AMU_IHM_Main_HD::RefreshReceiverLabels(bool full)
     }
 }
 
-void AMU_IHM_Main_HD::RefreshImages(bool full)
+void AMU_IHM_Main_HD::RefreshFlagImages(bool full)
 {
     const St_System_HD_AMU& previous = *Amu_Previous;
     const St_System_HD_AMU& current = *Amu_Current;
-    TSCLLImage* const locks[] = {W.ImageLockAMUAnt1, W.ImageLockAMUAnt2, W.ImageLockAMUAnt3};
-    for (int receiver = 1; receiver <= 3; ++receiver) {
-        const bool locked = Hd_Amu_Receiver_Locked(current, receiver);
-        if (full || Hd_Amu_Receiver_Locked(previous, receiver) != locked) {
-            locks[receiver - 1]->SetIndexedImageIndex(locked ? Block_Image::Good : Block_Image::Off);
-        }
-    }
-    auto show_flag = [full](TSCLLImage* image, bool was, bool is) {
-        if (full || was != is) {
-            image->SetIndexedImageIndex(is ? Block_Image::Fault : Block_Image::Off);
-        }
-    };
-    show_flag(W.ImageAllUnlockedTunerAMU, Hd_Amu_All_Unlocked(previous), Hd_Amu_All_Unlocked(current));
-    show_flag(W.ImageErrorRsFlagAMU, Hd_Amu_Video_Link_Error(previous), Hd_Amu_Video_Link_Error(current));
-    show_flag(W.ImageProfileMismatchAMU, Hd_Amu_Profile_Mismatch(previous), Hd_Amu_Profile_Mismatch(current));
-}
-
-void AMU_IHM_Main_HD::PaintActive()
-{
-    Set_Frame_Shadow(W.GroupBoxAMU, Active_Colour);
-    if (Hd_De_Wire(*Amu_Current)) {
-        Paint_Cable(W.ShapeControlWireDE, true);
-    }
-}
-
-void AMU_IHM_Main_HD::PaintInactive()
-{
-    Set_Frame_Shadow(W.GroupBoxAMU, Inactive_Frame_Colour);
-    if (Hd_De_Wire(*Amu_Current)) {
-        Paint_Cable(W.ShapeControlWireDE, false);
-    }
+    Refresh_Flag_Image(full, W.ImageAllUnlockedTunerAMU, Hd_Amu_All_Unlocked(previous), Hd_Amu_All_Unlocked(current));
+    Refresh_Flag_Image(full, W.ImageErrorRsFlagAMU, Hd_Amu_Video_Link_Error(previous),
+                       Hd_Amu_Video_Link_Error(current));
+    Refresh_Flag_Image(full, W.ImageProfileMismatchAMU, Hd_Amu_Profile_Mismatch(previous),
+                       Hd_Amu_Profile_Mismatch(current));
 }
 
 void AMU_IHM_Main_HD::EvaluateAlarm()

@@ -6,6 +6,8 @@
 // labels with their type faults, the all-unlocked, video-link-error and
 // profile-mismatch pictures, the frame and the wire to the data emitter.
 
+#include "screens/Amu_ihm_main_sd_hd.h"
+
 class St_System;
 class St_System_HD;
 class St_System_Settings;
@@ -21,57 +23,50 @@ class TSCLProgress;
 class TSCLLImage;
 class TSCLLEDLabel;
 
-class AMU_IHM_Main_HD {
-public:
-    // The widgets of AMU1 (the AMU2 block has the same with AMU2 and DE2 in
-    // their names).
-    struct Widgets {
-        TSCLGroupBox* GroupBoxAMU;
-        TSCLGroupBox* GroupAMUTuners;
-        TSCLSimpleLabel* LabelAMUCell;
-        TSCLSimpleLabel* LabelAMURSSI;
-        TSCLSimpleLabel* LabelAMULock;
-        TSCLSimpleLabel* LabelAMUError;
-        TSCLSimpleLabel* LabelAMUAntenna1;
-        TSCLSimpleLabel* LabelAMUAntenna2;
-        TSCLSimpleLabel* LabelAMUAntenna3;
-        TSCLSimpleLabel* LabelAllUnlockedTunerAMU;
-        TSCLSimpleLabel* LabelErrorRsFlagAMU;
-        TSCLSimpleLabel* LabelProfileMismatchAMU;
-        TSCLShapeButton* ShapeButtonAMUTitle;
-        TSCLLImage* ImageLockAMUAnt1;
-        TSCLLImage* ImageLockAMUAnt2;
-        TSCLLImage* ImageLockAMUAnt3;
-        TSCLLImage* ImageAllUnlockedTunerAMU;
-        TSCLLImage* ImageErrorRsFlagAMU;
-        TSCLLImage* ImageProfileMismatchAMU;
-        TSCLLEDLabel* LEDAMUCell;
-        TSCLProgress* ProgressAMURSSI;
-        TSCLShapeControl* ShapeControlWireDE;
-        TSCLShapeControl* ShapeControlPlug1DE;
-        TSCLShapeControl* ShapeControlPlug2DE;
-    };
+// The widgets of AMU1 (the AMU2 block has the same with AMU2 and DE2 in
+// their names).
+struct Amu_Hd_Widgets {
+    TSCLGroupBox* GroupBoxAMU;
+    TSCLGroupBox* GroupAMUTuners;
+    TSCLSimpleLabel* LabelAMUCell;
+    TSCLSimpleLabel* LabelAMURSSI;
+    TSCLSimpleLabel* LabelAMULock;
+    TSCLSimpleLabel* LabelAMUError;
+    TSCLSimpleLabel* LabelAMUAntenna1;
+    TSCLSimpleLabel* LabelAMUAntenna2;
+    TSCLSimpleLabel* LabelAMUAntenna3;
+    TSCLSimpleLabel* LabelAllUnlockedTunerAMU;
+    TSCLSimpleLabel* LabelErrorRsFlagAMU;
+    TSCLSimpleLabel* LabelProfileMismatchAMU;
+    TSCLShapeButton* ShapeButtonAMUTitle;
+    TSCLLImage* ImageLockAMUAnt1;
+    TSCLLImage* ImageLockAMUAnt2;
+    TSCLLImage* ImageLockAMUAnt3;
+    TSCLLImage* ImageAllUnlockedTunerAMU;
+    TSCLLImage* ImageErrorRsFlagAMU;
+    TSCLLImage* ImageProfileMismatchAMU;
+    TSCLLEDLabel* LEDAMUCell;
+    TSCLProgress* ProgressAMURSSI;
+    TSCLShapeControl* ShapeControlWireDE;
+    TSCLShapeControl* ShapeControlPlug1DE;
+    TSCLShapeControl* ShapeControlPlug2DE;
+};
 
+class AMU_IHM_Main_HD : public AMU_IHM_Main_SD_HD<AMU_IHM_Main_HD, Amu_Hd_Widgets> {
+public:
     // unit '1' reads AMU1 and triax 1, any other AMU2 and triax 2. Starts greyed.
     AMU_IHM_Main_HD(St_System* previous, St_System* current, char unit, const Widgets& widgets);
 
     void Update(bool full);
-    bool IsActive() const { return Active; }
-    bool HasAlarm() const { return Active && Alarm; }
-    bool IsFrameActive() const;
-    bool IsWireDEVisible() const;
-    bool IsWireDEActive() const;
-    void ReleaseTitleButton(int ownerLeft, int ownerTop);
 
 private:
+    friend class Block_Presenter<AMU_IHM_Main_HD>;
+
     void SetActive(bool on);
     void RefreshValues(bool full);
-    void RefreshIdentifier(bool full);
     void RefreshRssi(bool full);
     void RefreshReceiverLabels(bool full);
-    void RefreshImages(bool full);
-    void PaintActive();
-    void PaintInactive();
+    void RefreshFlagImages(bool full);
     void EvaluateAlarm();
 
     // What the RSSI meter shows of one record.
@@ -83,9 +78,6 @@ private:
     };
     Rssi_View Rssi_Of(const St_System_HD& hd, const St_System_HD_AMU& amu, const St_System_HD_AMU_Stat& stat) const;
 
-    bool Alarm = false;
-    bool Active = false;
-    int Blink_Counter = 0;
     char Unit;
     const St_System_HD* Hd_Previous;
     const St_System_HD* Hd_Current;
@@ -99,5 +91,4 @@ private:
     const St_System_HD_WCU_Link* Link_Current;
     const St_System_HD_WCU_Status* Status_Previous;
     const St_System_HD_WCU_Status* Status_Current;
-    Widgets W;
 };

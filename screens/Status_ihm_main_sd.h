@@ -1,13 +1,12 @@
 #pragma once
 // The SD page's title banner, the camera's global alarm (banner colour and
-// beep) and the status-log lines each refresh adds to the status memo.
+// beep) and the status-log lines each refresh adds to the status memo: the
+// video link's changes and the triax down links' breaks.
 
-#include "link/St_system.h"
+#include "screens/Status_ihm_main_sd_hd.h"
 
 #include <array>
-#include <atomic>
 #include <functional>
-#include <memory>
 
 class AMU_IHM_Main_SD;
 class DE_IHM_Main_SD;
@@ -15,63 +14,36 @@ class PC_IHM_Main_SD;
 class St_System;
 class St_System_SD_AMU;
 class St_System_SD_WCU;
-class St_System_Settings;
-class TMemo;
-class TPopupMenu;
-class TSCLShapeControl;
-class TStringList;
 class WCU_IHM_Main_SD;
 
-class Status_IHM_Main_SD {
-public:
-    // What the global alarm and the banner read besides the records. The
-    // detail windows are asked through their alarm queries (WCU, AMU1,
-    // AMU2, DE1, DE2); a missing presenter or query counts as no alarm.
-    struct Sources {
-        const PC_IHM_Main_SD* PC = nullptr;
-        const WCU_IHM_Main_SD* WCU = nullptr;
-        const AMU_IHM_Main_SD* AMU1 = nullptr;
-        const AMU_IHM_Main_SD* AMU2 = nullptr;
-        const DE_IHM_Main_SD* DE1 = nullptr;
-        const DE_IHM_Main_SD* DE2 = nullptr;
-        std::array<std::function<bool()>, 5> Window_Alarms;
-        TSCLShapeControl* ShapeControlAppliTitle = nullptr;
-        TPopupMenu* PopupCamName = nullptr;
-        // Checks the camera number in the camera-name menu.
-        std::function<void(int)> Check_Camera_Name;
-        TMemo* MemoStatus = nullptr;
-    };
+// What the global alarm and the banner read besides the records. The
+// detail windows are asked through their alarm queries (WCU, AMU1, AMU2,
+// DE1, DE2); a missing presenter or query counts as no alarm.
+struct Status_Sd_Sources : Status_Banner_Sources {
+    const PC_IHM_Main_SD* PC = nullptr;
+    const WCU_IHM_Main_SD* WCU = nullptr;
+    const AMU_IHM_Main_SD* AMU1 = nullptr;
+    const AMU_IHM_Main_SD* AMU2 = nullptr;
+    const DE_IHM_Main_SD* DE1 = nullptr;
+    const DE_IHM_Main_SD* DE2 = nullptr;
+    std::array<std::function<bool()>, 5> Window_Alarms;
+};
 
+class Status_IHM_Main_SD : public Status_IHM_Main_SD_HD<Status_IHM_Main_SD, Status_Sd_Sources> {
+public:
     Status_IHM_Main_SD(St_System* previous, St_System* current, const std::atomic<int>* camera_count,
                        Sources sources);
-    ~Status_IHM_Main_SD();
-
-    void Update(bool full);
-    bool IsActive() const { return Active; }
-    bool HasAlarm() const { return !Active || Alarm; }
-    // The log lines the last refresh added.
-    TStringList* Messages() const { return Message_List.get(); }
 
 private:
-    void SetActive(bool on);
-    void UpdateAlarmAndMessages();
-    bool Any_Block_Alarm() const;
-    void Show_Alarm_On_Banner();
-    void Log_Lines();
-    void UpdateTitle();
+    friend class Status_IHM_Main_SD_HD<Status_IHM_Main_SD, Status_Sd_Sources>;
 
-    std::unique_ptr<TStringList> Message_List;
-    Log_Stamp log_stamp; // the status log's last time stamp
-    bool Alarm = false;
-    bool Active = false;
-    const St_System_Settings* Settings_Previous;
-    const St_System_Settings* Settings_Current;
+    bool Any_Block_Alarm() const;
+    void Log_Events(bool& stamped);
+
     const St_System_SD_WCU* Wcu_Previous;
     const St_System_SD_WCU* Wcu_Current;
     const St_System_SD_AMU* Amu1_Previous;
     const St_System_SD_AMU* Amu1_Current;
     const St_System_SD_AMU* Amu2_Previous;
     const St_System_SD_AMU* Amu2_Current;
-    const std::atomic<int>* Camera_Count;
-    Sources S;
 };

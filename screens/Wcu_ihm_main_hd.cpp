@@ -1,10 +1,7 @@
 #include "screens/Wcu_ihm_main_hd.h"
 
-#include "components/controls/SCLGroupBox.h"
 #include "components/controls/SCLLImage.h"
 #include "components/controls/SCLProgress.h"
-#include "components/controls/SCLShapeButton.h"
-#include "components/controls/SCLShapeControl.h"
 #include "components/controls/SCLSimpleLabel.h"
 #include "link/St_system.h"
 #include "platform/classlib/String_Table.h"
@@ -25,11 +22,6 @@ constexpr double Ism_High_Ghz = 2.4835;
 
 const std::string No_Value = "-----";
 const std::string Fault_Value = "?????";
-
-int Image_Good_Or_Fault(bool good)
-{
-    return good ? Block_Image::Good : Block_Image::Fault;
-}
 
 // A frequency that is one of the codes "none" (0) or a fault (-1 to -4).
 bool Is_Frequency_Code(float value)
@@ -63,19 +55,30 @@ void Set_Label_Colours(TSCLSimpleLabel* name, TSCLSimpleLabel* value, TColor col
     value->Font()->SetColor(colour);
 }
 
+Wcu_Triax_View Hd_Triax_View(const St_System_HD_WCU_Status& status, char link)
+{
+    return {Hd_Triax_Used(status, link), Hd_Triax_Down_Link_Ok(status, link), Hd_Triax_Ok(status, link),
+            Hd_Triax_Link_Bit(status, link)};
+}
+
+Wcu_Rates Hd_Rates(const St_System_HD_WCU_Status& status)
+{
+    return {Hd_Wcu_Rate_Any(status), Hd_Wcu_Rate_A(status), Hd_Wcu_Rate_B(status)};
+}
+
 } // namespace
 
 WCU_IHM_Main_HD::WCU_IHM_Main_HD(St_System* previous, St_System* current, const Widgets& widgets)
-    : Label_Middle_Top((widgets.LabelVQOS->Top() + widgets.LabelDQOS->Top()) / 2),
+    : WCU_IHM_Main_SD_HD(previous, current, widgets),
+      Label_Middle_Top((widgets.LabelVQOS->Top() + widgets.LabelDQOS->Top()) / 2),
       Label_Dqos_Top(widgets.LabelDQOS->Top()),
       Progress_Middle_Top((widgets.ProgressVQOS->Top() + widgets.ProgressDQOS->Top()) / 2),
-      Progress_Dqos_Top(widgets.ProgressDQOS->Top()), Settings_Previous(&previous->Settings),
-      Settings_Current(&current->Settings), Type_Previous(&previous->Type), Type_Current(&current->Type),
+      Progress_Dqos_Top(widgets.ProgressDQOS->Top()), Type_Previous(&previous->Type), Type_Current(&current->Type),
       Amu1_Previous(&previous->HD.Amu1), Amu1_Current(&current->HD.Amu1), Amu2_Previous(&previous->HD.Amu2),
       Amu2_Current(&current->HD.Amu2), Status_Previous(&previous->HD.Wcu_Status),
       Status_Current(&current->HD.Wcu_Status), Link_Previous(&previous->HD.Wcu_Link),
       Link_Current(&current->HD.Wcu_Link), Wca_Previous(&previous->HD.Wca), Wca_Current(&current->HD.Wca),
-      Wcu_Previous(&previous->HD.Wcu), Wcu_Current(&current->HD.Wcu), W(widgets)
+      Wcu_Previous(&previous->HD.Wcu), Wcu_Current(&current->HD.Wcu)
 {
     W.LabelFreeze->SetHeight(W.ProgressVQOS->Height() - 1);
     BuildVqosColourTable();
@@ -102,78 +105,25 @@ void WCU_IHM_Main_HD::GetVqosColor(int bar_index, TColor& colour) const
     colour = in_table ? Vqos_Colours[static_cast<std::size_t>(bar_index)] : Navy_Colour;
 }
 
-void WCU_IHM_Main_HD::Update(bool full)
-{
-    const bool connected = Settings_Current->Is_Connected();
-    if (!full && connected == Settings_Previous->Is_Connected()) {
-        if (connected) {
-            RefreshValues(false);
-            EvaluateAlarm();
-        }
-        return;
-    }
-    SetActive(connected);
-    if (connected) {
-        RefreshValues(true);
-    }
-    EvaluateAlarm();
-}
-
-bool WCU_IHM_Main_HD::IsRs232CableVisible() const { return W.ShapeControlRS232->Visible(); }
-bool WCU_IHM_Main_HD::IsTriax1CableVisible() const { return W.ShapeControlTriax1->Visible(); }
-bool WCU_IHM_Main_HD::IsTriax2CableVisible() const { return W.ShapeControlTriax2->Visible(); }
-bool WCU_IHM_Main_HD::IsTriax1CableActive() const { return Is_Cable_Active(W.ShapeControlTriax1); }
-bool WCU_IHM_Main_HD::IsTriax2CableActive() const { return Is_Cable_Active(W.ShapeControlTriax2); }
-
-void WCU_IHM_Main_HD::ReleaseTitleButton(int ownerLeft, int ownerTop)
-{
-    Release_Title_Button(W.ShapeButtonWCUTitle, ownerLeft, ownerTop);
-}
-
 void WCU_IHM_Main_HD::SetActive(bool on)
 {
-    Active = on;
-    for (TControl* cable : {W.ShapeControlRS232, W.ShapeControlPlug1RS232, W.ShapeControlPlug2RS232}) {
-        cable->SetVisible(on);
-    }
-    for (TControl* control : std::initializer_list<TControl*> {
-             W.LabelVQOS, W.LabelDQOS, W.LabelCamWCULock, W.LabelStudioGenlock, W.LabelControlData, W.GroupTriax1,
-             W.GroupTriax2, W.LabelAMU1Power, W.LabelAMU1Control, W.LabelAMU1Video, W.LabelAMU2Power,
-             W.LabelAMU2Control, W.LabelAMU2Video, W.LabelVideoFreq, W.LabelVideoFreqVal, W.LabelDataFreq,
-             W.LabelDataFreqVal, W.ProgressVQOS, W.ProgressDQOS, W.ShapeButtonWCUTitle}) {
-        control->SetEnabled(on);
+    Set_Common_Active(on);
+    for (TSCLSimpleLabel* label :
+         {W.LabelStudioGenlock, W.LabelVideoFreq, W.LabelVideoFreqVal, W.LabelDataFreq, W.LabelDataFreqVal}) {
+        label->SetEnabled(on);
     }
     W.LabelVideoFreqVal->SetCaption(std::string());
     W.LabelDataFreqVal->SetCaption(std::string());
-    for (TControl* control : std::initializer_list<TControl*> {W.ImageDataActivity, W.ImageStudioGenlock,
-                                                               W.LabelVideoFreq, W.LabelVideoFreqVal,
-                                                               W.LabelDataFreq, W.LabelDataFreqVal}) {
+    for (TControl* control : std::initializer_list<TControl*> {W.ImageStudioGenlock, W.LabelVideoFreq,
+                                                               W.LabelVideoFreqVal, W.LabelDataFreq,
+                                                               W.LabelDataFreqVal}) {
         control->SetShowHint(on);
     }
     if (on) {
-        Set_Frame_Shadow(W.GroupBoxWCU, Active_Colour);
-        Paint_Cable(W.ShapeControlRS232, true);
         return;
     }
-    Set_Frame_Shadow(W.GroupBoxWCU, Inactive_Frame_Colour);
-    for (TSCLLImage* image : {W.ImageAMU1Power, W.ImageAMU1Status, W.ImageTriax1In, W.ImageAMU2Power,
-                              W.ImageAMU2Status, W.ImageTriax2In, W.ImageCamWcuLock, W.ImageStudioGenlock,
-                              W.ImageDataActivity}) {
-        image->SetIndexedImageIndex(Block_Image::Off);
-    }
-    for (TSCLProgress* meter : {W.ProgressVQOS, W.ProgressDQOS}) {
-        meter->SetUserValue(meter->MinValue());
-        meter->Bevel()->SetColor(1, White_Colour);
-    }
-    for (TControl* hidden : {static_cast<TControl*>(W.LabelFreeze), static_cast<TControl*>(W.ShapeControlTriax1),
-                             static_cast<TControl*>(W.ShapeControlPlug1Triax1),
-                             static_cast<TControl*>(W.ShapeControlPlug2Triax1),
-                             static_cast<TControl*>(W.ShapeControlTriax2),
-                             static_cast<TControl*>(W.ShapeControlPlug1Triax2),
-                             static_cast<TControl*>(W.ShapeControlPlug2Triax2)}) {
-        hidden->SetVisible(false);
-    }
-    Grey_Title(W.ShapeButtonWCUTitle);
+    W.ImageStudioGenlock->SetIndexedImageIndex(Block_Image::Off);
+    W.LabelFreeze->SetVisible(false);
 }
 
 void WCU_IHM_Main_HD::RefreshValues(bool full)
@@ -183,11 +133,11 @@ void WCU_IHM_Main_HD::RefreshValues(bool full)
     const bool cam_lock = Hd_Link_Camera_Lock(*Link_Current) && Hd_Wca_Camera_Lock(*Wca_Current);
     if (full || Hd_Link_Camera_Lock(*Link_Previous) != Hd_Link_Camera_Lock(*Link_Current) ||
         Hd_Wca_Camera_Lock(*Wca_Previous) != Hd_Wca_Camera_Lock(*Wca_Current)) {
-        W.ImageCamWcuLock->SetIndexedImageIndex(Image_Good_Or_Fault(cam_lock));
+        W.ImageCamWcuLock->SetIndexedImageIndex(cam_lock ? Block_Image::Good : Block_Image::Fault);
     }
     RefreshGenlock(full);
-    RefreshTriaxImages(full, '1', W.ImageAMU1Power, W.ImageAMU1Status, W.ImageTriax1In);
-    RefreshTriaxImages(full, '2', W.ImageAMU2Power, W.ImageAMU2Status, W.ImageTriax2In);
+    Refresh_Triax_Images(full, '1', Hd_Triax_View(*Status_Previous, '1'), Hd_Triax_View(*Status_Current, '1'));
+    Refresh_Triax_Images(full, '2', Hd_Triax_View(*Status_Previous, '2'), Hd_Triax_View(*Status_Current, '2'));
     RefreshDataActivity(full);
     RefreshMeters(full);
     UpdateCables(full);
@@ -294,47 +244,15 @@ void WCU_IHM_Main_HD::RefreshGenlock(bool full)
     W.ImageStudioGenlock->SetHint(hint);
 }
 
-void WCU_IHM_Main_HD::RefreshTriaxImages(bool full, char link, TSCLLImage* power, TSCLLImage* status,
-                                         TSCLLImage* video)
-{
-    const St_System_HD_WCU_Status& previous = *Status_Previous;
-    const St_System_HD_WCU_Status& current = *Status_Current;
-    if (full || Hd_Triax_Used(previous, link) != Hd_Triax_Used(current, link)) {
-        power->SetIndexedImageIndex(Hd_Triax_Used(current, link) ? Block_Image::Good : Block_Image::Off);
-    }
-    if (full || Hd_Triax_Down_Link_Ok(previous, link) != Hd_Triax_Down_Link_Ok(current, link)) {
-        status->SetIndexedImageIndex(Image_Good_Or_Fault(Hd_Triax_Down_Link_Ok(current, link)));
-    }
-    if (full || Hd_Triax_Ok(previous, link) != Hd_Triax_Ok(current, link)) {
-        video->SetIndexedImageIndex(Image_Good_Or_Fault(Hd_Triax_Ok(current, link)));
-    }
-}
-
 void WCU_IHM_Main_HD::RefreshDataActivity(bool full)
 {
-    const St_System_HD_WCU_Status& previous = *Status_Previous;
-    const St_System_HD_WCU_Status& current = *Status_Current;
-    const bool rates_changed =
-        Hd_Wcu_Rate_A(previous) != Hd_Wcu_Rate_A(current) || Hd_Wcu_Rate_B(previous) != Hd_Wcu_Rate_B(current);
-    const bool active = Hd_Wcu_Rate_A(current) != 0 && Hd_Wcu_Rate_B(current) != 0;
-    if (full || rates_changed || Hd_Wcu_Rate_Any(previous) != Hd_Wcu_Rate_Any(current)) {
-        int image = Block_Image::Fault;
-        if (active) {
-            image = Hd_Wcu_Rate_Any(current) == 2 ? Block_Image::Second : Block_Image::Off;
-        }
-        W.ImageDataActivity->SetIndexedImageIndex(image);
-    }
-    const bool header_changed = Hd_Wcu_Present(*Wcu_Previous) != Hd_Wcu_Present(*Wcu_Current) ||
-                                Hd_Wcu_Data_Activity(*Wcu_Previous) != Hd_Wcu_Data_Activity(*Wcu_Current);
-    if (full || rates_changed || header_changed) {
-        std::string hint;
-        if (active) {
-            hint = LoadStr(3096);
-        } else if (Hd_Wcu_Present(*Wcu_Current) && Hd_Wcu_Data_Activity(*Wcu_Current)) {
-            hint = LoadStr(3095);
-        }
-        W.ImageDataActivity->SetHint(hint);
-    }
+    const St_System_HD_WCU& before = *Wcu_Previous;
+    const St_System_HD_WCU& now = *Wcu_Current;
+    const bool header_changed =
+        Hd_Wcu_Present(before) != Hd_Wcu_Present(now) || Hd_Wcu_Data_Activity(before) != Hd_Wcu_Data_Activity(now);
+    const bool header_data_link = Hd_Wcu_Present(now) && Hd_Wcu_Data_Activity(now);
+    Refresh_Data_Activity(full, Hd_Rates(*Status_Previous), Hd_Rates(*Status_Current),
+                          header_data_link ? LoadStr(3095) : std::string(), header_changed);
 }
 
 void WCU_IHM_Main_HD::RefreshMeters(bool full)
@@ -373,29 +291,8 @@ void WCU_IHM_Main_HD::RefreshMeters(bool full)
 
 void WCU_IHM_Main_HD::UpdateCables(bool full)
 {
-    UpdateCable(full, '1', W.ShapeControlTriax1, W.ShapeControlPlug1Triax1, W.ShapeControlPlug2Triax1);
-    UpdateCable(full, '2', W.ShapeControlTriax2, W.ShapeControlPlug1Triax2, W.ShapeControlPlug2Triax2);
-}
-
-void WCU_IHM_Main_HD::UpdateCable(bool full, char link, TSCLShapeControl* cable, TSCLShapeControl* plug1,
-                                  TSCLShapeControl* plug2)
-{
-    const St_System_HD_WCU_Status& previous = *Status_Previous;
-    const St_System_HD_WCU_Status& current = *Status_Current;
-    const bool used = Hd_Triax_Used(current, link);
-    const bool changed =
-        Hd_Triax_Used(previous, link) != used ||
-        (used && (Hd_Triax_Down_Link_Ok(previous, link) != Hd_Triax_Down_Link_Ok(current, link) ||
-                  Hd_Triax_Link_Bit(previous, link) != Hd_Triax_Link_Bit(current, link)));
-    if (!full && !changed) {
-        return;
-    }
-    for (TSCLShapeControl* shape : {cable, plug1, plug2}) {
-        shape->SetVisible(used);
-    }
-    if (used) {
-        Paint_Cable(cable, Hd_Triax_Down_Link_Ok(current, link) && Hd_Triax_Link_Bit(current, link));
-    }
+    Update_Triax_Cable(full, '1', Hd_Triax_View(*Status_Previous, '1'), Hd_Triax_View(*Status_Current, '1'));
+    Update_Triax_Cable(full, '2', Hd_Triax_View(*Status_Previous, '2'), Hd_Triax_View(*Status_Current, '2'));
 }
 
 void WCU_IHM_Main_HD::EvaluateAlarm()

@@ -7,11 +7,11 @@
 // power, control and video pictures. Computes the WCU block's alarm.
 
 #include "platform/classlib/Graphics.h"
+#include "screens/Wcu_ihm_main_sd_hd.h"
 
 #include <vector>
 
 class St_System;
-class St_System_Settings;
 class St_System_Type;
 class St_System_HD_AMU;
 class St_System_HD_WCU_Status;
@@ -25,92 +25,78 @@ class TSCLShapeControl;
 class TSCLProgress;
 class TSCLLImage;
 
-class WCU_IHM_Main_HD {
-public:
-    struct Widgets {
-        TSCLGroupBox* GroupBoxWCU;
-        TSCLGroupBox* GroupTriax1;
-        TSCLGroupBox* GroupTriax2;
-        TSCLSimpleLabel* LabelControlData;
-        TSCLSimpleLabel* LabelVQOS;
-        TSCLSimpleLabel* LabelDQOS;
-        TSCLSimpleLabel* LabelCamWCULock;
-        TSCLSimpleLabel* LabelStudioGenlock;
-        TSCLSimpleLabel* LabelAMU1Power;
-        TSCLSimpleLabel* LabelAMU1Video;
-        TSCLSimpleLabel* LabelAMU1Control;
-        TSCLSimpleLabel* LabelAMU2Power;
-        TSCLSimpleLabel* LabelAMU2Video;
-        TSCLSimpleLabel* LabelAMU2Control;
-        TSCLSimpleLabel* LabelVideoFreq;
-        TSCLSimpleLabel* LabelVideoFreqVal;
-        TSCLSimpleLabel* LabelDataFreq;
-        TSCLSimpleLabel* LabelDataFreqVal;
-        TSCLShapeButton* ShapeButtonWCUTitle;
-        TSCLShapeControl* ShapeControlRS232;
-        TSCLShapeControl* ShapeControlPlug1RS232;
-        TSCLShapeControl* ShapeControlPlug2RS232;
-        TSCLShapeControl* ShapeControlTriax1;
-        TSCLShapeControl* ShapeControlPlug1Triax1;
-        TSCLShapeControl* ShapeControlPlug2Triax1;
-        TSCLShapeControl* ShapeControlTriax2;
-        TSCLShapeControl* ShapeControlPlug1Triax2;
-        TSCLShapeControl* ShapeControlPlug2Triax2;
-        TSCLSimpleLabel* LabelFreeze;
-        TSCLProgress* ProgressVQOS;
-        TSCLProgress* ProgressDQOS;
-        TSCLLImage* ImageAMU1Power;
-        TSCLLImage* ImageAMU1Status;
-        TSCLLImage* ImageTriax1In;
-        TSCLLImage* ImageAMU2Power;
-        TSCLLImage* ImageAMU2Status;
-        TSCLLImage* ImageTriax2In;
-        TSCLLImage* ImageCamWcuLock;
-        TSCLLImage* ImageStudioGenlock;
-        TSCLLImage* ImageDataActivity;
-    };
+struct Wcu_Hd_Widgets {
+    TSCLGroupBox* GroupBoxWCU;
+    TSCLGroupBox* GroupTriax1;
+    TSCLGroupBox* GroupTriax2;
+    TSCLSimpleLabel* LabelControlData;
+    TSCLSimpleLabel* LabelVQOS;
+    TSCLSimpleLabel* LabelDQOS;
+    TSCLSimpleLabel* LabelCamWCULock;
+    TSCLSimpleLabel* LabelStudioGenlock;
+    TSCLSimpleLabel* LabelAMU1Power;
+    TSCLSimpleLabel* LabelAMU1Video;
+    TSCLSimpleLabel* LabelAMU1Control;
+    TSCLSimpleLabel* LabelAMU2Power;
+    TSCLSimpleLabel* LabelAMU2Video;
+    TSCLSimpleLabel* LabelAMU2Control;
+    TSCLSimpleLabel* LabelVideoFreq;
+    TSCLSimpleLabel* LabelVideoFreqVal;
+    TSCLSimpleLabel* LabelDataFreq;
+    TSCLSimpleLabel* LabelDataFreqVal;
+    TSCLShapeButton* ShapeButtonWCUTitle;
+    TSCLShapeControl* ShapeControlRS232;
+    TSCLShapeControl* ShapeControlPlug1RS232;
+    TSCLShapeControl* ShapeControlPlug2RS232;
+    TSCLShapeControl* ShapeControlTriax1;
+    TSCLShapeControl* ShapeControlPlug1Triax1;
+    TSCLShapeControl* ShapeControlPlug2Triax1;
+    TSCLShapeControl* ShapeControlTriax2;
+    TSCLShapeControl* ShapeControlPlug1Triax2;
+    TSCLShapeControl* ShapeControlPlug2Triax2;
+    TSCLSimpleLabel* LabelFreeze;
+    TSCLProgress* ProgressVQOS;
+    TSCLProgress* ProgressDQOS;
+    TSCLLImage* ImageAMU1Power;
+    TSCLLImage* ImageAMU1Status;
+    TSCLLImage* ImageTriax1In;
+    TSCLLImage* ImageAMU2Power;
+    TSCLLImage* ImageAMU2Status;
+    TSCLLImage* ImageTriax2In;
+    TSCLLImage* ImageCamWcuLock;
+    TSCLLImage* ImageStudioGenlock;
+    TSCLLImage* ImageDataActivity;
+};
 
+class WCU_IHM_Main_HD : public WCU_IHM_Main_SD_HD<WCU_IHM_Main_HD, Wcu_Hd_Widgets> {
+public:
     // previous: the record shown; current: the record just polled. The
     // meters' places and the VQOS bar count are read as laid out now (after
     // the DPI adaptation). Starts greyed.
     WCU_IHM_Main_HD(St_System* previous, St_System* current, const Widgets& widgets);
 
-    void Update(bool full);
-    bool IsActive() const { return Active; }
-    bool HasAlarm() const { return Active && Alarm; }
-    bool IsRs232CableVisible() const;
-    bool IsTriax1CableVisible() const;
-    bool IsTriax2CableVisible() const;
-    bool IsTriax1CableActive() const;
-    bool IsTriax2CableActive() const;
     // The colour of VQOS bar bar_index (from 0): navy, white at each quarter.
     void GetVqosColor(int bar_index, TColor& colour) const;
-    void ReleaseTitleButton(int ownerLeft, int ownerTop);
 
 private:
+    friend class Block_Presenter<WCU_IHM_Main_HD>;
+
     void BuildVqosColourTable();
     void SetActive(bool on);
     void RefreshValues(bool full);
     void RefreshVideoFrequency(bool full);
     void RefreshDataFrequency(bool full);
     void RefreshGenlock(bool full);
-    void RefreshTriaxImages(bool full, char link, TSCLLImage* power, TSCLLImage* status, TSCLLImage* video);
     void RefreshDataActivity(bool full);
     void RefreshMeters(bool full);
     void UpdateCables(bool full);
-    void UpdateCable(bool full, char link, TSCLShapeControl* cable, TSCLShapeControl* plug1,
-                     TSCLShapeControl* plug2);
     void EvaluateAlarm();
 
-    bool Alarm = false;
-    bool Active = false;
     int Label_Middle_Top;
     int Label_Dqos_Top;
     int Progress_Middle_Top;
     int Progress_Dqos_Top;
     std::vector<TColor> Vqos_Colours;
-    const St_System_Settings* Settings_Previous;
-    const St_System_Settings* Settings_Current;
     const St_System_Type* Type_Previous;
     const St_System_Type* Type_Current;
     const St_System_HD_AMU* Amu1_Previous;
@@ -125,5 +111,4 @@ private:
     const St_System_HD_WCA* Wca_Current;
     const St_System_HD_WCU* Wcu_Previous;
     const St_System_HD_WCU* Wcu_Current;
-    Widgets W;
 };

@@ -1,14 +1,10 @@
 #include "screens/Wcu_ihm_main_sd.h"
 
-#include "components/controls/SCLGroupBox.h"
 #include "components/controls/SCLLEDLabel.h"
 #include "components/controls/SCLLImage.h"
 #include "components/controls/SCLProgress.h"
-#include "components/controls/SCLShapeButton.h"
-#include "components/controls/SCLShapeControl.h"
 #include "components/controls/SCLSimpleLabel.h"
 #include "link/St_system.h"
-#include "platform/classlib/String_Table.h"
 #include "platform/classlib/SysUtils.h"
 #include "screens/Block_paint.h"
 #include "screens/Sd_fields.h"
@@ -18,9 +14,14 @@ namespace {
 // Quality meters show a red bevel below this value.
 constexpr int Minimum_Quality = 10;
 
-int Image_Good_Or_Fault(bool good)
+Wcu_Triax_View Sd_Triax_View(const St_System_SD_AMU& amu)
 {
-    return good ? Block_Image::Good : Block_Image::Fault;
+    return {Sd_Amu_Present(amu), Sd_Amu_Polled(amu), Sd_Amu_Valid_Clear(amu), Sd_Amu_Active(amu)};
+}
+
+Wcu_Rates Sd_Rates(const St_System_SD_WCU& wcu)
+{
+    return {Sd_Wcu_Rate_R0(wcu), Sd_Wcu_Rate_R1(wcu), Sd_Wcu_Rate_R2(wcu)};
 }
 
 std::string Hex_Text(int value)
@@ -31,125 +32,35 @@ std::string Hex_Text(int value)
 } // namespace
 
 WCU_IHM_Main_SD::WCU_IHM_Main_SD(St_System* previous, St_System* current, const Widgets& widgets)
-    : Settings_Previous(&previous->Settings), Settings_Current(&current->Settings), Type_Current(&current->Type),
-      Wcu_Previous(&previous->SD.WCU), Wcu_Current(&current->SD.WCU), Amu1_Previous(&previous->SD.AMU1),
-      Amu1_Current(&current->SD.AMU1), Amu2_Previous(&previous->SD.AMU2), Amu2_Current(&current->SD.AMU2),
-      W(widgets)
+    : WCU_IHM_Main_SD_HD(previous, current, widgets), Type_Current(&current->Type), Wcu_Previous(&previous->SD.WCU),
+      Wcu_Current(&current->SD.WCU), Amu1_Previous(&previous->SD.AMU1), Amu1_Current(&current->SD.AMU1),
+      Amu2_Previous(&previous->SD.AMU2), Amu2_Current(&current->SD.AMU2)
 {
     SetActive(false);
 }
 
-void WCU_IHM_Main_SD::Update(bool full)
-{
-    const bool connected = Settings_Current->Is_Connected();
-    if (!full && connected == Settings_Previous->Is_Connected()) {
-        if (connected) {
-            RefreshValues(false);
-            EvaluateAlarm();
-        }
-        return;
-    }
-    SetActive(connected);
-    if (connected) {
-        RefreshValues(true);
-    }
-    EvaluateAlarm();
-}
-
-bool WCU_IHM_Main_SD::IsRs232CableVisible() const { return W.ShapeControlRS232->Visible(); }
-bool WCU_IHM_Main_SD::IsTriax1CableVisible() const { return W.ShapeControlTriax1->Visible(); }
-bool WCU_IHM_Main_SD::IsTriax2CableVisible() const { return W.ShapeControlTriax2->Visible(); }
-bool WCU_IHM_Main_SD::IsTriax1CableActive() const { return Is_Cable_Active(W.ShapeControlTriax1); }
-bool WCU_IHM_Main_SD::IsTriax2CableActive() const { return Is_Cable_Active(W.ShapeControlTriax2); }
-
-void WCU_IHM_Main_SD::ReleaseTitleButton(int ownerLeft, int ownerTop)
-{
-    Release_Title_Button(W.ShapeButtonWCUTitle, ownerLeft, ownerTop);
-}
-
 void WCU_IHM_Main_SD::SetActive(bool on)
 {
-    Active = on;
-    for (TControl* cable : {W.ShapeControlRS232, W.ShapeControlPlug1RS232, W.ShapeControlPlug2RS232}) {
-        cable->SetVisible(on);
-    }
-    for (TControl* control : std::initializer_list<TControl*> {
-             W.LabelVQOS, W.LabelDQOS, W.LabelCamWCULock, W.LabelControlData, W.GroupTriax1, W.GroupTriax2,
-             W.LabelAMU1Power, W.LabelAMU1Control, W.LabelAMU1Video, W.LabelAMU2Power, W.LabelAMU2Control,
-             W.LabelAMU2Video, W.LabelVideoChannel, W.LabelDataChannel, W.ProgressVQOS, W.ProgressDQOS,
-             W.LEDVideoChannel, W.LEDDataChannel, W.ShapeButtonWCUTitle}) {
+    Set_Common_Active(on);
+    for (TControl* control : std::initializer_list<TControl*> {W.LabelVideoChannel, W.LabelDataChannel,
+                                                               W.LEDVideoChannel, W.LEDDataChannel}) {
         control->SetEnabled(on);
     }
-    W.ImageDataActivity->SetShowHint(on);
-    if (on) {
-        Set_Frame_Shadow(W.GroupBoxWCU, Active_Colour);
-        Set_Shape_Colours(W.ShapeControlRS232, Active_Colour, Active_Colour, Active_Colour);
-        return;
-    }
-    Set_Frame_Shadow(W.GroupBoxWCU, Inactive_Frame_Colour);
-    for (TSCLLImage* image : {W.ImageAMU1Power, W.ImageAMU1Status, W.ImageTriax1In, W.ImageAMU2Power,
-                              W.ImageAMU2Status, W.ImageTriax2In, W.ImageCamWcuLock, W.ImageDataActivity}) {
-        image->SetIndexedImageIndex(Block_Image::Off);
-    }
-    for (TSCLProgress* meter : {W.ProgressVQOS, W.ProgressDQOS}) {
-        meter->SetUserValue(meter->MinValue());
-        meter->Bevel()->SetColor(1, White_Colour);
-    }
-    for (TControl* cable : {W.ShapeControlTriax1, W.ShapeControlPlug1Triax1, W.ShapeControlPlug2Triax1,
-                            W.ShapeControlTriax2, W.ShapeControlPlug1Triax2, W.ShapeControlPlug2Triax2}) {
-        cable->SetVisible(false);
-    }
-    Grey_Title(W.ShapeButtonWCUTitle);
 }
 
 void WCU_IHM_Main_SD::RefreshValues(bool full)
 {
     if (full || Sd_Wcu_Cam_Lock(*Wcu_Previous) != Sd_Wcu_Cam_Lock(*Wcu_Current)) {
-        W.ImageCamWcuLock->SetIndexedImageIndex(Image_Good_Or_Fault(Sd_Wcu_Cam_Lock(*Wcu_Current)));
+        W.ImageCamWcuLock->SetIndexedImageIndex(Sd_Wcu_Cam_Lock(*Wcu_Current) ? Block_Image::Good
+                                                                               : Block_Image::Fault);
     }
-    RefreshTriaxImages(full, *Amu1_Previous, *Amu1_Current, W.ImageAMU1Power, W.ImageAMU1Status, W.ImageTriax1In);
-    RefreshTriaxImages(full, *Amu2_Previous, *Amu2_Current, W.ImageAMU2Power, W.ImageAMU2Status, W.ImageTriax2In);
-    RefreshDataActivity(full);
+    Refresh_Triax_Images(full, '1', Sd_Triax_View(*Amu1_Previous), Sd_Triax_View(*Amu1_Current));
+    Refresh_Triax_Images(full, '2', Sd_Triax_View(*Amu2_Previous), Sd_Triax_View(*Amu2_Current));
+    Refresh_Data_Activity(full, Sd_Rates(*Wcu_Previous), Sd_Rates(*Wcu_Current), std::string(), false);
     RefreshQuality(full, Sd_Wcu_Vqos(*Wcu_Previous), Sd_Wcu_Vqos(*Wcu_Current), W.ProgressVQOS);
     RefreshQuality(full, Sd_Wcu_Dqos(*Wcu_Previous), Sd_Wcu_Dqos(*Wcu_Current), W.ProgressDQOS);
     RefreshChannels(full);
     UpdateCables(full);
-}
-
-void WCU_IHM_Main_SD::RefreshTriaxImages(bool full, const St_System_SD_AMU& previous,
-                                         const St_System_SD_AMU& current, TSCLLImage* power, TSCLLImage* status,
-                                         TSCLLImage* video)
-{
-    if (full || Sd_Amu_Present(previous) != Sd_Amu_Present(current)) {
-        power->SetIndexedImageIndex(Sd_Amu_Present(current) ? Block_Image::Good : Block_Image::Off);
-    }
-    if (full || Sd_Amu_Polled(previous) != Sd_Amu_Polled(current)) {
-        status->SetIndexedImageIndex(Image_Good_Or_Fault(Sd_Amu_Polled(current)));
-    }
-    if (full || Sd_Amu_Valid_Clear(previous) != Sd_Amu_Valid_Clear(current)) {
-        video->SetIndexedImageIndex(Image_Good_Or_Fault(Sd_Amu_Valid_Clear(current)));
-    }
-}
-
-void WCU_IHM_Main_SD::RefreshDataActivity(bool full)
-{
-    const St_System_SD_WCU& previous = *Wcu_Previous;
-    const St_System_SD_WCU& current = *Wcu_Current;
-    const bool r1_r2_changed =
-        Sd_Wcu_Rate_R1(previous) != Sd_Wcu_Rate_R1(current) || Sd_Wcu_Rate_R2(previous) != Sd_Wcu_Rate_R2(current);
-    const bool idle = Sd_Wcu_Rate_R2(current) == 0 || Sd_Wcu_Rate_R1(current) == 0;
-    if (full || r1_r2_changed || Sd_Wcu_Rate_R0(previous) != Sd_Wcu_Rate_R0(current)) {
-        int image = Block_Image::Off;
-        if (idle) {
-            image = Block_Image::Fault;
-        } else if (Sd_Wcu_Rate_R0(current) == 2) {
-            image = Block_Image::Second;
-        }
-        W.ImageDataActivity->SetIndexedImageIndex(image);
-    }
-    if (full || r1_r2_changed) {
-        W.ImageDataActivity->SetHint(idle ? std::string() : LoadStr(3096));
-    }
 }
 
 void WCU_IHM_Main_SD::RefreshQuality(bool full, int previous, int current, TSCLProgress* meter)
@@ -221,28 +132,8 @@ void WCU_IHM_Main_SD::RefreshChannelsFromAmus(bool full)
 
 void WCU_IHM_Main_SD::UpdateCables(bool full)
 {
-    UpdateCable(full, *Amu1_Previous, *Amu1_Current, W.ShapeControlTriax1, W.ShapeControlPlug1Triax1,
-                W.ShapeControlPlug2Triax1);
-    UpdateCable(full, *Amu2_Previous, *Amu2_Current, W.ShapeControlTriax2, W.ShapeControlPlug1Triax2,
-                W.ShapeControlPlug2Triax2);
-}
-
-void WCU_IHM_Main_SD::UpdateCable(bool full, const St_System_SD_AMU& previous, const St_System_SD_AMU& current,
-                                  TSCLShapeControl* cable, TSCLShapeControl* plug1, TSCLShapeControl* plug2)
-{
-    const bool present = Sd_Amu_Present(current);
-    const bool changed = Sd_Amu_Present(previous) != present ||
-                         (present && (Sd_Amu_Polled(previous) != Sd_Amu_Polled(current) ||
-                                      Sd_Amu_Active(previous) != Sd_Amu_Active(current)));
-    if (!full && !changed) {
-        return;
-    }
-    for (TSCLShapeControl* shape : {cable, plug1, plug2}) {
-        shape->SetVisible(present);
-    }
-    if (present) {
-        Paint_Cable(cable, Sd_Amu_Polled(current) && Sd_Amu_Active(current));
-    }
+    Update_Triax_Cable(full, '1', Sd_Triax_View(*Amu1_Previous), Sd_Triax_View(*Amu1_Current));
+    Update_Triax_Cable(full, '2', Sd_Triax_View(*Amu2_Previous), Sd_Triax_View(*Amu2_Current));
 }
 
 void WCU_IHM_Main_SD::EvaluateAlarm()
