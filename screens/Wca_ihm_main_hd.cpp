@@ -72,21 +72,8 @@ WCA_IHM_Main_HD::WCA_IHM_Main_HD(St_System* previous, St_System* current, int co
 
 void WCA_IHM_Main_HD::Update(bool full)
 {
-    const bool connected = Settings_Current->Is_Connected();
-    const bool present = Hd_Wca_Status_Present(*Status_Current);
-    const bool up = connected && present;
-    if (!full && connected == Settings_Previous->Is_Connected() && present == Hd_Wca_Status_Present(*Status_Previous)) {
-        if (up) {
-            RefreshValues(false);
-            EvaluateAlarm();
-        }
-        return;
-    }
-    SetActive(up);
-    if (up) {
-        RefreshValues(true);
-    }
-    EvaluateAlarm();
+    Refresh(full, std::array {Settings_Previous->Is_Connected(), Hd_Wca_Status_Present(*Status_Previous)},
+            std::array {Settings_Current->Is_Connected(), Hd_Wca_Status_Present(*Status_Current)});
 }
 
 void WCA_IHM_Main_HD::ReleaseTitleButton(int ownerLeft, int ownerTop)

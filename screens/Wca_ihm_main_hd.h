@@ -4,6 +4,8 @@
 // blinking alarm and hint around the chosen threshold, and the "On Air"
 // tally.
 
+#include "screens/Block_presenter.h"
+
 #include <array>
 #include <optional>
 
@@ -18,7 +20,7 @@ class TSCLShapeControl;
 class TSCLShapeButton;
 class TSCLSpeedButton;
 
-class WCA_IHM_Main_HD {
+class WCA_IHM_Main_HD : public Block_Presenter<WCA_IHM_Main_HD> {
 public:
     struct Widgets {
         TSCLLImage* ImageCamera;
@@ -42,19 +44,17 @@ public:
                     const Widgets& widgets);
 
     void Update(bool full);
-    bool IsActive() const { return Active; }
-    bool HasAlarm() const { return Active && Alarm; }
     void ReleaseTitleButton(int ownerLeft, int ownerTop);
 
 private:
+    friend class Block_Presenter<WCA_IHM_Main_HD>;
+
     void SetActive(bool on);
     void RefreshValues(bool full);
     void UpdateBattery(bool full);
     void ColourSegments(bool full, int lit);
     void EvaluateAlarm();
 
-    bool Alarm = false;
-    bool Active = false;
     int Colour_Depth;
     int Screen_Dpi;
     int Last_Lit_Count = 0;
