@@ -59,6 +59,23 @@ function(ordexia_library target)
   ordexia_warnings(${target})
 endfunction()
 
+# ordexia_link_every_form_class(<executable>)
+# Form classes register themselves from static initialisers that nothing
+# else refers to: a program that reads forms takes every object of these
+# libraries, or the linker would leave out the classes its forms name.
+set(ORDEXIA_FORM_CLASS_LIBRARIES platform_classlib platform_chart platform_htmlhelp components_foundations
+    components_controls shell_services screens shell_host)
+function(ordexia_link_every_form_class target)
+  set(archives "")
+  foreach(library IN LISTS ORDEXIA_FORM_CLASS_LIBRARIES)
+    if(TARGET ${library})
+      string(APPEND archives " $<TARGET_FILE:${library}>")
+      add_dependencies(${target} ${library})
+    endif()
+  endforeach()
+  target_link_options(${target} PRIVATE "SHELL:-Wl,--whole-archive${archives} -Wl,--no-whole-archive")
+endfunction()
+
 # ordexia_tests(<folder-name> LABEL <label> [DEPS <targets...>] [THREADED] [MAIN <file>])
 # One GoogleTest executable per test folder, from every *_test.cpp in it.
 # THREADED marks tests that run threads without Qt, for the ThreadSanitizer run.
