@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "components/controls/SCLCaret.h"
 #include "components/controls/SCLCustomBevelPanel.h"
@@ -215,6 +216,8 @@ private:
     void Move_Caret(int Position);
     void Step_Caret(int Delta);
     bool Is_Delimiter(int Position) const;
+    // The word the caret stands in or just after: its start and length.
+    std::pair<int, int> Current_Word() const;
     char Char_At(int Position) const;
     void Keep_Line_Breaks_Whole();
     TSCLUndoEntry* Record_Change();

@@ -44,7 +44,7 @@ void TSCLBaseEdit::GotoPrevWord()
     Move_Caret(position);
 }
 
-void TSCLBaseEdit::SelectCurrentWord()
+std::pair<int, int> TSCLBaseEdit::Current_Word() const
 {
     int from = caret_pos;
     if (Is_Delimiter(from) && from > 1)
@@ -55,7 +55,13 @@ void TSCLBaseEdit::SelectCurrentWord()
     int end = from;
     while (end <= GetLength() && !Is_Delimiter(end))
         ++end;
-    Select(start, end - start);
+    return {start, end - start};
+}
+
+void TSCLBaseEdit::SelectCurrentWord()
+{
+    const auto [start, length] = Current_Word();
+    Select(start, length);
 }
 
 void TSCLBaseEdit::SelectLeftWord()
@@ -92,14 +98,6 @@ int TSCLBaseEdit::CountWords() const
 
 std::string TSCLBaseEdit::GetCurrentWord() const
 {
-    int from = caret_pos;
-    if (Is_Delimiter(from) && from > 1)
-        --from;
-    int start = from;
-    while (start > 1 && !Is_Delimiter(start - 1))
-        --start;
-    int end = from;
-    while (end <= GetLength() && !Is_Delimiter(end))
-        ++end;
-    return Copy(start, end - start);
+    const auto [start, length] = Current_Word();
+    return Copy(start, length);
 }
