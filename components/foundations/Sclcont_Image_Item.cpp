@@ -23,6 +23,17 @@ void Shift_Strip_Images(TBitmap* Strip, const RECT& Target, const RECT& Source)
     Strip->Canvas()->CopyRect(Target, moved.Canvas(), Source);
 }
 
+// False when the source has nothing to give; a source whose pictures differ
+// in size from the target's is refused.
+bool Has_Images_To_Take(const TSCLImageListItem& Target, const TSCLImageListItem* Source)
+{
+    if (!Source)
+        return false;
+    if (Source->Width() != Target.Width() || Source->Height() != Target.Height())
+        throw EInvalidGraphicOperation(Scl_Wrong_Size_Text);
+    return !Source->Empty();
+}
+
 } // namespace
 
 // ---- TSCLImageListItem: sizes and room ------------------------------------------
@@ -273,11 +284,7 @@ void TSCLImageListItem::SetMaskedState(bool Value)
 
 void TSCLImageListItem::AddImages(TSCLImageListItem* Source)
 {
-    if (!Source)
-        return;
-    if (Source->width != width || Source->height != height)
-        throw EInvalidGraphicOperation(Scl_Wrong_Size_Text);
-    if (Source->Empty())
+    if (!Has_Images_To_Take(*this, Source))
         return;
     const int next_used = used_width + Source->Count() * width;
     if (next_used > Scl_Max_Strip_Width)
@@ -301,11 +308,7 @@ void TSCLImageListItem::AddImages(TSCLImageListItem* Source)
 
 void TSCLImageListItem::InsertImages(int Index, TSCLImageListItem* Source)
 {
-    if (!Source)
-        return;
-    if (Source->width != width || Source->height != height)
-        throw EInvalidGraphicOperation(Scl_Wrong_Size_Text);
-    if (Source->Empty())
+    if (!Has_Images_To_Take(*this, Source))
         return;
     BeginUpdate();
     try {
