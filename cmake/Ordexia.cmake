@@ -233,7 +233,6 @@ set(ORDEXIA_UNITY_ALONE
   platform/winapi/X11_Desktop.cpp
   platform/runtime/Waitable_Timer.cpp
   platform/winapi/Gdi_Raster.cpp
-  screens/Pc_ihm_main_sd.cpp
   shell/host/Fich_main_multi_cameras.cpp
   shell/services/Hh_funcs_Log.cpp
   tests/components/controls/SCLComboBox_test.cpp
