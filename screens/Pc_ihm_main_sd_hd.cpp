@@ -17,18 +17,6 @@
 
 #include <string>
 
-namespace {
-
-// From this many dots per inch the large pictures are used.
-constexpr int Pc_Large_Dpi = 120;
-
-bool Pc_Large_Screen()
-{
-    return Get_Screen_Dpi() >= Pc_Large_Dpi;
-}
-
-} // namespace
-
 template <class Presenter, class Block_Widgets>
 PC_IHM_Main_SD_HD<Presenter, Block_Widgets>::PC_IHM_Main_SD_HD(St_System* previous, St_System* current,
                                                                const std::atomic<int>* camera_count,
@@ -38,8 +26,9 @@ PC_IHM_Main_SD_HD<Presenter, Block_Widgets>::PC_IHM_Main_SD_HD(St_System* previo
 {
     Number_Items(W.MenuCom, 1);
     Number_Items(W.MenuCamerasCount, 1);
-    W.BackPanelMain->SetListIndex(Pc_Large_Screen() ? 1 : 0);
-    W.ImageLogoQuorvale->SetListIndex(Pc_Large_Screen() ? 6 : 5);
+    const bool large = Is_Large_Screen();
+    W.BackPanelMain->SetListIndex(large ? 1 : 0);
+    W.ImageLogoQuorvale->SetListIndex(large ? 6 : 5);
 }
 
 template <class Presenter, class Block_Widgets>
@@ -101,7 +90,7 @@ void PC_IHM_Main_SD_HD<Presenter, Block_Widgets>::UpdateLinkState(bool full)
     }
     W.ImagePCWCULink->SetIndexedImageIndex(connected ? Block_Image::Good : Block_Image::Off);
     W.AniCamera->SetInterval(connected ? 50 : 300);
-    W.AniCamera->SetListIndex((connected ? 3 : 2) + (Pc_Large_Screen() ? 2 : 0));
+    W.AniCamera->SetListIndex((connected ? 3 : 2) + (Is_Large_Screen() ? 2 : 0));
     const std::string hint = LoadStr(connected ? 3008 : 3007) + std::to_string(Settings_Current->Port_Number);
     W.PanelFillAniCamera->SetHint(hint);
     W.AniCamera->SetHint(hint);

@@ -42,7 +42,6 @@ namespace {
 
 constexpr int Program_Title_String = 1000;
 constexpr TCursor Grab_Cursor = 5;
-constexpr int Large_Fonts_Dpi = 120;
 constexpr int Hint_Hide_Pause = 10000;
 constexpr const char* Standard_Dialog_Class = "#32770";
 constexpr const char* Plain_Form_Class = "TForm";
@@ -158,7 +157,7 @@ TForm_Main::TForm_Main(TComponent* owner) : TForm(owner)
     }
     Application->SetTitle(LoadStr(Program_Title_String));
     SetCaption(Application->Title());
-    BackPanelFormDisplay->SetListIndex(Get_Screen_Dpi() >= Large_Fonts_Dpi ? 1 : 0);
+    BackPanelFormDisplay->SetListIndex(Is_Large_Screen() ? 1 : 0);
     Application->SetHintPause(0);
     Application->SetHintHidePause(Hint_Hide_Pause);
     // Polling threads post to the window: it exists before any of them runs.

@@ -29,7 +29,6 @@ namespace {
 constexpr TColor Red = 0x0000FF;
 constexpr TColor Lime = 0x00FF00;
 constexpr int Help_Context = 1010;
-constexpr int High_Dpi = 120;
 
 TForm* Main_Form()
 {
@@ -90,7 +89,7 @@ TForm_Main_Multi_Cameras::TForm_Main_Multi_Cameras(TComponent* owner, std::atomi
     }
     Adapt_Form_To_Dpi(owner, this);
     Adapt_To_Colour_Depth();
-    const bool high_dpi = Get_Screen_Dpi() >= High_Dpi;
+    const bool high_dpi = Is_Large_Screen();
     BackPanelMain->SetListIndex(high_dpi ? 1 : 0);
     ImageLogoQuorvale->SetListIndex(high_dpi ? 8 : 7);
     SetHelpContext(Help_Context);

@@ -73,6 +73,12 @@ int Get_Screen_Dpi()
     return dpi;
 }
 
+bool Is_Large_Screen()
+{
+    constexpr int large_fonts_dpi = 120;
+    return Get_Screen_Dpi() >= large_fonts_dpi;
+}
+
 int Fitting_Bar_Count(int len, int bevel, int bar_count, int space)
 {
     if (bar_count <= 0) {

@@ -7,6 +7,8 @@
 
 // The screen's horizontal logical dots per inch, read afresh at each call.
 int Get_Screen_Dpi();
+// From 120 dots per inch (large fonts) the forms show their large pictures.
+bool Is_Large_Screen();
 
 // Adjusts the components that form owns, in their order, for the screen's
 // dots per inch. The owner is not used.

@@ -6,43 +6,12 @@
 #include <QThread>
 
 #include <atomic>
-#include <cstdlib>
-#include <filesystem>
 #include <future>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "platform/winapi/Instance_Lock.h"
-#include "tests/support/Temp_Settings.h"
-
-// XDG_RUNTIME_DIR points at a fresh folder for the object's lifetime.
-class Temp_Runtime_Folder {
-public:
-    Temp_Runtime_Folder()
-    {
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR"))
-            previous = old;
-        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-    }
-    ~Temp_Runtime_Folder()
-    {
-        if (previous)
-            setenv("XDG_RUNTIME_DIR", previous->c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    Temp_Runtime_Folder(const Temp_Runtime_Folder&) = delete;
-    Temp_Runtime_Folder& operator=(const Temp_Runtime_Folder&) = delete;
-
-    const std::filesystem::path& Folder() const { return folder; }
-
-private:
-    std::filesystem::path folder = Make_Temp_Folder("runtime");
-    std::optional<std::string> previous;
-};
+#include "tests/support/Temp_Runtime_Folder.h"
 
 // The first instance on a thread of its own, serving until it has been asked
 // to restore once.

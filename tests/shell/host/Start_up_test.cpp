@@ -10,6 +10,7 @@
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Message.h"
 #include "platform/winapi/Registry_Store.h"
+#include "tests/support/Temp_Runtime_Folder.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <QCoreApplication>
@@ -71,35 +72,6 @@ public:
     std::optional<std::string> text;
     std::string caption;
     bool error_icon = false;
-};
-
-// XDG_RUNTIME_DIR, where the single-instance lock and socket live, in a
-// fresh folder for the object's lifetime.
-class Temp_Runtime_Folder {
-public:
-    Temp_Runtime_Folder() : folder(Make_Temp_Folder("runtime"))
-    {
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR"))
-            previous = old;
-        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-    }
-    ~Temp_Runtime_Folder()
-    {
-        if (previous)
-            setenv("XDG_RUNTIME_DIR", previous->c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-    Temp_Runtime_Folder(const Temp_Runtime_Folder&) = delete;
-    Temp_Runtime_Folder& operator=(const Temp_Runtime_Folder&) = delete;
-
-    bool Empty() const { return fs::is_empty(folder); }
-
-private:
-    fs::path folder;
-    std::optional<std::string> previous;
 };
 
 // Remembers the WM_USER commands it is posted.

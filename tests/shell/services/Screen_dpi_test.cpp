@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 class Screen_Dpi : public ::testing::Test {
@@ -44,6 +46,14 @@ TEST_F(Screen_Dpi, TheScreenValueIsReadAtEachCall)
     EXPECT_EQ(Get_Screen_Dpi(), 120);
     Override_Screen_Dpi(144);
     EXPECT_EQ(Get_Screen_Dpi(), 144);
+}
+
+TEST_F(Screen_Dpi, LargePicturesFromLargeFontsOn)
+{
+    for (const auto& [dpi, large] : {std::pair {96, false}, {119, false}, {120, true}, {144, true}}) {
+        Override_Screen_Dpi(dpi);
+        EXPECT_EQ(Is_Large_Screen(), large) << dpi;
+    }
 }
 
 TEST_F(Screen_Dpi, FontsFollowTheDotsPerInch)
