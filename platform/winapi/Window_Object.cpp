@@ -1,5 +1,6 @@
 #include "platform/winapi/Window_Object.h"
 
+#include "platform/winapi/Kernel.h"
 #include "platform/winapi/Window_Input.h"
 
 #include <QEvent>
