@@ -11,11 +11,14 @@
 #                                  With --scenario they play the alarm scenario
 #                                  in a loop, printing each step.
 # The simulated run keeps its settings apart from yours, in
-# build/simulation/Quorvale/Ravivida Ordexia; an SD camera's frequency ranges
+# build/simulation/Quorvale/Ravivida Ordexia (ORDEXIA_SIMULATION_DIR names
+# another folder than build/simulation); an SD camera's frequency ranges
 # are set there to the simulator's until you choose others. A second
 # simulated run while one is going starts no simulator: the program brings
 # the running one to the front. ORDEXIA_BUILD_DIR names another build folder
-# than build/.
+# than build/. SIGTERM, SIGINT and SIGHUP sent to this script reach the
+# program, which closes as from its close button; the script ends with the
+# program's exit code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -46,18 +49,16 @@ case "${1:-}" in
   *) usage ;;
 esac
 
-scripts/setup.sh
-
+scripts/build.sh Wireless_Ordexia wcu_simulator
 build_dir="${ORDEXIA_BUILD_DIR:-build}"
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build_dir" --target Wireless_Ordexia wcu_simulator
 program="$build_dir/bin/Wireless_Ordexia"
 
 if [ "$cameras" -eq 0 ]; then
   exec "$program"
 fi
 
-export XDG_CONFIG_HOME="$(cd "$build_dir" && pwd)/simulation"
+mkdir -p "${ORDEXIA_SIMULATION_DIR:-$build_dir/simulation}"
+export XDG_CONFIG_HOME="$(cd "${ORDEXIA_SIMULATION_DIR:-$build_dir/simulation}" && pwd)"
 settings="$XDG_CONFIG_HOME/Quorvale/Ravivida Ordexia"
 registry="$settings/Registry.ini"
 mkdir -p "$settings/ports"
@@ -131,17 +132,28 @@ for ((n = 1; n <= cameras; n++)); do
     "$build_dir/tools/wcu_simulator" --com "$n" --type "$type" </dev/null >/dev/null &
   fi
   simulators+=($!)
-  tries=0
-  until [ -L "$link" ] || [ $tries -ge 200 ]; do
+  # The program opens its ports at once, and a COM number without its link
+  # would open the table's device: it starts only once every link is there.
+  # A loaded machine may start a simulator slowly; one that fails ends.
+  until [ -L "$link" ] && [ -e "$link" ]; do
     kill -0 "${simulators[-1]}" 2>/dev/null || { echo "run.sh: the simulator for COM$n did not start" >&2; exit 1; }
     sleep 0.05
-    tries=$((tries + 1))
   done
-  [ -L "$link" ] || { echo "run.sh: the simulator for COM$n did not link ports/COM$n" >&2; exit 1; }
   values+=("Port_Number_Cam$n=$n")
 done
 set_registry_values "${values[@]}"
 if [ ${#defaults[@]} -gt 0 ]; then set_registry_defaults "${defaults[@]}"; fi
-echo "Simulated WCUs on COM1 to COM$cameras; settings in $settings"
+if [ "$cameras" -eq 1 ]; then ports="a simulated WCU on COM1"; else ports="simulated WCUs on COM1 to COM$cameras"; fi
+echo "Starting Wireless Ordexia with $ports; settings in $settings"
 
-"$program"
+# In the background so that a signal to this script reaches the program,
+# which then closes in its own way; the simulators stop when it has ended.
+"$program" &
+program_pid=$!
+trap 'kill -TERM "$program_pid" 2>/dev/null || true' TERM INT HUP
+while :; do
+  status=0
+  wait "$program_pid" || status=$?
+  kill -0 "$program_pid" 2>/dev/null || break
+done
+exit "$status"

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth x11-utils
   libasound2
   libx11-dev libxtst-dev libcups2-dev dbus-daemon
   clang libclang-rt-14-dev lld

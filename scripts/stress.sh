@@ -21,10 +21,7 @@ stop_stress() {
 }
 trap stop_stress EXIT
 
-if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORDEXIA_BENCHMARKS=OFF
-fi
-cmake --build "$build_dir"
+ORDEXIA_BUILD_DIR="$build_dir" scripts/build.sh
 
 export QT_QPA_PLATFORM=offscreen
 run_tests() {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test.
-#   scripts/test.sh                    normal build in build/
+#   scripts/test.sh                    the build scripts/run.sh uses too, in build/
 #   scripts/test.sh --sanitize address AddressSanitizer + UBSan build in build-address/
 #   scripts/test.sh --sanitize thread  ThreadSanitizer build in build-thread/, threaded tests only
 set -euo pipefail
@@ -11,19 +11,13 @@ if [ "${1:-}" = "--sanitize" ]; then
   sanitize="${2:?--sanitize needs address or thread}"
 fi
 
-scripts/setup.sh
-
-werror=OFF
-if [ -n "${CI:-}" ]; then werror=ON; fi
-
-build_dir=build${sanitize:+-$sanitize}
-build_type=RelWithDebInfo
-benchmarks=ON
-if [ -n "$sanitize" ]; then build_type=Debug; benchmarks=OFF; fi
-
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=$build_type \
-  -DORDEXIA_WERROR=$werror -DORDEXIA_SANITIZE="$sanitize" -DORDEXIA_BENCHMARKS=$benchmarks -DORDEXIA_LEAN_BUILD=ON
-cmake --build "$build_dir"
+if [ -n "$sanitize" ]; then
+  scripts/build.sh --sanitize "$sanitize"
+  build_dir=build-$sanitize
+else
+  scripts/build.sh
+  build_dir="${ORDEXIA_BUILD_DIR:-build}"
+fi
 
 labels=()
 if [ "$sanitize" = "thread" ]; then labels=(-L threads); fi

@@ -19,8 +19,11 @@ function(ordexia_serial_line_lock target)
     set_property(TEST ${target}/${shard} APPEND PROPERTY ENVIRONMENT "GTEST_FILTER=-${suites}")
   endforeach()
   get_property(labels TEST ${target}/0 PROPERTY LABELS)
+  get_property(timeout TEST ${target}/0 PROPERTY TIMEOUT)
+  get_property(environment TEST ${target}/0 PROPERTY ENVIRONMENT)
+  list(FILTER environment INCLUDE REGEX "^ORDEXIA_TEST_WATCHDOG_SECONDS=")
   add_test(NAME ${target}/serial_line COMMAND ${target})
   set_tests_properties(${target}/serial_line PROPERTIES
-    LABELS "${labels}" RESOURCE_LOCK wcu_serial_line
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GTEST_FILTER=${suites}")
+    LABELS "${labels}" RESOURCE_LOCK wcu_serial_line TIMEOUT ${timeout}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GTEST_FILTER=${suites};${environment}")
 endfunction()

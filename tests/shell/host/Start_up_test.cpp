@@ -29,6 +29,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -46,32 +47,51 @@ OSVERSIONINFOA Version(DWORD major, DWORD minor, DWORD platform, const char* ser
 
 // The message box the UI thread shows next, read and closed from inside its
 // own loop. Nothing is seen when no box opens before the events are handled.
+// Should the call under test wait for ever instead (a box never found, a
+// start that goes on to run the program), the watch ends every box and the
+// application's loop after a wide margin: the test fails rather than hangs.
 class Box_Watch {
 public:
     Box_Watch()
     {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [this] {
-                const DWORD ui_thread = GetCurrentThreadId();
-                const std::vector<Modal_Dialog> dialogs = Find_Modal_Dialogs(ui_thread);
-                if (dialogs.size() != 1)
-                    return;
-                if (auto* box = dynamic_cast<TCustomForm*>(FindControl(dialogs[0].Window))) {
-                    caption = box->Caption();
-                    text = static_cast<TLabel*>(box->FindComponent("LabelMessage"))->Caption();
-                    error_icon = box->FindComponent("IconError") != nullptr;
-                }
-                Close_Modal_Dialogs(ui_thread);
-            },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [this] { Read_And_Close(); }, Qt::QueuedConnection);
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [this] {
+            timed_out = true;
+            Close_Modal_Dialogs(GetCurrentThreadId());
+            Application->Terminate();
+        });
+        watchdog.start(60000);
     }
     // After the call under test: lets a watch that found no box run out.
-    void Settle() { QCoreApplication::processEvents(); }
+    void Settle()
+    {
+        QCoreApplication::processEvents();
+        watchdog.stop();
+        EXPECT_FALSE(timed_out) << "the call under test waited until the watchdog ended it";
+    }
 
     std::optional<std::string> text;
     std::string caption;
     bool error_icon = false;
+
+private:
+    void Read_And_Close()
+    {
+        const DWORD ui_thread = GetCurrentThreadId();
+        const std::vector<Modal_Dialog> dialogs = Find_Modal_Dialogs(ui_thread);
+        if (dialogs.size() != 1)
+            return;
+        if (auto* box = dynamic_cast<TCustomForm*>(FindControl(dialogs[0].Window))) {
+            caption = box->Caption();
+            text = static_cast<TLabel*>(box->FindComponent("LabelMessage"))->Caption();
+            error_icon = box->FindComponent("IconError") != nullptr;
+        }
+        Close_Modal_Dialogs(ui_thread);
+    }
+
+    QTimer watchdog;
+    bool timed_out = false;
 };
 
 // Remembers the WM_USER commands it is posted.
@@ -322,6 +342,7 @@ TEST(Start_Up, ATerminationSignalEndsAnOpenModalBoxAndThenClosesTheMainWindow)
     EXPECT_EQ(order, (std::vector<std::string>{"box ended", "main window closed"}));
 
     // A box raised while the program closes (a polling thread's error) ends at once.
+    watchdog.start(60000);
     EXPECT_EQ(Application->MessageBox("Error in serial Com port", "Ordexia", MB_OKCANCEL), IDCANCEL);
     EXPECT_TRUE(watchdog.isActive()) << "the later box did not wait for an answer";
     Allow_Modal_Dialogs();

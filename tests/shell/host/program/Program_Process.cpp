@@ -7,24 +7,30 @@
 #include <cerrno>
 #include <system_error>
 #include <thread>
+#include <vector>
 
-Program_Process::Program_Process(const std::string& executable)
+Program_Process::Program_Process(const std::string& executable, const std::vector<std::string>& arguments)
 {
+    std::vector<char*> argv{const_cast<char*>(executable.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid = fork();
     if (pid < 0)
         throw std::system_error(errno, std::generic_category(), "fork");
     if (pid == 0) {
-        execl(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr));
+        setpgid(0, 0);
+        execv(executable.c_str(), argv.data());
         _exit(127);
     }
+    setpgid(pid, pid); // also here, so that the group exists before the first signal
 }
 
 Program_Process::~Program_Process()
 {
-    if (Running()) {
-        kill(pid, SIGKILL);
+    kill(-pid, SIGKILL);
+    if (Running())
         waitpid(pid, nullptr, 0);
-    }
 }
 
 bool Program_Process::Running()

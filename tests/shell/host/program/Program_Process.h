@@ -1,6 +1,8 @@
 #pragma once
 // The program's executable run as a child process with this process's
 // environment (its settings, runtime folder and display), as a user starts it.
+// The child leads a process group of its own, so that whatever it starts
+// (a script's simulators and program) ends with it.
 
 #include <sys/types.h>
 
@@ -11,9 +13,10 @@
 
 class Program_Process {
 public:
-    // Starts the executable; throws std::system_error when it cannot.
-    explicit Program_Process(const std::string& executable);
-    // Kills a process that still runs.
+    // Starts the executable with those arguments; throws std::system_error
+    // when it cannot.
+    explicit Program_Process(const std::string& executable, const std::vector<std::string>& arguments = {});
+    // Kills what still runs of the process and its group.
     ~Program_Process();
     Program_Process(const Program_Process&) = delete;
     Program_Process& operator=(const Program_Process&) = delete;
