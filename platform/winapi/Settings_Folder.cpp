@@ -61,7 +61,7 @@ bool Is_Own_Or_Missing(const fs::path& folder)
 // The folders that make up the settings folder below the config home.
 bool Is_Own_Settings_Folder(const fs::path& folder)
 {
-    return !folder.empty() && Is_Own_Or_Missing(folder.parent_path()) && Is_Own_Or_Missing(folder);
+    return folder.empty() || (Is_Own_Or_Missing(folder.parent_path()) && Is_Own_Or_Missing(folder));
 }
 
 bool Make_Own_Folder(const fs::path& folder, int& error)

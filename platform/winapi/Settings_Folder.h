@@ -15,8 +15,9 @@
 // point it elsewhere. The folder is neither made nor checked.
 std::filesystem::path Settings_Folder();
 
-// Whether the settings folder may be used: true when it is the user's own
-// as above, or missing (the user makes it). False when there is no home.
+// False when another user's folder (or link) stands in the settings folder's
+// place as above; true when it is the user's own, missing (the user makes
+// it), or cannot be named (no home).
 bool Is_Own_Settings_Folder();
 
 // The folder, its missing parts made private to the user; false when that
