@@ -11,6 +11,7 @@
 #include "platform/classlib/Form_Reader.h"
 #include "platform/winapi/Registry.h"
 #include "platform/winapi/Registry_Store.h"
+#include "platform/winapi/Settings_Folder.h"
 #include "platform/winapi/Sound.h"
 
 #include <QCoreApplication>
@@ -33,7 +34,9 @@ inline void Reset_Settings_Folder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(Private_Config_Home(), ignored);
-    std::filesystem::create_directories(Registry_Store::File_Path().parent_path());
+    // Made as the program makes it, so that it is used whatever the umask.
+    std::filesystem::path folder;
+    Ensure_Settings_Folder(folder);
 }
 
 } // namespace fuzz

@@ -142,7 +142,7 @@ void TForm_Main_SD::Create_Detail_Windows(TComponent* owner)
 void TForm_Main_SD::Create_Presenters()
 {
     PC_Presenter = new PC_IHM_Main_SD(
-        Snapshot, Current, Camera_Count,
+        Snapshot, Current, Colour_Depth, Camera_Count,
         {GroupVideoFrequencyRange, GroupDataFrequencyRange, MenuVideoFrequencyRange, MenuDataFrequencyRange,
          LabelVideoFrequencyRange, LabelDataFrequencyRange, PanelFillAniCamera, AniCamera, GroupBoxPC,
          ShapeButtonPCTitle, MenuCom, MenuCamerasCount, MenuSound, LabelPCWCULink, ImagePCWCULink, BackPanelMain,

@@ -16,8 +16,8 @@ constexpr int Record_Blink_Period = 3;
 PC_IHM_Main_HD::PC_IHM_Main_HD(St_System* previous, St_System* current, int colour_depth,
                                const std::atomic<int>* camera_count, const PC_WCU_File_HD* recorder,
                                const Widgets& widgets)
-    : PC_IHM_Main_SD_HD(previous, current, camera_count, widgets), Colour_Depth(colour_depth),
-      Hd_Previous(&previous->HD), Hd_Current(&current->HD), Recorder(recorder)
+    : PC_IHM_Main_SD_HD(previous, current, colour_depth, camera_count, widgets), Hd_Previous(&previous->HD),
+      Hd_Current(&current->HD), Recorder(recorder)
 {
     Number_Items(W.MenuAlarmBatThreshold, 0);
     SetActive(Settings_Current->Has_Port());

@@ -49,7 +49,6 @@ private:
     void Update_Record_State(bool force);
     bool Is_Recording() const;
 
-    int Colour_Depth;
     int Blink_Counter = 0;
     const St_System_HD* Hd_Previous;
     const St_System_HD* Hd_Current;

@@ -33,9 +33,9 @@ bool Is_Data_Range_Incompatible(const St_System_SD& sd)
     return Some_Valid_Amu(sd, [](const St_System_SD_AMU& amu) { return !Sd_Amu_After_1_0(amu); });
 }
 
-PC_IHM_Main_SD::PC_IHM_Main_SD(St_System* previous, St_System* current, const std::atomic<int>* camera_count,
-                               const Widgets& widgets)
-    : PC_IHM_Main_SD_HD(previous, current, camera_count, widgets), Sd_Previous(&previous->SD),
+PC_IHM_Main_SD::PC_IHM_Main_SD(St_System* previous, St_System* current, int colour_depth,
+                               const std::atomic<int>* camera_count, const Widgets& widgets)
+    : PC_IHM_Main_SD_HD(previous, current, colour_depth, camera_count, widgets), Sd_Previous(&previous->SD),
       Sd_Current(&current->SD), Amu1_Previous(&previous->SD.AMU1), Amu1_Current(&current->SD.AMU1),
       Amu2_Previous(&previous->SD.AMU2), Amu2_Current(&current->SD.AMU2)
 {

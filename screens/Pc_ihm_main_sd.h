@@ -32,7 +32,7 @@ class PC_IHM_Main_SD : public PC_IHM_Main_SD_HD<PC_IHM_Main_SD, Pc_Sd_Widgets> {
 public:
     // Numbers the menu items and draws the block at once; the alarm is
     // first evaluated by the first Update.
-    PC_IHM_Main_SD(St_System* previous, St_System* current, const std::atomic<int>* camera_count,
+    PC_IHM_Main_SD(St_System* previous, St_System* current, int colour_depth, const std::atomic<int>* camera_count,
                    const Widgets& widgets);
 
     void Update(bool full);

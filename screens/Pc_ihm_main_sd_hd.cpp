@@ -19,10 +19,11 @@
 
 template <class Presenter, class Block_Widgets>
 PC_IHM_Main_SD_HD<Presenter, Block_Widgets>::PC_IHM_Main_SD_HD(St_System* previous, St_System* current,
+                                                               int colour_depth,
                                                                const std::atomic<int>* camera_count,
                                                                const Widgets& widgets)
-    : Settings_Previous(&previous->Settings), Settings_Current(&current->Settings), W(widgets),
-      Camera_Count(camera_count)
+    : Colour_Depth(colour_depth), Settings_Previous(&previous->Settings), Settings_Current(&current->Settings),
+      W(widgets), Camera_Count(camera_count)
 {
     Number_Items(W.MenuCom, 1);
     Number_Items(W.MenuCamerasCount, 1);

@@ -31,10 +31,11 @@ public:
     bool HasAlarm() const { return Alarm; }
 
 protected:
-    // previous: the record shown; current: the record just polled. Numbers
-    // the serial-port and camera-count items and picks the pictures.
-    PC_IHM_Main_SD_HD(St_System* previous, St_System* current, const std::atomic<int>* camera_count,
-                      const Widgets& widgets);
+    // previous: the record shown; current: the record just polled;
+    // colour_depth: the screen's, in bits. Numbers the serial-port and
+    // camera-count items and picks the pictures.
+    PC_IHM_Main_SD_HD(St_System* previous, St_System* current, int colour_depth,
+                      const std::atomic<int>* camera_count, const Widgets& widgets);
 
     // A full refresh or another port: the port's state is shown afresh.
     bool Is_Port_Renewed(bool full) const;
@@ -61,6 +62,7 @@ protected:
     static void Number_Items(TMenuItem* menu, int first);
 
     bool Alarm = false;
+    int Colour_Depth;
     const St_System_Settings* Settings_Previous;
     const St_System_Settings* Settings_Current;
     Widgets W;

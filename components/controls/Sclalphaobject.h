@@ -47,9 +47,10 @@ public:
     void GetIMLChange(TObject* Sender);
     HPALETTE GetPalette() const;
 
-    // Lays the fill over the whole of Bitmap (made 24-bit) with Strength:
-    // each byte becomes fill + round((bitmap - fill) * Strength). Nothing
-    // happens while the fill has no style.
+    // Lays the fill over Bitmap (made 24-bit) with Strength: each byte becomes
+    // fill + round((bitmap - fill) * Strength). The blend stops one short of
+    // each far side, so the last column and the last row keep their pixels.
+    // Nothing happens while the fill has no style.
     void AlphaBlend(TBitmap* Bitmap);
     // SourceRect of Bitmap blended, and PartRect of the result copied onto
     // Canvas at DestRect.

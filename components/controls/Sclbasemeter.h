@@ -4,9 +4,8 @@
 // an off-screen bitmap whenever the shown value changes enough. What the bar
 // looks like is the descendant's DrawBar.
 //
-// A value outside the range is clamped to it rather than dropped, so that a
-// meter fed an out-of-range reading shows the nearest end instead of a
-// stale value.
+// A user value outside the range is a bad reading and is ignored: the meter
+// keeps showing the last good value rather than a full or empty bar.
 
 #include <cstdint>
 #include <memory>
@@ -33,8 +32,8 @@ public:
     // into it.
     void SetMinValue(std::int32_t Value);
     void SetMaxValue(std::int32_t Value);
-    // An unchanged value does nothing; one outside the range is clamped to
-    // it. Draws at once.
+    // An unchanged value or one outside the range does nothing; any other
+    // draws at once.
     void SetUserValue(std::int32_t Value);
     TSCLPercent Position() const { return percent; }
     // Above 100 counts as 100; the user value follows. Draws at once.

@@ -557,8 +557,9 @@ void TSCLApplication::LogWrite(const std::string& Text)
     // append goes only to a regular file of the user's, never through a link:
     // another user may have placed the log's name beforehand.
     const std::string text = lines.str();
-    const bool written = rewrite ? !Save_File_Atomically(log_name, text.data(), text.size())
-                                 : Append_To_Own_File(log_name, text);
+    const bool written =
+        rewrite ? !Save_File_Atomically(log_name, text.data(), text.size(), std::nullopt, Write_Access::Owner_Only)
+                : Append_To_Own_File(log_name, text);
     if (!written) {
         log_entry = previous_entry;
         return;

@@ -273,6 +273,10 @@ public:
     // A missing file or an empty name drops the data instead.
     void LoadFromFile(const std::string& AFileName);
     void SaveToFile(const std::string& AFileName) const;
+    // Writes the data to a new file of the program's private temporary
+    // folder (SCLSITempFile) and answers its name, which the caller removes;
+    // empty, and nothing written, when no such file can be made.
+    std::string SaveToTempFile() const;
 };
 
 class TSCLWaveListItem : public TSCLListItem {

@@ -5,6 +5,7 @@
 #include "components/foundations/Sclcont.h"
 #include "components/foundations/Sclcont_Internal.h"
 #include "components/foundations/Sclstreamutils.h"
+#include "components/foundations/Sclsysin.h"
 #include "platform/classlib/Class_Registry.h"
 #include "platform/classlib/SysUtils.h"
 
@@ -217,6 +218,14 @@ void TSCLGenericListItem::LoadFromFile(const std::string& AFileName)
 }
 
 void TSCLGenericListItem::SaveToFile(const std::string& AFileName) const { Data.SaveToFile(AFileName); }
+
+std::string TSCLGenericListItem::SaveToTempFile() const
+{
+    const std::string name = SCLSITempFile();
+    if (!name.empty())
+        SaveToFile(name);
+    return name;
+}
 
 // ---- Wave items -----------------------------------------------------------------
 

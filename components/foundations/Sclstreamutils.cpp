@@ -12,8 +12,28 @@
 
 namespace {
 
-// Strings of this length or longer carry an int32 length after the marker.
+// The most bytes one length byte can count.
 constexpr std::size_t Max_String_Length = 255;
+
+bool Is_Continuation_Byte(char Byte)
+{
+    return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80;
+}
+
+// The longest head of S within Limit bytes that ends on a whole UTF-8
+// character, so that a cut never leaves a stray lead byte. A character has
+// at most three continuation bytes; a longer run is no UTF-8 and is cut at
+// the limit.
+std::string Whole_Characters_Within(const std::string& S, std::size_t Limit)
+{
+    if (S.size() <= Limit)
+        return S;
+    constexpr std::size_t Longest_Continuation = 3;
+    std::size_t end = Limit;
+    while (end > 0 && Limit - end < Longest_Continuation && Is_Continuation_Byte(S[end]))
+        --end;
+    return S.substr(0, Is_Continuation_Byte(S[end]) ? Limit : end);
+}
 
 template <std::size_t N>
 void Write_Little_Endian(TStream& Stream, std::uint32_t Value)
@@ -126,9 +146,9 @@ BYTE stReadByte(TStream& Stream)
 
 void stWriteString(TStream& Stream, const std::string& S)
 {
-    // The stored format has one length byte: a longer string keeps its
-    // first 255 characters rather than wrapping its length around.
-    const std::string kept = S.substr(0, Max_String_Length);
+    // The stored format has one length byte: a longer string keeps what
+    // fits rather than wrapping its length around.
+    const std::string kept = Whole_Characters_Within(S, Max_String_Length);
     stWriteByte(Stream, static_cast<BYTE>(kept.size()));
     Write_Text(Stream, kept);
 }

@@ -28,8 +28,9 @@ WORD stReadWord(TStream& Stream);
 void stWriteByte(TStream& Stream, BYTE Value);
 BYTE stReadByte(TStream& Stream);
 
-// A string is stored as one length byte and the characters: 0 to 255 of
-// them. A longer string is stored cut to its first 255 characters.
+// A string is stored as one length byte and its bytes: 0 to 255 of them. A
+// longer string is stored cut to its whole UTF-8 characters that fit in 255
+// bytes.
 void stWriteString(TStream& Stream, const std::string& S);
 std::string stReadString(TStream& Stream);
 

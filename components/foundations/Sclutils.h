@@ -296,6 +296,8 @@ void SCLLoadCustomColorList(TObject* IniObject, const std::string& Section, TStr
 void SCLSaveCustomColorList(TObject* IniObject, const std::string& Section, TStrings* List);
 // The same in the section "Couleurs personnalisées" of the environment's own
 // ini file, SCLCustomColorIniName (Custom_Colors.ini in the settings folder).
+// A settings folder that is not the user's own is neither read nor written
+// (saving raises EFCreateError).
 std::string SCLCustomColorIniName();
 void SCLLoadCustomColors(TStrings* List);
 void SCLSaveCustomColors(TStrings* List);

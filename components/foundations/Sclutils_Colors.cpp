@@ -47,13 +47,15 @@ std::string SCLCustomColorIniName() { return (Settings_Folder() / "Custom_Colors
 
 void SCLLoadCustomColors(TStrings* List)
 {
-    SCLLoadCustomColorFromIniFile(SCLCustomColorIniName(), Custom_Color_Section, List);
+    // Another user's folder in the settings folder's place is not read.
+    if (Is_Own_Settings_Folder())
+        SCLLoadCustomColorFromIniFile(SCLCustomColorIniName(), Custom_Color_Section, List);
 }
 
 void SCLSaveCustomColors(TStrings* List)
 {
     std::filesystem::path folder;
     if (!Ensure_Settings_Folder(folder))
-        throw EFCreateError("Cannot create the settings folder " + folder.string());
+        throw EFCreateError("Cannot create the settings folder, or it is not the user's own: " + folder.string());
     SCLSaveCustomColorToIniFile(SCLCustomColorIniName(), Custom_Color_Section, List);
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -11,6 +12,8 @@
 #include <random>
 
 namespace {
+
+std::atomic<Flush_Call> Flush{::fsync};
 
 bool Write_All(int descriptor, const unsigned char* data, std::size_t size)
 {
@@ -92,15 +95,36 @@ int Create_Temporary(const std::string& file_name, std::string& temporary)
     return -1;
 }
 
-// The mode the new file must have before anything is written into it: the
-// replaced file's, or the one asked for a new file; nullopt to keep the one
-// the kernel gave.
-std::optional<mode_t> Wanted_Mode(const std::string& file_name, std::optional<mode_t> new_file_mode)
+// The mode of the file to be replaced when it is a regular file of the
+// user's own. Another user's file (a hard link to it, or one put in a shared
+// folder) must not lend its mode: it could let that user write the new file.
+std::optional<mode_t> Own_File_Mode(const std::string& file_name)
 {
     struct stat status {};
-    if (::lstat(file_name.c_str(), &status) == 0 && S_ISREG(status.st_mode))
+    if (::lstat(file_name.c_str(), &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid())
         return status.st_mode & 07777;
-    return new_file_mode;
+    return std::nullopt;
+}
+
+// Gives the new file its mode before anything is written into it: the
+// replaced file's, else the one asked for a new file, else the one the
+// kernel gave; less write for group and others when only the owner may
+// write. 0 or the errno.
+int Set_Mode(int descriptor, const std::string& file_name, std::optional<mode_t> new_file_mode,
+             Write_Access access)
+{
+    std::optional<mode_t> mode = Own_File_Mode(file_name);
+    if (!mode)
+        mode = new_file_mode;
+    if (!mode) {
+        struct stat status {};
+        if (::fstat(descriptor, &status) != 0)
+            return errno;
+        mode = status.st_mode & 07777;
+    }
+    if (access == Write_Access::Owner_Only)
+        *mode &= ~static_cast<mode_t>(S_IWGRP | S_IWOTH);
+    return ::fchmod(descriptor, *mode) == 0 ? 0 : errno;
 }
 
 // Makes the rename durable. A folder that cannot be opened for syncing (no
@@ -120,17 +144,16 @@ void Sync_Folder(const std::string& file_name)
 } // namespace
 
 std::optional<Save_Failure> Save_File_Atomically(const std::string& file_name, const void* data, std::size_t size,
-                                                 std::optional<mode_t> new_file_mode)
+                                                 std::optional<mode_t> new_file_mode, Write_Access access)
 {
     Remove_Stale_Temporaries(file_name);
     std::string temporary;
     const int descriptor = Create_Temporary(file_name, temporary);
     if (descriptor < 0)
         return Save_Failure{Save_Failure::Create, errno};
-    int error = 0;
-    if (const std::optional<mode_t> mode = Wanted_Mode(file_name, new_file_mode); mode && ::fchmod(descriptor, *mode) != 0)
-        error = errno;
-    if (error == 0 && (!Write_All(descriptor, static_cast<const unsigned char*>(data), size) || ::fsync(descriptor) != 0))
+    int error = Set_Mode(descriptor, file_name, new_file_mode, access);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    if (error == 0 && (!Write_All(descriptor, bytes, size) || Flush.load()(descriptor) != 0))
         error = errno;
     if (::close(descriptor) != 0 && error == 0)
         error = errno;
@@ -142,4 +165,9 @@ std::optional<Save_Failure> Save_File_Atomically(const std::string& file_name, c
     }
     Sync_Folder(file_name);
     return std::nullopt;
+}
+
+Flush_Call Set_Flush_Call(Flush_Call call)
+{
+    return Flush.exchange(call);
 }

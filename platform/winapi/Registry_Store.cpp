@@ -34,11 +34,11 @@ std::string Trim(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// Settings are private to the user: a new file is made 0600; a file there
-// already keeps its mode.
+// Settings are private to the user: a new file is made 0600; a file of the
+// user's there already keeps its mode, but nobody else may ever write it.
 std::optional<Save_Failure> Write_Settings(const fs::path& path, const std::string& text)
 {
-    return Save_File_Atomically(path.string(), text.data(), text.size(), 0600);
+    return Save_File_Atomically(path.string(), text.data(), text.size(), 0600, Write_Access::Owner_Only);
 }
 
 // Keeps a damaged file for the user under a name no earlier copy holds; the
@@ -72,6 +72,7 @@ std::string Shown_Line(const std::string& line)
 struct Reports {
     std::mutex Lock;
     std::optional<Registry_Repair> Repair;
+    std::optional<fs::path> Refused_Folder;
     Registry_Save_Failure_Handler Save_Failure;
     bool Save_Failure_Reported = false;
 };
@@ -92,7 +93,15 @@ void Record_Repair(Registry_Repair repair)
     }
     reports.Repair->Damaged_Copy = repair.Damaged_Copy;
     reports.Repair->All_Lost = reports.Repair->All_Lost || repair.All_Lost;
+    reports.Repair->Too_Large = reports.Repair->Too_Large || repair.Too_Large;
     reports.Repair->Dropped.insert(reports.Repair->Dropped.end(), repair.Dropped.begin(), repair.Dropped.end());
+}
+
+void Record_Refused_Folder(const fs::path& folder)
+{
+    Reports& reports = Pending_Reports();
+    std::lock_guard guard(reports.Lock);
+    reports.Refused_Folder = folder;
 }
 
 void Report_Save_Failure(const fs::path& folder, int error)
@@ -234,6 +243,12 @@ void Registry_Store::Load()
         refusal = ENOENT; // no home folder: nowhere to keep settings
         return;
     }
+    if (!Is_Own_Settings_Folder()) {
+        refusal = EPERM;
+        folder_refused = true;
+        Record_Refused_Folder(path.parent_path());
+        return;
+    }
     std::string text;
     const Stored_Read_Result result = Read_Stored_File(path, text);
     if (result.State == Stored_Read::Missing)
@@ -243,16 +258,18 @@ void Registry_Store::Load()
         refusal = result.Error;
         return;
     }
-    std::vector<std::string> dropped;
-    if (result.State == Stored_Read::Read) {
-        Parse(text, dropped);
-        if (dropped.empty())
+    Registry_Repair repair;
+    repair.Too_Large = result.State == Stored_Read::Damaged && result.Error == EFBIG;
+    if (result.State == Stored_Read::Read || repair.Too_Large) {
+        Parse(text, repair.Dropped);
+        if (repair.Dropped.empty() && !repair.Too_Large)
             return;
     }
-    Repair(path, std::move(dropped), result.State != Stored_Read::Read);
+    repair.All_Lost = result.State != Stored_Read::Read && !repair.Too_Large;
+    Repair(path, std::move(repair));
 }
 
-void Registry_Store::Repair(const fs::path& path, std::vector<std::string> dropped, bool all_lost)
+void Registry_Store::Repair(const fs::path& path, Registry_Repair repair)
 {
     const std::optional<fs::path> aside = Keep_Aside(path);
     if (!aside) {
@@ -261,7 +278,8 @@ void Registry_Store::Repair(const fs::path& path, std::vector<std::string> dropp
         sections.clear();
         return;
     }
-    Record_Repair(Registry_Repair{*aside, all_lost, std::move(dropped)});
+    repair.Damaged_Copy = *aside;
+    Record_Repair(std::move(repair));
     if (!sections.empty())
         Save();
 }
@@ -383,6 +401,8 @@ std::string Registry_Store::Text() const
 
 bool Registry_Store::Save() const
 {
+    if (folder_refused)
+        return false; // the user was told why at start
     fs::path folder;
     int error = refusal;
     if (error == 0 && Ensure_Settings_Folder(folder, error)) {
@@ -400,6 +420,13 @@ std::optional<Registry_Repair> Take_Registry_Repair()
     Reports& reports = Pending_Reports();
     std::lock_guard guard(reports.Lock);
     return std::exchange(reports.Repair, std::nullopt);
+}
+
+std::optional<fs::path> Take_Refused_Settings_Folder()
+{
+    Reports& reports = Pending_Reports();
+    std::lock_guard guard(reports.Lock);
+    return std::exchange(reports.Refused_Folder, std::nullopt);
 }
 
 void Set_Registry_Save_Failure_Handler(Registry_Save_Failure_Handler handler)

@@ -14,11 +14,16 @@
 // earlier copy holds ("Registry.ini.damaged", then ".damaged.1", ...) and
 // what still reads is kept: lines that cannot be read (no section, no '=',
 // a broken section header, a NUL byte, the last line cut short without its
-// line end) are dropped, the others kept and written back at once. Something
-// that is not a file of ours keeps nothing. The repair is recorded for the
-// shell to tell the user once. When the file cannot be read for a passing
-// reason (no file descriptors or memory left) or cannot be kept aside, the
-// store starts empty and refuses to save, so the file is never overwritten.
+// line end) are dropped, the others kept and written back at once. Of a file
+// over the size limit its first mebibyte is read so. Something that is not a
+// regular file keeps nothing. The repair is recorded for the shell to tell
+// the user once. When the file cannot be read for a passing reason (no file
+// descriptors or memory left) or cannot be kept aside, the store starts
+// empty and refuses to save, so the file is never overwritten.
+//
+// A settings folder that is not the user's own (Settings_Folder.h) is
+// neither read nor written: the store starts empty, refuses to save, and
+// records the folder for the shell to tell the user.
 //
 // The first save of a run that fails is reported once through the save
 // failure handler, so that the user learns that changes will be lost.
@@ -43,10 +48,15 @@ struct Registry_Repair {
     std::filesystem::path Damaged_Copy; // where the damaged file was kept
     bool All_Lost = false;              // nothing could be read from it
     std::vector<std::string> Dropped;   // the lines that could not be read, as they stood
+    bool Too_Large = false;             // only the file's head was read, the rest is lost
 };
 
 // The repairs made since the last call, once; nullopt when there were none.
 std::optional<Registry_Repair> Take_Registry_Repair();
+
+// The settings folder last refused as not the user's own, once; nullopt
+// when none was.
+std::optional<std::filesystem::path> Take_Refused_Settings_Folder();
 
 // Called, from the thread that saved, for the first failed save after the
 // handler was set: the settings folder and the errno. Setting a handler
@@ -82,7 +92,7 @@ private:
     // Reads every line that can be read; the others are added to dropped.
     void Parse(const std::string& text, std::vector<std::string>& dropped);
     bool Read_Line(const std::string& line, bool cut, Section*& current);
-    void Repair(const std::filesystem::path& path, std::vector<std::string> dropped, bool all_lost);
+    void Repair(const std::filesystem::path& path, Registry_Repair repair);
     const Section* Find_Section(const std::string& key) const;
     Section& Section_For(const std::string& key);
     std::string Text() const;
@@ -90,4 +100,5 @@ private:
     std::unique_lock<std::mutex> lock;
     std::vector<Section> sections;
     int refusal = 0; // why this store must not save: the errno of what went wrong, 0 when it may
+    bool folder_refused = false; // the folder is not the user's own, which the user is told at start
 };

@@ -165,9 +165,13 @@ Linked_Ports& Ever_Linked()
 }
 
 // The link itself is opened, so that a chain of links is followed whole.
-// Empty for a link that vanished.
+// Empty for a link that vanished, and while the settings folder is not the
+// user's own: its links are not the user's, and which device the user
+// meant is unknown, so neither they nor the fixed device are opened.
 fs::path Opened_Path(int com_number)
 {
+    if (!Is_Own_Settings_Folder())
+        return {};
     fs::path link = Port_Link(com_number);
     if (Is_Linked(link)) {
         return link;

@@ -8,20 +8,42 @@
 
 namespace {
 
-// The checks on the opened file; 0 or the errno to answer.
-int Check_Stored_File(int descriptor, std::size_t limit)
+// The checks on the opened file but its size; 0 or the errno to answer.
+int Check_Regular_File(int descriptor)
 {
     struct stat status {};
     if (::fstat(descriptor, &status) != 0)
         return errno;
     if (!S_ISREG(status.st_mode))
         return EINVAL;
-    if (status.st_size < 0 || static_cast<unsigned long long>(status.st_size) > limit)
-        return EFBIG;
     const int flags = ::fcntl(descriptor, F_GETFL);
     if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0)
         return errno;
     return 0;
+}
+
+int Check_Size(int descriptor, std::size_t limit)
+{
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0)
+        return errno;
+    return status.st_size < 0 || static_cast<unsigned long long>(status.st_size) > limit ? EFBIG : 0;
+}
+
+// Opens the file without blocking and, unless asked, without following a
+// link; a regular file, set back to blocking, or -1 with errno set.
+int Open_Regular_File(const std::filesystem::path& path, Links links)
+{
+    const int no_follow = links == Links::Refuse ? O_NOFOLLOW : 0;
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | no_follow | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return -1;
+    if (const int error = Check_Regular_File(descriptor); error != 0) {
+        ::close(descriptor);
+        errno = error;
+        return -1;
+    }
+    return descriptor;
 }
 
 // Failures of the moment, not of the file: the file is left where it is.
@@ -61,11 +83,10 @@ bool Write_Whole_Text(int descriptor, std::string_view text)
 
 int Open_Stored_File(const std::filesystem::path& path, std::size_t limit, Links links)
 {
-    const int no_follow = links == Links::Refuse ? O_NOFOLLOW : 0;
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | no_follow | O_NOCTTY | O_CLOEXEC);
+    const int descriptor = Open_Regular_File(path, links);
     if (descriptor < 0)
         return -1;
-    if (const int error = Check_Stored_File(descriptor, limit); error != 0) {
+    if (const int error = Check_Size(descriptor, limit); error != 0) {
         ::close(descriptor);
         errno = error;
         return -1;
@@ -77,7 +98,8 @@ Stored_Read_Result Read_Stored_File(const std::filesystem::path& path, std::stri
                                     Links links)
 {
     text.clear();
-    const int descriptor = Open_Stored_File(path, limit, links);
+    // The size is not asked first: a file over the limit is read up to it.
+    const int descriptor = Open_Regular_File(path, links);
     if (descriptor < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR) // a file where a folder should be: no file either
@@ -92,8 +114,10 @@ Stored_Read_Result Read_Stored_File(const std::filesystem::path& path, std::stri
             continue;
         if (count < 0) {
             result = {Is_Passing(errno) ? Stored_Read::Busy : Stored_Read::Damaged, errno};
+            text.clear();
         } else if (count > 0 && text.size() + static_cast<std::size_t>(count) > limit) {
-            result = {Stored_Read::Damaged, EFBIG}; // grew while being read
+            text.append(buffer, limit - text.size());
+            result = {Stored_Read::Damaged, EFBIG};
         } else if (count > 0) {
             text.append(buffer, static_cast<std::size_t>(count));
             continue;

@@ -22,7 +22,9 @@ constexpr std::size_t Stored_File_Limit = 1 << 20;
 enum class Stored_Read {
     Read,    // the whole file is in the text
     Missing, // there is no file of that name
-    Damaged, // something is there, but not a file of ours, or unreadable
+    Damaged, // something is there, but not a file of ours, or unreadable;
+             // of a regular file over the limit (EFBIG), the text holds its
+             // head: the first `limit` bytes, so that what reads there is kept
     Busy,    // a failure of the moment (no descriptors or memory left)
 };
 

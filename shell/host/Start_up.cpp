@@ -31,6 +31,9 @@ constexpr int Message_Settings_All_Reset = 2025;
 constexpr int Message_Damaged_Copy = 2026;
 constexpr int Message_Settings_Not_Saved = 2027;
 constexpr int Message_Changes_Lost = 2028;
+constexpr int Message_Rest_Too_Large = 2030;
+constexpr int Message_Folder_Refused = 2031;
+constexpr int Message_Runs_With_Defaults = 2032;
 
 void Show_Start_Error(const std::string& text)
 {
@@ -218,7 +221,14 @@ std::string Settings_Repair_Text(const Registry_Repair& Repair)
     if (!Repair.All_Lost)
         for (const std::string& line : Repair.Dropped)
             text += "\n" + line;
+    if (Repair.Too_Large && !Repair.All_Lost)
+        text += LoadStr(Message_Rest_Too_Large);
     return text + LoadStr(Message_Damaged_Copy) + Repair.Damaged_Copy.string();
+}
+
+std::string Settings_Folder_Refused_Text(const fs::path& Folder)
+{
+    return LoadStr(Message_Folder_Refused) + Folder.string() + LoadStr(Message_Runs_With_Defaults);
 }
 
 std::string Settings_Not_Saved_Text(const fs::path& Folder, int Error)
@@ -229,6 +239,8 @@ std::string Settings_Not_Saved_Text(const fs::path& Folder, int Error)
 
 void Show_Settings_Repair()
 {
+    if (const std::optional<fs::path> refused = Take_Refused_Settings_Folder())
+        Show_Warning(Settings_Folder_Refused_Text(*refused));
     if (const std::optional<Registry_Repair> repair = Take_Registry_Repair())
         Show_Warning(Settings_Repair_Text(*repair));
 }

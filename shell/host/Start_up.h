@@ -55,11 +55,14 @@ int Start_Program(const Start_Up_Setup& setup);
 void Close_For_Termination(const std::function<void()>& Close_Main_Window);
 
 // The user's messages: the lock that cannot be made, the settings repaired
-// at start, the settings that cannot be saved.
+// at start, the settings folder refused as not the user's own, the settings
+// that cannot be saved.
 std::string Lock_Failure_Text(const std::string& Folder, int Error);
 std::string Settings_Repair_Text(const Registry_Repair& Repair);
+std::string Settings_Folder_Refused_Text(const std::filesystem::path& Folder);
 std::string Settings_Not_Saved_Text(const std::filesystem::path& Folder, int Error);
-// Shows the repair of the settings file once, when there was one.
+// Shows once that the settings folder was refused, and the repair of the
+// settings file, when there was one.
 void Show_Settings_Repair();
 
 // The folder of the running executable.

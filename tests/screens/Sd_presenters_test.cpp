@@ -445,7 +445,7 @@ struct Pc_Page : Camera {
              o.Make<TMenuItem>(),     o.Make<TSCLSimpleLabel>(), o.Make<TSCLLImage>(),
              o.Make<TSCLBackPanel>(), o.Make<TSCLLImage>()};
     }
-    void Create() { presenter = std::make_unique<PC_IHM_Main_SD>(&snapshot, &current, &camera_count, w); }
+    void Create() { presenter = std::make_unique<PC_IHM_Main_SD>(&snapshot, &current, 32, &camera_count, w); }
     void Poll(const Change& change, bool full = false)
     {
         change(current);

@@ -41,7 +41,12 @@ Temp_Settings::~Temp_Settings()
 
 fs::path Temp_Settings::Program_Folder() const
 {
+    // Nobody else may write into them, whatever the umask, or the program
+    // would not use them.
+    constexpr fs::perms others_write = fs::perms::group_write | fs::perms::others_write;
     fs::path folder = config_home / "Quorvale" / "Ravivida Ordexia";
     fs::create_directories(folder);
+    fs::permissions(folder.parent_path(), others_write, fs::perm_options::remove);
+    fs::permissions(folder, others_write, fs::perm_options::remove);
     return folder;
 }

@@ -9,6 +9,7 @@
 #include "platform/classlib/Form_Reader.h"
 #include "platform/classlib/Form_Writer.h"
 
+#include "tests/support/Scoped_Variable.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <gtest/gtest.h>
@@ -223,6 +224,35 @@ TEST(Sclcont_Files, EveryKindRoundTripsPackedAndPlain)
                 << "a long description keeps the 255 characters its length byte can count";
         }
     }
+}
+
+TEST(Sclcont_Files, AGenericItemSavesItsDataToANewFileOfThePrivateTemporaryFolderOrNowhere)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = Make_Temp_Folder("generic-tmp");
+    const fs::path shared = folder / "shared";
+    fs::create_directory(shared);
+    Scoped_Variable shared_temporary("TMPDIR", shared.string());
+    TSCLGenericListItem item(nullptr);
+    item.Data.WriteBuffer("\x01\x02\x03 raw", 7);
+    {
+        Scoped_Variable runtime("XDG_RUNTIME_DIR", folder.string());
+        const std::string first = item.SaveToTempFile();
+        const std::string second = item.SaveToTempFile();
+        EXPECT_EQ(fs::path(first).parent_path(), folder);
+        EXPECT_NE(first, second) << "each save makes a file of its own";
+        EXPECT_EQ(File_Bytes(first), (Bytes{1, 2, 3, ' ', 'r', 'a', 'w'}));
+        EXPECT_EQ(File_Bytes(second), File_Bytes(first));
+    }
+    {
+        // Neither a private runtime folder nor a cache folder that can be made.
+        std::ofstream(folder / "file") << "";
+        Scoped_Variable runtime("XDG_RUNTIME_DIR", (folder / "missing").string());
+        Scoped_Variable cache("XDG_CACHE_HOME", (folder / "file").string());
+        EXPECT_EQ(item.SaveToTempFile(), "");
+        EXPECT_TRUE(fs::is_empty(shared)) << "never the shared temporary folder";
+    }
+    fs::remove_all(folder);
 }
 
 TEST(Sclcont_Files, EmptyListsAndFlagRules)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "components/foundations/Sclprocs.h"
@@ -93,6 +94,30 @@ TEST(Sclstreamutils, StringsAreStoredWithOneLengthByteAndLongOnesCut)
         EXPECT_EQ(bytes[0], c.stored) << c.length;
         stream.SetPosition(0);
         EXPECT_EQ(stReadString(stream), text.substr(0, c.stored)) << c.length;
+    }
+}
+
+TEST(Sclstreamutils, ALongStringIsCutAtTheLastWholeCharacterThatFits)
+{
+    struct Case {
+        std::size_t ascii;  // "a"s before the character
+        std::string character;
+        std::size_t stored; // bytes kept
+    };
+    const std::string two = "\xC3\xA9";        // é
+    const std::string three = "\xE2\x82\xAC"; // €
+    const std::vector<Case> cases{
+        {254, two, 254}, {253, two, 255}, {254, three, 254}, {253, three, 253}, {252, three, 255},
+    };
+    for (const auto& c : cases) {
+        const std::string text = std::string(c.ascii, 'a') + c.character + std::string(10, 'z');
+        TMemoryStream stream;
+        stWriteString(stream, text);
+        const Bytes bytes = Content(stream);
+        ASSERT_EQ(bytes.size(), 1 + c.stored) << c.ascii << " " << c.character;
+        EXPECT_EQ(bytes[0], c.stored) << c.ascii << " " << c.character;
+        stream.SetPosition(0);
+        EXPECT_EQ(stReadString(stream), text.substr(0, c.stored)) << c.ascii << " " << c.character;
     }
 }
 

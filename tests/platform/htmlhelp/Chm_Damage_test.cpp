@@ -21,6 +21,7 @@
 namespace {
 
 constexpr const char* Control_Data = "::DataSpace/Storage/MSCompressed/ControlData";
+constexpr const char* Content_Name = "::DataSpace/Storage/MSCompressed/Content";
 constexpr const char* Reset_Table = "::DataSpace/Storage/MSCompressed/Transform/"
                                     "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable";
 
@@ -91,7 +92,93 @@ struct Help_Image {
                 change(entry);
         Rewrite_Listing(entries);
     }
+
+    // An index chunk with one entry: every name from the first on lies in
+    // the child chunk.
+    std::string Index_Chunk(std::uint64_t child, const char* signature = "PMGI") const
+    {
+        std::string used;
+        const std::string name = "/";
+        Put_Encoded(used, name.size());
+        used += name;
+        Put_Encoded(used, child);
+        std::string chunk = signature + std::string(4, '\0') + used;
+        chunk.resize(chunk_length, '\0');
+        Put(chunk, 4, chunk_length - 8 - used.size(), 4);
+        return chunk;
+    }
+
+    // A listing chunk of no entries, the last of its chain.
+    std::string Empty_Listing_Chunk() const
+    {
+        std::string chunk = "PMGL" + std::string(chunk_length - 4, '\0');
+        Put(chunk, 4, chunk_length - 0x14, 4);
+        Put(chunk, 0x0C, 0xFFFFFFFF, 4);
+        Put(chunk, 0x10, 0xFFFFFFFF, 4);
+        return chunk;
+    }
+
+    std::uint32_t Chunk_Count() const { return static_cast<std::uint32_t>(Get(bytes, directory + 0x2C, 4)); }
+
+    // Puts chunks after the last one, moving the data sections behind them
+    // (the image is a version 3 file, which names where its data begins).
+    void Add_Chunks(const std::vector<std::string>& chunks)
+    {
+        ASSERT_EQ(Get(bytes, 4, 4), 3u);
+        std::string added;
+        for (const std::string& chunk : chunks)
+            added += chunk;
+        const std::size_t end = directory + static_cast<std::size_t>(Get(bytes, 0x50, 8));
+        bytes.insert(end, added);
+        Put(bytes, 0x50, Get(bytes, 0x50, 8) + added.size(), 8);
+        Put(bytes, 0x58, Get(bytes, 0x58, 8) + added.size(), 8);
+        Put(bytes, directory + 0x2C, Chunk_Count() + chunks.size(), 4);
+    }
+
+    // levels index chunks, each naming the next, the last the listing
+    // chunk; the first is the root.
+    void Add_Index_Chain(int levels)
+    {
+        const std::uint32_t root = Chunk_Count();
+        std::vector<std::string> chain;
+        for (int level = 0; level < levels; ++level)
+            chain.push_back(Index_Chunk(level + 1 < levels ? root + static_cast<std::uint32_t>(level) + 1 : 0));
+        Add_Chunks(chain);
+        Put(bytes, directory + 0x18, static_cast<std::uint64_t>(levels) + 1, 4);
+        Put(bytes, directory + 0x1C, root, 4);
+    }
+
+    void Add_Index_Root(const std::string& chunk)
+    {
+        const std::uint32_t root = Chunk_Count();
+        Add_Chunks({chunk});
+        Put(bytes, directory + 0x18, 2, 4);
+        Put(bytes, directory + 0x1C, root, 4);
+    }
+
+    // From the reset table's last entry to the end of the compressed data.
+    std::size_t Last_Frame_Length() const
+    {
+        const std::size_t table = Object(Reset_Table);
+        const std::size_t last = table + static_cast<std::size_t>(Get(bytes, table + 12, 4)) +
+                                 8 * (static_cast<std::size_t>(Get(bytes, table + 4, 4)) - 1);
+        return static_cast<std::size_t>(Get(bytes, table + 24, 8) - Get(bytes, last, 8));
+    }
+
+    // The compressed data grown by length bytes at its end (it is the last
+    // object of the file), all of them part of the last frame.
+    void Grow_Last_Frame(std::size_t length)
+    {
+        const std::size_t table = Object(Reset_Table);
+        Put(bytes, table + 24, Get(bytes, table + 24, 8) + length, 8);
+        bytes.append(length, '\0');
+        Change_Entry(Content_Name, [&](Chm_Entry& e) { e.Length += length; });
+    }
 };
+
+// The longest frame the reader takes: its 32 KB and the room it keeps for a
+// frame that grew.
+constexpr std::size_t Longest_Frame = 0x8000 + 6144;
 
 struct Damage {
     const char* what;
@@ -128,6 +215,19 @@ const std::vector<Damage>& Damages()
         {"reset table frame past the compressed data", [](Help_Image& h) {
              Put(h.bytes, h.Object(Reset_Table) + 0x28 + 8, 1u << 20, 8);
          }},
+        {"frame longer than the reader's buffer", [](Help_Image& h) {
+             h.Grow_Last_Frame(Longest_Frame + 1 - h.Last_Frame_Length());
+         }},
+        {"index child number out of range", [](Help_Image& h) {
+             // The child is a sound chunk in the directory's bytes, but past
+             // the chunks the directory counts.
+             const std::uint32_t count = h.Chunk_Count();
+             h.Add_Index_Root(h.Index_Chunk(count + 1));
+             h.Add_Chunks({h.Empty_Listing_Chunk()});
+             Put(h.bytes, h.directory + 0x2C, count + 1, 4);
+         }},
+        {"index chunk without its signature", [](Help_Image& h) { h.Add_Index_Root(h.Index_Chunk(0, "PMGX")); }},
+        {"index tree too deep", [](Help_Image& h) { h.Add_Index_Chain(8); }},
         {"compressed object longer than its section", [](Help_Image& h) {
              h.Change_Entry("/#SYSTEM", [&](Chm_Entry& e) { e.Length = h.layout.Expanded_Length + 1; });
          }},
@@ -165,6 +265,26 @@ TEST(Chm_Damage, TheUndamagedImageOpens)
     ASSERT_TRUE(file->Is_Open());
     EXPECT_EQ(file->Topic_Of_Context(1005), "/wca.htm");
     EXPECT_TRUE(file->Read("/wca.htm").has_value());
+}
+
+TEST(Chm_Damage, AnIndexTreeOfSoundDepthAndALongFrameThatFitsOpen)
+{
+    // The damaged trees and frames below differ from these in one number.
+    const std::vector<Damage> sound = {
+        {"one index level", [](Help_Image& h) { h.Add_Index_Chain(1); }},
+        {"seven index levels", [](Help_Image& h) { h.Add_Index_Chain(7); }},
+        {"frame as long as the reader's buffer", [](Help_Image& h) {
+             h.Grow_Last_Frame(Longest_Frame - h.Last_Frame_Length());
+         }},
+    };
+    for (const Damage& image_case : sound) {
+        Help_Image image;
+        image_case.make(image);
+        const auto file = Chm_File::From_Bytes(image.bytes);
+        ASSERT_TRUE(file->Is_Open()) << image_case.what;
+        EXPECT_EQ(file->Topic_Of_Context(1005), "/wca.htm") << image_case.what;
+        EXPECT_TRUE(file->Read("/wca.htm").has_value()) << image_case.what;
+    }
 }
 
 TEST(Chm_Damage, EveryDamagedFileIsNotOpen)

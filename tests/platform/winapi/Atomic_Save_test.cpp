@@ -99,26 +99,87 @@ TEST_F(Atomic_Save, AReplacedFileKeepsItsModeAndANewOneTakesTheUmaskOrTheModeAsk
     struct Case {
         std::optional<mode_t> existing; // the target's mode before, none for a new file
         std::optional<mode_t> asked;
+        Write_Access access;
+        mode_t mask;
         mode_t expected;
     };
-    const mode_t mask = ::umask(022);
+    constexpr Write_Access any = Write_Access::As_Mode;
+    constexpr Write_Access owner = Write_Access::Owner_Only;
     const Case cases[] = {
-        {0600, std::nullopt, 0600}, {0640, 0644, 0640}, {0604, 0600, 0604},
-        {std::nullopt, std::nullopt, 0644}, {std::nullopt, 0600, 0600},
+        {0600, std::nullopt, any, 022, 0600},   {0640, 0644, any, 022, 0640},    {0604, 0600, any, 022, 0604},
+        {std::nullopt, std::nullopt, any, 022, 0644}, {std::nullopt, 0600, any, 022, 0600},
+        {0666, 0600, owner, 022, 0644},         {0777, std::nullopt, owner, 022, 0755},
+        {std::nullopt, std::nullopt, owner, 0, 0644}, {std::nullopt, 0666, owner, 022, 0644},
     };
+    const mode_t previous_mask = ::umask(022);
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.expected);
+        SCOPED_TRACE(testing::Message() << std::oct << c.existing.value_or(0) << " -> " << c.expected);
         fs::remove(target);
         if (c.existing) {
             std::ofstream(target) << "private";
             fs::permissions(target, static_cast<fs::perms>(*c.existing));
         }
+        ::umask(c.mask);
         const std::string text = "saved";
-        ASSERT_FALSE(Save_File_Atomically(target.string(), text.data(), text.size(), c.asked));
+        ASSERT_FALSE(Save_File_Atomically(target.string(), text.data(), text.size(), c.asked, c.access));
         struct stat status {};
         ASSERT_EQ(::stat(target.c_str(), &status), 0);
         EXPECT_EQ(status.st_mode & 07777, c.expected);
         EXPECT_EQ(Read_Text(target), text);
     }
-    ::umask(mask);
+    ::umask(previous_mask);
+}
+
+// A name in the user's folder may stand for another user's file: a hard link
+// to it, or a file put there while the folder was open to others. Its mode
+// is not the user's choice and is not kept.
+TEST_F(Atomic_Save, AnotherUsersFileLendsTheNewFileNoMode)
+{
+    constexpr uid_t other_user = 65534;
+    const fs::path others = folder / "others";
+    fs::create_directory(others);
+    std::ofstream(others / "theirs.ini") << "theirs";
+    fs::permissions(others / "theirs.ini", static_cast<fs::perms>(0666));
+    if (::chown((others / "theirs.ini").c_str(), other_user, other_user) != 0)
+        GTEST_SKIP() << "only a test run as root can give a file to another user";
+    fs::create_hard_link(others / "theirs.ini", target);
+    const std::string text = "mine";
+    const mode_t previous_mask = ::umask(022);
+    for (const Write_Access access : {Write_Access::As_Mode, Write_Access::Owner_Only}) {
+        ASSERT_FALSE(Save_File_Atomically(target.string(), text.data(), text.size(), 0600, access));
+        struct stat status {};
+        ASSERT_EQ(::stat(target.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, 0600u);
+        EXPECT_EQ(status.st_uid, ::geteuid());
+        fs::remove(target);
+        fs::copy_file(others / "theirs.ini", target);
+        ASSERT_EQ(::chown(target.c_str(), other_user, other_user), 0);
+        fs::permissions(target, static_cast<fs::perms>(0777));
+    }
+    ::umask(previous_mask);
+    EXPECT_EQ(Read_Text(others / "theirs.ini"), "theirs") << "their file is left as it was";
+    struct stat theirs {};
+    ASSERT_EQ(::stat((others / "theirs.ini").c_str(), &theirs), 0);
+    EXPECT_EQ(theirs.st_mode & 07777, 0666u);
+}
+
+TEST_F(Atomic_Save, AFlushThatFailsIsReportedAndLeavesTheOldFileWhole)
+{
+    std::ofstream(target) << "old contents";
+    for (const int error : {EIO, ENOSPC}) {
+        static int failure;
+        failure = error;
+        const Flush_Call previous = Set_Flush_Call([](int) {
+            errno = failure;
+            return -1;
+        });
+        const std::string text = "new contents";
+        const std::optional<Save_Failure> result = Save_File_Atomically(target.string(), text.data(), text.size());
+        Set_Flush_Call(previous);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->step, Save_Failure::Write);
+        EXPECT_EQ(result->error, error);
+        EXPECT_EQ(Read_Text(target), "old contents");
+        EXPECT_EQ(Names_In(folder), std::set<std::string>{"data.txt"});
+    }
 }

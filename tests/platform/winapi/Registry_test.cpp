@@ -1,12 +1,13 @@
+#include "platform/winapi/Atomic_Save.h"
 #include "platform/winapi/Registry.h"
 #include "platform/winapi/Registry_Store.h"
 #include "platform/winapi/Settings_Folder.h"
-#include "platform/winapi/Stored_File.h"
 #include "tests/support/File_Size_Limit.h"
 #include "tests/support/Temp_Settings.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 #include <iterator>
 #include <sys/stat.h>
@@ -15,6 +16,7 @@
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -185,6 +187,48 @@ TEST_F(Registry_Test, FailedWriteLeavesThePreviousFileWhole)
     RegCloseKey(key);
 }
 
+TEST_F(Registry_Test, TheSettingsFileNeverBecomesWritableByOthers)
+{
+    struct Case {
+        mode_t before;
+        mode_t after;
+    };
+    const Case cases[] = {{0644, 0644}, {0666, 0644}, {0777, 0755}, {0620, 0600}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.before);
+        Write_Text(file, "[Software\\Quorvale\\Ravivida Ordexia]\n");
+        fs::permissions(file, static_cast<fs::perms>(c.before));
+        HKEY key = Create();
+        ASSERT_EQ(Set_Dword(key, "Name_Cam1", 2), ERROR_SUCCESS);
+        RegCloseKey(key);
+        struct stat status {};
+        ASSERT_EQ(::stat(file.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, c.after);
+    }
+}
+
+// A full or failing disk may first show when the new file is flushed.
+TEST_F(Registry_Test, AFlushThatFailsIsReportedAndLeavesThePreviousFileWhole)
+{
+    HKEY key = Create();
+    ASSERT_EQ(Set_Dword(key, "Port_Number_Cam1", 1), ERROR_SUCCESS);
+    const std::string before = Read_Text(file);
+    std::vector<int> reports;
+    Set_Registry_Save_Failure_Handler([&](const fs::path&, int error) { reports.push_back(error); });
+    const Flush_Call previous = Set_Flush_Call([](int) {
+        errno = EIO;
+        return -1;
+    });
+    const LONG result = Set_Dword(key, "Name_Cam1", 2);
+    Set_Flush_Call(previous);
+    Set_Registry_Save_Failure_Handler(nullptr);
+    EXPECT_EQ(result, static_cast<LONG>(ERROR_WRITE_FAULT));
+    EXPECT_EQ(reports, std::vector<int>{EIO});
+    EXPECT_EQ(Read_Text(file), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+    RegCloseKey(key);
+}
+
 TEST_F(Registry_Test, FileThatCannotBeOpenedForNowIsNeitherMovedNorOverwritten)
 {
     HKEY key = Create();
@@ -318,8 +362,7 @@ TEST_F(Registry_Test, WhatIsNoFileOfOursIsKeptAsideWithoutBlockingAndEverySettin
         Write_Text(file.parent_path() / "elsewhere.ini", "[Software]\nName_Cam1=2\n");
         fs::create_symlink(file.parent_path() / "elsewhere.ini", file);
     };
-    const auto make_huge = [&] { Write_Text(file, "[Software]\n" + std::string(Stored_File_Limit, ';')); };
-    const std::function<void()> makers[] = {make_fifo, make_link, make_huge};
+    const std::function<void()> makers[] = {make_fifo, make_link};
     for (std::size_t i = 0; i < std::size(makers); ++i) {
         SCOPED_TRACE(i);
         makers[i]();
@@ -334,6 +377,60 @@ TEST_F(Registry_Test, WhatIsNoFileOfOursIsKeptAsideWithoutBlockingAndEverySettin
         EXPECT_FALSE(fs::exists(fs::symlink_status(file)));
     }
     EXPECT_EQ(Read_Text(file.parent_path() / "elsewhere.ini"), "[Software]\nName_Cam1=2\n");
+}
+
+// A file of a gibibyte whose first lines are sound: only its first mebibyte
+// is read (the rest of it is a hole, which reads as NUL bytes).
+TEST_F(Registry_Test, AFileOverTheSizeLimitKeepsTheGoodLinesOfItsHead)
+{
+    const std::string head = "[Software\\Quorvale\\Ravivida Ordexia]\nPort_Number_Cam1=5\nName_Cam1=3\n";
+    Write_Text(file, head);
+    ASSERT_EQ(::truncate(file.c_str(), off_t{1} << 30), 0);
+    Take_Registry_Repair();
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Key, 0, KEY_READ, &key), ERROR_SUCCESS);
+    DWORD port = 0;
+    EXPECT_EQ(Get_Dword(key, "Port_Number_Cam1", port), ERROR_SUCCESS);
+    EXPECT_EQ(port, 5u);
+    RegCloseKey(key);
+    EXPECT_EQ(Read_Text(file), head) << "the lines kept are written back at once";
+
+    const std::optional<Registry_Repair> repair = Take_Registry_Repair();
+    ASSERT_TRUE(repair.has_value());
+    EXPECT_TRUE(repair->Too_Large);
+    EXPECT_FALSE(repair->All_Lost);
+    EXPECT_EQ(repair->Dropped, std::vector<std::string>{std::string(60, '?') + "..."})
+        << "the head's last line, cut at the limit";
+    EXPECT_EQ(fs::file_size(repair->Damaged_Copy), std::uintmax_t{1} << 30) << "the file is kept aside whole";
+}
+
+// Another user's folder in the settings folder's place: what it holds is not
+// read, nothing is written there, and the user is told once at start (not
+// again at every save).
+TEST_F(Registry_Test, ASettingsFolderNotTheUsersOwnIsNeitherReadNorWritten)
+{
+    const std::string theirs = "[Software\\Quorvale\\Ravivida Ordexia]\nPort_Number_Cam1=5\n";
+    Write_Text(file, theirs);
+    fs::permissions(settings.Config_Home() / "Quorvale", static_cast<fs::perms>(0777));
+    std::vector<int> reports;
+    Set_Registry_Save_Failure_Handler([&](const fs::path&, int error) { reports.push_back(error); });
+    Take_Refused_Settings_Folder();
+
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Key, 0, KEY_READ, &key), static_cast<LONG>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(Take_Refused_Settings_Folder(), file.parent_path());
+    EXPECT_FALSE(Take_Refused_Settings_Folder().has_value()) << "once";
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              static_cast<LONG>(ERROR_WRITE_FAULT));
+    Set_Registry_Save_Failure_Handler(nullptr);
+    EXPECT_TRUE(reports.empty()) << "the refusal is told at start, not as a failed save";
+    EXPECT_EQ(Read_Text(file), theirs);
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+
+    fs::permissions(settings.Config_Home() / "Quorvale", static_cast<fs::perms>(0700));
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Key, 0, KEY_READ, &key), ERROR_SUCCESS) << "the user's own again";
+    RegCloseKey(key);
 }
 
 TEST_F(Registry_Test, TheFirstFailedSaveOfARunIsReportedOnceWithItsFolderAndReason)

@@ -325,6 +325,24 @@ TEST(Serial_Devices, ALinkThatPointsNowhereFailsWithoutFallingBackToTheFixedDevi
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
+// The links of a settings folder that is not the user's own are another
+// user's choice; the fixed device may be an unrelated port: neither opens.
+TEST(Serial_Devices, NoPortOpensWhileTheSettingsFolderIsNotTheUsersOwn)
+{
+    Temp_Settings settings;
+    Pseudo_Terminal line;
+    ASSERT_TRUE(line.Publish(1));
+    const fs::path quorvale = settings.Config_Home() / "Quorvale";
+    fs::permissions(quorvale, fs::perms::others_write, fs::perm_options::add);
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(Open_Com("\\\\.\\COM1"), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    fs::permissions(quorvale, fs::perms::others_write, fs::perm_options::remove);
+    const HANDLE port = Open_Com("\\\\.\\COM1");
+    EXPECT_NE(port, INVALID_HANDLE_VALUE) << "the user's own folder again";
+    CloseHandle(port);
+}
+
 // A user outside the device's group: refused as a port held elsewhere, so
 // that the program reports it as no valid or free port.
 TEST(Serial_Devices, ADeviceWithoutPermissionIsRefusedAsAPortInUse)

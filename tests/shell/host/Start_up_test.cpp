@@ -320,6 +320,29 @@ TEST(Start_Up, ARepairedSettingsFileIsToldOnceWithWhatWasResetAndWhereTheCopyIs)
               LoadStr(2027) + "/home/user/.config\n\n" + std::strerror(EROFS) + LoadStr(2028));
 }
 
+TEST(Start_Up, ASettingsFolderNotTheUsersOwnIsToldOnceAndATooLargeFileNamesItsLostRest)
+{
+    Temp_Settings settings;
+    const fs::path folder = settings.Program_Folder();
+    fs::permissions(folder, fs::perms::group_write, fs::perm_options::add);
+    Take_Refused_Settings_Folder();
+    Take_Registry_Repair();
+    Registry_Store{};
+    Box_Watch box;
+    Show_Settings_Repair();
+    box.Settle();
+    ASSERT_TRUE(box.text.has_value());
+    EXPECT_EQ(*box.text, LoadStr(2031) + folder.string() + LoadStr(2032));
+    Box_Watch again;
+    Show_Settings_Repair();
+    again.Settle();
+    EXPECT_FALSE(again.text.has_value()) << "told once";
+
+    const fs::path file = folder / "Registry.ini";
+    EXPECT_EQ(Settings_Repair_Text({file, false, {"Name_Cam1=3..."}, true}),
+              LoadStr(2024) + "\nName_Cam1=3..." + LoadStr(2030) + LoadStr(2026) + file.string());
+}
+
 // The close path of the main window, as the program's would run it: it
 // notes that it ran, after the box it found open had ended.
 TEST(Start_Up, ATerminationSignalEndsAnOpenModalBoxAndThenClosesTheMainWindow)

@@ -63,6 +63,17 @@ TEST_F(Log, LaterRunsAppendWithoutAlwaysClear)
     EXPECT_EQ(text, "old run\nentry00001: \n"); // no header, unknown format letters give nothing
 }
 
+TEST_F(Log, ARewrittenLogNeverBecomesWritableByOthers)
+{
+    std::ofstream(application.LogName()) << "old run\n";
+    fs::permissions(application.LogName(), fs::perms::all);
+    application.LogWrite("entry");
+    EXPECT_EQ(Read_File(application.LogName()).find("old run"), std::string::npos) << "a fresh log";
+    EXPECT_EQ(fs::status(application.LogName()).permissions(),
+              fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                  fs::perms::others_exec);
+}
+
 TEST_F(Log, AnAppendNeverGoesThroughALinkPlacedInTheLogsName)
 {
     const fs::path victim = folder / "victim";
