@@ -109,6 +109,20 @@ protected:
     }
 };
 
+// The settings-repair box shows this text the first time and never again.
+void Expect_Settings_Repair_Told_Once(const std::string& expected)
+{
+    Box_Watch box;
+    Show_Settings_Repair();
+    box.Settle();
+    ASSERT_TRUE(box.text.has_value());
+    EXPECT_EQ(*box.text, expected);
+    Box_Watch again;
+    Show_Settings_Repair();
+    again.Settle();
+    EXPECT_FALSE(again.text.has_value()) << "told once";
+}
+
 } // namespace
 
 TEST(Start_Up, OsGateAcceptsExactlyTheWindowsReleasesItSupports)
@@ -305,15 +319,7 @@ TEST(Start_Up, ARepairedSettingsFileIsToldOnceWithWhatWasResetAndWhereTheCopyIs)
     std::ofstream(file) << "[Software\\Quorvale\\Ravivida Ordexia]\nPort_Number_Cam1=7\nName_Cam1=3\nPort_Number_Ca";
     Take_Registry_Repair();
     Registry_Store{};
-    Box_Watch box;
-    Show_Settings_Repair();
-    box.Settle();
-    ASSERT_TRUE(box.text.has_value());
-    EXPECT_EQ(*box.text, LoadStr(2024) + "\nPort_Number_Ca" + LoadStr(2026) + file.string() + ".damaged");
-    Box_Watch again;
-    Show_Settings_Repair();
-    again.Settle();
-    EXPECT_FALSE(again.text.has_value()) << "told once";
+    Expect_Settings_Repair_Told_Once(LoadStr(2024) + "\nPort_Number_Ca" + LoadStr(2026) + file.string() + ".damaged");
 
     EXPECT_EQ(Settings_Repair_Text({file, true, {"ignored"}}), LoadStr(2025) + LoadStr(2026) + file.string());
     EXPECT_EQ(Settings_Not_Saved_Text("/home/user/.config", EROFS),
@@ -328,15 +334,7 @@ TEST(Start_Up, ASettingsFolderNotTheUsersOwnIsToldOnceAndATooLargeFileNamesItsLo
     Take_Refused_Settings_Folder();
     Take_Registry_Repair();
     Registry_Store{};
-    Box_Watch box;
-    Show_Settings_Repair();
-    box.Settle();
-    ASSERT_TRUE(box.text.has_value());
-    EXPECT_EQ(*box.text, LoadStr(2031) + folder.string() + LoadStr(2032));
-    Box_Watch again;
-    Show_Settings_Repair();
-    again.Settle();
-    EXPECT_FALSE(again.text.has_value()) << "told once";
+    Expect_Settings_Repair_Told_Once(LoadStr(2031) + folder.string() + LoadStr(2032));
 
     const fs::path file = folder / "Registry.ini";
     EXPECT_EQ(Settings_Repair_Text({file, false, {"Name_Cam1=3..."}, true}),

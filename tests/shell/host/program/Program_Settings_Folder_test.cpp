@@ -6,16 +6,15 @@
 // there, nor open the device that folder names; it tells the user.
 
 #include "tests/shell/host/program/Program_Desktop.h"
+#include "tests/support/File_Text.h"
 
 #include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,14 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string Title = "Ravivida Triax Camera Ordexia";
-
-std::string File_Text(const fs::path& file)
-{
-    std::ifstream stream(file, std::ios::binary);
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return text.str();
-}
 
 std::set<std::string> Names_In(const fs::path& folder)
 {

@@ -12,6 +12,7 @@
 #include "tests/shell/host/program/X_Screen_Watch.h"
 #include "tests/support/Simulated_Wcu.h"
 #include "tests/support/Temp_Settings.h"
+#include "tests/support/File_Text.h"
 
 #include <gtest/gtest.h>
 
@@ -24,9 +25,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -38,14 +37,6 @@ namespace {
 constexpr std::chrono::milliseconds Generous = 90s;
 
 const std::string Title = "Ravivida Triax Camera Ordexia";
-
-std::string File_Text(const fs::path& file)
-{
-    std::ifstream stream(file, std::ios::binary);
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return text.str();
-}
 
 // A listening socket answers a connection; one left by a dead process does not.
 bool Socket_Answers(const std::string& path)
