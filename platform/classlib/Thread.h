@@ -44,7 +44,7 @@ public:
     static Thread* Create(Args&&... args)
     {
         auto* thread = new Thread(std::forward<Args>(args)...);
-        if (!thread->create_suspended) {
+        if (!thread->Created_Suspended()) {
             thread->Resume();
         }
         return thread;
@@ -89,6 +89,9 @@ protected:
 private:
     enum class State { Created, Started, Cancelled, Finished };
 
+    // Create reads the field through here: clang does not count a use inside
+    // a template that is never instantiated, and warns of an unused field.
+    bool Created_Suspended() const { return create_suspended; }
     void Run();
     void Wait_For_End();
 
