@@ -4,6 +4,7 @@
 #include "platform/winapi/X11_Desktop.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,6 +17,7 @@
 #include <array>
 #include <cstdlib>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -333,6 +335,29 @@ void Key_Event(QKeyEvent* event)
     Post_Input(entry, target && Accepts_Input(target));
 }
 
+// While a Qt modal window (the file dialog) blocks our windows, Qt drops
+// the keys that the display still sends them before that window has the
+// keyboard, unseen by any filter: a Ctrl let go as the dialog opens is
+// heard by nobody. Once our windows are free again, a modifier still down
+// here that the keyboard has up is let go.
+void Release_Lost_Modifiers()
+{
+    static constexpr std::array<std::pair<int, Qt::KeyboardModifier>, 3> modifiers = {{
+        {VK_SHIFT, Qt::ShiftModifier},
+        {VK_CONTROL, Qt::ControlModifier},
+        {VK_MENU, Qt::AltModifier},
+    }};
+    if (std::ranges::none_of(modifiers, [](const auto& modifier) { return Down(modifier.first); }))
+        return;
+    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    Queued_Message entry;
+    for (const auto& [key, modifier] : modifiers)
+        if (Down(key) && !(held & modifier))
+            Set_Key(entry, key, false);
+    if (entry.key_count > 0)
+        Hold_At_Once(entry);
+}
+
 // Keys pressed or released in a window that is not ours (a Qt dialog such
 // as the file dialog, a popup menu, while their modal loop runs) become no
 // input message: they hold at once, so that a key released there is up once
@@ -344,6 +369,8 @@ protected:
         const QEvent::Type type = event->type();
         if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && Is_Foreign(watched))
             Foreign_Key(static_cast<const QKeyEvent*>(event));
+        else if (type == QEvent::WindowUnblocked && watched->isWindowType())
+            Release_Lost_Modifiers();
         return false;
     }
 
