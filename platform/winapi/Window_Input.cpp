@@ -332,6 +332,14 @@ void Key_Event(QKeyEvent* event)
     entry.msg = MSG{target, message, static_cast<WPARAM>(key), l_param, static_cast<DWORD>(event->timestamp()),
                     POINT{cursor.x(), cursor.y()}};
     entry.chars = chars;
+    // Input is handled in the order it was made: a click still queued may
+    // move the focus, and the key must follow it there.
+    if (Queue_Holds_Mouse_Input()) {
+        entry.msg.hwnd = nullptr;
+        entry.to_focus = true;
+        Queue_Post(std::move(entry));
+        return;
+    }
     Post_Input(entry, target && Accepts_Input(target));
 }
 
@@ -497,6 +505,12 @@ void Window_Retrieve_Keys(const Queued_Message& entry)
         if (change.order >= held_at_once[change.key])
             Set_Key(retrieved_state, change.key, change.down);
     }
+}
+
+HWND Window_Keyboard_Target()
+{
+    HWND target = focus ? focus : active;
+    return target && Accepts_Input(target) ? target : nullptr;
 }
 
 void Window_Check_Leave(POINT point)

@@ -217,6 +217,50 @@ TEST_F(Window_Messages, Keys_Follow_The_Windows_Order_With_And_Without_Alt)
     EXPECT_GE(GetKeyState(VK_MENU), 0);
 }
 
+// Input is handled in the order it was made: a key typed while a click
+// still waits in the queue goes where the click puts the focus, and a key
+// typed before the click stays with the window that had the focus then.
+TEST_F(Window_Messages, A_Key_Typed_Behind_A_Queued_Click_Goes_Where_The_Click_Puts_The_Focus)
+{
+    HWND clicked = Make_Child(top, QPoint(120, 30), QSize(60, 60));
+    Set_Message_Hook([clicked](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (window == clicked && message == WM_LBUTTONDOWN)
+            SetFocus(clicked);
+        return std::nullopt;
+    });
+    const QPoint in_clicked(100 + 120 + 5, 100 + 30 + 5);
+    auto click = [&] {
+        Send_Mouse(top, QEvent::MouseButtonPress, in_clicked, Qt::LeftButton, Qt::LeftButton, 1000);
+        Send_Mouse(top, QEvent::MouseButtonRelease, in_clicked, Qt::LeftButton, Qt::NoButton, 1001);
+    };
+    auto type_a = [&] {
+        Send_Key(top, QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+        Send_Key(top, QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
+    };
+    struct Case {
+        const char* name;
+        bool click_first; // else the key comes first and goes to the child focused before the click
+    };
+    const Case cases[] = {{"click, then key", true}, {"key, then click", false}};
+    for (const Case& test : cases) {
+        SetFocus(child);
+        Pump_Messages();
+        Message_Log().clear();
+        if (test.click_first) {
+            click();
+            type_a();
+        } else {
+            type_a();
+            click();
+        }
+        Pump_Messages();
+        const HWND expected_window = test.click_first ? clicked : child;
+        const Trace expected = {{expected_window, WM_KEYDOWN}, {expected_window, WM_CHAR}, {expected_window, WM_KEYUP}};
+        EXPECT_EQ(Logged_Messages(Key_Messages), expected) << test.name;
+        EXPECT_EQ(GetFocus(), clicked) << test.name;
+    }
+}
+
 // A handler asks about the input it handles: Shift+click with the Shift
 // released before the click is taken from the queue is still a Shift+click.
 TEST_F(Window_Messages, Key_State_Is_As_The_Last_Retrieved_Input_Left_It)
