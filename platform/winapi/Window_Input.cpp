@@ -46,6 +46,10 @@ struct Press {
 };
 Press last_press;
 
+// A window of this process has the activation: WM_ACTIVATEAPP tells when
+// that changes.
+bool application_active = false;
+
 bool Down(int key) { return (key_state[static_cast<std::size_t>(key & 0xFF)] & 0x80) != 0; }
 
 void Set_Key(Key_States& states, int key, bool down)
@@ -413,6 +417,48 @@ void Watch_Foreign_Keys()
     application->installEventFilter(foreign_key_watch);
 }
 
+// Activation passed to or from another application: every top-level window
+// of ours hears it, hidden ones (the application's window) included.
+void Application_Activated(bool activated)
+{
+    if (application_active == activated)
+        return;
+    application_active = activated;
+    for (HWND window : std::vector<HWND>(Window_Top_Levels()))
+        if (Window_Find(window))
+            Window_Send(window, WM_ACTIVATEAPP, activated ? TRUE : FALSE, 0);
+}
+
+// Whether the activation a window of ours loses leaves the application: Qt
+// has the keyboard in none of its windows (a Qt dialog such as the file
+// dialog is one of the application's), or only still in the window losing
+// it, which is hidden or going away.
+bool Activation_Leaves(HWND losing)
+{
+    const QWindow* focus_window = QGuiApplication::focusWindow();
+    if (!focus_window)
+        return true;
+    return losing && Window_Find(losing) && losing->widget && losing->widget->windowHandle() == focus_window;
+}
+
+// Qt's keyboard leaving the application after our activation has gone (the
+// active window was hidden or destroyed first) ends the application's
+// activation too; any window of the application getting it starts it.
+void Watch_Application_Focus()
+{
+    static bool watching = false;
+    auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (watching || !application)
+        return;
+    watching = true;
+    QObject::connect(application, &QGuiApplication::focusWindowChanged, application, [](QWindow* focus_window) {
+        if (focus_window)
+            Application_Activated(true);
+        else if (!active)
+            Application_Activated(false);
+    });
+}
+
 // The window manager moved, resized or re-framed a top-level window.
 void System_Geometry(HWND window)
 {
@@ -452,6 +498,7 @@ void System_State(HWND window)
 bool Window_Input_Event(HWND window, QEvent* event)
 {
     Watch_Foreign_Keys();
+    Watch_Application_Focus();
     switch (event->type()) {
     // Qt gives a widget no press for the press that makes its double click,
     // only the double click: it is that press, and our own timing decides
@@ -561,12 +608,17 @@ void Window_Activate(HWND top_level, WORD how)
     active = top_level;
     if (old && Window_Find(old)) {
         Window_Send(old, WM_NCACTIVATE, FALSE, 0);
+        // A window may take the activation back on hearing that it loses it.
+        if (active != top_level)
+            return;
         Window_Send(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0),
                     reinterpret_cast<LPARAM>(top_level));
-        if (!top_level)
-            Window_Send(old, WM_ACTIVATEAPP, FALSE, 0);
+        if (active != top_level)
+            return;
     }
     if (!top_level) {
+        if (Activation_Leaves(old))
+            Application_Activated(false);
         SetFocus(nullptr);
         return;
     }
@@ -578,8 +630,10 @@ void Window_Activate(HWND top_level, WORD how)
     top_levels.insert(top_levels.begin(), top_level);
     if (top_level->widget && !top_level->widget->isActiveWindow())
         top_level->widget->activateWindow();
-    if (!old)
-        Window_Send(top_level, WM_ACTIVATEAPP, TRUE, 0);
+    Application_Activated(true);
+    // A window may take the activation on hearing that the application has it.
+    if (active != top_level || !Window_Find(top_level))
+        return;
     Window_Send(top_level, WM_NCACTIVATE, TRUE, 0);
     Window_Send(top_level, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(top_level) ? 1 : 0), reinterpret_cast<LPARAM>(old));
 }

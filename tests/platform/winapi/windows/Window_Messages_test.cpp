@@ -16,6 +16,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
+#include <map>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -378,6 +381,53 @@ TEST_F(Window_Messages, Focus_Moves_With_Kill_Before_Set_And_Activation_First)
     EXPECT_EQ(GetActiveWindow(), other_top);
     DestroyWindow(other_top);
     EXPECT_EQ(GetFocus(), nullptr);
+}
+
+// When activation passes to or from another application, every top-level
+// window of ours hears it, a hidden one included, before the newly active
+// window is told; activation between our own windows says nothing of it.
+TEST_F(Window_Messages, Every_Top_Level_Window_Hears_The_Application_Gain_Or_Lose_Activation)
+{
+    HWND other_top = Make_Top_Level(QPoint(400, 100), QSize(100, 100));
+    HWND hidden = Make_Top_Level(QPoint(0, 0), QSize(1, 1), WS_POPUP);
+    Pump_Messages();
+    SetActiveWindow(top);
+    Pump_Messages();
+    ASSERT_EQ(GetActiveWindow(), top);
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        std::optional<WPARAM> heard; // by every one of the three, or by none
+    };
+    const Step steps[] = {
+        {"to another application",
+         [&] {
+             QEvent deactivate(QEvent::WindowDeactivate);
+             QApplication::sendEvent(Window_Widget(top), &deactivate);
+         },
+         FALSE},
+        {"back from another application", [&] { SetActiveWindow(other_top); }, TRUE},
+        {"between our own windows", [&] { SetActiveWindow(top); }, std::nullopt},
+    };
+    for (const Step& step : steps) {
+        Message_Log().clear();
+        step.act();
+        Pump_Messages();
+        std::map<HWND, std::vector<WPARAM>> heard;
+        for (const Logged& entry : Message_Log()) {
+            if (entry.message == WM_ACTIVATEAPP && (entry.window == top || entry.window == other_top || entry.window == hidden))
+                heard[entry.window].push_back(entry.w_param);
+            if (entry.message == WM_ACTIVATE && LOWORD(entry.w_param) != WA_INACTIVE)
+                EXPECT_EQ(heard.size(), step.heard ? 3u : 0u) << step.name << ": told before the activation";
+        }
+        std::map<HWND, std::vector<WPARAM>> expected;
+        if (step.heard)
+            for (HWND window : {top, other_top, hidden})
+                expected[window] = {*step.heard};
+        EXPECT_EQ(heard, expected) << step.name;
+    }
+    DestroyWindow(hidden);
+    DestroyWindow(other_top);
 }
 
 TEST_F(Window_Messages, Creation_And_Destruction_Follow_The_Windows_Order)
