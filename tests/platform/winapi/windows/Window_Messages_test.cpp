@@ -415,10 +415,12 @@ TEST_F(Window_Messages, Every_Top_Level_Window_Hears_The_Application_Gain_Or_Los
         Pump_Messages();
         std::map<HWND, std::vector<WPARAM>> heard;
         for (const Logged& entry : Message_Log()) {
-            if (entry.message == WM_ACTIVATEAPP && (entry.window == top || entry.window == other_top || entry.window == hidden))
+            const bool ours = entry.window == top || entry.window == other_top || entry.window == hidden;
+            if (entry.message == WM_ACTIVATEAPP && ours)
                 heard[entry.window].push_back(entry.w_param);
-            if (entry.message == WM_ACTIVATE && LOWORD(entry.w_param) != WA_INACTIVE)
+            if (entry.message == WM_ACTIVATE && LOWORD(entry.w_param) != WA_INACTIVE) {
                 EXPECT_EQ(heard.size(), step.heard ? 3u : 0u) << step.name << ": told before the activation";
+            }
         }
         std::map<HWND, std::vector<WPARAM>> expected;
         if (step.heard)

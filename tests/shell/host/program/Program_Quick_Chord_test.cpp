@@ -39,9 +39,10 @@ TEST_F(Program_Quick_Chord, CtrlLetGoBeforeTheSaveDialogHasTheKeyboardIsUpAfterI
     // and while the keyboard is still the main window's.
     ASSERT_TRUE(Key_Down_Or_Up(main_window, "Control_L", false));
     ASSERT_TRUE(Press_Key(dialog, "Escape"));
-    ASSERT_TRUE(Wait_Until([&] { return Program_Window([](const auto& window) { return !Is_Main_Window(window); }) == 0; },
-                           Program_Generous_Limit))
-        << "Escape cancels the dialog";
+    const auto dialog_gone = [&] {
+        return Program_Window([](const auto& window) { return !Is_Main_Window(window); }) == 0;
+    };
+    ASSERT_TRUE(Wait_Until(dialog_gone, Program_Generous_Limit)) << "Escape cancels the dialog";
 
     ASSERT_TRUE(Press_Key(main_window, "w"));
     // The borderless WCU window is its client area, 262 x 386.
