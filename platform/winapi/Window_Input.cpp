@@ -354,10 +354,11 @@ void Key_Event(QKeyEvent* event)
 // here that the keyboard has up is let go.
 void Release_Lost_Modifiers()
 {
-    static constexpr std::array<std::pair<int, Qt::KeyboardModifier>, 3> modifiers = {{
+    // AltGr is our Alt key too.
+    static const std::array<std::pair<int, Qt::KeyboardModifiers>, 3> modifiers = {{
         {VK_SHIFT, Qt::ShiftModifier},
         {VK_CONTROL, Qt::ControlModifier},
-        {VK_MENU, Qt::AltModifier},
+        {VK_MENU, Qt::AltModifier | Qt::GroupSwitchModifier},
     }};
     if (std::ranges::none_of(modifiers, [](const auto& modifier) { return Down(modifier.first); }))
         return;
