@@ -250,10 +250,11 @@ void TSCLFormShadow::WndProc(TMessage& Message)
     case WM_ACTIVATE:
         if (HIWORD(Message.WParam) != 0)
             ShowShadow(SW_HIDE);
-        else if (LOWORD(Message.WParam) == WA_INACTIVE)
-            ShowShadow(ShowInActive ? SW_SHOWNOACTIVATE : SW_HIDE);
-        else
+        else if (LOWORD(Message.WParam) != WA_INACTIVE)
             Show_Unless_None();
+        else if (!ShowInActive)
+            ShowShadow(SW_HIDE);
+        // Otherwise the shadow stays as it is: a hidden form keeps none.
         break;
     case WM_SHOWWINDOW:
         if (Message.WParam)

@@ -112,6 +112,16 @@ bool Matches(const MSG& msg, HWND window, UINT first, UINT last)
     return (first == 0 && last == 0) || (msg.message >= first && msg.message <= last);
 }
 
+// The message as it is taken from the queue: a key held behind mouse input
+// goes to the window that has the focus now.
+MSG Addressed(const Queued_Message& entry)
+{
+    MSG msg = entry.msg;
+    if (entry.to_focus)
+        msg.hwnd = Window_Keyboard_Target();
+    return msg;
+}
+
 // A dispatched key queues its characters next, ahead of later input.
 void Queue_Chars(const Queued_Message& key)
 {
@@ -144,6 +154,11 @@ void Serve_One()
     }
     Window_Retrieve_Keys(entry);
     Clear_Timer_Pending(entry.msg);
+    if (entry.to_focus) {
+        entry.msg = Addressed(entry);
+        if (!entry.msg.hwnd)
+            return;
+    }
     if (entry.msg.hwnd && !Window_Find(entry.msg.hwnd))
         return;
     Queue_Set_Current(entry.msg);
@@ -269,6 +284,12 @@ void Queue_Post(Queued_Message entry)
     Wake();
 }
 
+bool Queue_Holds_Mouse_Input()
+{
+    std::lock_guard lock(queue_mutex);
+    return std::ranges::any_of(queue, [](const Queued_Message& entry) { return entry.mouse; });
+}
+
 void Queue_Remove_Window(HWND window)
 {
     std::vector<Queued_Message> dropped;
@@ -357,11 +378,11 @@ BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove
         return FALSE;
     std::unique_lock lock(queue_mutex);
     auto found = std::find_if(queue.begin(), queue.end(), [&](const Queued_Message& entry) {
-        return Matches(entry.msg, window, first, last);
+        return Matches(Addressed(entry), window, first, last);
     });
     if (found == queue.end())
         return FALSE;
-    *message = found->msg;
+    *message = Addressed(*found);
     if (remove & PM_REMOVE) {
         const Queued_Message entry = std::move(*found);
         queue.erase(found);

@@ -19,6 +19,9 @@ struct Queued_Message {
     MSG msg;
     bool mouse = false;    // mouse input: a tracked window the cursor left hears of it first
     bool hit_test = false; // mouse input not under capture: WM_NCHITTEST and WM_SETCURSOR first
+    // Key input that came behind mouse input still queued: it goes to the
+    // window with the focus once that input is handled (hwnd null till then).
+    bool to_focus = false;
     std::string chars;     // a key's characters, queued when the key is dispatched
     // The keys and buttons as the input left them, for GetKeyState once the
     // message is retrieved: a key its own change, the mouse the buttons and
@@ -29,6 +32,8 @@ struct Queued_Message {
 
 bool On_Ui_Thread();
 void Queue_Post(Queued_Message entry);
+// Whether mouse input waits in the queue, to be handled before what comes now.
+bool Queue_Holds_Mouse_Input();
 // Drops the queued messages of a window that is being destroyed.
 void Queue_Remove_Window(HWND window);
 // Asks for a paint pass from the event loop, after the pending input.

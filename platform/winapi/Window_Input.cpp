@@ -4,6 +4,7 @@
 #include "platform/winapi/X11_Desktop.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,6 +17,7 @@
 #include <array>
 #include <cstdlib>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -43,6 +45,10 @@ struct Press {
     QPoint position;
 };
 Press last_press;
+
+// A window of this process has the activation: WM_ACTIVATEAPP tells when
+// that changes.
+bool application_active = false;
 
 bool Down(int key) { return (key_state[static_cast<std::size_t>(key & 0xFF)] & 0x80) != 0; }
 
@@ -330,7 +336,39 @@ void Key_Event(QKeyEvent* event)
     entry.msg = MSG{target, message, static_cast<WPARAM>(key), l_param, static_cast<DWORD>(event->timestamp()),
                     POINT{cursor.x(), cursor.y()}};
     entry.chars = chars;
+    // Input is handled in the order it was made: a click still queued may
+    // move the focus, and the key must follow it there.
+    if (Queue_Holds_Mouse_Input()) {
+        entry.msg.hwnd = nullptr;
+        entry.to_focus = true;
+        Queue_Post(std::move(entry));
+        return;
+    }
     Post_Input(entry, target && Accepts_Input(target));
+}
+
+// While a Qt modal window (the file dialog) blocks our windows, Qt drops
+// the keys that the display still sends them before that window has the
+// keyboard, unseen by any filter: a Ctrl let go as the dialog opens is
+// heard by nobody. Once our windows are free again, a modifier still down
+// here that the keyboard has up is let go.
+void Release_Lost_Modifiers()
+{
+    // AltGr is our Alt key too.
+    static const std::array<std::pair<int, Qt::KeyboardModifiers>, 3> modifiers = {{
+        {VK_SHIFT, Qt::ShiftModifier},
+        {VK_CONTROL, Qt::ControlModifier},
+        {VK_MENU, Qt::AltModifier | Qt::GroupSwitchModifier},
+    }};
+    if (std::ranges::none_of(modifiers, [](const auto& modifier) { return Down(modifier.first); }))
+        return;
+    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    Queued_Message entry;
+    for (const auto& [key, modifier] : modifiers)
+        if (Down(key) && !(held & modifier))
+            Set_Key(entry, key, false);
+    if (entry.key_count > 0)
+        Hold_At_Once(entry);
 }
 
 // Keys pressed or released in a window that is not ours (a Qt dialog such
@@ -344,6 +382,8 @@ protected:
         const QEvent::Type type = event->type();
         if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && Is_Foreign(watched))
             Foreign_Key(static_cast<const QKeyEvent*>(event));
+        else if (type == QEvent::WindowUnblocked && watched->isWindowType())
+            Release_Lost_Modifiers();
         return false;
     }
 
@@ -376,6 +416,48 @@ void Watch_Foreign_Keys()
     foreign_key_watch = new Foreign_Key_Watch;
     foreign_key_watch->setParent(application);
     application->installEventFilter(foreign_key_watch);
+}
+
+// Activation passed to or from another application: every top-level window
+// of ours hears it, hidden ones (the application's window) included.
+void Application_Activated(bool activated)
+{
+    if (application_active == activated)
+        return;
+    application_active = activated;
+    for (HWND window : std::vector<HWND>(Window_Top_Levels()))
+        if (Window_Find(window))
+            Window_Send(window, WM_ACTIVATEAPP, activated ? TRUE : FALSE, 0);
+}
+
+// Whether the activation a window of ours loses leaves the application: Qt
+// has the keyboard in none of its windows (a Qt dialog such as the file
+// dialog is one of the application's), or only still in the window losing
+// it, which is hidden or going away.
+bool Activation_Leaves(HWND losing)
+{
+    const QWindow* focus_window = QGuiApplication::focusWindow();
+    if (!focus_window)
+        return true;
+    return losing && Window_Find(losing) && losing->widget && losing->widget->windowHandle() == focus_window;
+}
+
+// Qt's keyboard leaving the application after our activation has gone (the
+// active window was hidden or destroyed first) ends the application's
+// activation too; any window of the application getting it starts it.
+void Watch_Application_Focus()
+{
+    static bool watching = false;
+    auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (watching || !application)
+        return;
+    watching = true;
+    QObject::connect(application, &QGuiApplication::focusWindowChanged, application, [](QWindow* focus_window) {
+        if (focus_window)
+            Application_Activated(true);
+        else if (!active)
+            Application_Activated(false);
+    });
 }
 
 // The window manager moved, resized or re-framed a top-level window.
@@ -417,6 +499,7 @@ void System_State(HWND window)
 bool Window_Input_Event(HWND window, QEvent* event)
 {
     Watch_Foreign_Keys();
+    Watch_Application_Focus();
     switch (event->type()) {
     // Qt gives a widget no press for the press that makes its double click,
     // only the double click: it is that press, and our own timing decides
@@ -472,6 +555,12 @@ void Window_Retrieve_Keys(const Queued_Message& entry)
     }
 }
 
+HWND Window_Keyboard_Target()
+{
+    HWND target = focus ? focus : active;
+    return target && Accepts_Input(target) ? target : nullptr;
+}
+
 void Window_Check_Leave(POINT point)
 {
     if (!tracked || WindowFromPoint(point) == tracked)
@@ -520,12 +609,17 @@ void Window_Activate(HWND top_level, WORD how)
     active = top_level;
     if (old && Window_Find(old)) {
         Window_Send(old, WM_NCACTIVATE, FALSE, 0);
+        // A window may take the activation back on hearing that it loses it.
+        if (active != top_level)
+            return;
         Window_Send(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0),
                     reinterpret_cast<LPARAM>(top_level));
-        if (!top_level)
-            Window_Send(old, WM_ACTIVATEAPP, FALSE, 0);
+        if (active != top_level)
+            return;
     }
     if (!top_level) {
+        if (Activation_Leaves(old))
+            Application_Activated(false);
         SetFocus(nullptr);
         return;
     }
@@ -537,8 +631,10 @@ void Window_Activate(HWND top_level, WORD how)
     top_levels.insert(top_levels.begin(), top_level);
     if (top_level->widget && !top_level->widget->isActiveWindow())
         top_level->widget->activateWindow();
-    if (!old)
-        Window_Send(top_level, WM_ACTIVATEAPP, TRUE, 0);
+    Application_Activated(true);
+    // A window may take the activation on hearing that the application has it.
+    if (active != top_level || !Window_Find(top_level))
+        return;
     Window_Send(top_level, WM_NCACTIVATE, TRUE, 0);
     Window_Send(top_level, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(top_level) ? 1 : 0), reinterpret_cast<LPARAM>(old));
 }

@@ -16,6 +16,9 @@ void Window_Retrieve_Keys(const Queued_Message& entry);
 // the click (WM_MOUSEACTIVATE) and WM_SETCURSOR, and the non-client form of
 // the message outside the client area. False when it is to be dropped.
 bool Window_Prepare_Mouse(Queued_Message& entry);
+// The window that key input goes to now: the focus, else the active window;
+// null when there is none or it takes no input.
+HWND Window_Keyboard_Target();
 // Sends WM_MOUSELEAVE to the tracked window when the cursor, at a screen
 // point, is no longer over it; tracking then ends.
 void Window_Check_Leave(POINT point);

@@ -66,6 +66,36 @@ TEST(FormShadow, AnInactiveFormKeepsItsShadowWhenAskedTo)
     EXPECT_TRUE(IsWindowVisible(f.shadow->RightWindow()));
 }
 
+// Deactivation hides the shadow unless it is to be kept while inactive;
+// then it is left as it is, so that a hidden form's shadow stays hidden.
+TEST(FormShadow, DeactivationHidesTheShadowOrLeavesItAsItIs)
+{
+    struct Case {
+        bool show_in_active;
+        bool form_shown;
+        bool shadow_shown_after;
+    };
+    const Case cases[] = {
+        {true, true, true},
+        {true, false, false},
+        {false, true, false},
+        {false, false, false},
+    };
+    for (const Case& c : cases) {
+        Shadowed_Form f;
+        f.shadow->ShowInActive = c.show_in_active;
+        if (!c.form_shown) {
+            f.form.Hide();
+            Pump();
+        }
+        ASSERT_EQ(IsWindowVisible(f.shadow->RightWindow()) != FALSE, c.form_shown);
+        SendMessageA(f.form.Handle(), WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+        EXPECT_EQ(IsWindowVisible(f.shadow->RightWindow()) != FALSE, c.shadow_shown_after)
+            << "ShowInActive " << c.show_in_active << ", form shown " << c.form_shown;
+        EXPECT_EQ(IsWindowVisible(f.shadow->BottomWindow()) != FALSE, c.shadow_shown_after);
+    }
+}
+
 TEST(FormShadow, NoWindowsWithoutDepthOrStyleAndOneClassForEveryForm)
 {
     Shadowed_Form first;

@@ -3,8 +3,11 @@
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Thread.h"
 #include "platform/winapi/Kernel.h"
+#include "platform/winapi/Window.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -249,4 +252,36 @@ TEST(Forms, AModalFormUnderAnotherEndsOnlyAfterTheInnerOneHasEnded)
     };
     EXPECT_EQ(outer.ShowModal(), mrCancel);
     EXPECT_EQ(log, (std::vector<std::string>{"inner closes", "inner returned", "outer closes"}));
+}
+
+// The application's hidden window hears when activation passes to or from
+// another application, so the application hook does; activation moving
+// between the application's own forms says nothing.
+TEST(Forms, TheApplicationHookHearsTheApplicationGainAndLoseActivation)
+{
+    Small_Form first;
+    Small_Form second;
+    first.Show();
+    second.Show();
+    SetActiveWindow(first.Handle());
+    Application->ProcessMessages();
+    Application->Handle();
+    std::vector<WPARAM> heard;
+    const int key = 0;
+    Application->HookMainWindow(&key, [&](TMessage& Message) {
+        if (Message.Msg == WM_ACTIVATEAPP)
+            heard.push_back(Message.WParam);
+        return false;
+    });
+
+    QEvent to_another_application(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(Window_Widget(first.Handle()), &to_another_application);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(heard, std::vector<WPARAM>{FALSE});
+    SetActiveWindow(second.Handle());
+    EXPECT_EQ(heard, (std::vector<WPARAM>{FALSE, TRUE})) << "back from another application";
+    SetActiveWindow(first.Handle());
+    Application->ProcessMessages();
+    EXPECT_EQ(heard, (std::vector<WPARAM>{FALSE, TRUE})) << "from one form of ours to another";
+    Application->UnhookMainWindow(&key);
 }

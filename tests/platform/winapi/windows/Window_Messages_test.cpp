@@ -16,6 +16,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
+#include <map>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -217,6 +220,50 @@ TEST_F(Window_Messages, Keys_Follow_The_Windows_Order_With_And_Without_Alt)
     EXPECT_GE(GetKeyState(VK_MENU), 0);
 }
 
+// Input is handled in the order it was made: a key typed while a click
+// still waits in the queue goes where the click puts the focus, and a key
+// typed before the click stays with the window that had the focus then.
+TEST_F(Window_Messages, A_Key_Typed_Behind_A_Queued_Click_Goes_Where_The_Click_Puts_The_Focus)
+{
+    HWND clicked = Make_Child(top, QPoint(120, 30), QSize(60, 60));
+    Set_Message_Hook([clicked](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (window == clicked && message == WM_LBUTTONDOWN)
+            SetFocus(clicked);
+        return std::nullopt;
+    });
+    const QPoint in_clicked(100 + 120 + 5, 100 + 30 + 5);
+    auto click = [&] {
+        Send_Mouse(top, QEvent::MouseButtonPress, in_clicked, Qt::LeftButton, Qt::LeftButton, 1000);
+        Send_Mouse(top, QEvent::MouseButtonRelease, in_clicked, Qt::LeftButton, Qt::NoButton, 1001);
+    };
+    auto type_a = [&] {
+        Send_Key(top, QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+        Send_Key(top, QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
+    };
+    struct Case {
+        const char* name;
+        bool click_first; // else the key comes first and goes to the child focused before the click
+    };
+    const Case cases[] = {{"click, then key", true}, {"key, then click", false}};
+    for (const Case& test : cases) {
+        SetFocus(child);
+        Pump_Messages();
+        Message_Log().clear();
+        if (test.click_first) {
+            click();
+            type_a();
+        } else {
+            type_a();
+            click();
+        }
+        Pump_Messages();
+        const HWND expected_window = test.click_first ? clicked : child;
+        const Trace expected = {{expected_window, WM_KEYDOWN}, {expected_window, WM_CHAR}, {expected_window, WM_KEYUP}};
+        EXPECT_EQ(Logged_Messages(Key_Messages), expected) << test.name;
+        EXPECT_EQ(GetFocus(), clicked) << test.name;
+    }
+}
+
 // A handler asks about the input it handles: Shift+click with the Shift
 // released before the click is taken from the queue is still a Shift+click.
 TEST_F(Window_Messages, Key_State_Is_As_The_Last_Retrieved_Input_Left_It)
@@ -334,6 +381,55 @@ TEST_F(Window_Messages, Focus_Moves_With_Kill_Before_Set_And_Activation_First)
     EXPECT_EQ(GetActiveWindow(), other_top);
     DestroyWindow(other_top);
     EXPECT_EQ(GetFocus(), nullptr);
+}
+
+// When activation passes to or from another application, every top-level
+// window of ours hears it, a hidden one included, before the newly active
+// window is told; activation between our own windows says nothing of it.
+TEST_F(Window_Messages, Every_Top_Level_Window_Hears_The_Application_Gain_Or_Lose_Activation)
+{
+    HWND other_top = Make_Top_Level(QPoint(400, 100), QSize(100, 100));
+    HWND hidden = Make_Top_Level(QPoint(0, 0), QSize(1, 1), WS_POPUP);
+    Pump_Messages();
+    SetActiveWindow(top);
+    Pump_Messages();
+    ASSERT_EQ(GetActiveWindow(), top);
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        std::optional<WPARAM> heard; // by every one of the three, or by none
+    };
+    const Step steps[] = {
+        {"to another application",
+         [&] {
+             QEvent deactivate(QEvent::WindowDeactivate);
+             QApplication::sendEvent(Window_Widget(top), &deactivate);
+         },
+         FALSE},
+        {"back from another application", [&] { SetActiveWindow(other_top); }, TRUE},
+        {"between our own windows", [&] { SetActiveWindow(top); }, std::nullopt},
+    };
+    for (const Step& step : steps) {
+        Message_Log().clear();
+        step.act();
+        Pump_Messages();
+        std::map<HWND, std::vector<WPARAM>> heard;
+        for (const Logged& entry : Message_Log()) {
+            const bool ours = entry.window == top || entry.window == other_top || entry.window == hidden;
+            if (entry.message == WM_ACTIVATEAPP && ours)
+                heard[entry.window].push_back(entry.w_param);
+            if (entry.message == WM_ACTIVATE && LOWORD(entry.w_param) != WA_INACTIVE) {
+                EXPECT_EQ(heard.size(), step.heard ? 3u : 0u) << step.name << ": told before the activation";
+            }
+        }
+        std::map<HWND, std::vector<WPARAM>> expected;
+        if (step.heard)
+            for (HWND window : {top, other_top, hidden})
+                expected[window] = {*step.heard};
+        EXPECT_EQ(heard, expected) << step.name;
+    }
+    DestroyWindow(hidden);
+    DestroyWindow(other_top);
 }
 
 TEST_F(Window_Messages, Creation_And_Destruction_Follow_The_Windows_Order)
