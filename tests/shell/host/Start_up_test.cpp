@@ -262,12 +262,30 @@ TEST(Start_Up, RestoreRequestBringsAShownWindowBackAndPostsToAHiddenOne)
 
 namespace {
 std::atomic<int> Close_Requests{0};
+
+void Ignore_Signal(int) {}
+
+sighandler_t Hang_Up_Disposition()
+{
+    struct sigaction current {};
+    sigaction(SIGHUP, nullptr, &current);
+    return current.sa_handler;
 }
+
+void Reset_Termination_Signals()
+{
+    for (const int signal_number : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal_number, SIG_DFL);
+}
+} // namespace
 
 TEST(Start_Up, TerminationSignalsCloseTheProgramFromItsEventLoop)
 {
+    // A hang-up left to a handler of the test's own, were it not taken over,
+    // so that this process lives on to tell.
+    std::signal(SIGHUP, Ignore_Signal);
     Close_On_Termination_Signals([] { ++Close_Requests; });
-    for (const int signal_number : {SIGTERM, SIGINT}) {
+    for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
         const int before = Close_Requests;
         std::raise(signal_number);
         EXPECT_EQ(Close_Requests, before) << "nothing runs inside the signal handler";
@@ -276,8 +294,15 @@ TEST(Start_Up, TerminationSignalsCloseTheProgramFromItsEventLoop)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
         EXPECT_EQ(Close_Requests, before + 1) << signal_number;
     }
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    Reset_Termination_Signals();
+}
+
+TEST(Start_Up, AHangUpIgnoredWhenTheProgramStartedStaysIgnored)
+{
+    std::signal(SIGHUP, SIG_IGN); // as nohup starts it
+    Close_On_Termination_Signals([] { ++Close_Requests; });
+    EXPECT_EQ(Hang_Up_Disposition(), SIG_IGN);
+    Reset_Termination_Signals();
 }
 
 TEST(Start_Up, ALockThatCannotBeMadeIsToldAndEndsWithAnError)
@@ -369,6 +394,5 @@ TEST(Start_Up, ATerminationSignalEndsAnOpenModalBoxAndThenClosesTheMainWindow)
     EXPECT_EQ(Application->MessageBox("Error in serial Com port", "Ordexia", MB_OKCANCEL), IDCANCEL);
     EXPECT_TRUE(watchdog.isActive()) << "the later box did not wait for an answer";
     Allow_Modal_Dialogs();
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    Reset_Termination_Signals();
 }

@@ -20,6 +20,7 @@ Program_Process::Program_Process(const std::string& executable, const std::vecto
         throw std::system_error(errno, std::generic_category(), "fork");
     if (pid == 0) {
         setpgid(0, 0);
+        signal(SIGHUP, SIG_DFL);
         execv(executable.c_str(), argv.data());
         _exit(127);
     }

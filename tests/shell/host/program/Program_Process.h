@@ -1,6 +1,7 @@
 #pragma once
 // The program's executable run as a child process with this process's
-// environment (its settings, runtime folder and display), as a user starts it.
+// environment (its settings, runtime folder and display), as a user starts it
+// from a terminal: a hang-up this process ignores is not ignored there.
 // The child leads a process group of its own, so that whatever it starts
 // (a script's simulators and program) ends with it.
 
