@@ -164,7 +164,6 @@ TForm_Main::TForm_Main(TComponent* owner) : TForm(owner)
     HandleNeeded();
     Set_System_Event_Window(Handle());
     Main_Window = this;
-    Sleep(static_cast<DWORD>(Start_Pause_Ms));
 }
 
 TForm_Main::~TForm_Main()

@@ -125,9 +125,6 @@ public:
     // is made again by a display change.
     const std::atomic<int>* Get_Polling_Camera_Count() const { return &Polling_Camera_Count; }
 
-    // The pause at the end of construction, in milliseconds.
-    static inline int Start_Pause_Ms = 1000;
-
     void Dispatch(TMessage& Message) override;
 
 protected:
