@@ -67,3 +67,8 @@ void Show_Settings_Repair();
 
 // The folder of the running executable.
 std::filesystem::path Program_Folder();
+
+// Without XDG_RUNTIME_DIR the toolkit warns at every start and has no
+// runtime folder: the program's own private one is handed to it, through
+// the variable, before the application object is made.
+void Give_Toolkit_A_Runtime_Folder();

@@ -78,8 +78,9 @@ protected:
     void Use_Cameras(int cameras);
     Wcu_Simulator& Wcu(int camera = 1) { return *wcus.at(static_cast<std::size_t>(camera - 1)); }
 
-    // Starts the program and waits for its main window.
-    void Start();
+    // Starts the program and waits for its main window; its standard error
+    // goes to that file when one is named.
+    void Start(const std::string& error_output = {});
     // The program's shown top-level window that `pick` chooses; 0 while none shows.
     unsigned long Program_Window(const std::function<bool(const X_Screen_Watch::Window_Seen&)>& pick);
     // The program's borderless 791 x 452 main window; 0 while none shows.

@@ -14,9 +14,11 @@
 
 class Program_Process {
 public:
-    // Starts the executable with those arguments; throws std::system_error
+    // Starts the executable with those arguments, its standard error
+    // written to that file when one is named; throws std::system_error
     // when it cannot.
-    explicit Program_Process(const std::string& executable, const std::vector<std::string>& arguments = {});
+    explicit Program_Process(const std::string& executable, const std::vector<std::string>& arguments = {},
+                             const std::string& error_output = {});
     // Kills what still runs of the process and its group.
     ~Program_Process();
     Program_Process(const Program_Process&) = delete;
