@@ -100,6 +100,8 @@ protected:
     Environment_Setting platform{"QT_QPA_PLATFORM", "xcb"};
     std::unique_ptr<X_Screen_Watch> screen;
     std::vector<std::unique_ptr<Wcu_Simulator>> wcus;
+    // The executable Start runs: the build's, unless a test runs a copy.
+    std::string executable = ORDEXIA_PROGRAM;
     std::unique_ptr<Program_Process> program;
     QImage picture; // the last one taken, for the failure's message
 };
