@@ -10,6 +10,7 @@
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Message.h"
 #include "platform/winapi/Registry_Store.h"
+#include "tests/support/Scoped_Variable.h"
 #include "tests/support/Temp_Runtime_Folder.h"
 #include "tests/support/Temp_Settings.h"
 
@@ -321,6 +322,27 @@ TEST(Start_Up, ALockThatCannotBeMadeIsToldAndEndsWithAnError)
     EXPECT_TRUE(box.error_icon);
     EXPECT_FALSE(created);
     fs::remove(lock);
+}
+
+// Without a runtime folder of the user's, the lock's folder is made in the
+// user's cache; when even that cannot be made, the message names it.
+TEST(Start_Up, ALockFolderThatCannotBeMadeIsNamedInTheMessage)
+{
+    const fs::path root = Make_Temp_Folder("blocked_cache");
+    std::ofstream(root / "file") << "a file where the cache folder should go";
+    const fs::path cache = root / "file" / "cache";
+    const Scoped_Variable no_runtime("XDG_RUNTIME_DIR", std::nullopt);
+    const Scoped_Variable cache_home("XDG_CACHE_HOME", cache.string());
+    Temp_Settings settings;
+    bool created = false;
+    Box_Watch box;
+    EXPECT_EQ(Start_Program({Program_Folder(), [&] { created = true; }}), 1);
+    box.Settle();
+    ASSERT_TRUE(box.text.has_value()) << "never a silent end";
+    const fs::path folder = cache / "Quorvale" / "Ravivida Ordexia" / "runtime";
+    EXPECT_EQ(*box.text, LoadStr(2023) + folder.string() + "\n\n" + std::strerror(ENOTDIR));
+    EXPECT_FALSE(created);
+    fs::remove_all(root);
 }
 
 TEST(Start_Up, ARepairedSettingsFileIsToldOnceWithWhatWasResetAndWhereTheCopyIs)
