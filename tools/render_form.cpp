@@ -12,6 +12,8 @@
 #include "tools/Render_State.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QString>
 #include <QTemporaryDir>
 
 #include <iostream>
@@ -88,6 +90,24 @@ bool Read_Options(int argc, char** argv, Options& options)
     return true;
 }
 
+// The offscreen platform stacks no windows and says so at every raise of
+// one, the forms' own or the toolkit's as it shows a tool window: the
+// renders need no stacking, so that is not worth a line per form.
+QtMessageHandler Toolkit_Message_Handler = nullptr;
+
+void Drop_Stacking_Notes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support raise()")) ||
+        message.startsWith(QLatin1String("This plugin does not support lower()"))) {
+        return;
+    }
+    if (Toolkit_Message_Handler != nullptr) {
+        Toolkit_Message_Handler(type, context, message);
+    } else {
+        std::cerr << qFormatLogMessage(type, context, message).toStdString() << "\n";
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -95,7 +115,20 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // The cameras' settings are read from and written to a settings folder
+    // of the tool's own, never the user's; without a runtime folder of the
+    // user's, the toolkit gets that private folder too.
+    QTemporaryDir settings;
+    for (const char* folder : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_CACHE_HOME"}) {
+        qputenv(folder, settings.path().toLocal8Bit());
+    }
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", settings.path().toLocal8Bit());
+    }
     QApplication application(argc, argv);
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        Toolkit_Message_Handler = qInstallMessageHandler(Drop_Stacking_Notes);
+    }
     if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
         Print_Help();
         return 0;
@@ -108,12 +141,6 @@ int main(int argc, char** argv)
     if (form == nullptr) {
         std::cerr << "unknown form " << argv[1] << " (render_form --help lists them)\n";
         return 2;
-    }
-    // The cameras' settings are read from and written to a settings folder
-    // of the tool's own, never the user's.
-    QTemporaryDir settings;
-    for (const char* folder : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_CACHE_HOME"}) {
-        qputenv(folder, settings.path().toLocal8Bit());
     }
     options.request.Adjust = [&options](St_System& state) {
         for (const std::string& file : options.state_files) {

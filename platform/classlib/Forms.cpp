@@ -236,8 +236,20 @@ void TCustomForm::Activate_Form(bool Activating)
 
 void TCustomForm::Set_Window_Focus()
 {
-    HWND focus = active_control && active_control->CanFocus() ? active_control->Handle() : Handle();
-    ::SetFocus(focus);
+    Focus_Window(active_control && active_control->CanFocus() ? active_control : this);
+}
+
+// The system sends no WM_SETFOCUS to the window that has the focus already:
+// a form that forgot it as its focused control (it was hidden and shown
+// again meanwhile, keeping the focus) is told here instead, so that keys
+// such as F1 are taken for it.
+void TCustomForm::Focus_Window(TWinControl* Control)
+{
+    if (::GetFocus() != Control->Handle()) {
+        ::SetFocus(Control->Handle());
+    } else if (TCustomForm* form = GetParentForm(Control)) {
+        form->SetFocusedControl(Control);
+    }
 }
 
 void TCustomForm::SetActiveControl(TWinControl* Control)
@@ -249,7 +261,7 @@ void TCustomForm::SetActiveControl(TWinControl* Control)
         throw EInvalidOperation("Cannot focus a disabled or invisible window");
     active_control = Control;
     if (Control && !ComponentState().Contains(csLoading) && active)
-        ::SetFocus(Control->Handle());
+        Focus_Window(Control);
 }
 
 void TCustomForm::SetFocus()

@@ -121,6 +121,7 @@ private:
     void Showing_Changed();
     void Place_On_First_Show();
     void Set_Window_Focus();
+    void Focus_Window(TWinControl* Control);
     void Close_Modal();
     void Check_Modal_Result();
     void Run_Modal_Loop();

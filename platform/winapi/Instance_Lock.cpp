@@ -198,5 +198,5 @@ bool Instance_Lock::Ask_Restore(int Timeout_Ms) const
 
 std::string Instance_Lock::Lock_Folder()
 {
-    return Runtime_Folder();
+    return User_Runtime_Place().string();
 }

@@ -62,8 +62,8 @@ public:
 
     // The socket's path and the lock file's, both named "<title>-<uid>"
     // (characters other than letters, digits, '-' and '_' become '_'), in
-    // the runtime folder; the folder alone is Lock_Folder, empty when the
-    // user has none.
+    // the runtime folder. The folder alone is Lock_Folder: where the lock
+    // is, or was tried when it could not be made.
     static std::string Socket_Path(const std::string& Title);
     static std::string Lock_Path(const std::string& Title);
     static std::string Lock_Folder();

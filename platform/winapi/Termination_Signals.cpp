@@ -51,5 +51,9 @@ void Close_On_Termination_Signals(std::function<void()> Close)
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    // A hang-up the program was started to ignore (nohup) stays ignored.
+    struct sigaction hang_up {};
+    if (sigaction(SIGHUP, nullptr, &hang_up) == 0 && hang_up.sa_handler != SIG_IGN)
+        sigaction(SIGHUP, &action, nullptr);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
-// SIGTERM and SIGINT (a session's end, a service manager, Ctrl+C) close the
-// program as its user would: Close runs on the user-interface thread's event
-// loop, so that the cameras stop in order. Needs the Qt application.
+// SIGTERM, SIGINT and SIGHUP (a service manager, Ctrl+C, the terminal the
+// program was started from closed or the user's remote session ended) close
+// the program as its user would: Close runs on the user-interface thread's
+// event loop, so that the cameras stop in order and a recording ends whole.
+// A SIGHUP ignored when the program started (nohup) stays ignored. Needs the
+// Qt application.
 
 #include <functional>
 

@@ -14,9 +14,12 @@ namespace {
 
 constexpr mode_t Private_Mode = 0700;
 
+// Under "~/.cache" as the user would look for it when there is no home: a
+// relative path, which is never made.
 fs::path Program_Cache_Folder()
 {
-    return Cache_Home() / "Quorvale" / "Ravivida Ordexia";
+    const fs::path cache = Cache_Home();
+    return (cache.empty() ? fs::path("~/.cache") : cache) / "Quorvale" / "Ravivida Ordexia";
 }
 
 // The checks on an open folder: a directory of the user's.
@@ -27,13 +30,20 @@ int Check_Own_Directory(const struct stat& status)
     return status.st_uid == geteuid() ? 0 : EPERM;
 }
 
-fs::path Runtime_Or(const char* fallback, int& error)
+// $XDG_RUNTIME_DIR when it is a private folder of the user's, else the
+// fallback in the program's cache folder.
+fs::path Runtime_Place(const char* fallback, bool& private_variable)
 {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime == '/' && Is_Private_Folder(runtime))
-        return runtime;
-    const fs::path folder = Program_Cache_Folder() / fallback;
-    return Make_Private_Folder(folder, error) ? folder : fs::path();
+    private_variable = runtime != nullptr && *runtime == '/' && Is_Private_Folder(runtime);
+    return private_variable ? fs::path(runtime) : Program_Cache_Folder() / fallback;
+}
+
+fs::path Runtime_Or(const char* fallback, int& error)
+{
+    bool ready = false;
+    const fs::path folder = Runtime_Place(fallback, ready);
+    return ready || Make_Private_Folder(folder, error) ? folder : fs::path();
 }
 
 } // namespace
@@ -96,6 +106,12 @@ bool Is_Own_Folder(const fs::path& folder)
 fs::path User_Runtime_Folder(int& error)
 {
     return Runtime_Or("runtime", error);
+}
+
+fs::path User_Runtime_Place()
+{
+    bool ready = false;
+    return Runtime_Place("runtime", ready);
 }
 
 fs::path User_Temp_Folder(int& error)

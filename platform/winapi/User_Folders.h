@@ -30,6 +30,10 @@ bool Is_Own_Folder(const std::filesystem::path& folder);
 // of the user's, else "runtime" in the program's cache folder, made private.
 // Empty with the errno when neither can be had.
 std::filesystem::path User_Runtime_Folder(int& error);
+// The folder User_Runtime_Folder answers, or tries to make; nothing is made.
+// A user without a home gets the relative "~/.cache/..." place, which is
+// never made.
+std::filesystem::path User_Runtime_Place();
 
 // The user's temporary folder: $XDG_RUNTIME_DIR as above, else "tmp" in the
 // program's cache folder, made private. Empty with the errno on failure.

@@ -33,6 +33,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -41,6 +42,7 @@ TForm_Main* Form_Main = nullptr;
 namespace {
 
 constexpr int Program_Title_String = 1000;
+constexpr int Help_Unreadable_String = 2033;
 constexpr TCursor Grab_Cursor = 5;
 constexpr int Hint_Hide_Pause = 10000;
 constexpr const char* Standard_Dialog_Class = "#32770";
@@ -164,7 +166,6 @@ TForm_Main::TForm_Main(TComponent* owner) : TForm(owner)
     HandleNeeded();
     Set_System_Event_Window(Handle());
     Main_Window = this;
-    Sleep(static_cast<DWORD>(Start_Pause_Ms));
 }
 
 TForm_Main::~TForm_Main()
@@ -581,6 +582,7 @@ void TForm_Main::Load_Help_File(int type)
         return;
     }
     help = new THookHelpSystem(path, "", htHHAPI);
+    help->Set_Unreadable_File_Report([this](const std::string& file, int error) { Report_Unreadable_Help(file, error); });
     if (HHCtrlHandle != nullptr) {
         HtmlHelp(nullptr, nullptr, HH_INITIALIZE, type == 0 ? &Help_Cookie_SD : &Help_Cookie_HD);
     }
@@ -600,6 +602,28 @@ void TForm_Main::Unload_Help_File(int type)
         HtmlHelp(nullptr, nullptr, HH_UNINITIALIZE, type == 0 ? Help_Cookie_SD : Help_Cookie_HD);
     }
     help = nullptr;
+}
+
+std::string TForm_Main::Unreadable_Help_Text(const std::string& file, int error)
+{
+    return LoadStr(Help_Unreadable_String) + file + (error != 0 ? "\n\n" + std::string(std::strerror(error)) : "");
+}
+
+// Told as the help buttons tell a missing file: not while the shown page
+// waits for a swap or a rebuild, which then goes on.
+void TForm_Main::Report_Unreadable_Help(const std::string& file, int error)
+{
+    const int page = SCLFormDisplay->ActiveFormIndex();
+    const bool camera_page = Get_Camera(page) != nullptr;
+    if (!(camera_page ? Is_Busy(page) : Is_Busy_Global())) {
+        Application->MessageBox(Unreadable_Help_Text(file, error).c_str(), LoadStr(Program_Title_String).c_str(),
+                                MB_ICONERROR);
+    }
+    if (camera_page) {
+        Post_Pending_Change(page);
+    } else {
+        Post_Pending_Display_Change();
+    }
 }
 
 // ---- Window messages ----------------------------------------------------

@@ -115,6 +115,9 @@ public:
     void Load_Help_File(int type);
     void Unload_Help_File(int type);
     THookHelpSystem* Get_Help(int type) const { return type == 0 ? Help_SD : Help_HD; }
+    // What the user is told when help cannot be shown because its file is
+    // damaged (Error 0) or cannot be read (Error, the errno).
+    static std::string Unreadable_Help_Text(const std::string& file, int error);
 
     // The cameras, in index order.
     int Get_Camera_Count() const { return static_cast<int>(Cameras.size()); }
@@ -124,9 +127,6 @@ public:
     // window, while the selection strip that owns the count the forms read
     // is made again by a display change.
     const std::atomic<int>* Get_Polling_Camera_Count() const { return &Polling_Camera_Count; }
-
-    // The pause at the end of construction, in milliseconds.
-    static inline int Start_Pause_Ms = 1000;
 
     void Dispatch(TMessage& Message) override;
 
@@ -154,6 +154,8 @@ private:
     void Refresh_Camera(int camera_index, bool full);
     void Update_Camera_Views(int camera_index, const St_System& state);
     void Show_Shortcut_Buttons(bool show);
+
+    void Report_Unreadable_Help(const std::string& file, int error);
 
     void Request_Swap(Camera_Ordexia& camera);
     // Closes the dialogs of the user-interface thread and of the given

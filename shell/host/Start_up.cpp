@@ -10,12 +10,14 @@
 #include "platform/runtime/Ordexia_Library.h"
 #include "platform/winapi/Registry_Store.h"
 #include "platform/winapi/Termination_Signals.h"
+#include "platform/winapi/User_Folders.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace fs = std::filesystem;
@@ -250,4 +252,14 @@ fs::path Program_Folder()
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::current_path(error) : program.parent_path();
+}
+
+void Give_Toolkit_A_Runtime_Folder()
+{
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime != '\0')
+        return;
+    int error = 0;
+    const fs::path folder = User_Runtime_Folder(error);
+    if (!folder.empty())
+        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
 }

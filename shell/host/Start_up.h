@@ -44,8 +44,8 @@ struct Start_Up_Setup {
 // The start in order: the gate, the library, the single instance, then the
 // application. An exception escaping the run is shown by the application.
 // A settings file found damaged is told once when the main window shows; the
-// first settings save of the run that fails is told once. SIGTERM and SIGINT
-// close the program through Close_For_Termination. Answers 0, or 1 when the
+// first settings save of the run that fails is told once. SIGTERM, SIGINT
+// and SIGHUP close the program through Close_For_Termination. Answers 0, or 1 when the
 // single-instance lock cannot be made.
 int Start_Program(const Start_Up_Setup& setup);
 
@@ -67,3 +67,8 @@ void Show_Settings_Repair();
 
 // The folder of the running executable.
 std::filesystem::path Program_Folder();
+
+// Without XDG_RUNTIME_DIR the toolkit warns at every start and has no
+// runtime folder: the program's own private one is handed to it, through
+// the variable, before the application object is made.
+void Give_Toolkit_A_Runtime_Folder();

@@ -20,6 +20,7 @@ int main(int argc, char** argv)
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     qunsetenv("QT_SCALE_FACTOR");
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    Give_Toolkit_A_Runtime_Folder();
     QApplication application(argc, argv);
     std::string command_line;
     for (int i = 1; i < argc; ++i)

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,11 +69,18 @@ public:
     // the context, HELP_SETPOPUP_POS keeps the point; any other command is
     // left to the class library (CallHelp true). Always answers true.
     bool HelpHook(WORD Command, int Data, bool& CallHelp);
-    // Shows a context of the help file; answers the HHContext result.
+    // Shows a context of the help file; answers the HHContext result. A
+    // context not shown because the help file itself cannot be read is
+    // reported through the unreadable-file report.
     int HelpContext(unsigned Context);
     int HelpTopic(const std::string& Topic);
     int HelpTopic2(const std::string& HelpFile, const std::string& Topic, const std::string& WinDef);
     int HelpTopic3(const std::string& Path);
+
+    // The owner tells the user: the kit itself shows nothing. Error is the
+    // errno that reading the file failed with, 0 for a damaged file.
+    using Unreadable_File_Report = std::function<void(const std::string& File, int Error)>;
+    void Set_Unreadable_File_Report(Unreadable_File_Report Report) { unreadable_report = std::move(Report); }
 
     const std::string& ChmFile() const { return chm_file; }
     const std::string& WinDef() const { return win_def; }
@@ -87,6 +95,7 @@ private:
     POINT popup_pos{0, 0};
     std::function<void(int)> context_callback;
     std::function<void(POINT)> popup_callback;
+    Unreadable_File_Report unreadable_report;
     bool chain = false;
 };
 
@@ -110,6 +119,10 @@ void HHShowError(int Err);
 std::string HHErrorText(int Err);
 // Closes every help window when the library is loaded.
 void HHCloseAll();
+// Why a help file cannot be shown at all: nothing when it reads as a help
+// file; else the errno that opening or reading it failed with, or 0 when it
+// reads but is damaged.
+std::optional<int> Help_File_Fault(const std::string& File);
 
 // ---- Debug log ------------------------------------------------------------------
 

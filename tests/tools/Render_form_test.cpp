@@ -1,6 +1,6 @@
 // The render tool: its --help lists every form and window of the program,
 // and each one it lists draws into a PNG that shows something (neither
-// empty nor one flat colour).
+// empty nor one flat colour), without a word on its standard error.
 
 #include <QImage>
 #include <QProcess>
@@ -22,13 +22,17 @@ struct Run_Result {
     QString errors;
 };
 
-// The tool offscreen, with every folder it may write in inside `home`.
-Run_Result Run_Tool(const QStringList& arguments, const QString& home)
+// The tool offscreen, with every folder it may write in inside `home`; a
+// session without a runtime folder leaves XDG_RUNTIME_DIR unset.
+Run_Result Run_Tool(const QStringList& arguments, const QString& home, bool runtime_folder = true)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     for (const char* folder : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "HOME"}) {
         environment.insert(folder, home);
+    }
+    if (!runtime_folder) {
+        environment.remove("XDG_RUNTIME_DIR");
     }
     QProcess tool;
     tool.setProcessEnvironment(environment);
@@ -98,12 +102,20 @@ TEST_F(Render_Form, EveryListedFormDrawsAPictureThatShowsSomething)
         const QString picture = folder.filePath(form + ".png");
         const Run_Result run = Run_Tool({form, picture}, folder.path());
         EXPECT_EQ(run.exit_code, 0) << form.toStdString() << ": " << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.isEmpty()) << form.toStdString() << " says: " << run.errors.toStdString();
         const QImage image(picture);
         ASSERT_FALSE(image.isNull()) << form.toStdString();
         EXPECT_GE(image.width(), 20) << form.toStdString();
         EXPECT_GE(image.height(), 20) << form.toStdString();
         EXPECT_GE(Colour_Count(image), 3) << form.toStdString() << " is nearly one flat colour";
     }
+}
+
+TEST_F(Render_Form, WithoutARuntimeFolderTheToolSaysNothingOnItsStandardError)
+{
+    const Run_Result run = Run_Tool({"TForm_Main_HD", folder.filePath("hd.png")}, folder.path(), false);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_TRUE(run.errors.isEmpty()) << run.errors.toStdString();
 }
 
 // The multi-camera page's help button, 29 x 25 at (44, 8): its caption lies

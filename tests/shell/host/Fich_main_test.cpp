@@ -10,6 +10,7 @@
 #include "platform/classlib/Dialogs_Message_Box.h"
 #include "platform/classlib/Dialog_Registry.h"
 #include "platform/classlib/String_Table.h"
+#include "platform/winapi/Kernel.h"
 #include "platform/winapi/Message.h"
 #include "platform/winapi/Window.h"
 #include "screens/Fich_main_hd.h"
@@ -26,6 +27,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <future>
 
 namespace {
@@ -143,6 +145,19 @@ TEST_F(Main_Form, ConstructionMakesEveryCameraWithItsThreadSuspendedAndNoPage)
     }
     EXPECT_EQ(Pages().GetCount(), 0);
     EXPECT_EQ(Form_Cam_Select->CameraCount, 3);
+}
+
+// Nothing waits on the window's construction: a start, or a termination
+// signal that comes during it, is not held up. Simulated time counts every
+// sleep and timed wait of this thread.
+TEST_F(Main_Form, ConstructionDoesNotPause)
+{
+    Use_Simulated_Time(true);
+    const std::int64_t before = Kernel_Time_Ns();
+    Create(4);
+    const std::int64_t paused_ns = Kernel_Time_Ns() - before;
+    Use_Simulated_Time(false);
+    EXPECT_EQ(paused_ns, 0);
 }
 
 // ---- Showing -----------------------------------------------------------

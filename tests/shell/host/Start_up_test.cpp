@@ -10,6 +10,7 @@
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Message.h"
 #include "platform/winapi/Registry_Store.h"
+#include "tests/support/Scoped_Variable.h"
 #include "tests/support/Temp_Runtime_Folder.h"
 #include "tests/support/Temp_Settings.h"
 
@@ -276,12 +277,30 @@ TEST(Start_Up, RestoreRequestBringsAShownWindowBackAndPostsToAHiddenOne)
 
 namespace {
 std::atomic<int> Close_Requests{0};
+
+void Ignore_Signal(int) {}
+
+sighandler_t Hang_Up_Disposition()
+{
+    struct sigaction current {};
+    sigaction(SIGHUP, nullptr, &current);
+    return current.sa_handler;
 }
+
+void Reset_Termination_Signals()
+{
+    for (const int signal_number : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal_number, SIG_DFL);
+}
+} // namespace
 
 TEST(Start_Up, TerminationSignalsCloseTheProgramFromItsEventLoop)
 {
+    // A hang-up left to a handler of the test's own, were it not taken over,
+    // so that this process lives on to tell.
+    std::signal(SIGHUP, Ignore_Signal);
     Close_On_Termination_Signals([] { ++Close_Requests; });
-    for (const int signal_number : {SIGTERM, SIGINT}) {
+    for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
         const int before = Close_Requests;
         std::raise(signal_number);
         EXPECT_EQ(Close_Requests, before) << "nothing runs inside the signal handler";
@@ -290,8 +309,15 @@ TEST(Start_Up, TerminationSignalsCloseTheProgramFromItsEventLoop)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
         EXPECT_EQ(Close_Requests, before + 1) << signal_number;
     }
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    Reset_Termination_Signals();
+}
+
+TEST(Start_Up, AHangUpIgnoredWhenTheProgramStartedStaysIgnored)
+{
+    std::signal(SIGHUP, SIG_IGN); // as nohup starts it
+    Close_On_Termination_Signals([] { ++Close_Requests; });
+    EXPECT_EQ(Hang_Up_Disposition(), SIG_IGN);
+    Reset_Termination_Signals();
 }
 
 TEST(Start_Up, ALockThatCannotBeMadeIsToldAndEndsWithAnError)
@@ -310,6 +336,27 @@ TEST(Start_Up, ALockThatCannotBeMadeIsToldAndEndsWithAnError)
     EXPECT_TRUE(box.error_icon);
     EXPECT_FALSE(created);
     fs::remove(lock);
+}
+
+// Without a runtime folder of the user's, the lock's folder is made in the
+// user's cache; when even that cannot be made, the message names it.
+TEST(Start_Up, ALockFolderThatCannotBeMadeIsNamedInTheMessage)
+{
+    const fs::path root = Make_Temp_Folder("blocked_cache");
+    std::ofstream(root / "file") << "a file where the cache folder should go";
+    const fs::path cache = root / "file" / "cache";
+    const Scoped_Variable no_runtime("XDG_RUNTIME_DIR", std::nullopt);
+    const Scoped_Variable cache_home("XDG_CACHE_HOME", cache.string());
+    Temp_Settings settings;
+    bool created = false;
+    Box_Watch box;
+    EXPECT_EQ(Start_Program({Program_Folder(), [&] { created = true; }}), 1);
+    box.Settle();
+    ASSERT_TRUE(box.text.has_value()) << "never a silent end";
+    const fs::path folder = cache / "Quorvale" / "Ravivida Ordexia" / "runtime";
+    EXPECT_EQ(*box.text, LoadStr(2023) + folder.string() + "\n\n" + std::strerror(ENOTDIR));
+    EXPECT_FALSE(created);
+    fs::remove_all(root);
 }
 
 TEST(Start_Up, ARepairedSettingsFileIsToldOnceWithWhatWasResetAndWhereTheCopyIs)
@@ -367,6 +414,5 @@ TEST(Start_Up, ATerminationSignalEndsAnOpenModalBoxAndThenClosesTheMainWindow)
     EXPECT_EQ(Application->MessageBox("Error in serial Com port", "Ordexia", MB_OKCANCEL), IDCANCEL);
     EXPECT_TRUE(watchdog.isActive()) << "the later box did not wait for an answer";
     Allow_Modal_Dialogs();
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    Reset_Termination_Signals();
 }

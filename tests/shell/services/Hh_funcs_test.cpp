@@ -10,11 +10,20 @@
 #include "platform/winapi/Kernel.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -114,6 +123,41 @@ TEST_F(Help_Object_Test, ATopicThatCannotBeShownIsAFailure)
     EXPECT_NE(std::find(lines.begin(), lines.end(), "HHShowError(4), \"Unknown error returned by HHHelpContext\""),
               lines.end());
     EXPECT_EQ(Help_Window::Handle(), nullptr);
+}
+
+// The owner hears of a help file that cannot be read at all, with the
+// reason (0 for a damaged file); a context the file lacks is no such fault.
+TEST_F(Help_Object_Test, AHelpFileThatCannotBeReadIsReportedToItsOwnerWithTheReason)
+{
+    QTemporaryDir folder;
+    const std::string damaged = folder.filePath("damaged.chm").toStdString();
+    std::ofstream(damaged, std::ios::binary) << "ITSF" << std::string(200, '\x7f');
+    const std::string unreadable = folder.filePath("unreadable.chm").toStdString();
+    std::filesystem::copy_file(SD_Help_File(), unreadable);
+    std::filesystem::permissions(unreadable, std::filesystem::perms::none);
+    struct Row {
+        std::string file;
+        unsigned context;
+        std::optional<int> reported;
+    };
+    std::vector<Row> table = {
+        {damaged, 1000, 0},
+        {folder.path().toStdString(), 1000, EISDIR},
+        {"/nonexistent/help.chm", 1000, ENOENT},
+        {SD_Help_File(), 1005, std::nullopt},
+    };
+    if (access(unreadable.c_str(), R_OK) != 0) // root reads it all the same
+        table.push_back({unreadable, 1000, EACCES});
+    for (const Row& row : table) {
+        std::optional<int> reported;
+        THookHelpSystem help(row.file, "", htHHAPI);
+        help.Set_Unreadable_File_Report([&](const std::string& file, int error) {
+            EXPECT_EQ(file, row.file);
+            reported = error;
+        });
+        EXPECT_EQ(help.HelpContext(row.context), HH_ERR_TopicNotShown) << row.file;
+        EXPECT_EQ(reported, row.reported) << row.file;
+    }
 }
 
 TEST_F(Help_Object_Test, HelpHookDispatchesByCommand)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -301,6 +302,34 @@ TEST(Controls, FocusBringsEnterAndExitAndKeyPreviewLetsTheFormSeeKeysFirst)
     first->Hide();
     EXPECT_FALSE(first->CanFocus());
     EXPECT_THROW(first->SetFocus(), EInvalidOperation);
+}
+
+// A focused window hidden and shown again keeps the system's focus but is
+// no longer the form's focused control; focusing it again makes it that
+// once more, though the system sends it no WM_SETFOCUS. A control and a
+// form hosted as a page (focused through its own SetFocus) alike.
+TEST(Controls, AWindowHiddenAndShownWithTheFocusIsTheFocusedControlAgainWhenFocused)
+{
+    Test_Form form;
+    auto* control = new Painted_Window(&form, RECT{0, 0, 50, 50}, clRed);
+    auto* page = new TForm(&form);
+    page->SetParent(&form);
+    page->SetBorderStyle(bsNone);
+    page->SetBounds(60, 0, 50, 50);
+    page->Show();
+    form.Show();
+    Pump();
+    for (TWinControl* window : std::initializer_list<TWinControl*>{control, page}) {
+        window->SetFocus();
+        ASSERT_EQ(Screen->ActiveControl(), window) << window->ClassName();
+        window->Hide();
+        EXPECT_EQ(Screen->ActiveControl(), nullptr) << window->ClassName();
+        ASSERT_EQ(GetFocus(), window->Handle()) << "the system keeps the focus on the hidden window";
+        window->Show();
+        window->SetFocus();
+        EXPECT_EQ(Screen->ActiveControl(), window) << window->ClassName();
+        EXPECT_EQ(form.ActiveControl(), window) << window->ClassName();
+    }
 }
 
 TEST(Controls, AlignmentFillsTheEdgesInOrderThenTheClient)

@@ -106,9 +106,9 @@ void Program_Desktop::Use_Cameras(int cameras)
     Reg_Write_Integer(Ordexia_Registry_Key, "Camera_Count", cameras);
 }
 
-void Program_Desktop::Start()
+void Program_Desktop::Start(const std::string& error_output)
 {
-    program = std::make_unique<Program_Process>(ORDEXIA_PROGRAM);
+    program = std::make_unique<Program_Process>(executable, std::vector<std::string>{}, error_output);
     ASSERT_TRUE(Wait_Until([&] { return Main_Window() != 0; }, Program_Generous_Limit)) << "the main window shows";
 }
 

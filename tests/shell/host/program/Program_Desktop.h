@@ -78,8 +78,9 @@ protected:
     void Use_Cameras(int cameras);
     Wcu_Simulator& Wcu(int camera = 1) { return *wcus.at(static_cast<std::size_t>(camera - 1)); }
 
-    // Starts the program and waits for its main window.
-    void Start();
+    // Starts the program and waits for its main window; its standard error
+    // goes to that file when one is named.
+    void Start(const std::string& error_output = {});
     // The program's shown top-level window that `pick` chooses; 0 while none shows.
     unsigned long Program_Window(const std::function<bool(const X_Screen_Watch::Window_Seen&)>& pick);
     // The program's borderless 791 x 452 main window; 0 while none shows.
@@ -99,6 +100,8 @@ protected:
     Environment_Setting platform{"QT_QPA_PLATFORM", "xcb"};
     std::unique_ptr<X_Screen_Watch> screen;
     std::vector<std::unique_ptr<Wcu_Simulator>> wcus;
+    // The executable Start runs: the build's, unless a test runs a copy.
+    std::string executable = ORDEXIA_PROGRAM;
     std::unique_ptr<Program_Process> program;
     QImage picture; // the last one taken, for the failure's message
 };

@@ -1,5 +1,6 @@
 #include "tests/shell/host/program/Program_Process.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,7 +10,8 @@
 #include <thread>
 #include <vector>
 
-Program_Process::Program_Process(const std::string& executable, const std::vector<std::string>& arguments)
+Program_Process::Program_Process(const std::string& executable, const std::vector<std::string>& arguments,
+                                 const std::string& error_output)
 {
     std::vector<char*> argv{const_cast<char*>(executable.c_str())};
     for (const std::string& argument : arguments)
@@ -20,6 +22,12 @@ Program_Process::Program_Process(const std::string& executable, const std::vecto
         throw std::system_error(errno, std::generic_category(), "fork");
     if (pid == 0) {
         setpgid(0, 0);
+        signal(SIGHUP, SIG_DFL);
+        if (!error_output.empty()) {
+            const int file = open(error_output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+            if (file < 0 || dup2(file, STDERR_FILENO) < 0)
+                _exit(127);
+        }
         execv(executable.c_str(), argv.data());
         _exit(127);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's executable run as a child process with this process's
-// environment (its settings, runtime folder and display), as a user starts it.
+// environment (its settings, runtime folder and display), as a user starts it
+// from a terminal: a hang-up this process ignores is not ignored there.
 // The child leads a process group of its own, so that whatever it starts
 // (a script's simulators and program) ends with it.
 
@@ -13,9 +14,11 @@
 
 class Program_Process {
 public:
-    // Starts the executable with those arguments; throws std::system_error
+    // Starts the executable with those arguments, its standard error
+    // written to that file when one is named; throws std::system_error
     // when it cannot.
-    explicit Program_Process(const std::string& executable, const std::vector<std::string>& arguments = {});
+    explicit Program_Process(const std::string& executable, const std::vector<std::string>& arguments = {},
+                             const std::string& error_output = {});
     // Kills what still runs of the process and its group.
     ~Program_Process();
     Program_Process(const Program_Process&) = delete;

@@ -1,7 +1,9 @@
-// A termination signal while the program waits in a modal box: an HD
-// camera records into a file when its line hangs up, so that its polling
-// thread shows the port error box; SIGTERM or SIGINT then closes the
-// program as its user would, and the recording ends with its trailer.
+// A termination signal while an HD camera records into a file: SIGTERM,
+// SIGINT or SIGHUP (the terminal the program was started from closed)
+// closes the program as its user would, and the recording ends with its
+// trailer, also when the signal comes while the program waits in a modal
+// box (the camera's line hung up, so that its polling thread shows the port
+// error box).
 
 #include "tests/shell/host/program/Program_Desktop.h"
 #include "tests/shell/host/program/Program_Input.h"
@@ -76,9 +78,25 @@ private:
     fs::path previous;
 };
 
-class Program_Termination : public Program_Desktop, public ::testing::WithParamInterface<int> {
+class Program_Recording : public Program_Desktop {
 protected:
-    ~Program_Termination() override { fs::remove_all(folder); }
+    ~Program_Recording() override { fs::remove_all(folder); }
+
+    // One HD camera, its page showing it polled, the program started in the
+    // folder that its save dialog opens.
+    void Start_On_Hd_Camera()
+    {
+        Use_Cameras(1);
+        Hd_Camera(100).Load(Wcu());
+        {
+            const Working_Folder working(folder);
+            Start();
+        }
+        const Rectangle_On_Screen vqos = Layout_Of("TForm_Main_HD").at("ProgressVQOS");
+        ASSERT_TRUE(Screen_Shows("termination_hd_page", [&](const QImage& image) {
+            return Count_Pixels(image, vqos, Coloured) > 10;
+        })) << "the HD page shows the polled camera, so that it can record";
+    }
 
     unsigned long Wait_For_Other_Window()
     {
@@ -112,20 +130,28 @@ protected:
     fs::path folder = Make_Temp_Folder("termination");
 };
 
+class Program_Termination : public Program_Recording, public ::testing::WithParamInterface<int> {};
+
+TEST_F(Program_Recording, AHangUpDuringARecordingClosesTheProgramAndEndsTheRecordingWithItsTrailer)
+{
+    ASSERT_NO_FATAL_FAILURE(Start_On_Hd_Camera());
+    ASSERT_NO_FATAL_FAILURE(Start_Recording("rec"));
+    const fs::path file = folder / "rec.hdw";
+    ASSERT_TRUE(Wait_Until([&] { return Read_Recording(File_Bytes(file)).Frames >= 2; }, Program_Generous_Limit))
+        << "the recording runs: " << file;
+
+    program->Signal(SIGHUP);
+    EXPECT_EQ(program->Wait_Exit(Program_Generous_Limit), std::optional<int>(0))
+        << "the hang-up closes the program as its user would";
+    const Recording recording = Read_Recording(File_Bytes(file));
+    EXPECT_GE(recording.Frames, 2);
+    EXPECT_TRUE(recording.Ends_With_Trailer) << "the recording of " << recording.Frames << " frames ends with its trailer";
+}
+
 TEST_P(Program_Termination, ASignalWithThePortErrorBoxOpenEndsTheRecordingWithItsTrailer)
 {
-    Use_Cameras(1);
-    Hd_Camera(100).Load(Wcu());
-    {
-        const Working_Folder working(folder);
-        Start();
-    }
-    const Rectangle_On_Screen vqos = Layout_Of("TForm_Main_HD").at("ProgressVQOS");
-    ASSERT_TRUE(Screen_Shows("termination_hd_page", [&](const QImage& image) {
-        return Count_Pixels(image, vqos, Coloured) > 10;
-    })) << "the HD page shows the polled camera, so that it can record";
-
-    Start_Recording("rec");
+    ASSERT_NO_FATAL_FAILURE(Start_On_Hd_Camera());
+    ASSERT_NO_FATAL_FAILURE(Start_Recording("rec"));
     const fs::path file = folder / "rec.hdw";
     ASSERT_TRUE(Wait_Until([&] { return Read_Recording(File_Bytes(file)).Frames >= 2; }, Program_Generous_Limit))
         << "the recording runs: " << file;
@@ -146,9 +172,11 @@ TEST_P(Program_Termination, ASignalWithThePortErrorBoxOpenEndsTheRecordingWithIt
     EXPECT_TRUE(recording.Ends_With_Trailer) << "the recording of " << recording.Frames << " frames ends with its trailer";
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, Program_Termination, ::testing::Values(SIGTERM, SIGINT),
+INSTANTIATE_TEST_SUITE_P(Signals, Program_Termination, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
                          [](const ::testing::TestParamInfo<int>& signal) {
-                             return std::string(signal.param == SIGTERM ? "Sigterm" : "Sigint");
+                             return std::string(signal.param == SIGTERM  ? "Sigterm"
+                                                : signal.param == SIGINT ? "Sigint"
+                                                                         : "Sighup");
                          });
 
 } // namespace program_termination
