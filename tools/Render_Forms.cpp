@@ -129,6 +129,7 @@ public:
             Reg_Write_Integer(Ordexia_Registry_Key, "System_Type" + camera, i % 2);
             Reg_Write_Integer(Ordexia_Registry_Key, "Port_Number" + camera, 0);
         }
+        TForm_Main::Start_Pause_Ms = 0;
         window = std::make_unique<TForm_Main>(nullptr);
         window->Show();
         Pump_Until_Threads_Run();

@@ -1,11 +1,15 @@
 #include "platform/winapi/Termination_Signals.h"
 
+#include "platform/winapi/Kernel.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -57,3 +61,20 @@ void Close_On_Termination_Signals(std::function<void()> Close)
         sigaction(SIGHUP, &action, nullptr);
 }
 
+void Sleep_Unless_Terminating(int Milliseconds)
+{
+    if (Signal_Pipe[0] < 0 || Is_Simulated_Time()) {
+        Sleep(static_cast<DWORD>(Milliseconds));
+        return;
+    }
+    // The pipe is only watched, not read: the event loop's notifier still
+    // finds the signal there.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(Milliseconds);
+    pollfd pipe_end {Signal_Pipe[0], POLLIN, 0};
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        if (left <= 0 || poll(&pipe_end, 1, static_cast<int>(left)) != -1 || errno != EINTR)
+            return;
+    }
+}

@@ -9,3 +9,9 @@
 #include <functional>
 
 void Close_On_Termination_Signals(std::function<void()> Close);
+
+// Sleeps, but a termination signal taken by the above ends the sleep early
+// (and is still handled by the event loop): a pause at start must not hold
+// up a close. Before the signals are taken, and under simulated time, a
+// plain sleep.
+void Sleep_Unless_Terminating(int Milliseconds);

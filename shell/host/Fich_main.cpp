@@ -18,6 +18,7 @@
 #include "platform/winapi/Cursor.h"
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Message.h"
+#include "platform/winapi/Termination_Signals.h"
 #include "platform/winapi/Window.h"
 #include "screens/Fich_main_hd.h"
 #include "screens/Status_ihm_sd_hd.h"
@@ -166,6 +167,7 @@ TForm_Main::TForm_Main(TComponent* owner) : TForm(owner)
     HandleNeeded();
     Set_System_Event_Window(Handle());
     Main_Window = this;
+    Sleep_Unless_Terminating(Start_Pause_Ms);
 }
 
 TForm_Main::~TForm_Main()

@@ -128,6 +128,10 @@ public:
     // is made again by a display change.
     const std::atomic<int>* Get_Polling_Camera_Count() const { return &Polling_Camera_Count; }
 
+    // The pause at the end of construction, in milliseconds; a termination
+    // signal ends it early.
+    static inline int Start_Pause_Ms = 1000;
+
     void Dispatch(TMessage& Message) override;
 
 protected:

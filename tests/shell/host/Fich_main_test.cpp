@@ -147,17 +147,18 @@ TEST_F(Main_Form, ConstructionMakesEveryCameraWithItsThreadSuspendedAndNoPage)
     EXPECT_EQ(Form_Cam_Select->CameraCount, 3);
 }
 
-// Nothing waits on the window's construction: a start, or a termination
-// signal that comes during it, is not held up. Simulated time counts every
-// sleep and timed wait of this thread.
-TEST_F(Main_Form, ConstructionDoesNotPause)
+// Construction ends with the start pause and nothing else waits in it.
+// Simulated time counts every sleep and timed wait of this thread.
+TEST_F(Main_Form, ConstructionEndsWithItsStartPause)
 {
+    TForm_Main::Start_Pause_Ms = 1000;
     Use_Simulated_Time(true);
     const std::int64_t before = Kernel_Time_Ns();
     Create(4);
     const std::int64_t paused_ns = Kernel_Time_Ns() - before;
     Use_Simulated_Time(false);
-    EXPECT_EQ(paused_ns, 0);
+    TForm_Main::Start_Pause_Ms = 0;
+    EXPECT_EQ(paused_ns, std::int64_t {1000} * 1000 * 1000);
 }
 
 // ---- Showing -----------------------------------------------------------

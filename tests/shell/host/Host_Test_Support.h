@@ -63,6 +63,7 @@ protected:
     {
         std::string reason;
         ASSERT_TRUE(Load_Ordexia_Library(reason)) << reason;
+        TForm_Main::Start_Pause_Ms = 0;
     }
 
     // The window filled the global picture lists: other tests start without.

@@ -416,3 +416,21 @@ TEST(Start_Up, ATerminationSignalEndsAnOpenModalBoxAndThenClosesTheMainWindow)
     Allow_Modal_Dialogs();
     Reset_Termination_Signals();
 }
+
+// A signal during the main window's start pause ends the pause (were it not
+// to, the test's watchdog would end this ten-minute sleep as hung) and is
+// still handled once the event loop runs.
+TEST(Start_Up, ATerminationSignalEndsTheStartPauseAndIsStillHandled)
+{
+    int closes = 0;
+    Close_On_Termination_Signals([&] { ++closes; });
+    std::raise(SIGTERM);
+    Sleep_Unless_Terminating(600000);
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.start(60000);
+    while (closes == 0 && limit.isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    EXPECT_EQ(closes, 1);
+    Reset_Termination_Signals();
+}
