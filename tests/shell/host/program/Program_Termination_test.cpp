@@ -63,19 +63,6 @@ Recording Read_Recording(const std::string& file)
     return recording;
 }
 
-// The program's current folder is where its save dialog opens, as for a
-// user who starts it from a folder of theirs.
-class Working_Folder {
-public:
-    explicit Working_Folder(const fs::path& folder) : previous(fs::current_path()) { fs::current_path(folder); }
-    ~Working_Folder() { fs::current_path(previous); }
-    Working_Folder(const Working_Folder&) = delete;
-    Working_Folder& operator=(const Working_Folder&) = delete;
-
-private:
-    fs::path previous;
-};
-
 class Program_Termination : public Program_Desktop, public ::testing::WithParamInterface<int> {
 protected:
     ~Program_Termination() override { fs::remove_all(folder); }
@@ -110,23 +97,24 @@ protected:
     }
 
     fs::path folder = Make_Temp_Folder("termination");
+    // The save dialog opens in the user's documents folder.
+    Environment_Setting home{"HOME", folder.string()};
+    fs::path documents = folder / "Documents";
 };
 
 TEST_P(Program_Termination, ASignalWithThePortErrorBoxOpenEndsTheRecordingWithItsTrailer)
 {
     Use_Cameras(1);
     Hd_Camera(100).Load(Wcu());
-    {
-        const Working_Folder working(folder);
-        Start();
-    }
+    fs::create_directory(documents);
+    Start();
     const Rectangle_On_Screen vqos = Layout_Of("TForm_Main_HD").at("ProgressVQOS");
     ASSERT_TRUE(Screen_Shows("termination_hd_page", [&](const QImage& image) {
         return Count_Pixels(image, vqos, Coloured) > 10;
     })) << "the HD page shows the polled camera, so that it can record";
 
     Start_Recording("rec");
-    const fs::path file = folder / "rec.hdw";
+    const fs::path file = documents / "rec.hdw";
     ASSERT_TRUE(Wait_Until([&] { return Read_Recording(File_Bytes(file)).Frames >= 2; }, Program_Generous_Limit))
         << "the recording runs: " << file;
 
