@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -163,26 +164,36 @@ TEST_F(Program_Recording_Box, OnceTheBoxIsClosedTheBlockKeysOpenTheirWindowsOnEv
 {
     // Four cameras: the strip shows all four buttons where its form puts them.
     Start_Cameras(4);
-    Start_Recording("rec");
-    const unsigned long box = Stop_Recording_By_Lamp();
-    ASSERT_NE(box, 0u) << "stopping the recording shows the box";
-    QImage picture_of_box;
-    const bool ok_shown = Wait_Until(
-        [&] {
-            picture_of_box = Grab_Window(box);
-            return picture_of_box.width() > Ok_Centre_X && Ok_Centre_Y(picture_of_box) > 0;
-        },
-        Program_Generous_Limit);
-    Save_Artefact(picture_of_box, "recording_box");
-    ASSERT_TRUE(ok_shown) << "the box shows its OK button";
-    ASSERT_TRUE(Click_At(box, Ok_Centre_X, Ok_Centre_Y(picture_of_box)));
-    ASSERT_TRUE(Only_Main_Window()) << "OK closes the box";
+    const struct {
+        const char* name;
+        std::function<unsigned long()> stop;
+    } stops[] = {
+        {"lamp", [&] { return Stop_Recording_By_Lamp(); }},
+        {"keys", [&] { return Stop_Recording(); }},
+    };
+    for (const auto& stop : stops) {
+        SCOPED_TRACE(stop.name);
+        Start_Recording(stop.name);
+        const unsigned long box = stop.stop();
+        ASSERT_NE(box, 0u) << "stopping the recording shows the box";
+        QImage picture_of_box;
+        const bool ok_shown = Wait_Until(
+            [&] {
+                picture_of_box = Grab_Window(box);
+                return picture_of_box.width() > Ok_Centre_X && Ok_Centre_Y(picture_of_box) > 0;
+            },
+            Program_Generous_Limit);
+        Save_Artefact(picture_of_box, "recording_box");
+        ASSERT_TRUE(ok_shown) << "the box shows its OK button";
+        ASSERT_TRUE(Click_At(box, Ok_Centre_X, Ok_Centre_Y(picture_of_box)));
+        ASSERT_TRUE(Only_Main_Window()) << "OK closes the box";
 
-    // The HD WCU window is 262 x 386, the SD one 262 x 304.
-    const unsigned long hd_wcu = Open_Detail_Window("w", 262, 386);
-    ASSERT_NE(hd_wcu, 0u) << "W opens the HD page's WCU window after the box";
-    ASSERT_TRUE(Press_Key(hd_wcu, "Escape"));
-    ASSERT_TRUE(Only_Main_Window()) << "Escape closes the WCU window";
+        // The HD WCU window is 262 x 386, the SD one 262 x 304.
+        const unsigned long hd_wcu = Open_Detail_Window("w", 262, 386);
+        ASSERT_NE(hd_wcu, 0u) << "W opens the HD page's WCU window after the box";
+        ASSERT_TRUE(Press_Key(hd_wcu, "Escape"));
+        ASSERT_TRUE(Only_Main_Window()) << "Escape closes the WCU window";
+    }
 
     const Rectangle_On_Screen strip = Layout_Of("TForm_Main").at("SCLFormCamSelect");
     const Rectangle_On_Screen button_2 = Layout_Of("TForm_Cam_Select").at("ShapeButtonCAM2Select");
