@@ -1,5 +1,6 @@
 // An HD recording as its user meets it: Ctrl+R asks for a file in the
-// user's documents folder, and asks before replacing one; Ctrl+R again
+// user's documents folder, and asks before replacing one, as the status
+// log's save does; Ctrl+R again
 // stops it and a box says how many frames were recorded where. The box is
 // a dialog without window buttons that the keyboard closes, and once it is
 // closed the block keys still open their detail windows, on every page.
@@ -49,6 +50,8 @@ constexpr unsigned long Decoration_Maximise = 64;
 // The middle of that run once the box is drawn, else -1.
 constexpr int Ok_Centre_X = 150 + 73 / 2;
 
+constexpr BYTE Video_Link_Good = 4;
+
 int Ok_Centre_Y(const QImage& box)
 {
     int run_start = -1;
@@ -75,7 +78,9 @@ protected:
     {
         fs::create_directories(documents);
         Use_Cameras(cameras);
-        Hd_Camera(100).Load(Wcu(1));
+        Hd_Wcu hd = Hd_Camera(100);
+        hd.Report_Link_Event(Video_Link_Good); // a line in the status log
+        hd.Load(Wcu(1));
         for (int camera = 2; camera <= cameras; ++camera)
             Typical_Sd_Wcu().Load(Wcu(camera));
         Reg_Write_Camera_Integer(Ordexia_Registry_Key, "System_Type", 1, 0);
@@ -232,38 +237,63 @@ TEST_F(Program_Recording_Box, TheBoxIsADialogWithoutWindowButtonsThatItsKeysClos
     }
 }
 
-TEST_F(Program_Recording_Box, ARecordingOverAnOldFileAsksFirstAndNoKeepsTheOldFile)
+// Both save dialogs of the HD page: the recording's (Ctrl+R) and the
+// status log's ("Save all messages", above "Clear all messages" at the
+// bottom of the log's menu).
+TEST_F(Program_Recording_Box, SavingOverAnOldFileAsksFirstAndNoKeepsTheOldFile)
 {
-    const fs::path old_file = documents / "old.hdw";
-    fs::create_directories(documents);
-    std::ofstream(old_file, std::ios::binary) << "an older recording";
     Start_Cameras(1);
-
-    const unsigned long dialog = Open_Save_Dialog();
-    ASSERT_NE(dialog, 0u) << "Ctrl+R opens the save dialog";
-    std::string title;
-    Program_Window([&](const auto& window) {
-        if (window.Id == dialog)
-            title = window.Title;
-        return false;
-    });
-    Type_Name_And_Save(dialog, "old");
-    // Either the question shows, under the dialog's title, or the dialog
-    // went without asking.
-    unsigned long question = 0;
-    ASSERT_TRUE(Wait_Until(
-        [&] {
-            question = Program_Window([&](const auto& w) { return w.Id != dialog && w.Title == title; });
-            return question != 0 || Program_Window([dialog](const auto& w) { return w.Id == dialog; }) == 0;
-        },
-        Program_Generous_Limit));
-    ASSERT_NE(question, 0u) << "the dialog asks before replacing old.hdw";
-    Save_Artefact(Grab_Window(question), "recording_box_replace_question");
-    ASSERT_TRUE(Press_Key(question, "n"));
-    ASSERT_TRUE(Gone(question)) << "N answers No";
-    ASSERT_TRUE(Press_Key(dialog, "Escape"));
-    ASSERT_TRUE(Only_Main_Window()) << "Escape cancels the dialog";
-    EXPECT_EQ(File_Bytes(old_file), "an older recording");
+    const Rectangle_On_Screen memo = Layout_Of("TForm_Main_HD").at("MemoStatus");
+    const struct {
+        const char* name;
+        const char* file;
+        std::function<unsigned long()> open;
+    } saves[] = {
+        {"recording", "old.hdw", [&] { return Open_Save_Dialog(); }},
+        {"status log", "old.txt",
+         [&] {
+             const Rectangle_On_Screen text {memo.Left + 4, memo.Top + 4, memo.Width / 2, memo.Height - 8};
+             EXPECT_TRUE(Screen_Shows("recording_box_status_log", [&](const QImage& image) {
+                 return Count_Pixels(image, text, Black_Ink) > 20;
+             })) << "the status log has a line to save";
+             EXPECT_TRUE(Right_Click_At(Main_Window(), memo.Left + memo.Width / 2, memo.Top + memo.Height / 2));
+             const unsigned long menu = Wait_For_Other_Window();
+             EXPECT_NE(menu, 0u) << "the log's menu shows";
+             for (const char* key : {"Up", "Up", "Return"})
+                 EXPECT_TRUE(Press_Key(menu, key));
+             EXPECT_TRUE(Gone(menu));
+             return Wait_For_Other_Window();
+         }},
+    };
+    for (const auto& save : saves) {
+        SCOPED_TRACE(save.name);
+        const fs::path old_file = documents / save.file;
+        std::ofstream(old_file, std::ios::binary) << "an older file";
+        const unsigned long dialog = save.open();
+        ASSERT_NE(dialog, 0u) << "the save dialog shows";
+        std::string title;
+        Program_Window([&](const auto& window) {
+            if (window.Id == dialog)
+                title = window.Title;
+            return false;
+        });
+        Type_Name_And_Save(dialog, "old");
+        // Either the question shows, under the dialog's title, or the
+        // dialog went without asking.
+        unsigned long question = 0;
+        ASSERT_TRUE(Wait_Until(
+            [&] {
+                question = Program_Window([&](const auto& w) { return w.Id != dialog && w.Title == title; });
+                return question != 0 || Program_Window([dialog](const auto& w) { return w.Id == dialog; }) == 0;
+            },
+            Program_Generous_Limit));
+        ASSERT_NE(question, 0u) << "the dialog asks before replacing " << save.file;
+        ASSERT_TRUE(Press_Key(question, "n"));
+        ASSERT_TRUE(Gone(question)) << "N answers No";
+        ASSERT_TRUE(Press_Key(dialog, "Escape"));
+        ASSERT_TRUE(Only_Main_Window()) << "Escape cancels the dialog";
+        EXPECT_EQ(File_Bytes(old_file), "an older file");
+    }
 }
 
 } // namespace program_recording_box
