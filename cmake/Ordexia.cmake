@@ -337,6 +337,7 @@ set(ORDEXIA_UNITY_ALONE
   platform/classlib/Graphics_Bmp.cpp
   platform/htmlhelp/Chm_Layout.cpp
   platform/winapi/X11_Desktop.cpp
+  platform/winapi/X11_Window_Hints.cpp
   platform/runtime/Waitable_Timer.cpp
   platform/winapi/Gdi_Raster.cpp
   shell/host/Fich_main_multi_cameras.cpp

@@ -21,6 +21,10 @@ void Set_Save_Filter(TSaveDialog& save_dialog, const std::string& description, c
 
 bool Ask_File_Name(Thread_Polling_WCU& thread, int camera_index, TSaveDialog& save_dialog)
 {
+    // The chosen file is replaced: the user confirms that first.
+    TOpenOptions options = save_dialog.Options();
+    options.Include(ofOverwritePrompt);
+    save_dialog.SetOptions(options);
     Shell_Services& shell = thread.Get_Shell();
     if (shell.Is_Busy(camera_index) || !save_dialog.Execute()) {
         shell.Post_Pending_Change(camera_index);

@@ -35,8 +35,9 @@ private:
 // for description "Text file" and extension "txt"; the extension becomes the
 // default one too.
 void Set_Save_Filter(TSaveDialog& save_dialog, const std::string& description, const std::string& extension);
-// Asks for a file: false when the shell is busy for the camera, the user
-// cancels, or a change the dialog held back was posted on its close.
+// Asks for a file, and whether to replace it when it exists: false when the
+// shell is busy for the camera, the user cancels, or a change the dialog
+// held back was posted on its close.
 bool Ask_File_Name(Thread_Polling_WCU& thread, int camera_index, TSaveDialog& save_dialog);
 // The modal error box for a file that cannot be created: the camera prefix
 // (several cameras), the message, the file name; then the change held back

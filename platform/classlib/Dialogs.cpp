@@ -1,9 +1,13 @@
 #include "platform/classlib/Dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QPointer>
+#include <QStandardPaths>
+#include <QTreeView>
 
 #include "platform/classlib/Dialog_Registry.h"
 
@@ -24,6 +28,30 @@ QStringList Name_Filters(const std::string& filter)
         filters << (description.endsWith(shown) ? description : description + QLatin1Char(' ') + shown);
     }
     return filters;
+}
+
+// The folder of the file the program's file dialogs last confirmed: a
+// dialog that names no folder of its own opens there.
+QString last_folder;
+
+// Where a dialog that names no folder opens: the folder last used, else
+// the user's documents folder, else the home folder; never the program's
+// working folder, which is the user's only by chance.
+QString Default_Folder()
+{
+    if (!last_folder.isEmpty() && QFileInfo(last_folder).isDir())
+        return last_folder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+// Qt sizes the date column for a short American date; the locale's dates
+// may be longer, and are cut then: the column takes its dates' width.
+void Fit_Date_Column(QFileDialog& dialog)
+{
+    constexpr int Date_Column = 3;
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        details->header()->setSectionResizeMode(Date_Column, QHeaderView::ResizeToContents);
 }
 
 // Asks a dialog shown on the user-interface thread to close, from any thread.
@@ -62,8 +90,11 @@ bool TOpenDialog::Execute()
         dialog.setDirectory(Qt_String(initial_dir));
     else if (!file_name.empty() && proposed.path() != QLatin1String("."))
         dialog.setDirectory(proposed.path());
+    else
+        dialog.setDirectory(Default_Folder());
     if (!file_name.empty())
         dialog.selectFile(proposed.fileName());
+    Fit_Date_Column(dialog);
 
     const QPointer<QFileDialog> guard(&dialog);
     Modal_Dialog_Registration registration(
@@ -71,6 +102,7 @@ bool TOpenDialog::Execute()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     file_name = dialog.selectedFiles().constFirst().toStdString();
+    last_folder = QFileInfo(Qt_String(file_name)).absolutePath();
     if (!filters.isEmpty())
         filter_index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     const QString extension = QFileInfo(Qt_String(file_name)).suffix();

@@ -46,7 +46,9 @@ public:
     // Proposed when the dialog opens; the chosen file (full path) after it.
     const std::string& FileName() const { return file_name; }
     void SetFileName(const std::string& Value) { file_name = Value; }
-    // Where the dialog opens; empty: the folder of FileName, else the current one.
+    // Where the dialog opens; empty: the folder of FileName, else the
+    // folder of the file a file dialog last confirmed, else the user's
+    // documents folder.
     const std::string& InitialDir() const { return initial_dir; }
     void SetInitialDir(const std::string& Value) { initial_dir = Value; }
     TOpenOptions Options() const { return options; }

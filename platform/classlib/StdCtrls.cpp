@@ -200,13 +200,21 @@ void TButton::Dispatch(TMessage& Message)
 {
     if (Message.Msg == CM_DIALOGCHAR && Enabled() && Showing()) {
         const auto key = static_cast<WORD>(Message.WParam);
-        if ((key == VK_RETURN && is_default) || (key == VK_ESCAPE && cancel) || IsAccel(key, Caption())) {
+        if ((key == VK_RETURN && Takes_Return()) || (key == VK_ESCAPE && cancel) || IsAccel(key, Caption())) {
             Click();
             Message.Result = 1;
             return;
         }
     }
     TWidget_Control::Dispatch(Message);
+}
+
+// The focused button, else the default one while no button has the focus.
+bool TButton::Takes_Return()
+{
+    if (Focused())
+        return true;
+    return is_default && !dynamic_cast<TButton*>(FindControl(GetFocus()));
 }
 
 // ---- Edit ------------------------------------------------------------------

@@ -64,8 +64,9 @@ public:
 };
 
 // A push button. A click sets its form's ModalResult to the button's; a
-// Default button is clicked by Enter and a Cancel button by Escape anywhere
-// on the form (where the focused control takes no characters itself).
+// focused button is clicked by Space and Enter, a Default button by Enter
+// while no button has the focus, and a Cancel button by Escape anywhere on
+// the form (where the focused control takes no characters itself).
 class TButton : public TWidget_Control {
 public:
     explicit TButton(TComponent* AOwner);
@@ -86,6 +87,7 @@ protected:
 
 private:
     QPushButton* Button() const;
+    bool Takes_Return();
 
     TModalResult modal_result = mrNone;
     bool is_default = false;

@@ -6,6 +6,7 @@
 #include "platform/winapi/Window_Input.h"
 #include "platform/winapi/Window_Object.h"
 #include "platform/winapi/Window_Paint.h"
+#include "platform/winapi/X11_Window_Hints.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -81,8 +82,11 @@ void Set_Shown(HWND__* window, bool shown)
         window->style |= WS_VISIBLE;
     else
         window->style &= ~WS_VISIBLE;
-    if (window->widget)
+    if (window->widget) {
+        if (shown)
+            X11_Write_Frame_Hints(window);
         window->widget->setVisible(shown);
+    }
     if (shown)
         Queue_Schedule_Paint(); // it or its children may have waited to be painted
     if (!shown && !window->Is_Child() && GetActiveWindow() == window) {
@@ -106,6 +110,8 @@ void Rebuild_Widget_Flags(HWND__* window)
     if (widget->windowFlags() == flags)
         return;
     widget->setWindowFlags(flags);
+    if (window->style & WS_VISIBLE)
+        X11_Write_Frame_Hints(window);
     widget->setVisible((window->style & WS_VISIBLE) != 0);
 }
 

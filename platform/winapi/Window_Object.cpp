@@ -112,7 +112,9 @@ Qt::WindowFlags Window_Qt_Flags(const HWND__* window)
         return Qt::Widget;
     const DWORD style = window->style;
     const DWORD ex_style = window->ex_style;
-    Qt::WindowFlags flags = Qt::Window;
+    // A dialog frame makes a dialog's window, which window managers give
+    // no minimise or maximise button.
+    Qt::WindowFlags flags = (ex_style & WS_EX_DLGMODALFRAME) ? Qt::Dialog : Qt::Window;
     if (ex_style & WS_EX_TOOLWINDOW)
         flags = (style & WS_POPUP) && !Window_Has_System_Frame(window) ? Qt::ToolTip : Qt::Tool;
     if (!Window_Has_System_Frame(window)) {

@@ -77,6 +77,8 @@ void TForm_Message_Box::Wrap_Text(std::string text)
     }
 }
 
+// As on a standard message box, Return takes the first button, Escape
+// closes an OK box, and a Yes or No box must be answered.
 void TForm_Message_Box::Place_Buttons()
 {
     const int top = LabelMessage->Top() + LabelMessage->Height() + 15;
@@ -87,6 +89,13 @@ void TForm_Message_Box::Place_Buttons()
     ButtonYes->SetVisible(yes_no);
     ButtonNo->SetVisible(yes_no);
     ButtonOK->SetVisible(!yes_no);
+    First_Button()->SetDefault(true);
+    ButtonOK->SetCancel(true);
+}
+
+TButton* TForm_Message_Box::First_Button() const
+{
+    return (Flags & MB_TYPEMASK) == MB_YESNO ? ButtonYes : ButtonOK;
 }
 
 // The global image list's message-box strip: the error picture, or the
@@ -96,8 +105,10 @@ void TForm_Message_Box::Choose_Icon()
     ImageIcon->SetIndexedImageIndex((Flags & MB_ICONMASK) == MB_ICONERROR ? 1 : 0);
 }
 
+// The first button has the keyboard, so that Space and Return answer it.
 void TForm_Message_Box::FormShow(TObject*)
 {
+    SetActiveControl(First_Button());
     if ((Flags & MB_ICONMASK) == MB_ICONINFORMATION) {
         MessageBeep(MB_ICONINFORMATION);
     }
@@ -109,11 +120,15 @@ void TForm_Message_Box::ButtonClick(TObject*)
 }
 
 // Two boxes open at once would take the front from each other without end:
-// the one coming forward is not answered by the one it pushes back.
+// the one coming forward is not answered by the one it pushes back. A
+// closed box stays hidden until its owner frees it: it loses the front as
+// it hides, and taking it back then would leave the program's active
+// window an invisible one, from which every other window's activation is
+// taken back at once.
 void TForm_Message_Box::Keep_Foreground()
 {
     static bool coming_forward = false;
-    if (coming_forward) {
+    if (coming_forward || !IsWindowVisible(Handle())) {
         return;
     }
     coming_forward = true;

@@ -44,6 +44,8 @@ private:
     void Place_Text(const std::string& text);
     void Wrap_Text(std::string text);
     void Place_Buttons();
+    // Yes in a Yes and No box, else OK.
+    TButton* First_Button() const;
     void Choose_Icon();
 
     const St_System_Settings* Settings;

@@ -1,7 +1,10 @@
+#include "link/Pc_wcu_file_hd.h"
 #include "link/Pc_wcu_file_sd.h"
 
 #include "platform/classlib/String_Table.h"
 #include "tests/link/files/Saver_Fixture.h"
+
+#include <functional>
 
 namespace {
 
@@ -77,6 +80,31 @@ TEST_F(Status_Log_Saver, SavesNothingWithoutTextOrAnswer)
         EXPECT_EQ(dialog.Shown - shown, c.shown);
         EXPECT_EQ(shell.Pending_Posts() - posts, c.pending_posts);
         EXPECT_FALSE(std::filesystem::exists(path));
+    }
+}
+
+// Each of them replaces the chosen file: its dialog asks first, whatever
+// options the window's dialog came with.
+TEST_F(Status_Log_Saver, EverySaveDialogAsksBeforeReplacingAFile)
+{
+    memo.Lines()->Add("line");
+    PC_WCU_File_SD sd_saver(thread, *thread.Lock_State(), memo, dialog);
+    PC_WCU_File_HD hd_saver(thread, *thread.Lock_State(), memo, dialog, &camera_count);
+    const struct {
+        const char* name;
+        std::function<void()> ask;
+    } cases[] = {
+        {"SD status log", [&] { sd_saver.Save_Memo(); }},
+        {"HD status log", [&] { hd_saver.Save_Memo(); }},
+        {"HD recording", [&] { hd_saver.Start_Recording(); }},
+    };
+    dialog.Accept = false;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialog.SetOptions(TOpenOptions{ofHideReadOnly, ofEnableSizing});
+        dialog.Asks_Before_Replacing = false;
+        c.ask();
+        EXPECT_TRUE(dialog.Asks_Before_Replacing);
     }
 }
 

@@ -26,6 +26,7 @@ public:
     bool Execute() override
     {
         ++Shown;
+        Asks_Before_Replacing = Options().Contains(ofOverwritePrompt);
         if (Accept) {
             SetFileName(Answer);
         }
@@ -35,6 +36,8 @@ public:
     std::string Answer;
     bool Accept = true;
     int Shown = 0;
+    // As last shown: the user is asked before an existing file is replaced.
+    bool Asks_Before_Replacing = false;
 };
 
 inline std::string Read_File(const std::filesystem::path& path)

@@ -6,13 +6,18 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -30,7 +35,112 @@ TCustomForm* Open_Box(DWORD thread)
     return dialogs.size() == 1 ? dynamic_cast<TCustomForm*>(FindControl(dialogs[0].Window)) : nullptr;
 }
 
+QFileDialog* Shown_File_Dialog() { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }
+
+// Runs the dialog: the folder it opened in, after which it takes the file
+// named, or is cancelled without one.
+std::filesystem::path Folder_Opened(TSaveDialog& dialog, const std::string& take = "")
+{
+    std::filesystem::path folder;
+    While_Shown([&] {
+        QFileDialog* shown = Shown_File_Dialog();
+        ASSERT_NE(shown, nullptr);
+        folder = shown->directory().absolutePath().toStdString();
+        if (take.empty()) {
+            shown->reject();
+            return;
+        }
+        shown->selectFile(QString::fromStdString(take));
+        static_cast<QDialog*>(shown)->accept(); // public there
+    });
+    dialog.Execute();
+    return folder;
+}
+
+// The user's home folder for the object's lifetime.
+class Home_Folder {
+public:
+    explicit Home_Folder(const std::filesystem::path& folder)
+    {
+        if (const char* old = std::getenv("HOME"))
+            previous = old;
+        setenv("HOME", folder.c_str(), 1);
+    }
+    ~Home_Folder()
+    {
+        if (previous)
+            setenv("HOME", previous->c_str(), 1);
+        else
+            unsetenv("HOME");
+    }
+    Home_Folder(const Home_Folder&) = delete;
+    Home_Folder& operator=(const Home_Folder&) = delete;
+
+private:
+    std::optional<std::string> previous;
+};
+
 } // namespace
+
+// A dialog that names no folder opens where the user last saved a file,
+// else in the user's documents folder, and never in the program's own
+// working folder.
+TEST(Dialogs, SaveDialogOpensInTheFolderLastUsedElseInTheDocumentsFolder)
+{
+    Temp_Settings settings; // no folders of the user's named there: documents is ~/Documents
+    const std::filesystem::path home = Make_Temp_Folder("dialog_home");
+    const std::filesystem::path documents = home / "Documents";
+    std::filesystem::create_directory(documents);
+    const Home_Folder home_folder(home);
+    const std::filesystem::path used = Make_Temp_Folder("dialog_used");
+
+    TSaveDialog first(nullptr);
+    Folder_Opened(first, (used / "camera_1.txt").string());
+    TSaveDialog second(nullptr);
+    EXPECT_TRUE(std::filesystem::equivalent(Folder_Opened(second), used)) << "the folder last used";
+
+    std::filesystem::remove_all(used);
+    TSaveDialog third(nullptr);
+    EXPECT_TRUE(std::filesystem::equivalent(Folder_Opened(third), documents))
+        << "the documents folder once the last one is gone";
+    std::filesystem::remove_all(home);
+}
+
+// Qt sizes the date column for short American dates; the locale's own may
+// be longer, and show whole too.
+TEST(Dialogs, SaveDialogShowsTheFilesDatesWhole)
+{
+    Temp_Settings settings;
+    const std::filesystem::path folder = Make_Temp_Folder("dialog_dates");
+    std::ofstream(folder / "status.txt") << "log";
+    TSaveDialog dialog(nullptr);
+    dialog.SetInitialDir(folder.string());
+    QTimer listed;
+    int needed = 0;
+    int given = 0;
+    While_Shown([&] {
+        QFileDialog* shown = Shown_File_Dialog();
+        ASSERT_NE(shown, nullptr);
+        auto* details = shown->findChild<QTreeView*>(QStringLiteral("treeView"));
+        ASSERT_NE(details, nullptr);
+        // The folder is read by another thread: its file comes in later.
+        QObject::connect(&listed, &QTimer::timeout, shown, [&, shown, details] {
+            if (details->model()->rowCount(details->rootIndex()) == 0)
+                return;
+            listed.stop();
+            // What the view does once the rows are in (a slot of the header's).
+            QMetaObject::invokeMethod(details->header(), "resizeSections");
+            needed = static_cast<QAbstractItemView*>(details)->sizeHintForColumn(3);
+            given = details->header()->sectionSize(3);
+            shown->reject();
+        });
+        listed.start(1);
+    });
+    dialog.Execute();
+    EXPECT_GT(needed, 0);
+    EXPECT_GE(given, needed) << "the date column is as wide as its dates";
+    std::filesystem::remove_all(folder);
+}
 
 TEST(Dialogs, SaveDialogClosedThroughTheRegistryAnswersFalse)
 {

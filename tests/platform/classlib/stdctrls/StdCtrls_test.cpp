@@ -253,6 +253,36 @@ TEST(StdControls, ButtonClickSetsTheFormsModalResultAndEnterClicksTheDefault)
     EXPECT_EQ(form.ModalResult(), mrOk);
 }
 
+// As on a standard dialog: Enter clicks the focused button; the default
+// one takes it only while no button has the focus.
+TEST(StdControls, EnterClicksTheFocusedButtonElseTheDefaultOne)
+{
+    TForm form(nullptr);
+    form.SetBounds(10, 10, 240, 100);
+    auto* yes = new TButton(&form);
+    auto* no = new TButton(&form);
+    auto* edit = new TEdit(&form);
+    int yes_clicks = 0;
+    int no_clicks = 0;
+    yes->SetDefault(true);
+    yes->OnClick = [&](TObject*) { ++yes_clicks; };
+    no->OnClick = [&](TObject*) { ++no_clicks; };
+    for (TWinControl* control : std::initializer_list<TWinControl*>{yes, no, edit}) {
+        control->SetParent(&form);
+    }
+    no->SetLeft(80);
+    edit->SetTop(40);
+    form.Show();
+    no->SetFocus();
+    form.Perform(CM_DIALOGCHAR, VK_RETURN, 0);
+    EXPECT_EQ(no_clicks, 1) << "the focused button";
+    EXPECT_EQ(yes_clicks, 0) << "not the default one besides";
+    edit->SetFocus();
+    form.Perform(CM_DIALOGCHAR, VK_RETURN, 0);
+    EXPECT_EQ(yes_clicks, 1) << "the default one while an editor has the focus";
+    EXPECT_EQ(no_clicks, 1);
+}
+
 TEST(StdControls, LabelTakesTheSizeOfItsText)
 {
     TForm form(nullptr);

@@ -4,6 +4,7 @@
 #include "tests/platform/winapi/windows/Window_Test_Support.h"
 
 #include "platform/winapi/Kernel.h"
+#include "platform/winapi/X11_Window_Hints.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -157,6 +158,41 @@ TEST_F(Window_Procedure, Fields_Text_And_Geometry_Read_Back)
     EXPECT_TRUE(IsChild(top, child));
     EXPECT_FALSE(GetWindowRect(reinterpret_cast<HWND>(&rect), &rect));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+}
+
+// A dialog frame is a dialog's window for the window manager; the buttons
+// and actions it is offered are those the style names, no more.
+TEST(Window_Frame, A_Dialog_Frame_Makes_A_Dialogs_Window_With_The_Buttons_Of_Its_Style_Only)
+{
+    Register_Recorder_Classes();
+    HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, "Recorder", "Box", WS_POPUP | WS_CAPTION | WS_DLGFRAME, 10, 10,
+                                  200, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(dialog, nullptr);
+    const Qt::WindowFlags flags = Window_Widget(dialog)->windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint));
+    DestroyWindow(dialog);
+
+    constexpr long Given = 1 | 2;
+    constexpr long Resize = 2, Move = 4, Minimise = 8, Maximise = 16, Close = 32;
+    constexpr long Border = 2, Resize_Border = 4, Title = 8, Menu = 16, Minimise_Button = 32, Maximise_Button = 64;
+    const struct {
+        const char* name;
+        DWORD style;
+        long functions;
+        long decorations;
+    } cases[] = {
+        {"dialog without icons", WS_POPUP | WS_CAPTION | WS_DLGFRAME, Move, Border | Title},
+        {"dialog with its system menu", WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_SYSMENU, Move | Close,
+         Border | Title | Menu},
+        {"sizeable window with every icon", WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+         Move | Resize | Close | Minimise | Maximise,
+         Border | Title | Resize_Border | Menu | Minimise_Button | Maximise_Button},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Motif_Frame_Hints(c.style), (std::array<long, 5>{Given, c.functions, c.decorations, 0, 0}));
+    }
 }
 
 TEST(System_Metrics, The_Screen_Comes_From_Qt_And_The_Frame_From_A_Classic_Desktop)

@@ -35,9 +35,13 @@ void Hold(Display* display, const Held_Keys& held, bool down)
         XTestFakeKeyEvent(display, Key_Code(display, key), down ? True : False, CurrentTime);
 }
 
+constexpr unsigned int Left_Button = 1;
+constexpr unsigned int Right_Button = 3;
+
 // The pointer moved onto the window's point (x, y), then `clicks` clicks
-// of the left button there with the keys held.
-bool Clicks_At(unsigned long window, int x, int y, int clicks, const Held_Keys& held)
+// of the button there with the keys held.
+bool Clicks_At(unsigned long window, int x, int y, int clicks, const Held_Keys& held,
+               unsigned int button = Left_Button)
 {
     const Display_Connection display = Open_Test_Display();
     if (!display)
@@ -49,8 +53,8 @@ bool Clicks_At(unsigned long window, int x, int y, int clicks, const Held_Keys& 
     XTestFakeMotionEvent(display.get(), -1, screen_x, screen_y, CurrentTime);
     Hold(display.get(), held, true);
     for (int click = 0; click < clicks; ++click) {
-        XTestFakeButtonEvent(display.get(), 1, True, CurrentTime);
-        XTestFakeButtonEvent(display.get(), 1, False, CurrentTime);
+        XTestFakeButtonEvent(display.get(), button, True, CurrentTime);
+        XTestFakeButtonEvent(display.get(), button, False, CurrentTime);
     }
     Hold(display.get(), held, false);
     XSync(display.get(), False);
@@ -62,6 +66,11 @@ bool Clicks_At(unsigned long window, int x, int y, int clicks, const Held_Keys& 
 bool Click_At(unsigned long window, int x, int y, const Held_Keys& held)
 {
     return Clicks_At(window, x, y, 1, held);
+}
+
+bool Right_Click_At(unsigned long window, int x, int y)
+{
+    return Clicks_At(window, x, y, 1, {}, Right_Button);
 }
 
 bool Double_Click_At(unsigned long window, int x, int y)

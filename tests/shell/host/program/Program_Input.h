@@ -12,6 +12,9 @@ using Held_Keys = std::vector<std::string>;
 // False when the display or its test extension cannot be used.
 bool Click_At(unsigned long window, int x, int y, const Held_Keys& held = {});
 
+// Clicks the right button at the window's point (x, y).
+bool Right_Click_At(unsigned long window, int x, int y);
+
 // Gives the window the keyboard focus and presses and releases the key with
 // the other keys held.
 bool Press_Key(unsigned long window, const std::string& key, const Held_Keys& held = {});

@@ -65,33 +65,18 @@ Recording Read_Recording(const std::string& file)
     return recording;
 }
 
-// The program's current folder is where its save dialog opens, as for a
-// user who starts it from a folder of theirs.
-class Working_Folder {
-public:
-    explicit Working_Folder(const fs::path& folder) : previous(fs::current_path()) { fs::current_path(folder); }
-    ~Working_Folder() { fs::current_path(previous); }
-    Working_Folder(const Working_Folder&) = delete;
-    Working_Folder& operator=(const Working_Folder&) = delete;
-
-private:
-    fs::path previous;
-};
-
 class Program_Recording : public Program_Desktop {
 protected:
     ~Program_Recording() override { fs::remove_all(folder); }
 
-    // One HD camera, its page showing it polled, the program started in the
-    // folder that its save dialog opens.
+    // One HD camera, its page showing it polled; the save dialog opens in
+    // the documents folder made here.
     void Start_On_Hd_Camera()
     {
         Use_Cameras(1);
         Hd_Camera(100).Load(Wcu());
-        {
-            const Working_Folder working(folder);
-            Start();
-        }
+        fs::create_directory(documents);
+        Start();
         const Rectangle_On_Screen vqos = Layout_Of("TForm_Main_HD").at("ProgressVQOS");
         ASSERT_TRUE(Screen_Shows("termination_hd_page", [&](const QImage& image) {
             return Count_Pixels(image, vqos, Coloured) > 10;
@@ -128,6 +113,9 @@ protected:
     }
 
     fs::path folder = Make_Temp_Folder("termination");
+    // The save dialog opens in the user's documents folder.
+    Environment_Setting home{"HOME", folder.string()};
+    fs::path documents = folder / "Documents";
 };
 
 class Program_Termination : public Program_Recording, public ::testing::WithParamInterface<int> {};
@@ -136,7 +124,7 @@ TEST_F(Program_Recording, AHangUpDuringARecordingClosesTheProgramAndEndsTheRecor
 {
     ASSERT_NO_FATAL_FAILURE(Start_On_Hd_Camera());
     ASSERT_NO_FATAL_FAILURE(Start_Recording("rec"));
-    const fs::path file = folder / "rec.hdw";
+    const fs::path file = documents / "rec.hdw";
     ASSERT_TRUE(Wait_Until([&] { return Read_Recording(File_Bytes(file)).Frames >= 2; }, Program_Generous_Limit))
         << "the recording runs: " << file;
 
@@ -152,7 +140,7 @@ TEST_P(Program_Termination, ASignalWithThePortErrorBoxOpenEndsTheRecordingWithIt
 {
     ASSERT_NO_FATAL_FAILURE(Start_On_Hd_Camera());
     ASSERT_NO_FATAL_FAILURE(Start_Recording("rec"));
-    const fs::path file = folder / "rec.hdw";
+    const fs::path file = documents / "rec.hdw";
     ASSERT_TRUE(Wait_Until([&] { return Read_Recording(File_Bytes(file)).Frames >= 2; }, Program_Generous_Limit))
         << "the recording runs: " << file;
 

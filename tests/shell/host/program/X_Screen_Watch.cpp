@@ -149,3 +149,27 @@ unsigned long X_Screen_Watch::Focus()
     XGetInputFocus(display, &focus, &revert);
     return focus;
 }
+
+std::vector<unsigned long> X_Screen_Watch::Property_Values(unsigned long window, const std::string& property)
+{
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(display, window, XInternAtom(display, property.c_str(), False), 0, 64, False,
+                           AnyPropertyType, &actual, &format, &count, &left, &data) == Success
+        && data != nullptr) {
+        // Xlib hands 32-bit values over as longs.
+        if (format == 32)
+            values.assign(reinterpret_cast<unsigned long*>(data), reinterpret_cast<unsigned long*>(data) + count);
+        XFree(data);
+    }
+    return values;
+}
+
+unsigned long X_Screen_Watch::Atom_Of(const std::string& name)
+{
+    return XInternAtom(display, name.c_str(), False);
+}

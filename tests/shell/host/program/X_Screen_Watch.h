@@ -42,6 +42,11 @@ public:
     void Touch(unsigned long window);
     unsigned long Focus();
 
+    // The values of a property of the window in 32-bit items (atoms,
+    // cardinals, hints); empty when it has none of that format.
+    std::vector<unsigned long> Property_Values(unsigned long window, const std::string& property);
+    unsigned long Atom_Of(const std::string& name);
+
 private:
     Window_Seen Describe(unsigned long window);
 
