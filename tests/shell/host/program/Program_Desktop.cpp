@@ -120,10 +120,14 @@ unsigned long Program_Desktop::Program_Window(const std::function<bool(const X_S
     return 0;
 }
 
+bool Is_Main_Window(const X_Screen_Watch::Window_Seen& window)
+{
+    return window.Width == 791 && window.Height == 452;
+}
+
 unsigned long Program_Desktop::Main_Window()
 {
-    return Program_Window(
-        [](const X_Screen_Watch::Window_Seen& window) { return window.Width == 791 && window.Height == 452; });
+    return Program_Window(Is_Main_Window);
 }
 
 unsigned long Program_Desktop::Wait_For_Window(const std::function<bool(const X_Screen_Watch::Window_Seen&)>& pick)

@@ -68,6 +68,9 @@ private:
     std::optional<std::string> previous;
 };
 
+// The program's borderless 791 x 452 main window.
+bool Is_Main_Window(const X_Screen_Watch::Window_Seen& window);
+
 // A user's desktop with `cameras` simulated WCUs behind COM1..n, each the
 // port of the camera with its number.
 class Program_Desktop : public ::testing::Test {

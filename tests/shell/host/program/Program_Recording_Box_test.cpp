@@ -7,30 +7,19 @@
 
 #include "tests/shell/host/program/Program_Desktop.h"
 #include "tests/shell/host/program/Program_Input.h"
+#include "tests/support/File_Text.h"
 
 #include "link/St_system.h"
 
 #include <algorithm>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
 // A namespace of its own: a unity build compiles this file with others.
 namespace program_recording_box {
 
 namespace fs = std::filesystem;
-
-bool Is_Main_Window(const X_Screen_Watch::Window_Seen& window)
-{
-    return window.Width == 791 && window.Height == 452;
-}
-
-std::string File_Bytes(const fs::path& file)
-{
-    std::ifstream stream(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
 
 // The Motif hints' fields: which of them are given, the window manager's
 // actions and the frame's parts.
@@ -292,7 +281,7 @@ TEST_F(Program_Recording_Box, SavingOverAnOldFileAsksFirstAndNoKeepsTheOldFile)
         ASSERT_TRUE(Gone(question)) << "N answers No";
         ASSERT_TRUE(Press_Key(dialog, "Escape"));
         ASSERT_TRUE(Only_Main_Window()) << "Escape cancels the dialog";
-        EXPECT_EQ(File_Bytes(old_file), "an older file");
+        EXPECT_EQ(File_Text(old_file), "an older file");
     }
 }
 

@@ -7,11 +7,10 @@
 
 #include "tests/shell/host/program/Program_Desktop.h"
 #include "tests/shell/host/program/Program_Input.h"
+#include "tests/support/File_Text.h"
 
 #include <signal.h>
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -19,17 +18,6 @@
 namespace program_termination {
 
 namespace fs = std::filesystem;
-
-bool Is_Main_Window(const X_Screen_Watch::Window_Seen& window)
-{
-    return window.Width == 791 && window.Height == 452;
-}
-
-std::string File_Bytes(const fs::path& file)
-{
-    std::ifstream stream(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
 
 bool Digits(const std::string& text)
 {
@@ -112,50 +100,52 @@ protected:
         ASSERT_TRUE(Only_Main_Window()) << "Return accepts the dialog";
     }
 
+    // The program on one HD camera, recording into `file`, two frames in.
+    void Record_On_Hd_Camera()
+    {
+        ASSERT_NO_FATAL_FAILURE(Start_On_Hd_Camera());
+        ASSERT_NO_FATAL_FAILURE(Start_Recording("rec"));
+        ASSERT_TRUE(Wait_Until([&] { return Read_Recording(File_Text(file)).Frames >= 2; }, Program_Generous_Limit))
+            << "the recording runs: " << file;
+    }
+
     fs::path folder = Make_Temp_Folder("termination");
     // The save dialog opens in the user's documents folder.
     Environment_Setting home{"HOME", folder.string()};
     fs::path documents = folder / "Documents";
+    fs::path file = documents / "rec.hdw";
 };
 
 class Program_Termination : public Program_Recording, public ::testing::WithParamInterface<int> {};
 
 TEST_F(Program_Recording, AHangUpDuringARecordingClosesTheProgramAndEndsTheRecordingWithItsTrailer)
 {
-    ASSERT_NO_FATAL_FAILURE(Start_On_Hd_Camera());
-    ASSERT_NO_FATAL_FAILURE(Start_Recording("rec"));
-    const fs::path file = documents / "rec.hdw";
-    ASSERT_TRUE(Wait_Until([&] { return Read_Recording(File_Bytes(file)).Frames >= 2; }, Program_Generous_Limit))
-        << "the recording runs: " << file;
+    ASSERT_NO_FATAL_FAILURE(Record_On_Hd_Camera());
 
     program->Signal(SIGHUP);
     EXPECT_EQ(program->Wait_Exit(Program_Generous_Limit), std::optional<int>(0))
         << "the hang-up closes the program as its user would";
-    const Recording recording = Read_Recording(File_Bytes(file));
+    const Recording recording = Read_Recording(File_Text(file));
     EXPECT_GE(recording.Frames, 2);
     EXPECT_TRUE(recording.Ends_With_Trailer) << "the recording of " << recording.Frames << " frames ends with its trailer";
 }
 
 TEST_P(Program_Termination, ASignalWithThePortErrorBoxOpenEndsTheRecordingWithItsTrailer)
 {
-    ASSERT_NO_FATAL_FAILURE(Start_On_Hd_Camera());
-    ASSERT_NO_FATAL_FAILURE(Start_Recording("rec"));
-    const fs::path file = documents / "rec.hdw";
-    ASSERT_TRUE(Wait_Until([&] { return Read_Recording(File_Bytes(file)).Frames >= 2; }, Program_Generous_Limit))
-        << "the recording runs: " << file;
+    ASSERT_NO_FATAL_FAILURE(Record_On_Hd_Camera());
 
     // The line drops; the port is gone when the polling thread reopens it.
     Wcu().Queue_Fault(Wcu_Simulator::Hd_Poll_Request, Wcu_Fault::Hang_Up);
     const unsigned long box = Wait_For_Other_Window();
     ASSERT_NE(box, 0u) << "the port error box shows";
     Save_Artefact(Grab_Window(box), "termination_port_error_box");
-    ASSERT_FALSE(Read_Recording(File_Bytes(file)).Ends_With_Trailer)
+    ASSERT_FALSE(Read_Recording(File_Text(file)).Ends_With_Trailer)
         << "the recording still runs behind the box: its thread waits for the box";
 
     program->Signal(GetParam());
     EXPECT_EQ(program->Wait_Exit(Program_Generous_Limit), std::optional<int>(0))
         << "the signal ends the box and closes the program as its user would";
-    const Recording recording = Read_Recording(File_Bytes(file));
+    const Recording recording = Read_Recording(File_Text(file));
     EXPECT_GE(recording.Frames, 2);
     EXPECT_TRUE(recording.Ends_With_Trailer) << "the recording of " << recording.Frames << " frames ends with its trailer";
 }
