@@ -320,21 +320,38 @@ TEST(Start_Up, AHangUpIgnoredWhenTheProgramStartedStaysIgnored)
     Reset_Termination_Signals();
 }
 
-TEST(Start_Up, ALockThatCannotBeMadeIsToldAndEndsWithAnError)
+namespace {
+
+struct Box_Seen {
+    std::optional<std::string> text;
+    bool error_icon = false;
+};
+
+// A start whose lock cannot be made: it ends with 1 and makes no main
+// window; the box it showed.
+Box_Seen Start_That_Cannot_Lock()
 {
-    Temp_Runtime_Folder runtime;
-    const std::string lock = Instance_Lock::Lock_Path(LoadStr(1000));
-    fs::create_directory(lock); // something in the lock's place that is not a running first instance
     Temp_Settings settings;
     bool created = false;
     Box_Watch box;
     EXPECT_EQ(Start_Program({Program_Folder(), [&] { created = true; }}), 1);
     box.Settle();
+    EXPECT_FALSE(created);
+    return {box.text, box.error_icon};
+}
+
+} // namespace
+
+TEST(Start_Up, ALockThatCannotBeMadeIsToldAndEndsWithAnError)
+{
+    Temp_Runtime_Folder runtime;
+    const std::string lock = Instance_Lock::Lock_Path(LoadStr(1000));
+    fs::create_directory(lock); // something in the lock's place that is not a running first instance
+    const Box_Seen box = Start_That_Cannot_Lock();
     ASSERT_TRUE(box.text.has_value()) << "never a silent end";
     EXPECT_EQ(*box.text, Lock_Failure_Text(Instance_Lock::Lock_Folder(), EISDIR));
     EXPECT_EQ(box.text->rfind(LoadStr(2023) + fs::path(lock).parent_path().string(), 0), 0u) << *box.text;
     EXPECT_TRUE(box.error_icon);
-    EXPECT_FALSE(created);
     fs::remove(lock);
 }
 
@@ -347,15 +364,10 @@ TEST(Start_Up, ALockFolderThatCannotBeMadeIsNamedInTheMessage)
     const fs::path cache = root / "file" / "cache";
     const Scoped_Variable no_runtime("XDG_RUNTIME_DIR", std::nullopt);
     const Scoped_Variable cache_home("XDG_CACHE_HOME", cache.string());
-    Temp_Settings settings;
-    bool created = false;
-    Box_Watch box;
-    EXPECT_EQ(Start_Program({Program_Folder(), [&] { created = true; }}), 1);
-    box.Settle();
+    const Box_Seen box = Start_That_Cannot_Lock();
     ASSERT_TRUE(box.text.has_value()) << "never a silent end";
     const fs::path folder = cache / "Quorvale" / "Ravivida Ordexia" / "runtime";
     EXPECT_EQ(*box.text, LoadStr(2023) + folder.string() + "\n\n" + std::strerror(ENOTDIR));
-    EXPECT_FALSE(created);
     fs::remove_all(root);
 }
 
