@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <string_view>
 
 namespace {
@@ -112,6 +113,21 @@ Chm_File::Chm_File(const std::string& file_path) : Chm_File(file_path, Read_Regu
 Chm_File::Chm_File(std::string file_path, std::optional<std::string> file_bytes) : path(std::move(file_path))
 {
     Open(std::move(file_bytes));
+}
+
+std::optional<int> Chm_File::Fault(const std::string& path)
+{
+    const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (file < 0)
+        return errno;
+    struct stat status {};
+    const int error = fstat(file, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
+    ::close(file);
+    if (error != 0)
+        return error;
+    if (!Chm_File(path).Is_Open())
+        return 0;
+    return std::nullopt;
 }
 
 std::unique_ptr<Chm_File> Chm_File::From_Bytes(std::string bytes)

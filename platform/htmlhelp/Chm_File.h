@@ -32,6 +32,10 @@ public:
     explicit Chm_File(const std::string& path);
     // The same for the bytes of a file.
     static std::unique_ptr<Chm_File> From_Bytes(std::string bytes);
+    // Why a help file cannot be shown at all: nothing when it opens; else
+    // the errno that opening or reading it failed with (EISDIR for a
+    // folder), or 0 when it reads but is damaged.
+    static std::optional<int> Fault(const std::string& path);
     ~Chm_File();
     Chm_File(const Chm_File&) = delete;
     Chm_File& operator=(const Chm_File&) = delete;

@@ -6,12 +6,6 @@
 #include "platform/winapi/Kernel.h"
 #include "platform/winapi/Window.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 namespace {
 
 std::string Help_Command_Name(WORD Command)
@@ -108,7 +102,7 @@ int THookHelpSystem::HelpContext(unsigned Context)
     const int result = HHHelpContext(chm_file, Context, win_def, host_type);
     HHShowError(result);
     if (result == HH_ERR_TopicNotShown && unreadable_report)
-        if (const std::optional<int> fault = Help_File_Fault(chm_file))
+        if (const std::optional<int> fault = Chm_File::Fault(chm_file))
             unreadable_report(chm_file, *fault);
     return result;
 }
@@ -265,19 +259,4 @@ void HHCloseAll()
         return;
     HtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
     Sleep(0);
-}
-
-std::optional<int> Help_File_Fault(const std::string& File)
-{
-    const int file = ::open(File.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (file < 0)
-        return errno;
-    struct stat status {};
-    const int error = fstat(file, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
-    ::close(file);
-    if (error != 0)
-        return error;
-    if (!Chm_File(File).Is_Open())
-        return 0;
-    return std::nullopt;
 }

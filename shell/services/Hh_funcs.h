@@ -15,7 +15,6 @@
 
 #include <functional>
 #include <initializer_list>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -119,10 +118,6 @@ void HHShowError(int Err);
 std::string HHErrorText(int Err);
 // Closes every help window when the library is loaded.
 void HHCloseAll();
-// Why a help file cannot be shown at all: nothing when it reads as a help
-// file; else the errno that opening or reading it failed with, or 0 when it
-// reads but is damaged.
-std::optional<int> Help_File_Fault(const std::string& File);
 
 // ---- Debug log ------------------------------------------------------------------
 
