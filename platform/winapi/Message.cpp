@@ -21,9 +21,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace {
